@@ -1,0 +1,76 @@
+/*
+ * VARNELIO - device library for the Varnel USB strain amplifier.
+ *
+ * Up to four units (IDs 0..3) are reached through six exported functions.
+ * Every call runs on the caller's thread; the library keeps no reference to
+ * caller memory after a call returns. Readings are in microstrain.
+ */
+#ifndef VARNELIO_H
+#define VARNELIO_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  define VARNELIO_CALL __stdcall
+#  if defined(VARNELIO_BUILDING)
+#    define VARNELIO_API __declspec(dllexport)
+#  else
+#    define VARNELIO_API __declspec(dllimport)
+#  endif
+#else
+#  define VARNELIO_CALL
+#  if defined(VARNELIO_BUILDING)
+#    define VARNELIO_API __attribute__((visibility("default")))
+#  else
+#    define VARNELIO_API
+#  endif
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Result codes of the exports (16-bit signed). */
+enum varnelio_result {
+	VARNELIO_OK = 0,               /* success */
+	VARNELIO_ERR_UNIT_ID = 1,      /* unit ID outside 0..3 */
+	VARNELIO_ERR_DRIVER = 2,       /* starting the USB toolkit failed */
+	VARNELIO_ERR_ALREADY_OPEN = 3, /* the unit is already open */
+	VARNELIO_ERR_TOO_MANY = 4,     /* never returned; kept for callers' message tables */
+	VARNELIO_ERR_OPEN_FAILED = 5,  /* the unit did not answer its calibration on open */
+	VARNELIO_ERR_NOT_FOUND = 6,    /* no unit with this ID is connected */
+	VARNELIO_ERR_NOT_OPEN = 7,     /* the unit is not open */
+	VARNELIO_ERR_PARAMETER = 8,    /* unit ID (open only), period or block count out of range */
+	VARNELIO_ERR_USB = 9           /* a USB exchange failed */
+};
+
+/* Largest block Varnel_Get_Datas delivers; callers' arrays hold at least this many. */
+#define VARNELIO_MAX_BLOCK 128
+
+/* Opens a unit. The first open starts the USB toolkit and waits up to 2 s for the unit. */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Device_Open(int16_t unit);
+
+/* Closes a unit; closing the last open unit stops the USB toolkit. */
+VARNELIO_API void VARNELIO_CALL Varnel_Device_Close(int16_t unit);
+
+/* Takes one reading. */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Single_Sample(int16_t unit, double *value);
+
+/* Starts unit-timed sampling; period in 10 ms steps, 1..10000. */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Start_Sample(int16_t unit, int16_t period);
+
+/*
+ * Fetches the samples the unit has gathered. *count goes in as the number
+ * asked for (at most 128) and comes back as the number delivered.
+ */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values,
+		unsigned char *status, unsigned char *count);
+
+/* Sets the value subtracted from every later reading of the unit. */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VARNELIO_H */

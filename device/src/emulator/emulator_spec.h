@@ -1,0 +1,58 @@
+#pragma once
+
+// The emulator's configuration: VARNELIO_EMULATOR holds "demo" or unit
+// descriptions separated by ';', each made of fields "name=value" separated
+// by ','. See the README for the fields.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnelio::emulator {
+
+enum class SignalShape { Constant, Sine, Step, Sequence, RawCount };
+
+struct SignalSpec {
+	SignalShape shape = SignalShape::Constant;
+	// Constant: {value}; Sine: {amplitude, period_s}; Step: {time_s, before, after};
+	// Sequence: the values; RawCount: {count}.
+	std::vector<double> params{0.0};
+};
+
+enum class UnitCommand { Identify, Open, Close, Calib, Single, Start, Block };
+inline constexpr int kUnitCommandCount = 7;
+
+struct FailRule {
+	UnitCommand command;
+	long exchange;   // 1-based number of the exchange of that command
+	bool onwards;    // '+': every exchange from that one on
+};
+
+struct UnitSpec {
+	int id = -1;
+	int kind = 0;
+	uint32_t span = 1200000;
+	uint32_t zero = 8388608;
+	SignalSpec signal;
+	double offset = 0.0;
+	double noise = 0.0;
+	uint32_t seed = 1;
+	std::optional<int> block;          // samples found per block request
+	int attachMs = 50;
+	std::optional<int> detachMs;       // unplugged this long after its attach
+	std::vector<FailRule> failures;
+};
+
+struct EmulatorSpec {
+	std::vector<UnitSpec> units;
+	std::string error; // names the bad field; empty when the text was understood
+};
+
+// The four lively units that "demo" stands for.
+extern const std::string_view kDemoSpec;
+
+EmulatorSpec parseEmulatorSpec(std::string_view text);
+
+} // namespace varnelio::emulator

@@ -1,0 +1,65 @@
+// The six exports: thin wrappers over the library's one device table.
+
+#include "device_table.h"
+#include "emulator/emulator_toolkit.h"
+#include "libusb/libusb_toolkit.h"
+#include "varnelio.h"
+
+#include <cstdlib>
+
+namespace {
+
+using namespace varnelio;
+
+// Chosen at every driver start, so a program may switch to virtual units
+// between runs by setting VARNELIO_EMULATOR.
+std::unique_ptr<UsbToolkit> makeToolkit()
+{
+	const char *emulator = std::getenv("VARNELIO_EMULATOR");
+	if (emulator && *emulator)
+		return std::make_unique<emulator::EmulatorToolkit>(emulator);
+	return std::make_unique<LibusbToolkit>();
+}
+
+DeviceTable &deviceTable()
+{
+	static DeviceTable table(makeToolkit, UsbMatch{VARNELIO_USB_VID, VARNELIO_USB_PID});
+	return table;
+}
+
+} // namespace
+
+extern "C" {
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Device_Open(int16_t unit)
+{
+	return deviceTable().open(unit);
+}
+
+VARNELIO_API void VARNELIO_CALL Varnel_Device_Close(int16_t unit)
+{
+	deviceTable().close(unit);
+}
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Single_Sample(int16_t unit, double *value)
+{
+	return deviceTable().singleSample(unit, value);
+}
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Start_Sample(int16_t unit, int16_t period)
+{
+	return deviceTable().startSample(unit, period);
+}
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values,
+		unsigned char *status, unsigned char *count)
+{
+	return deviceTable().getDatas(unit, values, status, count);
+}
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value)
+{
+	return deviceTable().zeroAdj(unit, value);
+}
+
+} // extern "C"

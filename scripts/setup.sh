@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Kelvra builds and tests with, when missing.
+set -euo pipefail
+
+packages=(
+	build-essential cmake pkg-config
+	qt6-base-dev qt6-translations-l10n libgl-dev
+	libqcustomplot-dev libqcustomplot2.1-qt6
+	libusb-1.0-0-dev
+	libgtest-dev libgmock-dev libbenchmark-dev
+	fonts-noto-cjk xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+	if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+		missing+=("$package")
+	fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+	sudo="sudo"
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,154 @@
+#include "device_table.h"
+#include "emulator/emulator_spec.h"
+#include "emulator/emulator_toolkit.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace varnelio;
+using namespace varnelio::emulator;
+
+namespace {
+
+std::unique_ptr<DeviceTable> tableFor(std::string spec)
+{
+	return std::make_unique<DeviceTable>(
+			[spec] { return std::make_unique<EmulatorToolkit>(spec); }, UsbMatch{0, 0});
+}
+
+struct Block {
+	int16_t rc;
+	std::vector<double> values;
+};
+
+Block readBlock(DeviceTable &table, int16_t unit, unsigned char asked = 128)
+{
+	double values[128];
+	unsigned char status[128];
+	unsigned char count = asked;
+	const int16_t rc = table.getDatas(unit, values, status, &count);
+	return {rc, std::vector<double>(values, values + (rc == 0 ? count : 0))};
+}
+
+} // namespace
+
+TEST(EmulatorSpec, ParsesUnitsAndDefaults)
+{
+	const auto spec = parseEmulatorSpec(
+			"id=2,kind=1,span=600000,zero=100,signal=seq:1:-2.5:3,offset=4,noise=0.5,seed=9,"
+			"block=16,attach_ms=5,detach_ms=70,fail=block@3+,fail=single@1; id=0");
+	ASSERT_TRUE(spec.error.empty()) << spec.error;
+	ASSERT_EQ(2u, spec.units.size());
+	const UnitSpec &unit = spec.units[0];
+	EXPECT_EQ(2, unit.id);
+	EXPECT_EQ(1, unit.kind);
+	EXPECT_EQ(600000u, unit.span);
+	EXPECT_EQ(SignalShape::Sequence, unit.signal.shape);
+	EXPECT_EQ((std::vector<double>{1, -2.5, 3}), unit.signal.params);
+	EXPECT_EQ(16, unit.block);
+	EXPECT_EQ(70, unit.detachMs);
+	ASSERT_EQ(2u, unit.failures.size());
+	EXPECT_TRUE(unit.failures[0].onwards);
+	EXPECT_EQ(UnitCommand::Block, unit.failures[0].command);
+
+	const UnitSpec &plain = spec.units[1];
+	EXPECT_EQ(0, plain.kind);
+	EXPECT_EQ(1200000u, plain.span);
+	EXPECT_EQ(8388608u, plain.zero);
+	EXPECT_EQ(50, plain.attachMs);
+	EXPECT_FALSE(plain.block);
+	EXPECT_FALSE(plain.detachMs);
+
+	EXPECT_EQ(4u, parseEmulatorSpec("demo").units.size());
+}
+
+TEST(EmulatorSpec, BadFieldsAreNamed)
+{
+	for (const char *text : {"id=4", "id=0,kind=2", "id=0,signal=sine:100", "id=0,signal=wobble:1",
+			     "id=0,fail=reset@1", "id=0,fail=block@0", "id=0,colour=red", "id=0,noise=lots",
+			     "id=0,block=129"}) {
+		const auto spec = parseEmulatorSpec(text);
+		EXPECT_TRUE(spec.units.empty()) << text;
+		const std::string field = std::string(text).substr(std::string(text).rfind(',') + 1);
+		EXPECT_NE(std::string::npos, spec.error.find(field)) << spec.error;
+	}
+	EXPECT_NE(std::string::npos, parseEmulatorSpec("kind=1").error.find("id"));
+}
+
+TEST(EmulatedUnits, BlockModeDeliversSequenceSamples)
+{
+	auto table = tableFor("id=0,signal=seq:1:2:3,block=2");
+	ASSERT_EQ(0, table->open(0));
+	EXPECT_TRUE(readBlock(*table, 0).values.empty()) << "nothing before CMD_START";
+	ASSERT_EQ(0, table->startSample(0, 1));
+	EXPECT_EQ((std::vector<double>{1, 2}), readBlock(*table, 0).values);
+	EXPECT_EQ((std::vector<double>{3}), readBlock(*table, 0, 1).values);
+	EXPECT_EQ((std::vector<double>{1, 2}), readBlock(*table, 0).values);
+	table->close(0);
+}
+
+TEST(EmulatedUnits, CountsInvertTheDecodingOfBothKinds)
+{
+	auto table = tableFor("id=0,signal=const:10000;id=1,kind=1,span=600000,signal=const:1000,offset=-250;"
+	                      "id=3,signal=raw:32772");
+	ASSERT_EQ(0, table->open(0));
+	ASSERT_EQ(0, table->open(1));
+	ASSERT_EQ(0, table->open(3));
+	double value = 0;
+	ASSERT_EQ(0, table->singleSample(0, &value));
+	EXPECT_DOUBLE_EQ(8191.75, value) << "clamped to the count range";
+	ASSERT_EQ(0, table->singleSample(1, &value));
+	EXPECT_DOUBLE_EQ(750.0, value);
+	ASSERT_EQ(0, table->singleSample(3, &value));
+	EXPECT_DOUBLE_EQ(1.0, value);
+	for (int16_t unit : {0, 1, 3})
+		table->close(unit);
+}
+
+TEST(EmulatedUnits, RealTimeSamplingFollowsThePeriod)
+{
+	auto table = tableFor("id=0,signal=const:5");
+	ASSERT_EQ(0, table->open(0));
+	ASSERT_EQ(0, table->startSample(0, 1)); // 10 ms
+	std::this_thread::sleep_for(std::chrono::milliseconds(120));
+	const Block block = readBlock(*table, 0);
+	EXPECT_GE(block.values.size(), 10u);
+	EXPECT_LE(block.values.size(), 30u);
+	std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+	EXPECT_EQ(128u, readBlock(*table, 0).values.size()) << "the unit keeps at most 128 samples";
+	table->close(0);
+}
+
+TEST(EmulatedUnits, ScriptedFailuresAndUnplugging)
+{
+	auto table = tableFor("id=0,fail=single@2,fail=block@1+,detach_ms=150");
+	ASSERT_EQ(0, table->open(0));
+	double value = 0;
+	EXPECT_EQ(0, table->singleSample(0, &value));
+	EXPECT_EQ(VARNELIO_ERR_USB, table->singleSample(0, &value));
+	EXPECT_EQ(0, table->singleSample(0, &value));
+	ASSERT_EQ(0, table->startSample(0, 1));
+	EXPECT_EQ(VARNELIO_ERR_USB, readBlock(*table, 0).rc);
+	EXPECT_EQ(VARNELIO_ERR_USB, readBlock(*table, 0).rc);
+	std::this_thread::sleep_for(std::chrono::milliseconds(250));
+	EXPECT_EQ(VARNELIO_ERR_NOT_OPEN, table->singleSample(0, &value));
+	table->close(0);
+
+	auto noCalibration = tableFor("id=2,kind=1,fail=calib@1");
+	EXPECT_EQ(VARNELIO_ERR_OPEN_FAILED, noCalibration->open(2));
+	auto zeroSpan = tableFor("id=2,kind=1,span=0");
+	EXPECT_EQ(VARNELIO_ERR_OPEN_FAILED, zeroSpan->open(2));
+	auto unidentified = tableFor("id=2,fail=identify@1");
+	EXPECT_EQ(VARNELIO_ERR_NOT_FOUND, unidentified->open(1));
+}
+
+TEST(EmulatedUnits, UnparsableConfigurationFailsTheDriverStart)
+{
+	auto table = tableFor("id=0,kind=7");
+	::testing::internal::CaptureStderr();
+	EXPECT_EQ(VARNELIO_ERR_DRIVER, table->open(0));
+	const std::string printed = ::testing::internal::GetCapturedStderr();
+	EXPECT_NE(std::string::npos, printed.find("kind=7")) << printed;
+	EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n'));
+}
