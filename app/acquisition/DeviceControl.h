@@ -1,0 +1,41 @@
+#pragma once
+
+// Opening, zero-referencing, starting and closing the units in use, and the
+// texts of the device library's result codes.
+
+#include "DeviceApi.h"
+#include "core/ModuleData.h"
+#include "core/Prompt.h"
+
+namespace kelvra {
+
+// Codes of the program's own, next to the library's 0..9.
+inline constexpr int16_t kNoUnitInUse = 10;
+inline constexpr int16_t kLibraryUnavailable = 11;
+
+class DeviceControl {
+public:
+	DeviceControl(ModuleData &md, DeviceApi &api, Prompt &prompt);
+
+	int16_t OpenUnits();
+	void CloseUnits();
+	int16_t StartUnits(int16_t period);
+	void DispDevError(int16_t code);
+
+	// The ZERO button of a unit: the mean of 100 unadjusted readings becomes
+	// its zero reference. `ticked` is the unit's box as the dialog shows it.
+	void TakeZeroReference(int unit, bool ticked);
+
+	static QString DeviceErrorText(int16_t code);
+
+	DeviceApi &api() { return api_; }
+
+private:
+	bool libraryUsable();
+
+	ModuleData &md_;
+	DeviceApi &api_;
+	Prompt &prompt_;
+};
+
+} // namespace kelvra

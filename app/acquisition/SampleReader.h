@@ -1,0 +1,40 @@
+#pragma once
+
+// Reading samples of a run without trigger: averaged single readings on the
+// PC-timed path, blocks of unit-timed samples on the other, stored straight
+// into the buffers in the unit of display.
+
+#include "DeviceControl.h"
+#include "core/ModuleData.h"
+
+#include <array>
+
+namespace kelvra {
+
+class SampleReader {
+public:
+	SampleReader(ModuleData &md, DeviceControl &devices);
+
+	// One averaged reading of every used unit into element DataCount.
+	// True when the last unit in use was read without error.
+	bool GetMeasSingleData();
+
+	// True when every used unit was read without error.
+	bool ReadBlockData();
+	bool ReadBlockAveData();
+
+private:
+	bool readBlocks(bool averaged);
+	// Stores one value (or nothing) as the unit's next sample; false once the
+	// buffer's last element has been written.
+	bool storeBlockSample(int unit, std::optional<float> value);
+
+	ModuleData &md_;
+	DeviceControl &devices_;
+
+	// One block's readings; room beyond the 128 asked for.
+	std::array<double, 151> readings_{};
+	std::array<unsigned char, 151> status_{};
+};
+
+} // namespace kelvra

@@ -1,0 +1,50 @@
+#pragma once
+
+// The device library's six exports resolved by name from the VARNELIO
+// library file: first beside the program, then by the normal library search.
+// Loaded on first use; a missing file or entry point is reported by
+// loadError() and every call then fails without touching a device.
+
+#include "DeviceApi.h"
+
+#include <QLibrary>
+
+#include "varnelio.h" // VARNELIO_CALL: the exports' calling convention
+
+namespace kelvra {
+
+class VarnelLibrary : public DeviceApi {
+public:
+	// fileName empty: "VARNELIO" beside the program, then the library search.
+	explicit VarnelLibrary(QString fileName = {});
+
+	QString loadError() override;
+
+	int16_t Varnel_Device_Open(int16_t unit) override;
+	void Varnel_Device_Close(int16_t unit) override;
+	int16_t Varnel_Single_Sample(int16_t unit, double &value) override;
+	int16_t Varnel_Start_Sample(int16_t unit, int16_t period) override;
+	int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *status,
+			unsigned char &count) override;
+	int16_t Varnel_Zero_Adj(int16_t unit, double value) override;
+
+private:
+	struct Exports {
+		int16_t(VARNELIO_CALL *open)(int16_t) = nullptr;
+		void(VARNELIO_CALL *close)(int16_t) = nullptr;
+		int16_t(VARNELIO_CALL *single)(int16_t, double *) = nullptr;
+		int16_t(VARNELIO_CALL *start)(int16_t, int16_t) = nullptr;
+		int16_t(VARNELIO_CALL *getDatas)(int16_t, double *, unsigned char *, unsigned char *) = nullptr;
+		int16_t(VARNELIO_CALL *zeroAdj)(int16_t, double) = nullptr;
+	};
+
+	bool load();
+
+	QString fileName_;
+	QLibrary library_;
+	Exports exports_;
+	bool tried_ = false;
+	QString error_;
+};
+
+} // namespace kelvra

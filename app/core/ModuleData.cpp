@@ -1,0 +1,270 @@
+#include "ModuleData.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra {
+
+namespace {
+
+const QString kBlankStartTime = QString(19, QLatin1Char(' '));
+
+} // namespace
+
+int32_t roundHalfEven(double value)
+{
+	return static_cast<int32_t>(std::nearbyint(value)); // default rounding mode: to nearest, ties to even
+}
+
+std::optional<double> AverageRecord::add(double reading, int32_t averageNum)
+{
+	if (AveCount < averageNum) {
+		AveSum += reading;
+		AveCount += 1;
+	}
+	if (AveCount < averageNum)
+		return std::nullopt;
+	const double mean = AveSum / averageNum;
+	*this = AverageRecord{};
+	return mean;
+}
+
+void ModuleData::InitDataArray()
+{
+	for (auto &channel : Channels)
+		channel.Data.assign(kBufferLength, 0.0f);
+}
+
+void ModuleData::ClearZeroData()
+{
+	ZeroValue.fill(0.0);
+}
+
+void ModuleData::ClearMeasData()
+{
+	AllMax = RangeMax;
+	AllMin = RangeMin;
+	for (auto &channel : Channels) {
+		channel.MaxVal = RangeMax;
+		channel.MinVal = RangeMin;
+		channel.DataNum = 0;
+		channel.StartPos = 0;
+		channel.WritePos = 0;
+		channel.EndFlag = kFalse;
+		std::fill(channel.Data.begin(), channel.Data.end(), kNoData);
+	}
+	DataCount = 0;
+	MeasFlag = kFalse;
+	ReadTickCount = 0;
+	ClearAveData();
+	TrgMode = toFlag(TrgMaxFlag == kTrue || TrgMinFlag == kTrue);
+	DataMaxNum = kBufferLength;
+	TrgFirst = kFalse;
+	TrgOn = kFalse;
+	StartTimeStr = kBlankStartTime;
+}
+
+void ModuleData::ClearMemo()
+{
+	for (auto &memo : MemoStr)
+		memo.clear();
+}
+
+void ModuleData::ClearAveData()
+{
+	AveBuf.fill(AverageRecord{});
+}
+
+void ModuleData::CalcMaxMin()
+{
+	bool first = true;
+	for (auto &channel : Channels) {
+		if (!channel.inUse())
+			continue;
+		for (int32_t j = 0; j < channel.DataNum && j < kBufferLength; ++j) {
+			const float v = channel.Data[j];
+			if (j == 0) {
+				channel.MaxVal = channel.MinVal = v;
+			} else {
+				channel.MaxVal = std::max(channel.MaxVal, v);
+				channel.MinVal = std::min(channel.MinVal, v);
+			}
+		}
+		if (first) {
+			AllMax = channel.MaxVal;
+			AllMin = channel.MinVal;
+			first = false;
+		} else {
+			AllMax = std::max(AllMax, channel.MaxVal);
+			AllMin = std::min(AllMin, channel.MinVal);
+		}
+	}
+}
+
+void ModuleData::SetMaxMin(int32_t n)
+{
+	n = std::clamp(n, 1, kBufferLength);
+	for (auto &channel : Channels) {
+		if (!channel.inUse())
+			continue;
+		const float v = channel.Data[n - 1];
+		if (n <= 1) {
+			channel.MaxVal = channel.MinVal = v;
+		} else if (v != kNoData) {
+			channel.MaxVal = std::max(channel.MaxVal, v);
+			channel.MinVal = std::min(channel.MinVal, v);
+		}
+	}
+}
+
+void ModuleData::SetAllMaxMin()
+{
+	bool taken = false;
+	for (const auto &channel : Channels) {
+		if (!channel.inUse())
+			continue;
+		if (DataCount == 1 && !taken) {
+			AllMax = channel.MaxVal;
+			AllMin = channel.MinVal;
+			taken = true;
+		} else {
+			AllMax = std::max(AllMax, channel.MaxVal);
+			AllMin = std::min(AllMin, channel.MinVal);
+		}
+	}
+}
+
+void ModuleData::AddAllMaxMin()
+{
+	for (const auto &channel : Channels) {
+		if (channel.inUse()) {
+			AllMax = std::max(AllMax, channel.MaxVal);
+			AllMin = std::min(AllMin, channel.MinVal);
+		}
+	}
+}
+
+Flag ModuleData::ExpandScaleY()
+{
+	bool changed = false;
+	if (ScaleYMax < AllMax) {
+		ScaleYMax = static_cast<float>((std::floor(AllMax / 1000.0) + 1.0) * 1000.0);
+		changed = true;
+	}
+	if (ScaleYMin <= AllMin)
+		return toFlag(changed);
+	ScaleYMin = static_cast<float>(std::floor(AllMin / 1000.0) * 1000.0);
+	return kTrue;
+}
+
+void ModuleData::SetRange()
+{
+	RangeMax = kDefaultRange;
+	RangeMin = -kDefaultRange;
+	if (Sing <= 0)
+		return;
+	RangeMax = 0.0f;
+	for (const auto &channel : Channels) {
+		if (channel.inUse())
+			RangeMax = std::max(RangeMax, std::fabs(channel.Capacity));
+	}
+	RangeMin = -RangeMax;
+}
+
+bool ModuleData::CheckDataMax() const
+{
+	return std::none_of(Channels.begin(), Channels.end(), [this](const ChannelRecord &channel) {
+		return channel.inUse() && channel.DataNum >= DataMaxNum;
+	});
+}
+
+int32_t ModuleData::SetDataMaxCounter() const
+{
+	bool first = true;
+	int32_t count = 0;
+	for (const auto &channel : Channels) {
+		if (channel.inUse()) {
+			count = first ? channel.DataNum : std::max(count, channel.DataNum);
+			first = false;
+		}
+	}
+	return count;
+}
+
+int32_t ModuleData::SetDataMinCounter() const
+{
+	bool first = true;
+	int32_t count = 0;
+	for (const auto &channel : Channels) {
+		if (channel.inUse()) {
+			count = first ? channel.DataNum : std::min(count, channel.DataNum);
+			first = false;
+		}
+	}
+	return count;
+}
+
+void ModuleData::DeriveAverageNum()
+{
+	if (DataAverage != kTrue)
+		AverageNum = 1;
+	else if (TimerType != kFalse)
+		AverageNum = 100;
+	else
+		AverageNum = std::max(1, roundHalfEven(IntervalTM / 10.0));
+}
+
+int32_t ModuleData::RingIndex(int unit, int32_t k) const
+{
+	const int32_t slot = Channels[unit].StartPos + k - 1;
+	return slot > kBufferLength - 1 ? slot - kBufferLength : slot;
+}
+
+float ModuleData::SampleAt(int unit, int32_t k) const
+{
+	const int32_t index = TrgMode != kFalse ? RingIndex(unit, k) : k - 1;
+	if (index < 0 || index >= kBufferLength)
+		return kNoData;
+	return Channels[unit].Data[index];
+}
+
+bool ModuleData::anyUnitInUse() const
+{
+	return std::any_of(Channels.begin(), Channels.end(),
+			[](const ChannelRecord &channel) { return channel.inUse(); });
+}
+
+QString ModuleData::GetSingStr() const
+{
+	return kelvra::GetSingStr(Sing);
+}
+
+QString FormatValue(float value)
+{
+	const QString text = QString::number(static_cast<double>(value), 'f', 3);
+	return text.size() >= 10 ? text : text.rightJustified(10, QLatin1Char(' '));
+}
+
+QString GetSingStr(int16_t sing)
+{
+	switch (sing) {
+	case 0: return QStringLiteral("μひずみ");
+	case 1: return QStringLiteral("kgf");
+	case 2: return QStringLiteral("tf");
+	case 3: return QStringLiteral("N");
+	case 4: return QStringLiteral("KN");
+	case 5: return QStringLiteral("MN");
+	default: return {};
+	}
+}
+
+QString GetPowerSingStr(int16_t powerSing)
+{
+	switch (powerSing) {
+	case 0: return QStringLiteral("mV/V");
+	case 1: return QStringLiteral("μひずみ");
+	default: return {};
+	}
+}
+
+} // namespace kelvra

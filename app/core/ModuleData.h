@@ -1,0 +1,143 @@
+#pragma once
+
+// The whole measurement state: per-unit records with their sample buffers,
+// the measurement settings, the state of the current run and of the graph
+// view. One object, owned by the program and passed by reference.
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kelvra {
+
+using Flag = int16_t; // -1 true, 0 false; readers of files and check boxes take any non-zero as true
+
+inline constexpr Flag kTrue = -1;
+inline constexpr Flag kFalse = 0;
+inline constexpr int kUnitCount = 4;
+inline constexpr int32_t kBufferLength = 88000;
+inline constexpr float kNoData = -9999.0f;
+inline constexpr float kDefaultRange = 8000.0f;
+
+constexpr Flag toFlag(bool value)
+{
+	return value ? kTrue : kFalse;
+}
+
+struct ChannelRecord {
+	std::vector<float> Data; // kBufferLength samples in the unit of display; a ring in trigger runs
+	float MaxVal = 0.0f;
+	float MinVal = 0.0f;
+	Flag Mflag = kFalse;
+	int32_t DataNum = 0;
+	int32_t StartPos = 0;
+	int32_t WritePos = 0;
+	Flag EndFlag = kFalse;
+	float Power = 0.0f;
+	int16_t PowerSing = 0; // 0 mV/V, 1 microstrain
+	float Capacity = 0.0f;
+
+	bool inUse() const { return Mflag == kTrue; }
+};
+
+struct AverageRecord {
+	int32_t AveCount = 0;
+	double AveSum = 0.0;
+
+	// Adds a reading; once averageNum readings are summed, returns their mean
+	// and starts afresh. A partial sum carries over to the next block.
+	std::optional<double> add(double reading, int32_t averageNum);
+};
+
+class ModuleData {
+public:
+	std::array<ChannelRecord, kUnitCount> Channels;
+	std::array<double, kUnitCount> ZeroValue{};
+	std::array<AverageRecord, kUnitCount> AveBuf{};
+	std::array<QString, 5> MemoStr;
+
+	// Measurement settings.
+	Flag TimerType = kFalse;
+	int32_t IntervalTM = 1000;
+	Flag DataAverage = kFalse;
+	Flag TrgMaxFlag = kFalse;
+	float TrgVMax = 100.0f;
+	Flag TrgMinFlag = kFalse;
+	float TrgVMin = -100.0f;
+	int32_t TrgDnum1 = 0;
+	int32_t TrgDnum2 = kBufferLength;
+	int16_t TrgUnitID = 0;
+	int16_t Sing = 0;
+
+	// Derived settings.
+	int32_t AverageNum = 1;
+	float RangeMax = 0.0f;
+	float RangeMin = 0.0f;
+	int32_t Timer1Ticks = 0;
+	int32_t Timer1Interval = 0;
+
+	// Run state.
+	int32_t DataCount = 0;
+	Flag MeasFlag = kFalse;
+	int32_t DataMaxNum = kBufferLength;
+	int32_t ReadTickCount = 0;
+	int32_t Timer1Count = 0;
+	QString StartTimeStr;
+	Flag TrgMode = kFalse;
+	Flag TrgOn = kFalse;
+	Flag TrgFirst = kFalse;
+	int32_t TrgPoint = 0;
+	float AllMax = 0.0f;
+	float AllMin = 0.0f;
+
+	// Graph view state.
+	int32_t DispDataNum = 100;
+	int32_t DispStart = 1;
+	int32_t DispEnd = 100;
+	float ScaleYMax = 0.0f;
+	float ScaleYMin = 0.0f;
+	int16_t ScrollMode = 0;
+	int16_t ScaleYMode = 0;
+	Flag SettingOK = kFalse;
+
+	void InitDataArray();
+	void ClearZeroData();
+	void ClearMeasData();
+	void ClearMemo();
+	void ClearAveData();
+	void CalcMaxMin();
+	void SetMaxMin(int32_t n);
+	void SetAllMaxMin();
+	void AddAllMaxMin();
+	Flag ExpandScaleY();
+	void SetRange();
+
+	// Counting over the used units (0 when none is in use).
+	bool CheckDataMax() const;
+	int32_t SetDataMaxCounter() const;
+	int32_t SetDataMinCounter() const;
+
+	// AverageNum for the current TimerType, IntervalTM and DataAverage.
+	void DeriveAverageNum();
+
+	// Slot of sample number k (from 1) of a unit's trigger window.
+	int32_t RingIndex(int unit, int32_t k) const;
+
+	// Sample number k (from 1) of a unit, from the buffer or the trigger window.
+	float SampleAt(int unit, int32_t k) const;
+
+	bool anyUnitInUse() const;
+	QString GetSingStr() const;
+};
+
+QString FormatValue(float value);
+QString GetSingStr(int16_t sing);
+QString GetPowerSingStr(int16_t powerSing);
+
+// Nearest whole number, a half going to the even neighbour.
+int32_t roundHalfEven(double value);
+
+} // namespace kelvra

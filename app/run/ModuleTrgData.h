@@ -1,0 +1,49 @@
+#pragma once
+
+// Trigger capture: while waiting, every used unit's buffer is a ring that
+// keeps the latest TrgDnum1 samples; when the watched unit crosses a level,
+// every unit's window is set on the same slot, so sample number k is the same
+// moment on every unit, and each unit then takes samples until its window
+// holds TrgDnum1 + TrgDnum2.
+
+#include "acquisition/DeviceControl.h"
+#include "core/ModuleData.h"
+
+#include <array>
+#include <optional>
+
+namespace kelvra {
+
+class ModuleTrgData {
+public:
+	ModuleTrgData(ModuleData &md, DeviceControl &devices);
+
+	Flag AdvanceRing(int unit);
+	// Stores a value (nullopt: the no-data marker) at the next slot.
+	Flag StoreRingSample(int unit, std::optional<double> value);
+	void TrgCheck(int unit);
+	void TrgPreCount(int unit);
+	void SetTrgWindow();
+	Flag CheckTrgEnd() const;
+	void SetTrgMaxMin();
+	void CalcTrgMaxMin();
+	int32_t RingIndex(int unit, int32_t k) const { return md_.RingIndex(unit, k); }
+
+	Flag GetTrgSingleData();
+	Flag GetTrgBlockData();
+	Flag GetTrgBlockAveData();
+
+private:
+	Flag readTrgBlocks(bool averaged);
+	// StoreRingSample, then TrgCheck and TrgPreCount when it was stored.
+	bool storeAndCheck(int unit, std::optional<double> value);
+	void updateDataCount();
+
+	ModuleData &md_;
+	DeviceControl &devices_;
+
+	std::array<double, 151> readings_{};
+	std::array<unsigned char, 151> status_{};
+};
+
+} // namespace kelvra

@@ -1,0 +1,51 @@
+#pragma once
+
+// Records every message and question and answers questions as scripted.
+
+#include "core/Prompt.h"
+#include "QtPrinting.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace kelvra::testing {
+
+class RecordingPrompt : public Prompt {
+public:
+	struct Shown {
+		QString text;
+		QString caption;
+		Icon icon;
+		bool question;
+	};
+
+	std::vector<Shown> shown;
+	std::deque<bool> answers; // Yes when empty
+
+	void message(const QString &text, const QString &caption, Icon icon) override
+	{
+		shown.push_back({text, caption, icon, false});
+	}
+
+	bool askYesNo(const QString &text, const QString &caption) override
+	{
+		shown.push_back({text, caption, Icon::Question, true});
+		if (answers.empty())
+			return true;
+		const bool answer = answers.front();
+		answers.pop_front();
+		return answer;
+	}
+
+	QStringList texts() const
+	{
+		QStringList out;
+		for (const auto &entry : shown)
+			out << entry.text;
+		return out;
+	}
+};
+
+} // namespace kelvra::testing
