@@ -102,19 +102,19 @@ int16_t DeviceControl::StartUnits(int16_t period)
 	return result;
 }
 
-void DeviceControl::TakeZeroReference(int unit, bool ticked)
+bool DeviceControl::TakeZeroReference(int unit, bool ticked)
 {
 	if (!ticked) {
 		prompt_.message(kNoUnitText, kMessageTitle, Prompt::Icon::None);
-		return;
+		return false;
 	}
 	if (!libraryUsable())
-		return;
+		return false;
 	const auto id = static_cast<int16_t>(unit);
 	int16_t result = api_.Varnel_Device_Open(id);
 	if (result > 0) {
 		DispDevError(result);
-		return;
+		return false;
 	}
 	double sum = 0.0;
 	int n = 0;
@@ -133,6 +133,7 @@ void DeviceControl::TakeZeroReference(int unit, bool ticked)
 		prompt_.message(QStringLiteral("終了しました。"), kMessageTitle, Prompt::Icon::None);
 	}
 	api_.Varnel_Device_Close(id);
+	return result == 0;
 }
 
 } // namespace kelvra

@@ -24,7 +24,8 @@ public:
 
 	// The ZERO button of a unit: the mean of 100 unadjusted readings becomes
 	// its zero reference. `ticked` is the unit's box as the dialog shows it.
-	void TakeZeroReference(int unit, bool ticked);
+	// True when the reference was taken.
+	bool TakeZeroReference(int unit, bool ticked);
 
 	static QString DeviceErrorText(int16_t code);
 

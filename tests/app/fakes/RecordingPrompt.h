@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace kelvra::testing {
@@ -23,15 +24,23 @@ public:
 
 	std::vector<Shown> shown;
 	std::deque<bool> answers; // Yes when empty
+	QStringList *log = nullptr; // shared with other fakes to check the order of events
+	std::function<void()> whileShown; // runs as if during the modal box
 
 	void message(const QString &text, const QString &caption, Icon icon) override
 	{
 		shown.push_back({text, caption, icon, false});
+		if (log)
+			*log << QStringLiteral("message ") + text;
+		if (whileShown)
+			whileShown();
 	}
 
 	bool askYesNo(const QString &text, const QString &caption) override
 	{
 		shown.push_back({text, caption, Icon::Question, true});
+		if (log)
+			*log << QStringLiteral("question ") + text;
 		if (answers.empty())
 			return true;
 		const bool answer = answers.front();

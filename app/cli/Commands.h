@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+namespace kelvra::cli {
+
+// Exit statuses of the commands.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1; // a device or file error
+inline constexpr int kExitUsage = 2;   // bad usage or settings
+
+// Each takes the command's arguments after its name.
+int recordCommand(const QStringList &arguments);
+int convertCommand(const QStringList &arguments);
+int infoCommand(const QStringList &arguments);
+
+} // namespace kelvra::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+// Messages of the core on standard error; questions are answered Yes, as
+// the recorder never holds data it could lose.
+
+#include "core/Prompt.h"
+
+namespace kelvra::cli {
+
+class ConsolePrompt : public Prompt {
+public:
+	void message(const QString &text, const QString &caption, Icon icon) override;
+	bool askYesNo(const QString &text, const QString &caption) override;
+
+	bool deviceErrorShown() const { return deviceErrorShown_; }
+
+private:
+	bool deviceErrorShown_ = false;
+};
+
+// One line on standard error, prefixed with the program's name.
+void printError(const QString &text);
+
+} // namespace kelvra::cli

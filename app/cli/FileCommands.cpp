@@ -1,0 +1,119 @@
+// kelvra-cli convert and info: data files without a measurement.
+
+#include "Commands.h"
+#include "ConsolePrompt.h"
+
+#include "settings/CsvFile.h"
+#include "settings/DataFile.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kelvra::cli {
+
+namespace {
+
+bool wantsHelp(const QStringList &arguments)
+{
+	return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+}
+
+QString onOff(int16_t flag)
+{
+	return flag != 0 ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+void printInfo(const DataFileContent &content)
+{
+	const DataFileHeader &h = content.header;
+	QTextStream out(stdout);
+	auto line = [&](const QString &name, const QString &value) { out << name << ": " << value << '\n'; };
+
+	line(QStringLiteral("start time"), h.startTime.trimmed());
+	for (int i = 0; i < 5; ++i)
+		line(QStringLiteral("memo %1").arg(i + 1), h.memo[i]);
+	line(QStringLiteral("timing"), h.timerType != 0 ? QStringLiteral("PC-timed single samples")
+	                                                 : QStringLiteral("unit-timed blocks"));
+	line(QStringLiteral("interval ms"), QString::number(h.interval));
+	line(QStringLiteral("averaging"), onOff(h.average));
+	line(QStringLiteral("upper trigger"), onOff(h.upperTrigger));
+	line(QStringLiteral("upper level"), QString::number(h.upperLevel));
+	line(QStringLiteral("lower trigger"), onOff(h.lowerTrigger));
+	line(QStringLiteral("lower level"), QString::number(h.lowerLevel));
+	line(QStringLiteral("samples before trigger"), QString::number(h.before));
+	line(QStringLiteral("samples after trigger"), QString::number(h.after));
+	line(QStringLiteral("trigger unit"), QString::number(h.triggerUnit));
+	line(QStringLiteral("rows"), QString::number(h.rowCount));
+
+	QStringList used;
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (!content.rows.empty() && content.rows.front()[u] != kNoData)
+			used << QString::number(u);
+	}
+	line(QStringLiteral("units in use"), used.join(QStringLiteral(",")));
+
+	const int16_t sing = content.unitInfo ? content.unitInfo->sing : 0;
+	line(QStringLiteral("display unit"), GetSingStr(sing));
+	if (sing == 0)
+		return;
+	for (int u = 0; u < kUnitCount; ++u) {
+		const DataFileUnitInfo &info = *content.unitInfo;
+		line(QStringLiteral("rated output %1").arg(u),
+				QString::number(info.power[u]) + QLatin1Char(' ') + GetPowerSingStr(info.powerSing[u]));
+		line(QStringLiteral("capacity %1").arg(u), QString::number(info.capacity[u]) + QLatin1Char(' ') + GetSingStr(sing));
+	}
+}
+
+} // namespace
+
+int convertCommand(const QStringList &arguments)
+{
+	if (wantsHelp(arguments)) {
+		std::fputs("Usage: kelvra-cli convert IN.vn2 OUT.csv\n"
+		           "Reads a data file and writes it as CSV.\n",
+				stdout);
+		return kExitOk;
+	}
+	if (arguments.size() != 2) {
+		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
+		return kExitUsage;
+	}
+	ModuleData md;
+	md.InitDataArray();
+	if (const FileResult read = ReadDataFile(md, arguments[0]); !read.ok) {
+		printError(QStringLiteral("cannot read %1: %2").arg(arguments[0], read.error));
+		return kExitFailure;
+	}
+	md.SetRange();
+	if (const FileResult written = SaveCsvFile(md, arguments[1]); !written.ok) {
+		printError(QStringLiteral("cannot write %1: %2").arg(arguments[1], written.error));
+		return kExitFailure;
+	}
+	return kExitOk;
+}
+
+int infoCommand(const QStringList &arguments)
+{
+	if (wantsHelp(arguments)) {
+		std::fputs("Usage: kelvra-cli info IN.vn2\n"
+		           "Prints a data file's header, unit settings, row count and units in use,\n"
+		           "one 'name: value' line each.\n",
+				stdout);
+		return kExitOk;
+	}
+	if (arguments.size() != 1) {
+		printError(QStringLiteral("info takes one data file"));
+		return kExitUsage;
+	}
+	QString reason;
+	const auto content = LoadDataFileContent(arguments[0], &reason);
+	if (!content) {
+		printError(QStringLiteral("cannot read %1: %2").arg(arguments[0], reason));
+		return kExitFailure;
+	}
+	printInfo(*content);
+	return kExitOk;
+}
+
+} // namespace kelvra::cli

@@ -1,0 +1,408 @@
+// kelvra-cli record: one measurement with the program's own run control,
+// written with the program's own writers.
+
+#include "Commands.h"
+#include "ConsolePrompt.h"
+#include "ConsoleRunView.h"
+
+#include "acquisition/UnitEntries.h"
+#include "acquisition/VarnelLibrary.h"
+#include "run/RunControl.h"
+#include "settings/CsvFile.h"
+#include "settings/DataFile.h"
+#include "settings/MeasInfo.h"
+#include "settings/QSettingsStore.h"
+#include "settings/SettingEntries.h"
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <unistd.h>
+
+namespace kelvra::cli {
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int)
+{
+	interrupted = 1;
+}
+
+struct SensorOption {
+	int unit;
+	QString value;
+	bool microstrain;
+};
+
+struct RecordOptions {
+	QString out;
+	std::optional<QString> emulate;
+	std::optional<std::array<bool, kUnitCount>> units;
+	std::optional<QString> intervalSteps;
+	std::optional<QString> intervalSeconds;
+	std::optional<bool> average;
+	std::optional<QString> upper;
+	std::optional<QString> lower;
+	bool noTrigger = false;
+	std::optional<QString> pre;
+	std::optional<QString> post;
+	std::optional<int> triggerUnit;
+	std::optional<int16_t> displayUnit;
+	std::vector<SensorOption> ratedOutputs;
+	std::vector<SensorOption> capacities;
+	bool zero = false;
+	std::optional<int32_t> samples;
+	QStringList memos;
+};
+
+struct UsageError {
+	QString text;
+};
+
+const char kHelp[] =
+		"Usage: kelvra-cli record --out FILE [options]\n"
+		"Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv).\n"
+		"Settings not given are taken from the stored measuring conditions.\n"
+		"Ctrl+C stops the run as the stop button does; the file is still written.\n"
+		"\n"
+		"  --out FILE                 file to write (.vn2 or .csv)\n"
+		"  --emulate SPEC             use emulated units (VARNELIO_EMULATOR), e.g. demo\n"
+		"  --units 0,2                units in use\n"
+		"  --interval-ms N            unit-timed blocks every N ms (a multiple of 10)\n"
+		"  --interval-s N             PC-timed single samples every N s\n"
+		"  --average, --no-average    average the readings of each interval\n"
+		"  --trigger-upper V          arm the upper-limit trigger at V\n"
+		"  --trigger-lower V          arm the lower-limit trigger at V\n"
+		"  --no-trigger               record without trigger\n"
+		"  --pre N, --post N          samples kept before / taken after the trigger\n"
+		"  --trigger-unit U           unit watched for the trigger\n"
+		"  --display-unit UNIT        ue, kgf, tf, N, kN or MN\n"
+		"  --rated-output U:VALUE:mV/V or U:VALUE:ue   rated output of unit U\n"
+		"  --capacity U:VALUE         rated capacity of unit U, in the display unit\n"
+		"  --zero                     take each used unit's zero reference first\n"
+		"  --samples N                without trigger: stop once N samples are held\n"
+		"  --memo TEXT                a memo line of the file (up to five times)\n";
+
+int parseUnit(const QString &text)
+{
+	bool ok = false;
+	const int unit = text.toInt(&ok);
+	if (!ok || unit < 0 || unit >= kUnitCount)
+		throw UsageError{QStringLiteral("unit '%1' is not 0 to 3").arg(text)};
+	return unit;
+}
+
+int32_t parsePositive(const QString &option, const QString &text)
+{
+	bool ok = false;
+	const int32_t value = text.toInt(&ok);
+	if (!ok || value < 1)
+		throw UsageError{QStringLiteral("--%1 takes a positive whole number").arg(option)};
+	return value;
+}
+
+SensorOption parseSensor(const QString &option, const QString &text, bool withUnit)
+{
+	const QStringList parts = text.split(QLatin1Char(':'));
+	if (parts.size() != (withUnit ? 3 : 2))
+		throw UsageError{QStringLiteral("--%1 '%2' is not %3").arg(option, text,
+				withUnit ? QStringLiteral("U:VALUE:mV/V or U:VALUE:ue") : QStringLiteral("U:VALUE"))};
+	SensorOption sensor{parseUnit(parts[0]), parts[1], false};
+	if (withUnit) {
+		if (parts[2] == QLatin1String("ue"))
+			sensor.microstrain = true;
+		else if (parts[2] != QLatin1String("mV/V"))
+			throw UsageError{QStringLiteral("--%1 unit '%2' is not mV/V or ue").arg(option, parts[2])};
+	}
+	return sensor;
+}
+
+int16_t parseDisplayUnit(const QString &text)
+{
+	static const QStringList names{QStringLiteral("ue"), QStringLiteral("kgf"), QStringLiteral("tf"),
+			QStringLiteral("N"), QStringLiteral("kN"), QStringLiteral("MN")};
+	const auto index = names.indexOf(text);
+	if (index < 0)
+		throw UsageError{QStringLiteral("--display-unit '%1' is not ue, kgf, tf, N, kN or MN").arg(text)};
+	return static_cast<int16_t>(index);
+}
+
+RecordOptions parseOptions(QCommandLineParser &parser)
+{
+	RecordOptions o;
+	auto value = [&](const char *name) -> std::optional<QString> {
+		const QString key = QString::fromLatin1(name);
+		return parser.isSet(key) ? std::optional(parser.value(key)) : std::nullopt;
+	};
+	o.out = value("out").value_or(QString());
+	if (o.out.isEmpty())
+		throw UsageError{QStringLiteral("--out FILE is required")};
+	const QString suffix = QFileInfo(o.out).suffix().toLower();
+	if (suffix != QLatin1String("vn2") && suffix != QLatin1String("csv"))
+		throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
+
+	o.emulate = value("emulate");
+	if (const auto units = value("units")) {
+		std::array<bool, kUnitCount> ticked{};
+		for (const QString &unit : units->split(QLatin1Char(','), Qt::SkipEmptyParts))
+			ticked[parseUnit(unit.trimmed())] = true;
+		o.units = ticked;
+	}
+	if (const auto ms = value("interval-ms")) {
+		const int32_t n = parsePositive(QStringLiteral("interval-ms"), *ms);
+		if (n % 10 != 0)
+			throw UsageError{QStringLiteral("--interval-ms takes a multiple of 10")};
+		o.intervalSteps = QString::number(n / 10);
+	}
+	o.intervalSeconds = value("interval-s");
+	if (o.intervalSteps && o.intervalSeconds)
+		throw UsageError{QStringLiteral("give --interval-ms or --interval-s, not both")};
+	if (parser.isSet(QStringLiteral("average")))
+		o.average = true;
+	if (parser.isSet(QStringLiteral("no-average")))
+		o.average = false;
+	o.upper = value("trigger-upper");
+	o.lower = value("trigger-lower");
+	o.noTrigger = parser.isSet(QStringLiteral("no-trigger"));
+	if (o.noTrigger && (o.upper || o.lower))
+		throw UsageError{QStringLiteral("--no-trigger goes with neither --trigger-upper nor --trigger-lower")};
+	o.pre = value("pre");
+	o.post = value("post");
+	if (const auto unit = value("trigger-unit"))
+		o.triggerUnit = parseUnit(*unit);
+	if (const auto unit = value("display-unit"))
+		o.displayUnit = parseDisplayUnit(*unit);
+	for (const QString &text : parser.values(QStringLiteral("rated-output")))
+		o.ratedOutputs.push_back(parseSensor(QStringLiteral("rated-output"), text, true));
+	for (const QString &text : parser.values(QStringLiteral("capacity")))
+		o.capacities.push_back(parseSensor(QStringLiteral("capacity"), text, false));
+	o.zero = parser.isSet(QStringLiteral("zero"));
+	if (const auto samples = value("samples"))
+		o.samples = parsePositive(QStringLiteral("samples"), *samples);
+	o.memos = parser.values(QStringLiteral("memo"));
+	if (o.memos.size() > 5)
+		throw UsageError{QStringLiteral("--memo may be given at most five times")};
+	return o;
+}
+
+void applyOptions(const RecordOptions &o, SettingEntries &entries, UnitEntries &units)
+{
+	if (o.units)
+		entries.unitTicked = *o.units;
+	if (o.intervalSteps) {
+		entries.milliseconds = true;
+		entries.timeSteps = *o.intervalSteps;
+	}
+	if (o.intervalSeconds) {
+		entries.milliseconds = false;
+		entries.timeSeconds = *o.intervalSeconds;
+	}
+	if (o.average)
+		entries.average = *o.average;
+	if (o.noTrigger || o.upper || o.lower) {
+		entries.triggerTicked = {o.upper.has_value(), o.lower.has_value()};
+		entries.triggerLevel = {o.upper.value_or(entries.triggerLevel[0]),
+				o.lower.value_or(entries.triggerLevel[1])};
+	}
+	entries.triggerCount = {o.pre.value_or(entries.triggerCount[0]), o.post.value_or(entries.triggerCount[1])};
+	if (o.triggerUnit)
+		entries.triggerUnit = *o.triggerUnit;
+
+	if (o.displayUnit)
+		units.sing = *o.displayUnit;
+	for (const SensorOption &rated : o.ratedOutputs) {
+		units.power[rated.unit] = rated.value;
+		units.powerInMicrostrain[rated.unit] = rated.microstrain;
+	}
+	for (const SensorOption &capacity : o.capacities)
+		units.capacity[capacity.unit] = capacity.value;
+}
+
+// The checks of the two settings dialogs, in the order a user meets them.
+QString applySettings(const RecordOptions &o, ModuleData &md)
+{
+	SettingEntries entries = LoadSettingEntries(md);
+	UnitEntries units = LoadUnitData(md);
+	applyOptions(o, entries, units);
+
+	QString error = CheckUnits(entries);
+	if (!error.isEmpty())
+		return error;
+	for (int i = 0; i < kUnitCount; ++i)
+		md.Channels[i].Mflag = toFlag(entries.unitTicked[i]);
+	error = CheckUnitData(units, md);
+	if (!error.isEmpty())
+		return error;
+	SaveUnitData(units, md);
+	md.SetRange();
+	error = CheckSettings(entries, md);
+	if (!error.isEmpty())
+		return error;
+	ApplySettings(entries, md);
+	md.ClearMeasData();
+	return {};
+}
+
+class Progress {
+public:
+	explicit Progress(const ModuleData &md) : md_(md), shown_(isatty(STDERR_FILENO)) { clock_.start(); }
+
+	void update()
+	{
+		if (!shown_)
+			return;
+		const char *phase = md_.TrgMode != kTrue ? "measuring"
+				: md_.TrgOn == kTrue         ? "capturing"
+		                                             : "waiting for trigger";
+		std::fprintf(stderr, "\rsamples %d  elapsed %.1f s  %s   ", md_.DataCount,
+				clock_.elapsed() / 1000.0, phase);
+		std::fflush(stderr);
+	}
+
+	void finish()
+	{
+		if (shown_)
+			std::fputc('\n', stderr);
+	}
+
+private:
+	const ModuleData &md_;
+	bool shown_;
+	QElapsedTimer clock_;
+};
+
+// Keeps exactly the first `samples` samples of a run without trigger.
+void keepFirst(ModuleData &md, int32_t samples)
+{
+	if (md.DataCount <= samples)
+		return;
+	md.DataCount = samples;
+	for (auto &channel : md.Channels)
+		channel.DataNum = std::min(channel.DataNum, samples);
+}
+
+int record(const RecordOptions &o)
+{
+	if (o.emulate)
+		qputenv("VARNELIO_EMULATOR", o.emulate->toLocal8Bit());
+
+	ModuleData md;
+	md.InitDataArray();
+	md.ClearZeroData();
+	md.ClearMeasData();
+	LoadMeasInfo(md, QSettingsStore());
+	md.SetRange();
+	if (const QString error = applySettings(o, md); !error.isEmpty()) {
+		printError(error);
+		return kExitUsage;
+	}
+	if (o.samples && md.TrgMode == kTrue) {
+		printError(QStringLiteral("--samples goes with a run without trigger"));
+		return kExitUsage;
+	}
+
+	VarnelLibrary library;
+	ConsolePrompt prompt;
+	DeviceControl devices(md, library, prompt);
+	if (o.zero) {
+		for (int u = 0; u < kUnitCount; ++u) {
+			if (md.Channels[u].inUse() && !devices.TakeZeroReference(u, true))
+				return kExitFailure;
+		}
+	}
+
+	ConsoleRunView view;
+	RunControl run(md, devices, prompt, view);
+	Progress progress(md);
+	QEventLoop loop;
+	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
+		progress.update();
+		if (o.samples && md.DataCount >= *o.samples)
+			run.cmdStop_Click();
+	});
+	QTimer interruptPoll;
+	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
+		if (interrupted)
+			run.cmdStop_Click();
+	});
+	std::signal(SIGINT, onInterrupt);
+	interruptPoll.start(100);
+
+	run.cmdStart_Click();
+	if (md.MeasFlag != kTrue)
+		return kExitFailure; // the reason has been printed
+	loop.exec();
+	progress.finish();
+
+	if (o.samples)
+		keepFirst(md, *o.samples);
+	for (int i = 0; i < o.memos.size(); ++i)
+		md.MemoStr[i] = o.memos[i];
+	const bool csv = QFileInfo(o.out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+	const FileResult written = csv ? SaveCsvFile(md, o.out) : SaveDataFile(md, o.out);
+	if (!written.ok) {
+		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
+		return kExitFailure;
+	}
+	if (run.lastEnd() == RunControl::RunEnd::DeviceError) {
+		printError(QStringLiteral("the run ended on a device error; %1 holds the %2 samples taken before it")
+		                   .arg(o.out)
+		                   .arg(md.DataCount));
+		return kExitFailure;
+	}
+	return kExitOk;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+	const auto valueOption = [&](const char *name, const char *valueName) {
+		parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(valueName)));
+	};
+	const auto flagOption = [&](const char *name) {
+		parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+	};
+	for (const char *name : {"out", "emulate", "units", "interval-ms", "interval-s", "trigger-upper",
+			     "trigger-lower", "pre", "post", "trigger-unit", "display-unit", "rated-output",
+			     "capacity", "samples", "memo"})
+		valueOption(name, "value");
+	for (const char *name : {"average", "no-average", "no-trigger", "zero", "help"})
+		flagOption(name);
+}
+
+} // namespace
+
+int recordCommand(const QStringList &arguments)
+{
+	QCommandLineParser parser;
+	parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+	addOptions(parser);
+	if (!parser.parse(QStringList{QStringLiteral("kelvra-cli record")} + arguments)) {
+		printError(parser.errorText());
+		return kExitUsage;
+	}
+	if (parser.isSet(QStringLiteral("help"))) {
+		std::fputs(kHelp, stdout);
+		return kExitOk;
+	}
+	if (!parser.positionalArguments().isEmpty()) {
+		printError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+		return kExitUsage;
+	}
+	try {
+		return record(parseOptions(parser));
+	} catch (const UsageError &error) {
+		printError(error.text);
+		return kExitUsage;
+	}
+}
+
+} // namespace kelvra::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+// Numbers as the user types them and as files and the settings store hold
+// them: a period as decimal point whatever the user's locale.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace kelvra {
+
+std::optional<double> readNumber(const QString &text);
+std::optional<float> readSingle(const QString &text);
+// A whole number: fractions round to the nearest, a half to the even neighbour.
+std::optional<int32_t> readWhole(const QString &text);
+
+// The shortest text that reads back as the same Single.
+QString shortestText(float value);
+// At most `digits` significant digits, no trailing zeros; ASCII only.
+QByteArray significantText(double value, int digits);
+
+} // namespace kelvra

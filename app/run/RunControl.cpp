@@ -1,0 +1,308 @@
+#include "RunControl.h"
+
+namespace kelvra {
+
+namespace {
+
+const QString kSamplesTakenText = QStringLiteral("設定数のデータを入力したため測定を終了します。");
+const QString kCapturedText = QStringLiteral("設定データ数を取込みましたので測定を終了します。");
+const QString kBlankTime = QString(19, QLatin1Char(' '));
+
+} // namespace
+
+RunControl::RunControl(ModuleData &md, DeviceControl &devices, Prompt &prompt, RunView &view,
+		QObject *parent)
+	: QObject(parent), md_(md), devices_(devices), prompt_(prompt), view_(view),
+	  reader_(md, devices), trigger_(md, devices)
+{
+	Timer2.setInterval(kTimer2Interval);
+	connect(&Timer1, &QTimer::timeout, this, &RunControl::Timer1_Timer);
+	connect(&Timer2, &QTimer::timeout, this, &RunControl::Timer2_Timer);
+}
+
+void RunControl::cmdStart_Click()
+{
+	if (md_.DataCount >= 1 &&
+			!prompt_.askYesNo(QStringLiteral("測定を開始するとデータが消去されます。よろしいですか？"),
+					kMessageTitle))
+		return;
+	if (devices_.OpenUnits() > 0)
+		return;
+
+	view_.CloseDataList();
+	if (md_.ScrollMode == 0)
+		md_.DispDataNum = 100;
+	md_.ClearMeasData();
+	md_.ClearMemo();
+	if (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue) {
+		md_.TrgMode = kTrue;
+		md_.DataMaxNum = md_.TrgDnum2 + md_.TrgDnum1;
+	} else {
+		md_.TrgMode = kFalse;
+	}
+	md_.MeasFlag = kTrue;
+	lastEnd_ = RunEnd::None;
+	view_.SetButtonState();
+
+	view_.SuspendRedraw();
+	view_.GrDrawData(1);
+	view_.DrawTrigLine(kFalse);
+	if (view_.SetGraphParam() != kTrue) {
+		// Never leave a run without a timer: the units are closed again.
+		view_.ResumeRedraw();
+		endRun(RunEnd::StartFailed);
+		return;
+	}
+	md_.StartTimeStr = clock().toString(QStringLiteral("yyyy/M/d H:m:s"));
+	view_.SetHeaderText(md_.TrgMode == kTrue
+			? QStringLiteral("トリガ待ち...")
+			: QStringLiteral("開始時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
+	view_.ResumeRedraw();
+	Q_EMIT runStarted();
+	startSampling();
+}
+
+void RunControl::startSampling()
+{
+	if (md_.TimerType == kTrue) {
+		if (SetTimer1Param() == kTrue) {
+			Timer1.setInterval(md_.Timer1Interval);
+			md_.Timer1Count = 0;
+			Timer1.start();
+		} else {
+			prompt_.message(QStringLiteral("タイマー設定エラーのため測定開始できません。"),
+					kMessageTitle, Prompt::Icon::None);
+			endRun(RunEnd::StartFailed);
+		}
+		return;
+	}
+	const auto period = static_cast<int16_t>(
+			md_.DataAverage != kFalse ? 1 : roundHalfEven(md_.IntervalTM / 10.0));
+	if (devices_.StartUnits(period) != 0) {
+		prompt_.message(QStringLiteral("エラーのため測定開始できません。"), kMessageTitle,
+				Prompt::Icon::None);
+		endRun(RunEnd::StartFailed);
+		return;
+	}
+	Timer2.start();
+}
+
+Flag RunControl::SetTimer1Param()
+{
+	const int32_t s = roundHalfEven(md_.IntervalTM / 1000.0);
+	struct Split {
+		int32_t upTo;
+		int32_t msPerSecond;
+		int32_t ticks;
+	};
+	static constexpr Split splits[] = {{65, 1000, 1}, {655, 100, 10}, {6553, 10, 100}};
+	if (s < 1) {
+		md_.Timer1Interval = 0;
+		md_.Timer1Ticks = 0;
+		return kFalse;
+	}
+	for (const Split &split : splits) {
+		if (s <= split.upTo) {
+			md_.Timer1Interval = s * split.msPerSecond;
+			md_.Timer1Ticks = split.ticks;
+			return kTrue;
+		}
+	}
+	md_.Timer1Interval = s;
+	md_.Timer1Ticks = 1000;
+	return kTrue;
+}
+
+void RunControl::StopMeas()
+{
+	if (md_.TimerType == kTrue)
+		Timer1.stop();
+	else
+		Timer2.stop();
+	devices_.CloseUnits();
+	md_.MeasFlag = kFalse;
+	view_.SetButtonState();
+}
+
+void RunControl::endRun(RunEnd reason)
+{
+	StopMeas();
+	lastEnd_ = reason;
+	Q_EMIT runEnded();
+}
+
+void RunControl::cmdStop_Click()
+{
+	if (md_.MeasFlag != kTrue)
+		return;
+	if (md_.TrgMode == kTrue && md_.TrgOn == kTrue) {
+		md_.StartTimeStr = kBlankTime;
+		view_.SetTriggerStopTitles(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"),
+				QStringLiteral("トリガの経過時間（秒）"));
+	}
+	endRun(RunEnd::Stopped);
+}
+
+void RunControl::stopThenTell(const QString &text)
+{
+	endRun(RunEnd::Complete);
+	prompt_.message(text, kMessageTitle, Prompt::Icon::None);
+}
+
+void RunControl::tellThenStop(const QString &text)
+{
+	prompt_.message(text, kMessageTitle, Prompt::Icon::None);
+	endRun(RunEnd::Complete);
+}
+
+// A message box inside a tick runs a nested event loop; a timer tick that
+// arrives meanwhile is dropped rather than run inside the first.
+void RunControl::runTick(void (RunControl::*tick)())
+{
+	if (inTick_ || md_.MeasFlag != kTrue)
+		return;
+	inTick_ = true;
+	(this->*tick)();
+	inTick_ = false;
+	Q_EMIT tickDone();
+}
+
+void RunControl::Timer1_Timer()
+{
+	md_.Timer1Count += 1;
+	if (md_.Timer1Count < md_.Timer1Ticks)
+		return;
+	runTick(md_.TrgMode != kFalse ? &RunControl::TrgSingleTick : &RunControl::MeasSingleTick);
+	md_.Timer1Count = 0;
+}
+
+void RunControl::Timer2_Timer()
+{
+	runTick(md_.TrgMode != kFalse ? &RunControl::TrgBlockTick : &RunControl::MeasBlockTick);
+}
+
+void RunControl::MeasSingleTick()
+{
+	if (md_.DataCount >= md_.DataMaxNum) {
+		tellThenStop(kSamplesTakenText);
+		return;
+	}
+	if (md_.DataCount < 1)
+		view_.ResumeRedraw();
+	if (md_.MeasFlag == kTrue && !reader_.GetMeasSingleData()) {
+		endRun(RunEnd::DeviceError);
+		return;
+	}
+	md_.DataCount += 1;
+	md_.SetMaxMin(md_.DataCount);
+	md_.SetAllMaxMin();
+	if (md_.MeasFlag == kTrue)
+		view_.ShowCurrentValues();
+	view_.FollowAxisY(md_.DataCount == 1 ? kFalse : kTrue);
+	view_.FollowAxisX();
+	view_.GrDrawData(md_.DataCount);
+}
+
+void RunControl::TrgSingleTick()
+{
+	if (md_.DataCount >= md_.DataMaxNum) {
+		tellThenStop(kSamplesTakenText);
+		return;
+	}
+	if (md_.DataCount < 1)
+		view_.ResumeRedraw();
+	if (md_.MeasFlag == kTrue && trigger_.GetTrgSingleData() != kTrue) {
+		endRun(RunEnd::DeviceError);
+		return;
+	}
+	if (md_.TrgOn != kTrue)
+		return;
+	const int32_t n = md_.DataCount;
+	view_.ShowCurrentValuesTrg();
+	if (md_.TrgFirst == kTrue) {
+		trigger_.CalcTrgMaxMin();
+		view_.FollowAxisY(kFalse);
+		view_.GrDrawData2(1, md_.DataCount);
+		view_.DrawTrigLine(kTrue);
+		md_.TrgFirst = kFalse;
+	} else {
+		trigger_.SetTrgMaxMin();
+		md_.AddAllMaxMin();
+		view_.FollowAxisY(kTrue);
+		view_.FollowAxisX();
+		view_.GrDrawData(n);
+	}
+	if (trigger_.CheckTrgEnd() == kTrue)
+		stopThenTell(kCapturedText);
+}
+
+void RunControl::MeasBlockTick()
+{
+	if (!md_.CheckDataMax()) {
+		tellThenStop(kCapturedText);
+		return;
+	}
+	if (md_.ReadTickCount < 1)
+		view_.ResumeRedraw();
+	int32_t n = 0;
+	if (md_.MeasFlag == kTrue) {
+		n = md_.SetDataMinCounter();
+		const bool ok = md_.DataAverage != kFalse ? reader_.ReadBlockAveData() : reader_.ReadBlockData();
+		if (!ok) {
+			endRun(RunEnd::DeviceError);
+			return;
+		}
+	}
+	if (md_.DataCount > 0) {
+		md_.AddAllMaxMin();
+		if (md_.MeasFlag == kTrue)
+			view_.ShowCurrentValuesByNum();
+		view_.FollowAxisY(md_.ReadTickCount == 1 ? kFalse : kTrue);
+		view_.FollowAxisX();
+		n = std::max(n, 1);
+		if (n != md_.DataCount)
+			view_.GrDrawData2(n, md_.DataCount);
+	}
+	md_.ReadTickCount += 1;
+	if (md_.DataCount >= md_.DataMaxNum)
+		stopThenTell(kCapturedText);
+}
+
+void RunControl::TrgBlockTick()
+{
+	if (md_.ReadTickCount < 1)
+		view_.ResumeRedraw();
+	int32_t n = 0;
+	if (md_.MeasFlag == kTrue) {
+		n = md_.SetDataMinCounter();
+		const Flag ok = md_.DataAverage != kFalse ? trigger_.GetTrgBlockAveData()
+		                                          : trigger_.GetTrgBlockData();
+		if (ok != kTrue) {
+			endRun(RunEnd::DeviceError);
+			return;
+		}
+	}
+	if (md_.TrgOn != kTrue)
+		return;
+	if (md_.TrgFirst == kTrue) {
+		trigger_.CalcTrgMaxMin();
+		view_.FollowAxisY(kFalse);
+		view_.GrDrawData2(1, md_.DataCount);
+		view_.DrawTrigLine(kTrue);
+		md_.TrgFirst = kFalse;
+	} else {
+		trigger_.SetTrgMaxMin();
+		md_.AddAllMaxMin();
+		view_.FollowAxisY(kTrue);
+		view_.FollowAxisX();
+		n = std::max(n, 1);
+		if (n != md_.DataCount)
+			view_.GrDrawData2(n, md_.DataCount);
+	}
+	view_.ShowCurrentValuesByNum();
+	md_.ReadTickCount += 1;
+	if (trigger_.CheckTrgEnd() == kTrue)
+		stopThenTell(kCapturedText);
+}
+
+} // namespace kelvra

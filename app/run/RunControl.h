@@ -1,0 +1,77 @@
+#pragma once
+
+// Start and stop of a measurement run, the two timer-driven sampling loops
+// and the end conditions. Timer1 times single readings on the PC; Timer2
+// collects the blocks the units sampled by themselves every 300 ms.
+
+#include "RunView.h"
+#include "acquisition/DeviceControl.h"
+#include "acquisition/SampleReader.h"
+#include "core/ModuleData.h"
+#include "core/Prompt.h"
+#include "run/ModuleTrgData.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace kelvra {
+
+class RunControl : public QObject {
+	Q_OBJECT
+
+public:
+	enum class RunEnd { None, Stopped, Complete, DeviceError, StartFailed };
+
+	static constexpr int kTimer2Interval = 300;
+
+	RunControl(ModuleData &md, DeviceControl &devices, Prompt &prompt, RunView &view,
+			QObject *parent = nullptr);
+
+	void cmdStart_Click();
+	void cmdStop_Click();
+	void StopMeas();
+	Flag SetTimer1Param();
+
+	void Timer1_Timer();
+	void Timer2_Timer();
+	void MeasSingleTick();
+	void TrgSingleTick();
+	void MeasBlockTick();
+	void TrgBlockTick();
+
+	const QTimer &timer1() const { return Timer1; }
+	const QTimer &timer2() const { return Timer2; }
+	RunEnd lastEnd() const { return lastEnd_; }
+	ModuleTrgData &trigger() { return trigger_; }
+
+	// For tests and the recorder: the wall clock of the start time.
+	std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+
+Q_SIGNALS:
+	void runStarted();
+	void tickDone();
+	void runEnded();
+
+private:
+	void endRun(RunEnd reason);
+	void stopThenTell(const QString &text);
+	void tellThenStop(const QString &text);
+	void startSampling();
+	void runTick(void (RunControl::*tick)());
+
+	ModuleData &md_;
+	DeviceControl &devices_;
+	Prompt &prompt_;
+	RunView &view_;
+	SampleReader reader_;
+	ModuleTrgData trigger_;
+	QTimer Timer1;
+	QTimer Timer2;
+	bool inTick_ = false;
+	RunEnd lastEnd_ = RunEnd::None;
+};
+
+} // namespace kelvra

@@ -1,0 +1,170 @@
+#include "CsvFile.h"
+
+#include "DataFile.h"
+#include "TextCodec.h"
+#include "core/NumberText.h"
+
+namespace kelvra {
+
+namespace {
+
+class CsvWriter {
+public:
+	CsvWriter &text(const QString &item)
+	{
+		separate();
+		if (item.isEmpty()) {
+			bytes_ += "\"\"";
+			return *this;
+		}
+		QString quoted = item;
+		quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+		bytes_ += '"';
+		bytes_ += toCodePage932(quoted);
+		bytes_ += '"';
+		return *this;
+	}
+
+	CsvWriter &single(float value) { return number(significantText(value, 7)); }
+	CsvWriter &real(double value) { return number(significantText(value, 15)); }
+	CsvWriter &whole(int32_t value) { return number(QByteArray::number(value)); }
+
+	void endLine()
+	{
+		bytes_ += "\r\n";
+		first_ = true;
+	}
+
+	void reserve(qsizetype size) { bytes_.reserve(size); }
+	QByteArray take() { return std::move(bytes_); }
+
+private:
+	CsvWriter &number(const QByteArray &digits)
+	{
+		separate();
+		bytes_ += digits;
+		return *this;
+	}
+
+	void separate()
+	{
+		if (!first_)
+			bytes_ += ',';
+		first_ = false;
+	}
+
+	QByteArray bytes_;
+	bool first_ = true;
+};
+
+void line(CsvWriter &csv, const char *label, const QString &value)
+{
+	csv.text(QString::fromUtf8(label)).text(value);
+	csv.endLine();
+}
+
+void WriteRatedOutput(CsvWriter &csv, const ModuleData &md)
+{
+	csv.text(QStringLiteral("定格出力"));
+	for (const auto &channel : md.Channels) {
+		csv.text(channel.inUse()
+				? shortestText(channel.Power) +
+						(channel.PowerSing == 0 ? QStringLiteral("mV/V") : QStringLiteral("μひずみ"))
+				: QString());
+	}
+	csv.endLine();
+}
+
+void WriteCapacity(CsvWriter &csv, const ModuleData &md)
+{
+	csv.text(QStringLiteral("定格容量"));
+	for (const auto &channel : md.Channels)
+		csv.text(channel.inUse() ? shortestText(channel.Capacity) + md.GetSingStr() : QString());
+	csv.endLine();
+}
+
+void writeSettings(CsvWriter &csv, const ModuleData &md)
+{
+	csv.text(QStringLiteral("ひずみ測定"));
+	csv.endLine();
+	line(csv, "測定日", md.StartTimeStr);
+	static const char *const memoLabels[] = {"メモ１", "メモ２", "メモ３", "メモ４", "メモ５"};
+	for (int i = 0; i < 5; ++i)
+		line(csv, memoLabels[i], md.MemoStr[i]);
+	if (md.TimerType == kFalse)
+		csv.text(QStringLiteral("測定間隔(msec)")).whole(md.IntervalTM);
+	else
+		csv.text(QStringLiteral("測定間隔(sec)")).real(md.IntervalTM / 1000.0);
+	csv.endLine();
+	line(csv, "データ平均化処理", md.DataAverage == kFalse ? QStringLiteral("無し") : QStringLiteral("有り"));
+	line(csv, "単位", md.GetSingStr());
+	if (md.Sing > 0) {
+		csv.text(QString());
+		for (int u = 0; u < kUnitCount; ++u)
+			csv.text(QStringLiteral("ID") + QString::number(u));
+		csv.endLine();
+		WriteRatedOutput(csv, md);
+		WriteCapacity(csv, md);
+	}
+}
+
+void writeTriggerSettings(CsvWriter &csv, const ModuleData &md)
+{
+	if (md.TrgMaxFlag == kTrue) {
+		csv.text(QStringLiteral("上限トリガ")).single(md.TrgVMax);
+		csv.endLine();
+	}
+	if (md.TrgMinFlag == kTrue) {
+		csv.text(QStringLiteral("下限トリガ")).single(md.TrgVMin);
+		csv.endLine();
+	}
+	csv.text(QStringLiteral("取込データ数（前／後）")).whole(md.TrgDnum1).whole(md.TrgDnum2);
+	csv.endLine();
+	csv.text(QStringLiteral("トリガ使用ユニットID")).whole(md.TrgUnitID);
+	csv.endLine();
+}
+
+void writeRows(CsvWriter &csv, const ModuleData &md)
+{
+	const int32_t rows = std::clamp(md.DataCount, 0, kBufferLength);
+	csv.text(QStringLiteral("測定データ"));
+	csv.endLine();
+	csv.text(QStringLiteral("データ数")).whole(md.DataCount);
+	csv.endLine();
+	for (int u = 0; u < kUnitCount; ++u)
+		csv.text(QStringLiteral("ID") + QString::number(u));
+	csv.endLine();
+
+	const bool trigger = md.TrgMode != kFalse;
+	for (int32_t r = 1; r <= rows; ++r) {
+		for (int u = 0; u < kUnitCount; ++u) {
+			const ChannelRecord &channel = md.Channels[u];
+			// Without trigger a unit's own count ends its column early.
+			if (channel.inUse() && (trigger || r <= channel.DataNum))
+				csv.single(md.SampleAt(u, r));
+			else
+				csv.text(QString());
+		}
+		csv.endLine();
+	}
+}
+
+} // namespace
+
+QByteArray EncodeCsvFile(const ModuleData &md)
+{
+	CsvWriter csv;
+	csv.reserve(1024 + std::clamp(md.DataCount, 0, kBufferLength) * 48);
+	writeSettings(csv, md);
+	if (md.TrgMode != kFalse)
+		writeTriggerSettings(csv, md);
+	writeRows(csv, md);
+	return csv.take();
+}
+
+FileResult SaveCsvFile(const ModuleData &md, const QString &fileName)
+{
+	return WriteWholeFile(fileName, EncodeCsvFile(md));
+}
+
+} // namespace kelvra

@@ -1,0 +1,171 @@
+// kelvra-cli as a user runs it, against emulated units.
+
+#include "fakes/QtPrinting.h"
+#include "settings/DataFile.h"
+#include "settings/TextCodec.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kelvra;
+
+namespace {
+
+struct Outcome {
+	int status;
+	QString errors;
+	QString output;
+};
+
+class KelvraCli : public ::testing::Test {
+protected:
+	Outcome run(const QStringList &arguments)
+	{
+		QProcess process;
+		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+		environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+		environment.remove(QStringLiteral("VARNELIO_EMULATOR"));
+		process.setProcessEnvironment(environment);
+		process.start(QStringLiteral(KELVRA_CLI), arguments);
+		EXPECT_TRUE(process.waitForFinished(60000));
+		return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()),
+				QString::fromUtf8(process.readAllStandardOutput())};
+	}
+
+	QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+	// The sample rows of a CSV file, each a list of items.
+	std::vector<QStringList> csvRows(const QString &file)
+	{
+		QFile in(file);
+		EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+		const QStringList lines = fromCodePage932(in.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+		const auto header = lines.indexOf(QStringLiteral("\"ID0\",\"ID1\",\"ID2\",\"ID3\""));
+		std::vector<QStringList> rows;
+		for (qsizetype i = header + 1; i < lines.size(); ++i)
+			rows.push_back(lines[i].split(QLatin1Char(',')));
+		return rows;
+	}
+
+	QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("plain.vn2"),
+			QStringLiteral("--emulate"), QStringLiteral("id=0,signal=seq:1:2:3:4:5,block=7;id=2,kind=1,signal=seq:-1,block=7"),
+			QStringLiteral("--units"), QStringLiteral("0,2"), QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--samples"), QStringLiteral("12"), QStringLiteral("--memo"), QStringLiteral("試験 A")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(md, path("plain.vn2")).ok);
+	EXPECT_EQ(12, md.DataCount);
+	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
+	EXPECT_EQ(kFalse, md.Channels[1].Mflag);
+	EXPECT_EQ(kTrue, md.Channels[2].Mflag);
+	for (int k = 1; k <= 12; ++k)
+		EXPECT_EQ(static_cast<float>((k - 1) % 5 + 1), md.SampleAt(0, k));
+	EXPECT_EQ(-1.0f, md.SampleAt(2, 12));
+	EXPECT_EQ(QStringLiteral("試験 A"), md.MemoStr[0]);
+	EXPECT_EQ(10, md.IntervalTM);
+
+	const Outcome info = run({QStringLiteral("info"), path("plain.vn2")});
+	ASSERT_EQ(0, info.status);
+	EXPECT_TRUE(info.output.contains(QStringLiteral("rows: 12\n")));
+	EXPECT_TRUE(info.output.contains(QStringLiteral("units in use: 0,2\n")));
+	EXPECT_TRUE(info.output.contains(QStringLiteral("memo 1: 試験 A\n")));
+
+	ASSERT_EQ(0, run({QStringLiteral("convert"), path("plain.vn2"), path("plain.csv")}).status);
+	const auto rows = csvRows(path("plain.csv"));
+	ASSERT_EQ(12u, rows.size());
+	EXPECT_EQ((QStringList{QStringLiteral("3"), QStringLiteral("\"\""), QStringLiteral("-1"), QStringLiteral("\"\"")}), rows[2]);
+}
+
+TEST_F(KelvraCli, AveragedRunStoresMeansOfTheUnitSamples)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("average.csv"),
+			QStringLiteral("--emulate"), QStringLiteral("id=0,signal=seq:1:2:6,block=20"), QStringLiteral("--units"),
+			QStringLiteral("0"), QStringLiteral("--interval-ms"), QStringLiteral("30"), QStringLiteral("--average"),
+			QStringLiteral("--samples"), QStringLiteral("5")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const auto rows = csvRows(path("average.csv"));
+	ASSERT_EQ(5u, rows.size());
+	for (const QStringList &row : rows)
+		EXPECT_EQ(QStringLiteral("3"), row[0]) << "three 10-ms samples 1, 2, 6 per value";
+}
+
+TEST_F(KelvraCli, TriggerCaptureLinesUpOnTheTriggerSample)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("trigger.csv"),
+			QStringLiteral("--emulate"),
+			QStringLiteral("id=1,kind=1,signal=seq:0:0:0:0:0:0:0:0:0:0:900:0:0:0:0:0:0:0:0,block=6;"
+			               "id=3,signal=seq:1:2:3:4:5:6:7:8:9:10:11:12:13:14:15:16:17:18:19,block=6"),
+			QStringLiteral("--units"), QStringLiteral("1,3"), QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--trigger-upper"), QStringLiteral("500"), QStringLiteral("--trigger-unit"), QStringLiteral("1"),
+			QStringLiteral("--pre"), QStringLiteral("4"), QStringLiteral("--post"), QStringLiteral("3")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const auto rows = csvRows(path("trigger.csv"));
+	ASSERT_EQ(7u, rows.size());
+	for (int r = 0; r < 7; ++r) {
+		EXPECT_EQ(QString::number(r + 7), rows[r][3]) << "row " << r;
+		EXPECT_EQ(r == 4 ? QStringLiteral("900") : QStringLiteral("0"), rows[r][1]) << "row " << r;
+	}
+}
+
+TEST_F(KelvraCli, PcTimedRunOfTwoSamples)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("single.csv"),
+			QStringLiteral("--emulate"), QStringLiteral("id=0,signal=const:12.5"), QStringLiteral("--units"),
+			QStringLiteral("0"), QStringLiteral("--interval-s"), QStringLiteral("1"), QStringLiteral("--samples"),
+			QStringLiteral("2"), QStringLiteral("--display-unit"), QStringLiteral("kgf"), QStringLiteral("--rated-output"),
+			QStringLiteral("0:2:mV/V"), QStringLiteral("--capacity"), QStringLiteral("0:400")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const auto rows = csvRows(path("single.csv"));
+	ASSERT_EQ(2u, rows.size());
+	EXPECT_EQ(QStringLiteral("1.25"), rows[0][0]) << "400 x 12.5 / (2 x 2000)";
+}
+
+TEST_F(KelvraCli, BadUsageAndDeviceErrors)
+{
+	const QString out = path("never.csv");
+	const QStringList bad[] = {
+			{QStringLiteral("record")},
+			{QStringLiteral("record"), QStringLiteral("--out"), path("x.txt")},
+			{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--interval-ms"), QStringLiteral("15")},
+			{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--units"), QStringLiteral("5")},
+			{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--bogus")},
+			{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--trigger-upper"),
+					QStringLiteral("10"), QStringLiteral("--samples"), QStringLiteral("3"), QStringLiteral("--post"),
+					QStringLiteral("5")},
+			{QStringLiteral("frobnicate")},
+			{QStringLiteral("info")},
+	};
+	for (const QStringList &arguments : bad)
+		EXPECT_EQ(2, run(arguments).status) << arguments.join(QLatin1Char(' ')).toStdString();
+
+	const Outcome time = run({QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--interval-s"),
+			QStringLiteral("0")});
+	EXPECT_EQ(2, time.status);
+	EXPECT_TRUE(time.errors.contains(QStringLiteral("時間の入力に誤りがあります。")));
+
+	const Outcome sensor = run({QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--display-unit"),
+			QStringLiteral("N"), QStringLiteral("--rated-output"), QStringLiteral("0:5:mV/V")});
+	EXPECT_EQ(2, sensor.status);
+	EXPECT_TRUE(sensor.errors.contains(QStringLiteral("設定に誤りがあります。")));
+
+	const Outcome missing = run({QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--emulate"),
+			QStringLiteral("id=2"), QStringLiteral("--units"), QStringLiteral("0")});
+	EXPECT_EQ(1, missing.status);
+	EXPECT_TRUE(missing.errors.contains(QStringLiteral("指定のデバイスが見つからない")));
+	EXPECT_FALSE(QFile::exists(out));
+
+	EXPECT_EQ(1, run({QStringLiteral("info"), path("missing.vn2")}).status);
+	EXPECT_EQ(0, run({QStringLiteral("record"), QStringLiteral("--help")}).status);
+}

@@ -1,0 +1,346 @@
+#include "fakes/FakeDeviceApi.h"
+#include "fakes/RecordingPrompt.h"
+#include "fakes/RecordingRunView.h"
+#include "run/RunControl.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelvra;
+using namespace kelvra::testing;
+
+namespace {
+
+const QString kCaptured = QStringLiteral("message 設定データ数を取込みましたので測定を終了します。");
+
+class RunControlTest : public ::testing::Test {
+protected:
+	RunControlTest()
+	{
+		md.InitDataArray();
+		md.SetRange();
+		md.Channels[0].Mflag = kTrue;
+		md.Channels[2].Mflag = kTrue;
+		md.ClearMeasData();
+		prompt.log = &log;
+		run.clock = [] { return QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)); };
+	}
+
+	void blockRun(int intervalMs = 1000)
+	{
+		md.TimerType = kFalse;
+		md.IntervalTM = intervalMs;
+		md.DeriveAverageNum();
+	}
+
+	void singleRun(int intervalMs = 1000)
+	{
+		md.TimerType = kTrue;
+		md.IntervalTM = intervalMs;
+		md.DeriveAverageNum();
+	}
+
+	void trigger(int32_t pre, int32_t post, float level)
+	{
+		md.TrgMaxFlag = kTrue;
+		md.TrgVMax = level;
+		md.TrgDnum1 = pre;
+		md.TrgDnum2 = post;
+	}
+
+	// Runs ticks until the run ends; returns how many ran.
+	int tickUntilEnd(void (RunControl::*tick)(), int limit = 200000)
+	{
+		int ticks = 0;
+		while (md.MeasFlag == kTrue && ticks++ < limit)
+			(run.*tick)();
+		return ticks;
+	}
+
+	bool unitsClosed() const { return !api.units[0].open && !api.units[2].open; }
+
+	// The log from the first entry that starts with `from`.
+	QStringList logFrom(const QString &from) const
+	{
+		for (qsizetype i = 0; i < log.size(); ++i) {
+			if (log[i].startsWith(from))
+				return log.mid(i);
+		}
+		return {};
+	}
+
+	ModuleData md;
+	QStringList log;
+	FakeDeviceApi api;
+	RecordingPrompt prompt;
+	RecordingRunView view{md, log};
+	DeviceControl devices{md, api, prompt};
+	RunControl run{md, devices, prompt, view};
+};
+
+} // namespace
+
+TEST(RunControlTimer1, SplitsTheIntervalIntoTimerTicks)
+{
+	struct Row {
+		int32_t interval, timerInterval, ticks;
+		Flag result;
+	};
+	const Row rows[] = {{400, 0, 0, kFalse}, {500, 0, 0, kFalse}, {1000, 1000, 1, kTrue},
+			{1500, 2000, 1, kTrue}, {2500, 2000, 1, kTrue}, {65000, 65000, 1, kTrue},
+			{66000, 6600, 10, kTrue}, {100000, 10000, 10, kTrue}, {655000, 65500, 10, kTrue},
+			{656000, 6560, 100, kTrue}, {6553000, 65530, 100, kTrue}, {6554000, 6554, 1000, kTrue}};
+	for (const Row &row : rows) {
+		ModuleData md;
+		FakeDeviceApi api;
+		RecordingPrompt prompt;
+		QStringList log;
+		RecordingRunView view(md, log);
+		DeviceControl devices(md, api, prompt);
+		RunControl run(md, devices, prompt, view);
+		md.IntervalTM = row.interval;
+		EXPECT_EQ(row.result, run.SetTimer1Param()) << row.interval;
+		EXPECT_EQ(row.timerInterval, md.Timer1Interval) << row.interval;
+		EXPECT_EQ(row.ticks, md.Timer1Ticks) << row.interval;
+	}
+}
+
+TEST_F(RunControlTest, StartRefusedWithoutUnitsOrWhenTheUserSaysNo)
+{
+	md.Channels[0].Mflag = md.Channels[2].Mflag = kFalse;
+	run.cmdStart_Click();
+	EXPECT_EQ(kFalse, md.MeasFlag);
+	EXPECT_EQ("message 使用ユニットの指定がありません。", joined(log));
+
+	md.Channels[0].Mflag = kTrue;
+	md.DataCount = 5;
+	prompt.answers = {false};
+	log.clear();
+	run.cmdStart_Click();
+	EXPECT_EQ("question 測定を開始するとデータが消去されます。よろしいですか？", joined(log));
+	EXPECT_EQ(5, md.DataCount) << "the data stay";
+	EXPECT_TRUE(api.calls.isEmpty());
+}
+
+TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
+{
+	blockRun(1000);
+	md.ScrollMode = 0;
+	md.DispDataNum = 500;
+	run.cmdStart_Click();
+	ASSERT_EQ(kTrue, md.MeasFlag);
+	EXPECT_TRUE(run.timer2().isActive());
+	EXPECT_EQ(300, run.timer2().interval());
+	EXPECT_FALSE(run.timer1().isActive());
+	EXPECT_EQ(100, md.DispDataNum) << "show-all starts with 100";
+	EXPECT_EQ("close list, buttons measuring, suspend, draw 1, trigger line 0, graph param, "
+	          "header 開始時刻 [ 2026/3/4 5:6:7 ], resume",
+			joined(log));
+	EXPECT_TRUE(api.calls.contains(QStringLiteral("start 2 100")));
+
+	log.clear();
+	run.MeasBlockTick();
+	EXPECT_EQ("resume, values by num, follow y -1, follow x, draw 1-128", joined(log))
+			<< "the first tick with data lays out the axes";
+	log.clear();
+	run.MeasBlockTick();
+	EXPECT_EQ("values by num, follow y 0, follow x, draw 128-256", joined(log));
+
+	tickUntilEnd(&RunControl::MeasBlockTick);
+	EXPECT_EQ(kBufferLength, md.DataCount);
+	EXPECT_EQ((QStringList{QStringLiteral("buttons idle"), kCaptured}), log.mid(log.size() - 2))
+			<< "stop, then the message";
+	EXPECT_TRUE(unitsClosed());
+	EXPECT_FALSE(run.timer2().isActive());
+	EXPECT_EQ(RunControl::RunEnd::Complete, run.lastEnd());
+}
+
+TEST_F(RunControlTest, BlockRunWhereAUnitIsFullBeforeTheRead)
+{
+	blockRun();
+	run.cmdStart_Click();
+	md.Channels[2].DataNum = kBufferLength;
+	log.clear();
+	run.MeasBlockTick();
+	EXPECT_EQ((QStringList{kCaptured, QStringLiteral("buttons idle")}), log) << "message, then stop";
+}
+
+TEST_F(RunControlTest, FirstBlockTickWithoutSamplesDrawsNothing)
+{
+	blockRun();
+	api.units[0].deliveries = {0};
+	run.cmdStart_Click();
+	log.clear();
+	run.MeasBlockTick();
+	EXPECT_EQ("resume", joined(log));
+	EXPECT_EQ(1, md.ReadTickCount);
+}
+
+TEST_F(RunControlTest, AveragedBlockRunSamplesEveryTenMilliseconds)
+{
+	blockRun(300);
+	md.DataAverage = kTrue;
+	md.DeriveAverageNum();
+	run.cmdStart_Click();
+	EXPECT_TRUE(api.calls.contains(QStringLiteral("start 0 1")));
+	run.MeasBlockTick();
+	EXPECT_EQ(4, md.DataCount) << "128 readings of 30 each";
+	EXPECT_FLOAT_EQ(15.5f, md.Channels[0].Data[0]);
+	EXPECT_EQ(8, md.AveBuf[0].AveCount);
+}
+
+TEST_F(RunControlTest, SingleRunTicksOnTimer1AndEndsAtTheLimit)
+{
+	singleRun(100000);
+	run.cmdStart_Click();
+	ASSERT_TRUE(run.timer1().isActive());
+	EXPECT_EQ(10000, run.timer1().interval());
+	for (int i = 0; i < 9; ++i)
+		run.Timer1_Timer();
+	EXPECT_EQ(0, md.DataCount) << "samples every tenth tick";
+	run.Timer1_Timer();
+	EXPECT_EQ(1, md.DataCount);
+	EXPECT_TRUE(logFrom(QStringLiteral("resume")).join(QLatin1Char(',')).contains(QStringLiteral("values,follow y 0,follow x,draw 1")));
+
+	md.DataMaxNum = 3;
+	run.MeasSingleTick();
+	run.MeasSingleTick();
+	log.clear();
+	run.MeasSingleTick();
+	EXPECT_EQ("message 設定数のデータを入力したため測定を終了します。, buttons idle", joined(log));
+	EXPECT_TRUE(unitsClosed());
+	EXPECT_FALSE(run.timer1().isActive());
+}
+
+TEST_F(RunControlTest, TimerSplitErrorLeavesTheRunIdleAndUnitsClosed)
+{
+	singleRun(500);
+	md.DataCount = 3;
+	run.cmdStart_Click();
+	EXPECT_EQ(kFalse, md.MeasFlag);
+	EXPECT_EQ(0, md.DataCount) << "the data were already cleared";
+	EXPECT_EQ((QStringList{QStringLiteral("message タイマー設定エラーのため測定開始できません。"),
+			          QStringLiteral("buttons idle")}),
+			log.mid(log.size() - 2));
+	EXPECT_TRUE(unitsClosed());
+}
+
+TEST_F(RunControlTest, UnitStartFailureEndsTheRun)
+{
+	blockRun();
+	api.units[2].startCodes = {9};
+	run.cmdStart_Click();
+	EXPECT_EQ(kFalse, md.MeasFlag);
+	EXPECT_EQ((QStringList{QStringLiteral("message USB通信エラー"),
+			          QStringLiteral("message エラーのため測定開始できません。"), QStringLiteral("buttons idle")}),
+			log.mid(log.size() - 3));
+	EXPECT_TRUE(unitsClosed());
+	EXPECT_EQ(RunControl::RunEnd::StartFailed, run.lastEnd());
+}
+
+TEST_F(RunControlTest, GraphSetUpFailureDoesNotLeaveARunning)
+{
+	blockRun();
+	view.graphParamResult = kFalse;
+	run.cmdStart_Click();
+	EXPECT_EQ(kFalse, md.MeasFlag);
+	EXPECT_TRUE(unitsClosed());
+	EXPECT_FALSE(run.timer2().isActive());
+}
+
+TEST_F(RunControlTest, DeviceErrorsStopEveryPath)
+{
+	struct Path {
+		bool single;
+		bool withTrigger;
+	};
+	for (const Path path : {Path{false, false}, Path{false, true}, Path{true, false}, Path{true, true}}) {
+		SCOPED_TRACE(::testing::Message() << "single " << path.single << " trigger " << path.withTrigger);
+		md.TrgMaxFlag = toFlag(path.withTrigger);
+		path.single ? singleRun() : blockRun();
+		api.units[0].blockCodes = {9};
+		api.units[2].singleCodes = {9};
+		run.cmdStart_Click();
+		ASSERT_EQ(kTrue, md.MeasFlag);
+		run.Timer1_Timer();
+		run.Timer2_Timer();
+		EXPECT_EQ(kFalse, md.MeasFlag);
+		EXPECT_EQ(RunControl::RunEnd::DeviceError, run.lastEnd());
+		EXPECT_TRUE(unitsClosed());
+		EXPECT_EQ(QStringLiteral("message USB通信エラー"), log.at(log.size() - 2));
+		api.units[0].blockCodes.clear();
+		api.units[2].singleCodes.clear();
+	}
+}
+
+TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
+{
+	blockRun();
+	trigger(100, 200, 1000.0f);
+	run.cmdStart_Click();
+	EXPECT_EQ(kTrue, md.TrgMode);
+	EXPECT_EQ(300, md.DataMaxNum);
+	EXPECT_TRUE(log.contains(QStringLiteral("header トリガ待ち...")));
+
+	for (int i = 0; i < 7; ++i)
+		run.TrgBlockTick();
+	EXPECT_EQ(kFalse, md.TrgOn);
+	EXPECT_EQ(0, md.ReadTickCount) << "not advanced while waiting";
+	log.clear();
+	run.TrgBlockTick(); // samples 897..1024 hold 1000
+	ASSERT_EQ(kTrue, md.TrgOn);
+	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
+			<< "redraw is resumed on every tick until the first after the trigger";
+	EXPECT_EQ(kFalse, md.TrgFirst);
+
+	tickUntilEnd(&RunControl::TrgBlockTick);
+	EXPECT_EQ(300, md.DataCount);
+	EXPECT_EQ((QStringList{QStringLiteral("buttons idle"), kCaptured}), log.mid(log.size() - 2));
+	EXPECT_FLOAT_EQ(1000.0f, md.SampleAt(2, 101)) << "the trigger sample follows the 100 before it";
+	EXPECT_TRUE(unitsClosed());
+}
+
+TEST_F(RunControlTest, TriggerSingleRunAveragedCaptures)
+{
+	singleRun();
+	md.DataAverage = kTrue;
+	md.DeriveAverageNum(); // 100 readings per sample
+	trigger(2, 3, 450.0f);
+	run.cmdStart_Click();
+	tickUntilEnd(&RunControl::TrgSingleTick);
+	EXPECT_EQ(5, md.DataCount);
+	EXPECT_FLOAT_EQ(450.5f, md.SampleAt(0, 3)) << "mean of readings 401..500";
+	EXPECT_FLOAT_EQ(450.5f, md.SampleAt(2, 3));
+	EXPECT_EQ(kCaptured, log.last());
+}
+
+TEST_F(RunControlTest, StopAfterTheTriggerBlanksTheTime)
+{
+	blockRun();
+	trigger(0, 50000, 1.0f);
+	run.cmdStart_Click();
+	run.TrgBlockTick();
+	ASSERT_EQ(kTrue, md.TrgOn);
+	log.clear();
+	run.cmdStop_Click();
+	const QString blanks(19, QLatin1Char(' '));
+	EXPECT_EQ(QStringLiteral("header トリガ時刻 [ ") + blanks + QStringLiteral(" ]"), log.at(0));
+	EXPECT_EQ(QStringLiteral("x title トリガの経過時間（秒）"), log.at(1));
+	EXPECT_EQ(blanks, md.StartTimeStr);
+	EXPECT_EQ(RunControl::RunEnd::Stopped, run.lastEnd());
+	EXPECT_TRUE(unitsClosed());
+}
+
+TEST_F(RunControlTest, ATickArrivingDuringAMessageIsDropped)
+{
+	blockRun();
+	api.units[0].blockCodes = {9};
+	run.cmdStart_Click();
+	int nested = 0;
+	prompt.whileShown = [&] {
+		++nested;
+		run.Timer2_Timer(); // what a modal box's event loop could deliver
+	};
+	run.Timer2_Timer();
+	EXPECT_EQ(1u, api.units[0].asked.size()) << "the nested tick read nothing";
+	EXPECT_GE(nested, 1);
+}

@@ -1,0 +1,316 @@
+#include "fakes/QtPrinting.h"
+#include "settings/CsvFile.h"
+#include "settings/DataFile.h"
+#include "settings/TextCodec.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace kelvra;
+
+namespace {
+
+// Little-endian fields, appended by hand as the file format lays them out.
+class Bytes {
+public:
+	template <typename T>
+	Bytes &add(T value)
+	{
+		char raw[sizeof(T)];
+		qToLittleEndian(value, raw);
+		bytes.append(raw, sizeof(T));
+		return *this;
+	}
+	Bytes &raw(std::initializer_list<int> values)
+	{
+		for (int v : values)
+			bytes.append(static_cast<char>(v));
+		return *this;
+	}
+	Bytes &text(const char *ascii)
+	{
+		add<int16_t>(static_cast<int16_t>(qstrlen(ascii)));
+		bytes.append(ascii);
+		return *this;
+	}
+	QByteArray bytes;
+};
+
+ModuleData smallMeasurement()
+{
+	ModuleData md;
+	md.InitDataArray();
+	md.SetRange();
+	md.ClearMeasData();
+	md.StartTimeStr = QStringLiteral("2026/1/2 3:4:5");
+	md.MemoStr[0] = QStringLiteral("ひずみ");
+	md.IntervalTM = 1000;
+	md.TrgMaxFlag = kTrue; // armed in the settings, but this run had no trigger
+	md.TrgMode = kFalse;
+	md.Channels[0].Mflag = kTrue;
+	md.Channels[0].Data[0] = 1.5f;
+	md.Channels[0].Data[1] = -2.0f;
+	md.Channels[0].DataNum = 2;
+	md.DataCount = 2;
+	md.Sing = 1;
+	md.Channels[0].Power = 2.0f;
+	md.Channels[0].Capacity = 500.0f;
+	for (int u = 1; u < kUnitCount; ++u) {
+		md.Channels[u].Power = 100.0f;
+		md.Channels[u].Capacity = 100.0f;
+	}
+	return md;
+}
+
+QByteArray smallMeasurementBytes()
+{
+	Bytes b;
+	b.text("2026/1/2 3:4:5");
+	b.add<int16_t>(6).raw({0x82, 0xD0, 0x82, 0xB8, 0x82, 0xDD}); // ひずみ in code page 932
+	for (int i = 0; i < 4; ++i)
+		b.add<int16_t>(0);
+	b.add<int16_t>(0).add<int32_t>(1000).add<int16_t>(0);   // timer type, interval, averaging
+	b.add<int16_t>(0).add<float>(0).add<int16_t>(0).add<float>(0); // no trigger in this run
+	b.add<int32_t>(0).add<int32_t>(0).add<int16_t>(0);
+	b.raw({0, 0, 0, 0, 0, 0, 0, 0}).add<int32_t>(2);
+	b.add<double>(1.5).add<double>(-9999).add<double>(-9999).add<double>(-9999);
+	b.add<double>(-2.0).add<double>(-9999).add<double>(-9999).add<double>(-9999);
+	b.add<int16_t>(1);
+	b.add<float>(2).add<float>(100).add<float>(100).add<float>(100);
+	b.add<int16_t>(0).add<int16_t>(0).add<int16_t>(0).add<int16_t>(0);
+	b.add<float>(500).add<float>(100).add<float>(100).add<float>(100);
+	return b.bytes;
+}
+
+class DataFileTest : public ::testing::Test {
+protected:
+	QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+	void writeRaw(const QString &file, const QByteArray &bytes)
+	{
+		QFile out(file);
+		ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+		out.write(bytes);
+	}
+
+	QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DataFileTest, DedicatedFileBytesMatchTheLayout)
+{
+	EXPECT_EQ(smallMeasurementBytes().toHex().toStdString(), EncodeDataFile(smallMeasurement()).toHex().toStdString());
+}
+
+TEST_F(DataFileTest, ReadingInfersUnitsInUseAndRestoresUnitSettings)
+{
+	writeRaw(path("small.vn2"), smallMeasurementBytes());
+	ModuleData md;
+	md.InitDataArray();
+	md.Channels[3].Mflag = kTrue;
+	md.DataAverage = kTrue;
+	ASSERT_TRUE(ReadDataFile(md, path("small.vn2")).ok);
+	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
+	EXPECT_EQ(kFalse, md.Channels[3].Mflag);
+	EXPECT_EQ(2, md.DataCount);
+	EXPECT_EQ(2, md.DataMaxNum);
+	EXPECT_EQ(2, md.Channels[0].DataNum);
+	EXPECT_EQ(-2.0f, md.Channels[0].Data[1]);
+	EXPECT_EQ(kFalse, md.TrgMaxFlag) << "a file without trigger turns the triggers off";
+	EXPECT_EQ(kFalse, md.TrgMode);
+	EXPECT_EQ(kFalse, md.DataAverage);
+	EXPECT_EQ(1, md.AverageNum);
+	EXPECT_EQ(QStringLiteral("ひずみ"), md.MemoStr[0]);
+	EXPECT_EQ(1, md.Sing);
+	EXPECT_EQ(500.0f, md.Channels[0].Capacity);
+}
+
+TEST_F(DataFileTest, UnitSettingsStayWhenTheFileCarriesNone)
+{
+	QByteArray bytes = smallMeasurementBytes();
+	bytes.chop(42); // ends right after the rows
+	writeRaw(path("short.vn2"), bytes);
+	ModuleData md;
+	md.InitDataArray();
+	md.Sing = 3;
+	md.Channels[0].Capacity = 77.0f;
+	ASSERT_TRUE(ReadDataFile(md, path("short.vn2")).ok);
+	EXPECT_EQ(0, md.Sing);
+	EXPECT_EQ(77.0f, md.Channels[0].Capacity);
+}
+
+TEST_F(DataFileTest, TriggerCaptureIsWrittenInRingOrderAndReadsBackLinear)
+{
+	ModuleData md = smallMeasurement();
+	md.TrgMode = kTrue;
+	md.TrgMinFlag = kFalse;
+	md.TrgVMax = 12.5f;
+	md.TrgDnum1 = 2;
+	md.TrgDnum2 = 3;
+	md.TrgUnitID = 2;
+	md.Channels[2].Mflag = kTrue;
+	for (int u : {0, 2}) {
+		md.Channels[u].StartPos = kBufferLength - 2; // the window wraps past the last slot
+		md.Channels[u].DataNum = 5;
+		for (int k = 1; k <= 5; ++k)
+			md.Channels[u].Data[md.RingIndex(u, k)] = static_cast<float>(u * 100 + k);
+	}
+	md.DataCount = 5;
+	ASSERT_TRUE(SaveDataFile(md, path("trigger.vn2")).ok);
+
+	ModuleData back;
+	back.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(back, path("trigger.vn2")).ok);
+	EXPECT_EQ(kTrue, back.TrgMode);
+	EXPECT_EQ(kTrue, back.TrgOn);
+	EXPECT_EQ(2, back.TrgPoint);
+	EXPECT_EQ(12.5f, back.TrgVMax);
+	EXPECT_EQ(2, back.TrgUnitID);
+	for (int u : {0, 2}) {
+		EXPECT_EQ(0, back.Channels[u].StartPos);
+		EXPECT_EQ(4, back.Channels[u].WritePos);
+		for (int k = 1; k <= 5; ++k)
+			EXPECT_EQ(static_cast<float>(u * 100 + k), back.SampleAt(u, k));
+	}
+	EXPECT_EQ(kFalse, back.Channels[1].Mflag);
+}
+
+TEST_F(DataFileTest, BadFilesAreRefusedAndLeaveTheStateCleared)
+{
+	const QByteArray good = smallMeasurementBytes();
+	const qsizetype rowCountAt = good.size() - 42 - 64 - 4;
+	auto withRows = [&](int32_t rows) {
+		QByteArray bytes = good;
+		qToLittleEndian(rows, bytes.data() + rowCountAt);
+		return bytes;
+	};
+	const struct {
+		const char *name;
+		QByteArray bytes;
+	} cases[] = {
+			{"negative rows", withRows(-1)},
+			{"too many rows", withRows(88001)},
+			{"more rows than the file holds", withRows(4)},
+			{"ends inside the header", good.left(30)},
+			{"ends inside the rows", good.left(rowCountAt + 4 + 40)},
+			{"empty", QByteArray()},
+			{"string longer than the file", Bytes().add<int16_t>(30000).bytes},
+			{"negative string length", Bytes().add<int16_t>(-5).bytes},
+	};
+	for (const auto &bad : cases) {
+		SCOPED_TRACE(bad.name);
+		writeRaw(path("bad.vn2"), bad.bytes);
+		ModuleData md = smallMeasurement();
+		const FileResult result = ReadDataFile(md, path("bad.vn2"));
+		EXPECT_FALSE(result.ok);
+		EXPECT_FALSE(result.error.isEmpty());
+		EXPECT_EQ(0, md.DataCount);
+		EXPECT_EQ(kNoData, md.Channels[0].Data[0]) << "the state is left cleared";
+	}
+	ModuleData md;
+	md.InitDataArray();
+	EXPECT_FALSE(ReadDataFile(md, path("missing.vn2")).ok);
+}
+
+TEST_F(DataFileTest, GarbageNeverCrashesTheReader)
+{
+	std::mt19937 random(3);
+	const QByteArray good = smallMeasurementBytes();
+	for (int round = 0; round < 300; ++round) {
+		QByteArray bytes = good;
+		for (int flips = 0; flips < 4; ++flips)
+			bytes[random() % bytes.size()] = static_cast<char>(random());
+		bytes.truncate(random() % (bytes.size() + 1));
+		QString reason;
+		const auto content = ParseDataFile(bytes, &reason);
+		if (content)
+			EXPECT_LE(content->header.rowCount, kBufferLength);
+		else
+			EXPECT_FALSE(reason.isEmpty());
+	}
+}
+
+TEST_F(DataFileTest, FullBuffersRoundTrip)
+{
+	ModuleData md = smallMeasurement();
+	for (int u = 0; u < kUnitCount; ++u) {
+		md.Channels[u].Mflag = kTrue;
+		md.Channels[u].DataNum = kBufferLength;
+		for (int32_t i = 0; i < kBufferLength; ++i)
+			md.Channels[u].Data[i] = static_cast<float>(i) * 0.25f - u;
+	}
+	md.DataCount = kBufferLength;
+	ASSERT_TRUE(SaveDataFile(md, path("full.vn2")).ok);
+	ModuleData back;
+	back.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(back, path("full.vn2")).ok);
+	for (int u = 0; u < kUnitCount; ++u)
+		EXPECT_EQ(md.Channels[u].Data, back.Channels[u].Data);
+	EXPECT_FALSE(SaveDataFile(md, path("no/such/dir/x.vn2")).ok);
+}
+
+TEST_F(DataFileTest, CsvOfASmallMeasurement)
+{
+	ModuleData md = smallMeasurement();
+	md.MemoStr[1] = QStringLiteral("say \"hi\"");
+	md.Channels[0].Data[1] = 0.5f;
+	md.Channels[2].Mflag = kTrue; // in use, but its samples stop after the first
+	md.Channels[2].DataNum = 1;
+	md.Channels[2].Data[0] = 1.0f / 3.0f;
+	QLocale::setDefault(QLocale(QLocale::German)); // a comma locale changes nothing
+	const QString expected = QStringLiteral(
+			"\"ひずみ測定\"\r\n"
+			"\"測定日\",\"2026/1/2 3:4:5\"\r\n"
+			"\"メモ１\",\"ひずみ\"\r\n"
+			"\"メモ２\",\"say \"\"hi\"\"\"\r\n"
+			"\"メモ３\",\"\"\r\n"
+			"\"メモ４\",\"\"\r\n"
+			"\"メモ５\",\"\"\r\n"
+			"\"測定間隔(msec)\",1000\r\n"
+			"\"データ平均化処理\",\"無し\"\r\n"
+			"\"単位\",\"kgf\"\r\n"
+			"\"\",\"ID0\",\"ID1\",\"ID2\",\"ID3\"\r\n"
+			"\"定格出力\",\"2mV/V\",\"\",\"100mV/V\",\"\"\r\n"
+			"\"定格容量\",\"500kgf\",\"\",\"100kgf\",\"\"\r\n"
+			"\"測定データ\"\r\n"
+			"\"データ数\",2\r\n"
+			"\"ID0\",\"ID1\",\"ID2\",\"ID3\"\r\n"
+			"1.5,\"\",0.3333333,\"\"\r\n"
+			"0.5,\"\",\"\",\"\"\r\n");
+	const QByteArray csv = EncodeCsvFile(md);
+	QLocale::setDefault(QLocale::c());
+	EXPECT_EQ(expected, fromCodePage932(csv));
+	EXPECT_TRUE(csv.startsWith(QByteArray::fromHex("2282d082b882dd91aa92e8220d0a"))) << "code page 932";
+}
+
+TEST_F(DataFileTest, CsvOfATriggerCaptureInSeconds)
+{
+	ModuleData md = smallMeasurement();
+	md.Sing = 0;
+	md.TimerType = kTrue;
+	md.IntervalTM = 1500;
+	md.DataAverage = kTrue;
+	md.TrgMode = kTrue;
+	md.TrgMinFlag = kTrue;
+	md.TrgVMax = 100.0f;
+	md.TrgVMin = -0.25f;
+	md.TrgDnum1 = 1;
+	md.TrgDnum2 = 1;
+	md.TrgUnitID = 0;
+	md.Channels[0].StartPos = kBufferLength - 1;
+	md.Channels[0].Data[kBufferLength - 1] = 7.0f;
+	md.Channels[0].Data[0] = 8.0f;
+	const QString csv = fromCodePage932(EncodeCsvFile(md));
+	EXPECT_TRUE(csv.contains(QStringLiteral("\"測定間隔(sec)\",1.5\r\n\"データ平均化処理\",\"有り\"\r\n\"単位\",\"μひずみ\"\r\n"
+	                                        "\"上限トリガ\",100\r\n\"下限トリガ\",-0.25\r\n"
+	                                        "\"取込データ数（前／後）\",1,1\r\n\"トリガ使用ユニットID\",0\r\n\"測定データ\"")))
+			<< csv.toStdString();
+	EXPECT_TRUE(csv.endsWith(QStringLiteral("7,\"\",\"\",\"\"\r\n8,\"\",\"\",\"\"\r\n"))) << "ring order";
+}
