@@ -1,28 +1,15 @@
+#include "fakes/MapStore.h"
 #include "fakes/QtPrinting.h"
 #include "settings/MeasInfo.h"
 #include "settings/QSettingsStore.h"
 
-#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace kelvra;
 
-namespace {
-
-class MapStore : public SettingsStore {
-public:
-	QString value(const QString &key, const QString &fallback) const override
-	{
-		return values.value(key, fallback);
-	}
-	void setValue(const QString &key, const QString &text) override { values[key] = text; }
-
-	QMap<QString, QString> values;
-};
-
-} // namespace
+using kelvra::testing::MapStore;
 
 TEST(MeasInfo, EmptyStoreGivesTheDefaults)
 {

@@ -1,0 +1,386 @@
+#include "FormMain.h"
+
+#include "display/DialogDatalist.h"
+#include "settings/MeasInfo.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <qcustomplot.h>
+
+namespace kelvra {
+
+FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent)
+	: QWidget(parent), md_(md), prompt_(prompt), store_(store)
+{
+	buildUi();
+	chart_ = std::make_unique<QCustomPlotChart>(plot_);
+	devices_ = std::make_unique<DeviceControl>(md_, api, prompt_);
+	graphView_ = std::make_unique<GraphView>(md_, *chart_, *this, prompt_);
+	drawing_ = std::make_unique<SeriesDrawing>(md_, *chart_, *graphView_);
+	graphView_->DispConnectflg = [this] { drawing_->DispConnectflg(); };
+	values_ = std::make_unique<CurrentValues>(md_, *this);
+	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
+	connectControls();
+	Form_Load();
+}
+
+FormMain::~FormMain()
+{
+	delete dataList_.data(); // before the button it re-enables goes
+}
+
+void FormMain::buildUi()
+{
+	setWindowTitle(QStringLiteral("ひずみ測定(Ver1.2)"));
+	plot_ = new QCustomPlot(this);
+	plot_->setMinimumSize(640, 380);
+
+	auto *bottom = new QHBoxLayout;
+	bottom->addWidget(buildRangeGroup(), 3);
+	bottom->addWidget(buildValueGroup(), 2);
+
+	auto *left = new QVBoxLayout;
+	left->addWidget(plot_, 1);
+	left->addLayout(bottom);
+
+	auto *layout = new QHBoxLayout(this);
+	layout->addLayout(left, 1);
+	layout->addWidget(buildCommandColumn());
+	resize(1040, 700);
+}
+
+QWidget *FormMain::buildRangeGroup()
+{
+	auto *group = new QGroupBox(QStringLiteral("表示範囲"), this);
+	scrollGroup_ = new QButtonGroup(group);
+	const QString scrollCaptions[] = {QStringLiteral("全表示"), QStringLiteral("自動ｽｸﾛｰﾙ"),
+			QStringLiteral("手動ｽｸﾛｰﾙ")};
+	auto *scroll = new QVBoxLayout;
+	for (int i = 0; i < 3; ++i) {
+		optWid[i] = new QRadioButton(scrollCaptions[i], group);
+		scrollGroup_->addButton(optWid[i], i);
+		scroll->addWidget(optWid[i]);
+	}
+
+	Combo1 = new QComboBox(group);
+	cmdLeft = new QPushButton(QStringLiteral("←"), group);
+	cmdRight = new QPushButton(QStringLiteral("→"), group);
+	auto *count = new QGridLayout;
+	count->addWidget(new QLabel(QStringLiteral("表示データ数"), group), 0, 0, 1, 2);
+	count->addWidget(Combo1, 1, 0, 1, 2);
+	count->addWidget(cmdLeft, 2, 0);
+	count->addWidget(cmdRight, 2, 1);
+
+	scaleGroup_ = new QButtonGroup(group);
+	optHei[0] = new QRadioButton(QStringLiteral("自動"), group);
+	optHei[1] = new QRadioButton(QStringLiteral("固定"), group);
+	scaleGroup_->addButton(optHei[0], 0);
+	scaleGroup_->addButton(optHei[1], 1);
+	txtVhi = new QLineEdit(group);
+	txtVlow = new QLineEdit(group);
+	txtVhi->setToolTip(QStringLiteral("上限"));
+	txtVlow->setToolTip(QStringLiteral("下限"));
+	cmdSetScaleY = new QPushButton(QStringLiteral("設定"), group);
+	auto *scale = new QGridLayout;
+	scale->addWidget(optHei[0], 0, 0);
+	scale->addWidget(txtVhi, 0, 1);
+	scale->addWidget(optHei[1], 1, 0);
+	scale->addWidget(txtVlow, 1, 1);
+	scale->addWidget(cmdSetScaleY, 2, 1);
+
+	auto *layout = new QHBoxLayout(group);
+	layout->addLayout(scroll);
+	layout->addLayout(count);
+	layout->addSpacing(12);
+	layout->addLayout(scale);
+	return group;
+}
+
+QWidget *FormMain::buildValueGroup()
+{
+	auto *group = new QGroupBox(QStringLiteral("現在値"), this);
+	auto *layout = new QGridLayout(group);
+	QFont valueFont(QStringLiteral("Noto Sans Mono CJK JP"));
+	valueFont.setStyleHint(QFont::TypeWriter);
+	for (int u = 0; u < kUnitCount; ++u) {
+		Label1[u] = new QLabel(group);
+		Label1[u]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+		Label1[u]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+		Label1[u]->setFont(valueFont);
+		Label1[u]->setMinimumWidth(110);
+		layout->addWidget(new QLabel(QStringLiteral("ID%1").arg(u), group), u / 2, (u % 2) * 2);
+		layout->addWidget(Label1[u], u / 2, (u % 2) * 2 + 1);
+	}
+	return group;
+}
+
+QWidget *FormMain::buildCommandColumn()
+{
+	auto *column = new QWidget(this);
+	auto *layout = new QVBoxLayout(column);
+	layout->setContentsMargins(0, 0, 0, 0);
+	auto add = [&](QPushButton *&button, const char *caption) {
+		button = new QPushButton(QString::fromUtf8(caption), column);
+		button->setMinimumSize(110, 34);
+		layout->addWidget(button);
+	};
+	add(cmdStart, "開始");
+	add(cmdStop, "停止");
+	layout->addSpacing(10);
+	add(cmdSetting, "取込設定");
+	add(cmdUnitSetting, "単位設定");
+	add(cmdMeasInfo, "測定条件保存");
+	layout->addSpacing(10);
+	add(cmdDisp, "データ表示");
+	add(cmdSave, "保存");
+	add(cmdRead, "読込み");
+	add(cmdPrint, "印刷");
+	layout->addStretch();
+	add(cmdEnd, "終了");
+	return column;
+}
+
+void FormMain::connectControls()
+{
+	connect(cmdStart, &QPushButton::clicked, this, [this] { run_->cmdStart_Click(); });
+	connect(cmdStop, &QPushButton::clicked, this, [this] { run_->cmdStop_Click(); });
+	connect(cmdDisp, &QPushButton::clicked, this, &FormMain::cmdDisp_Click);
+	connect(cmdMeasInfo, &QPushButton::clicked, this, &FormMain::cmdMeasInfo_Click);
+	connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
+	for (QPushButton *later : {cmdSetting, cmdUnitSetting, cmdSave, cmdRead, cmdPrint})
+		connect(later, &QPushButton::clicked, this, &FormMain::notAvailableYet);
+
+	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+		if (checked)
+			graphView_->optWid_Click(id);
+	});
+	connect(scaleGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+		if (checked)
+			graphView_->optHei_Click(id);
+	});
+	connect(Combo1, &QComboBox::activated, this, [this] { graphView_->Combo1_Click(); });
+	connect(cmdLeft, &QPushButton::clicked, this, [this] { graphView_->cmdLeft_Click(); });
+	connect(cmdRight, &QPushButton::clicked, this, [this] { graphView_->cmdRight_Click(); });
+	connect(cmdSetScaleY, &QPushButton::clicked, this, [this] { graphView_->cmdSetScaleY_Click(); });
+}
+
+void FormMain::Form_Load()
+{
+	md_.InitDataArray();
+	md_.ClearZeroData();
+	md_.ClearMeasData();
+	LoadMeasInfo(md_, store_);
+	md_.SetRange();
+	SetButtonState();
+	drawing_->InitGraph();
+	graphView_->InitGraphParam(false);
+	drawing_->SetGraphTitles();
+}
+
+void FormMain::notAvailableYet()
+{
+	prompt_.message(QStringLiteral("この機能はまだ使用できません。"), kMessageTitle, Prompt::Icon::Information);
+}
+
+void FormMain::SetButtonState()
+{
+	const bool idle = md_.MeasFlag != kTrue;
+	cmdStart->setEnabled(idle);
+	cmdStop->setEnabled(!idle);
+	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd, cmdDisp})
+		button->setEnabled(idle);
+}
+
+void FormMain::cmdDisp_Click()
+{
+	if (md_.DataCount < 1) {
+		prompt_.message(QStringLiteral("データがありません"), kMessageTitle, Prompt::Icon::None);
+		return;
+	}
+	dataList_ = new DialogDatalist(md_, this);
+	connect(dataList_, &QObject::destroyed, cmdDisp, [this] { cmdDisp->setEnabled(md_.MeasFlag != kTrue); });
+	dataList_->show();
+	cmdDisp->setEnabled(false);
+}
+
+void FormMain::CloseDataList()
+{
+	if (dataList_) {
+		// Deleted now, not later: the data it shows are about to change.
+		delete dataList_.data();
+		cmdDisp->setEnabled(true);
+	}
+}
+
+void FormMain::settingsChanged()
+{
+	CloseDataList();
+	md_.ClearMeasData();
+	values_->ClearValueLabels();
+	cmdDisp->setEnabled(md_.DataCount >= 1);
+	drawing_->SetGraphTitles();
+}
+
+void FormMain::cmdMeasInfo_Click()
+{
+	SaveMeasInfo(md_, store_);
+}
+
+bool FormMain::Form_QueryUnload()
+{
+	if (!cmdStart->isEnabled()) {
+		prompt_.message(QStringLiteral("測定中です。中止してから終了して下さい。"), kErrorTitle, Prompt::Icon::Error);
+		return false;
+	}
+	const QString question = md_.DataCount < 1 ? QStringLiteral("終了しますか？")
+	                                           : QStringLiteral("データが消去されます。終了してもよろしいですか？");
+	if (!prompt_.askYesNo(question, kMessageTitle))
+		return false;
+	CloseDataList();
+	return true;
+}
+
+void FormMain::closeEvent(QCloseEvent *event)
+{
+	if (Form_QueryUnload())
+		event->accept();
+	else
+		event->ignore();
+}
+
+void FormMain::SuspendRedraw()
+{
+	chart_->setRedrawSuspended(true);
+}
+
+void FormMain::ResumeRedraw()
+{
+	chart_->setRedrawSuspended(false);
+}
+
+Flag FormMain::SetGraphParam()
+{
+	return graphView_->SetGraphParam();
+}
+
+void FormMain::FollowAxisX()
+{
+	graphView_->FollowAxisX();
+}
+
+void FormMain::FollowAxisY(Flag recompute)
+{
+	graphView_->FollowAxisY(recompute);
+}
+
+void FormMain::GrDrawData(int32_t n)
+{
+	drawing_->GrDrawData(n);
+}
+
+void FormMain::GrDrawData2(int32_t first, int32_t last)
+{
+	drawing_->GrDrawData2(first, last);
+}
+
+void FormMain::DrawTrigLine(Flag show)
+{
+	drawing_->DrawTrigLine(show);
+}
+
+void FormMain::SetHeaderText(const QString &text)
+{
+	drawing_->SetHeaderText(text);
+}
+
+void FormMain::SetTriggerStopTitles(const QString &header, const QString &xTitle)
+{
+	chart_->setHeader(header);
+	chart_->setXTitle(xTitle);
+}
+
+void FormMain::ShowCurrentValues()
+{
+	values_->ShowCurrentValues();
+}
+
+void FormMain::ShowCurrentValuesByNum()
+{
+	values_->ShowCurrentValuesByNum();
+}
+
+void FormMain::ShowCurrentValuesTrg()
+{
+	values_->ShowCurrentValuesTrg();
+}
+
+void FormMain::setScrollButtonsEnabled(bool enabled)
+{
+	cmdLeft->setEnabled(enabled);
+	cmdRight->setEnabled(enabled);
+}
+
+void FormMain::setCountListEnabled(bool enabled)
+{
+	Combo1->setEnabled(enabled);
+}
+
+void FormMain::setCountList(const QStringList &items, int selected)
+{
+	const QSignalBlocker blocker(Combo1);
+	Combo1->clear();
+	Combo1->addItems(items);
+	Combo1->setCurrentIndex(selected);
+}
+
+int32_t FormMain::countListValue() const
+{
+	return Combo1->currentText().toInt();
+}
+
+void FormMain::showScrollMode(int index)
+{
+	const QSignalBlocker blocker(scrollGroup_);
+	optWid[index]->setChecked(true);
+}
+
+void FormMain::showScaleMode(int index)
+{
+	const QSignalBlocker blocker(scaleGroup_);
+	optHei[index]->setChecked(true);
+}
+
+void FormMain::setScaleInputs(bool enabled, const QString &top, const QString &bottom)
+{
+	txtVhi->setEnabled(enabled);
+	txtVlow->setEnabled(enabled);
+	cmdSetScaleY->setEnabled(enabled);
+	txtVhi->setText(top);
+	txtVlow->setText(bottom);
+}
+
+QString FormMain::scaleTopText() const
+{
+	return txtVhi->text();
+}
+
+QString FormMain::scaleBottomText() const
+{
+	return txtVlow->text();
+}
+
+void FormMain::setValueText(int unit, const QString &text)
+{
+	Label1[unit]->setText(text);
+}
+
+} // namespace kelvra

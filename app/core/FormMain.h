@@ -1,0 +1,133 @@
+#pragma once
+
+// The main window "ひずみ測定(Ver1.2)": the graph with its header line, the
+// display range and current value groups, and the command buttons. It wires
+// the controls to the core's logic and is the run's view of the window.
+
+#include "acquisition/DeviceApi.h"
+#include "acquisition/DeviceControl.h"
+#include "core/ModuleData.h"
+#include "core/Prompt.h"
+#include "display/CurrentValues.h"
+#include "display/DialogDatalist.h"
+#include "display/GraphView.h"
+#include "display/QCustomPlotChart.h"
+#include "display/SeriesDrawing.h"
+#include "display/ViewControls.h"
+#include "run/RunControl.h"
+#include "run/RunView.h"
+#include "settings/SettingsStore.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QCustomPlot;
+
+namespace kelvra {
+
+
+class FormMain : public QWidget, public RunView, public ViewControls, public ValueLabels {
+	Q_OBJECT
+
+public:
+	FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent = nullptr);
+	~FormMain() override;
+
+	// RunView
+	void SetButtonState() override;
+	void CloseDataList() override;
+	void SuspendRedraw() override;
+	void ResumeRedraw() override;
+	Flag SetGraphParam() override;
+	void FollowAxisX() override;
+	void FollowAxisY(Flag recompute) override;
+	void GrDrawData(int32_t n) override;
+	void GrDrawData2(int32_t first, int32_t last) override;
+	void DrawTrigLine(Flag show) override;
+	void SetHeaderText(const QString &text) override;
+	void SetTriggerStopTitles(const QString &header, const QString &xTitle) override;
+	void ShowCurrentValues() override;
+	void ShowCurrentValuesByNum() override;
+	void ShowCurrentValuesTrg() override;
+
+	// ViewControls
+	void setScrollButtonsEnabled(bool enabled) override;
+	void setCountListEnabled(bool enabled) override;
+	void setCountList(const QStringList &items, int selected) override;
+	int32_t countListValue() const override;
+	void showScrollMode(int index) override;
+	void showScaleMode(int index) override;
+	void setScaleInputs(bool enabled, const QString &top, const QString &bottom) override;
+	QString scaleTopText() const override;
+	QString scaleBottomText() const override;
+
+	// ValueLabels
+	void setValueText(int unit, const QString &text) override;
+
+	void cmdDisp_Click();
+	void cmdMeasInfo_Click();
+	// After the settings were changed: the data are erased and the titles set anew.
+	void settingsChanged();
+
+	RunControl &run() { return *run_; }
+	QCustomPlotChart &chart() { return *chart_; }
+	DialogDatalist *dataList() const { return dataList_; }
+
+	QPushButton *cmdStart = nullptr;
+	QPushButton *cmdStop = nullptr;
+	QPushButton *cmdSetting = nullptr;
+	QPushButton *cmdUnitSetting = nullptr;
+	QPushButton *cmdMeasInfo = nullptr;
+	QPushButton *cmdDisp = nullptr;
+	QPushButton *cmdSave = nullptr;
+	QPushButton *cmdRead = nullptr;
+	QPushButton *cmdPrint = nullptr;
+	QPushButton *cmdEnd = nullptr;
+	std::array<QRadioButton *, 3> optWid{};
+	std::array<QRadioButton *, 2> optHei{};
+	QComboBox *Combo1 = nullptr;
+	QPushButton *cmdLeft = nullptr;
+	QPushButton *cmdRight = nullptr;
+	QLineEdit *txtVhi = nullptr;
+	QLineEdit *txtVlow = nullptr;
+	QPushButton *cmdSetScaleY = nullptr;
+	std::array<QLabel *, kUnitCount> Label1{};
+
+protected:
+	void closeEvent(QCloseEvent *event) override;
+
+private:
+	void buildUi();
+	QWidget *buildRangeGroup();
+	QWidget *buildValueGroup();
+	QWidget *buildCommandColumn();
+	void connectControls();
+	void Form_Load();
+	bool Form_QueryUnload();
+	void notAvailableYet();
+
+	ModuleData &md_;
+	Prompt &prompt_;
+	SettingsStore &store_;
+	QCustomPlot *plot_ = nullptr;
+	QButtonGroup *scrollGroup_ = nullptr;
+	QButtonGroup *scaleGroup_ = nullptr;
+	std::unique_ptr<QCustomPlotChart> chart_;
+	std::unique_ptr<DeviceControl> devices_;
+	std::unique_ptr<GraphView> graphView_;
+	std::unique_ptr<SeriesDrawing> drawing_;
+	std::unique_ptr<CurrentValues> values_;
+	std::unique_ptr<RunControl> run_;
+	QPointer<DialogDatalist> dataList_;
+};
+
+} // namespace kelvra

@@ -1,0 +1,24 @@
+#pragma once
+
+// Prompts as modal message boxes over the main window.
+
+#include "core/Prompt.h"
+
+class QWidget;
+
+namespace kelvra {
+
+class MessageBoxPrompt : public Prompt {
+public:
+	explicit MessageBoxPrompt(QWidget *parent = nullptr) : parent_(parent) {}
+
+	void setParent(QWidget *parent) { parent_ = parent; }
+
+	void message(const QString &text, const QString &caption, Icon icon) override;
+	bool askYesNo(const QString &text, const QString &caption) override;
+
+private:
+	QWidget *parent_;
+};
+
+} // namespace kelvra

@@ -1,0 +1,43 @@
+#pragma once
+
+// The time graph as the program uses it: four series of points that share
+// their X values, a header line, axis titles and ranges, a vertical trigger
+// marker, redraw suspension and drawing itself into a picture file.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace kelvra {
+
+class Chart {
+public:
+	static constexpr int kSeriesCount = 4;
+
+	virtual ~Chart() = default;
+
+	// While suspended nothing repaints; resuming repaints once.
+	virtual void setRedrawSuspended(bool suspended) = 0;
+	virtual void reset() = 0;
+
+	virtual void setXRange(double minimum, double maximum) = 0;
+	virtual void setYRange(double minimum, double maximum) = 0;
+	virtual void setXTitle(const QString &title) = 0;
+	virtual void setYTitle(const QString &title) = 0;
+	virtual void setHeader(const QString &text) = 0;
+	virtual void setSeriesLabels(const QStringList &labels) = 0;
+
+	// Series s (0..3) holds points 1..count; points beyond are dropped.
+	virtual void setPointCount(int series, int32_t count) = 0;
+	// Writes point p (from 1) of a series; points are written in order, and
+	// a NaN value leaves a gap.
+	virtual void setPoint(int series, int32_t p, double x, double y) = 0;
+
+	virtual void setTriggerLine(bool shown, double x) = 0;
+
+	// Renders the chart into a picture file for printing; false on failure.
+	virtual bool drawToFile(const QString &fileName) = 0;
+};
+
+} // namespace kelvra

@@ -1,0 +1,57 @@
+#include "DialogDatalist.h"
+
+#include "DataListModel.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kelvra {
+
+namespace {
+
+QFont fixedPitchJapaneseFont()
+{
+	QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
+	font.setStyleHint(QFont::TypeWriter);
+	font.setFixedPitch(true);
+	return font;
+}
+
+} // namespace
+
+DialogDatalist::DialogDatalist(const ModuleData &md, QWidget *parent)
+	: QDialog(parent), model_(new DataListModel(md, this)), list_(new QListView(this)),
+	  count_(new QLabel(this))
+{
+	setWindowTitle(QStringLiteral("データ表示"));
+	setAttribute(Qt::WA_DeleteOnClose);
+
+	list_->setModel(model_);
+	list_->setUniformItemSizes(true); // lines are measured once, not 88000 times
+	list_->setFont(fixedPitchJapaneseFont());
+	list_->setSelectionMode(QAbstractItemView::SingleSelection);
+	list_->clearSelection();
+	if (md.DataCount > 0)
+		count_->setText(QString::number(md.DataCount));
+
+	auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+	connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+	auto *top = new QHBoxLayout;
+	top->addWidget(new QLabel(QStringLiteral("データ数"), this));
+	top->addWidget(count_);
+	top->addStretch();
+	top->addWidget(close);
+	auto *layout = new QVBoxLayout(this);
+	layout->addLayout(top);
+	layout->addWidget(list_);
+
+	const int width = QFontMetrics(list_->font()).horizontalAdvance(DataListModel::line(md, 1));
+	resize(std::max(width + 60, 420), 480);
+}
+
+} // namespace kelvra

@@ -1,0 +1,327 @@
+#include "GraphView.h"
+
+#include "core/NumberText.h"
+
+#include <cmath>
+
+namespace kelvra {
+
+namespace {
+
+const QString kBadScaleText = QStringLiteral("設定値に誤りがあります。");
+
+float roundedWhole(float value)
+{
+	return static_cast<float>(roundHalfEven(value));
+}
+
+} // namespace
+
+GraphView::GraphView(ModuleData &md, Chart &chart, ViewControls &controls, Prompt &prompt)
+	: md_(md), chart_(chart), controls_(controls), prompt_(prompt)
+{
+}
+
+void GraphView::InitDispNumList()
+{
+	QStringList counts;
+	for (int power = 10; power <= 10000; power *= 10) {
+		for (int j = 1; j <= 9; ++j)
+			counts << QString::number(j * power);
+	}
+	controls_.setCountList(counts, 9); // "100"
+}
+
+void GraphView::InitGraphParam(bool fromData)
+{
+	md_.DispStart = 1;
+	md_.ScrollMode = 0;
+	md_.DispDataNum = md_.DispEnd = fromData ? md_.DataCount : 100;
+	md_.ScaleYMax = roundedWhole(md_.RangeMax);
+	md_.ScaleYMin = roundedWhole(md_.RangeMin);
+	if (DispConnectflg)
+		DispConnectflg();
+	md_.ScaleYMode = 0;
+	selectScaleOption(0);
+	EnableScaleYInput(false);
+	selectScrollOption(0);
+	controls_.setScrollButtonsEnabled(false);
+	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	SetAxesX(md_.DispStart, md_.DispEnd);
+	InitDispNumList();
+}
+
+void GraphView::selectScrollOption(int index)
+{
+	controls_.showScrollMode(index);
+	if (selectedScroll_ == index)
+		return;
+	selectedScroll_ = index;
+	SetScrollMode(index);
+}
+
+void GraphView::selectScaleOption(int index)
+{
+	controls_.showScaleMode(index);
+	if (selectedScale_ == index)
+		return;
+	selectedScale_ = index;
+	optHei_Click(index);
+}
+
+void GraphView::EnableScaleYInput(bool enable)
+{
+	if (enable)
+		controls_.setScaleInputs(true, shortestText(md_.ScaleYMax), shortestText(md_.ScaleYMin));
+	else
+		controls_.setScaleInputs(false, QString(), QString());
+}
+
+std::optional<std::pair<float, float>> GraphView::typedScale() const
+{
+	const auto top = readSingle(controls_.scaleTopText());
+	const auto bottom = readSingle(controls_.scaleBottomText());
+	if (!top || !bottom)
+		return std::nullopt;
+	return std::pair{*top, *bottom};
+}
+
+Flag GraphView::SetGraphParam()
+{
+	bool scaleOk = true;
+	if (md_.ScaleYMode != 0) {
+		const auto scale = typedScale();
+		if (scale && scale->first > scale->second) {
+			md_.ScaleYMax = scale->first;
+			md_.ScaleYMin = scale->second;
+			EnableScaleYInput(true);
+		} else {
+			// Text that is no number gets the same message; the run starts
+			// with the previous scale.
+			prompt_.message(kBadScaleText, kMessageTitle, Prompt::Icon::None);
+			scaleOk = false;
+		}
+	} else {
+		md_.ScaleYMax = roundedWhole(md_.RangeMax);
+		md_.ScaleYMin = roundedWhole(md_.RangeMin);
+		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+		EnableScaleYInput(false);
+	}
+	if (scaleOk) {
+		md_.DispStart = 1;
+		if (md_.ScrollMode == 0) {
+			controls_.setScrollButtonsEnabled(false);
+			controls_.setCountListEnabled(false);
+			md_.DispDataNum = md_.DispEnd = 100;
+		} else {
+			md_.DispDataNum = md_.DispEnd = controls_.countListValue();
+			controls_.setScrollButtonsEnabled(md_.ScrollMode == 2);
+			controls_.setCountListEnabled(true);
+		}
+		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+		ApplyAxisX();
+	}
+	chart_.reset();
+	return kTrue;
+}
+
+void GraphView::SetScrollMode(int index)
+{
+	const int previous = md_.ScrollMode;
+	md_.ScrollMode = static_cast<int16_t>(index);
+	const bool measuring = md_.MeasFlag == kTrue;
+	if (index == 0) {
+		controls_.setScrollButtonsEnabled(false);
+		controls_.setCountListEnabled(false);
+		md_.DispStart = 1;
+		if (measuring) {
+			const int32_t step = md_.DataCount >= 1000 ? 1000 : 100;
+			md_.DispDataNum = md_.DataCount <= 100 ? 100 : (md_.DataCount / step + 1) * step;
+		} else {
+			md_.DispDataNum = md_.DataCount < 1 ? 100 : md_.DataCount;
+		}
+		md_.DispEnd = md_.DispDataNum;
+	} else if (index == 1) {
+		const int32_t n = controls_.countListValue();
+		md_.DispDataNum = n;
+		if (measuring) {
+			if (md_.DataCount > n) {
+				const int32_t half = std::max(n / 2, 1);
+				md_.DispStart = md_.DataCount / half * half;
+				md_.DispEnd = md_.DispStart + n;
+			} else {
+				md_.DispEnd = n;
+			}
+		}
+		controls_.setScrollButtonsEnabled(false);
+		controls_.setCountListEnabled(true);
+	} else {
+		if (previous == 0)
+			md_.DispStart = 1;
+		md_.DispDataNum = controls_.countListValue();
+		md_.DispEnd = md_.DispStart + md_.DispDataNum - 1;
+		controls_.setScrollButtonsEnabled(true);
+		controls_.setCountListEnabled(true);
+	}
+	ApplyAxisX();
+}
+
+void GraphView::optWid_Click(int index)
+{
+	selectedScroll_ = index;
+	SetScrollMode(index);
+}
+
+void GraphView::optHei_Click(int index)
+{
+	selectedScale_ = index;
+	if (index == 1) {
+		md_.ScaleYMode = 1;
+		EnableScaleYInput(true);
+		return;
+	}
+	md_.ScaleYMode = 0;
+	CalcScaleYFromData();
+	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	EnableScaleYInput(false);
+}
+
+void GraphView::Combo1_Click()
+{
+	const int32_t n = controls_.countListValue();
+	if (n == md_.DispDataNum || n < 1)
+		return;
+	md_.DispDataNum = n;
+	if (md_.MeasFlag == kTrue && md_.ScrollMode == 1) {
+		if (md_.DispStart < 2) {
+			md_.DispEnd = n;
+		} else {
+			md_.DispStart = n * (md_.DataCount / n);
+			md_.DispEnd = md_.DispStart + n - 1;
+		}
+	} else {
+		md_.DispEnd = md_.DispStart + n - 1;
+	}
+	ApplyAxisX();
+}
+
+void GraphView::scroll(int32_t start)
+{
+	chart_.setRedrawSuspended(true);
+	md_.DispStart = start;
+	md_.DispEnd = md_.DispStart + md_.DispDataNum - 1;
+	ApplyAxisX();
+	chart_.setRedrawSuspended(false);
+}
+
+void GraphView::cmdLeft_Click()
+{
+	if (md_.ScrollMode != 2 || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
+		return;
+	const int32_t half = md_.DispDataNum / 2;
+	scroll(std::max(md_.DispStart - half, 1));
+}
+
+void GraphView::cmdRight_Click()
+{
+	if (md_.ScrollMode != 2 || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
+		return;
+	const int32_t half = md_.DispDataNum / 2;
+	if (md_.DataCount - half >= md_.DispStart)
+		scroll(md_.DispStart + half);
+}
+
+void GraphView::cmdSetScaleY_Click()
+{
+	const auto scale = typedScale();
+	if (!scale)
+		return; // text that is no number: nothing changes
+	if (scale->first > scale->second) {
+		md_.ScaleYMax = scale->first;
+		md_.ScaleYMin = scale->second;
+		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	} else {
+		prompt_.message(kBadScaleText, kMessageTitle, Prompt::Icon::None);
+	}
+}
+
+void GraphView::FollowAxisX()
+{
+	const int32_t start = md_.DispStart;
+	const int32_t end = md_.DispEnd;
+	if (md_.ScrollMode == 0) {
+		md_.DispStart = 1;
+		if (md_.DispEnd < md_.DataCount) {
+			const int32_t count = md_.DataCount;
+			const int32_t step = count < 100 ? 10 : count < 1000 ? 100 : count < 10000 ? 1000 : 10000;
+			md_.DispDataNum += step;
+			md_.DispEnd = md_.DispDataNum + 1;
+		}
+	} else if (md_.ScrollMode == 1) {
+		if (md_.DispEnd < md_.DataCount) {
+			md_.DispStart += md_.DispDataNum / 2;
+			md_.DispEnd = md_.DispStart + md_.DispDataNum - 1;
+		}
+	}
+	if (md_.DispStart == start && md_.DispEnd == end)
+		return;
+	chart_.setRedrawSuspended(true);
+	ApplyAxisX();
+	chart_.setRedrawSuspended(false);
+}
+
+void GraphView::setScaleByStepRule()
+{
+	md_.ScaleYMax = static_cast<float>((std::floor(md_.AllMax / 1000.0) + 1.0) * 1000.0);
+	md_.ScaleYMin = static_cast<float>(std::floor(md_.AllMin / 1000.0) * 1000.0);
+}
+
+void GraphView::FollowAxisY(Flag recompute)
+{
+	if (md_.ScaleYMode != 0)
+		return;
+	bool changed = true;
+	if (recompute == 0)
+		setScaleByStepRule();
+	else
+		changed = md_.ExpandScaleY() == kTrue;
+	if (!changed)
+		return;
+	chart_.setRedrawSuspended(true);
+	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	chart_.setRedrawSuspended(false);
+}
+
+void GraphView::CalcScaleYFromData()
+{
+	md_.SetAllMaxMin();
+	setScaleByStepRule();
+}
+
+void GraphView::SetAxesX(int32_t start, int32_t end)
+{
+	const double seconds = md_.IntervalTM / 1000.0;
+	chart_.setXRange(start * seconds, end * seconds);
+}
+
+void GraphView::SetAxesXTrg(int32_t start, int32_t end)
+{
+	const double seconds = md_.IntervalTM / 1000.0;
+	const double trigger = md_.TrgDnum1 + 1.0;
+	chart_.setXRange((start - trigger) * seconds, (end - trigger) * seconds);
+}
+
+void GraphView::SetAxesY(float minimum, float maximum)
+{
+	chart_.setYRange(minimum, maximum);
+}
+
+void GraphView::ApplyAxisX()
+{
+	if (md_.TrgMode != kFalse)
+		SetAxesXTrg(md_.DispStart, md_.DispEnd);
+	else
+		SetAxesX(md_.DispStart, md_.DispEnd);
+}
+
+} // namespace kelvra

@@ -1,0 +1,63 @@
+#pragma once
+
+// The graph's view window: which samples the X axis spans, how the window
+// follows new samples or the scroll buttons, and the Y range, following the
+// data in steps of 1000 or set by the user.
+
+#include "Chart.h"
+#include "ViewControls.h"
+#include "core/ModuleData.h"
+#include "core/Prompt.h"
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace kelvra {
+
+class GraphView {
+public:
+	GraphView(ModuleData &md, Chart &chart, ViewControls &controls, Prompt &prompt);
+
+	void InitDispNumList();
+	void InitGraphParam(bool fromData);
+	void EnableScaleYInput(bool enable);
+	Flag SetGraphParam();
+	void SetScrollMode(int index);
+	void FollowAxisX();
+	void FollowAxisY(Flag recompute);
+	void CalcScaleYFromData();
+
+	void optWid_Click(int index);
+	void optHei_Click(int index);
+	void Combo1_Click();
+	void cmdLeft_Click();
+	void cmdRight_Click();
+	void cmdSetScaleY_Click();
+
+	void SetAxesX(int32_t start, int32_t end);
+	void SetAxesXTrg(int32_t start, int32_t end);
+	void SetAxesY(float minimum, float maximum);
+	// The trigger variant when the data use the trigger.
+	void ApplyAxisX();
+
+	// Series labels, set by the drawing side.
+	std::function<void()> DispConnectflg;
+
+private:
+	// Selecting an option from code runs its handler when the selection changes.
+	void selectScrollOption(int index);
+	void selectScaleOption(int index);
+	void setScaleByStepRule();
+	std::optional<std::pair<float, float>> typedScale() const;
+	void scroll(int32_t start);
+
+	ModuleData &md_;
+	Chart &chart_;
+	ViewControls &controls_;
+	Prompt &prompt_;
+	int selectedScroll_ = -1; // no option is selected when the window is built
+	int selectedScale_ = -1;
+};
+
+} // namespace kelvra

@@ -1,0 +1,144 @@
+#include "QCustomPlotChart.h"
+
+#include <qcustomplot.h>
+
+#include <limits>
+
+namespace kelvra {
+
+namespace {
+
+const std::array<QColor, Chart::kSeriesCount> kSeriesColours{
+		QColor(220, 40, 40), QColor(20, 150, 60), QColor(40, 80, 220), QColor(200, 120, 0)};
+
+} // namespace
+
+QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
+{
+	plot_->setNoAntialiasingOnDrag(true);
+	plot_->setNotAntialiasedElements(QCP::aeAll); // 4 x 88000 points stay fast
+	for (int s = 0; s < kSeriesCount; ++s) {
+		graphs_[s] = plot_->addGraph();
+		graphs_[s]->setPen(QPen(kSeriesColours[s], 1.5));
+		graphs_[s]->setLineStyle(QCPGraph::lsLine);
+		graphs_[s]->setScatterStyle(QCPScatterStyle::ssNone);
+		graphs_[s]->setAdaptiveSampling(true);
+	}
+	plot_->plotLayout()->insertRow(0);
+	header_ = new QCPTextElement(plot_, QString(), QFont(plot_->font().family(), 10));
+	plot_->plotLayout()->addElement(0, 0, header_);
+	plot_->legend->setVisible(true);
+	plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+
+	triggerLine_ = new QCPItemStraightLine(plot_);
+	triggerLine_->point1->setCoords(0.0, 0.0);
+	triggerLine_->point2->setCoords(0.0, 1.0);
+	triggerLine_->setPen(QPen(QColor(0, 120, 255), 2));
+	triggerLine_->setVisible(false);
+}
+
+void QCustomPlotChart::changed()
+{
+	if (suspended_)
+		pending_ = true;
+	else
+		plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void QCustomPlotChart::setRedrawSuspended(bool suspended)
+{
+	if (suspended == suspended_)
+		return;
+	suspended_ = suspended;
+	if (!suspended && pending_) {
+		pending_ = false;
+		plot_->replot(QCustomPlot::rpQueuedReplot);
+	}
+}
+
+void QCustomPlotChart::reset()
+{
+	changed();
+}
+
+void QCustomPlotChart::setXRange(double minimum, double maximum)
+{
+	plot_->xAxis->setRange(minimum, maximum);
+	changed();
+}
+
+void QCustomPlotChart::setYRange(double minimum, double maximum)
+{
+	plot_->yAxis->setRange(minimum, maximum);
+	changed();
+}
+
+void QCustomPlotChart::setXTitle(const QString &title)
+{
+	plot_->xAxis->setLabel(title);
+	changed();
+}
+
+void QCustomPlotChart::setYTitle(const QString &title)
+{
+	plot_->yAxis->setLabel(title);
+	changed();
+}
+
+void QCustomPlotChart::setHeader(const QString &text)
+{
+	header_->setText(text);
+	changed();
+}
+
+void QCustomPlotChart::setSeriesLabels(const QStringList &labels)
+{
+	for (int s = 0; s < kSeriesCount; ++s)
+		graphs_[s]->setName(labels.value(s));
+	changed();
+}
+
+void QCustomPlotChart::setPointCount(int series, int32_t count)
+{
+	auto data = graphs_[series]->data();
+	if (count >= data->size())
+		return;
+	if (count <= 0)
+		data->clear();
+	else
+		data->removeAfter((data->begin() + (count - 1))->key);
+	changed();
+}
+
+void QCustomPlotChart::setPoint(int series, int32_t p, double x, double y)
+{
+	auto data = graphs_[series]->data();
+	const int index = p - 1;
+	if (index < 0)
+		return;
+	if (index < data->size()) {
+		auto point = data->begin() + index;
+		point->key = x;
+		point->value = y;
+	} else {
+		while (data->size() < index)
+			data->add(QCPGraphData(x, std::numeric_limits<double>::quiet_NaN()));
+		data->add(QCPGraphData(x, y));
+	}
+	changed();
+}
+
+void QCustomPlotChart::setTriggerLine(bool shown, double x)
+{
+	triggerLine_->point1->setCoords(x, 0.0);
+	triggerLine_->point2->setCoords(x, 1.0);
+	triggerLine_->setVisible(shown);
+	changed();
+}
+
+bool QCustomPlotChart::drawToFile(const QString &fileName)
+{
+	return plot_->savePng(fileName);
+}
+
+} // namespace kelvra

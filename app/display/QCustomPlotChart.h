@@ -1,0 +1,49 @@
+#pragma once
+
+// The chart over QCustomPlot: four graphs told apart by colour, a title
+// element as the header line and a straight vertical line as the trigger
+// marker. New points are appended to the graphs' containers; every change
+// asks for one queued replot unless redraw is suspended.
+
+#include "Chart.h"
+
+#include <array>
+
+class QCustomPlot;
+class QCPGraph;
+class QCPItemStraightLine;
+class QCPTextElement;
+
+namespace kelvra {
+
+class QCustomPlotChart : public Chart {
+public:
+	explicit QCustomPlotChart(QCustomPlot *plot);
+
+	void setRedrawSuspended(bool suspended) override;
+	void reset() override;
+	void setXRange(double minimum, double maximum) override;
+	void setYRange(double minimum, double maximum) override;
+	void setXTitle(const QString &title) override;
+	void setYTitle(const QString &title) override;
+	void setHeader(const QString &text) override;
+	void setSeriesLabels(const QStringList &labels) override;
+	void setPointCount(int series, int32_t count) override;
+	void setPoint(int series, int32_t p, double x, double y) override;
+	void setTriggerLine(bool shown, double x) override;
+	bool drawToFile(const QString &fileName) override;
+
+	QCustomPlot *plot() const { return plot_; }
+
+private:
+	void changed();
+
+	QCustomPlot *plot_;
+	std::array<QCPGraph *, kSeriesCount> graphs_{};
+	QCPTextElement *header_ = nullptr;
+	QCPItemStraightLine *triggerLine_ = nullptr;
+	bool suspended_ = false;
+	bool pending_ = false;
+};
+
+} // namespace kelvra

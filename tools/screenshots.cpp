@@ -1,0 +1,98 @@
+// Makes the README's screenshots from the real window with emulated units:
+// idle, measuring four units, a trigger capture with its marker, the data list.
+// Usage: kelvra-screenshots OUTPUT_DIR
+
+#include "acquisition/VarnelLibrary.h"
+#include "core/FormMain.h"
+#include "core/JapaneseTexts.h"
+#include "settings/QSettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Messages go to the terminal so that nothing waits for a click.
+class PrintingPrompt : public kelvra::Prompt {
+public:
+	void message(const QString &text, const QString &, Icon) override
+	{
+		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
+	}
+	bool askYesNo(const QString &, const QString &) override { return true; }
+};
+
+void wait(int ms)
+{
+	QEventLoop loop;
+	QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+	loop.exec();
+}
+
+bool save(QWidget *widget, const QDir &dir, const char *name)
+{
+	wait(300); // let queued replots land
+	const QString file = dir.filePath(QString::fromLatin1(name));
+	const bool ok = widget->grab().save(file);
+	std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+	return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+	qputenv("VARNELIO_EMULATOR", "demo");
+	QApplication app(argc, argv);
+	if (argc < 2) {
+		std::fputs("usage: kelvra-screenshots OUTPUT_DIR\n", stderr);
+		return 2;
+	}
+	kelvra::installJapaneseTexts(app);
+	const QDir out(QString::fromLocal8Bit(argv[1]));
+	QDir().mkpath(out.path());
+
+	QTemporaryDir settingsDir; // never the user's own stored conditions
+	kelvra::QSettingsStore store(settingsDir.filePath(QStringLiteral("Kelvrai.ini")));
+	kelvra::ModuleData md;
+	kelvra::VarnelLibrary library(QStringLiteral(VARNELIO_FILE));
+	PrintingPrompt prompt;
+	kelvra::FormMain window(md, library, prompt, store);
+	window.show();
+	bool ok = save(&window, out, "idle.png");
+
+	for (auto &channel : md.Channels)
+		channel.Mflag = kelvra::kTrue;
+	md.TimerType = kelvra::kFalse;
+	md.IntervalTM = 50;
+	md.DeriveAverageNum();
+	window.settingsChanged();
+	window.run().cmdStart_Click();
+	wait(9000);
+	ok = save(&window, out, "measuring.png") && ok;
+	window.run().cmdStop_Click();
+
+	md.TrgMaxFlag = kelvra::kTrue;
+	md.TrgVMax = 1400.0f;
+	md.TrgUnitID = 0;
+	md.TrgDnum1 = 60;
+	md.TrgDnum2 = 140;
+	md.IntervalTM = 20;
+	window.settingsChanged();
+	QEventLoop capture;
+	QObject::connect(&window.run(), &kelvra::RunControl::runEnded, &capture, &QEventLoop::quit);
+	QTimer::singleShot(20000, &capture, &QEventLoop::quit);
+	window.run().cmdStart_Click();
+	capture.exec();
+	ok = save(&window, out, "trigger.png") && ok;
+
+	window.cmdDisp_Click();
+	if (window.dataList())
+		ok = save(window.dataList(), out, "datalist.png") && ok;
+	return ok ? 0 : 1;
+}
