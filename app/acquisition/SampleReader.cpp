@@ -8,6 +8,26 @@ namespace kelvra {
 
 SampleReader::SampleReader(ModuleData &md, DeviceControl &devices) : md_(md), devices_(devices) {}
 
+SingleAverage ReadSingleAverage(ModuleData &md, DeviceControl &devices, int16_t unit)
+{
+	double sum = 0.0;
+	bool convertible = true;
+	for (int32_t k = 0; k < md.AverageNum; ++k) {
+		double reading = 0.0;
+		const int16_t code = devices.api().Varnel_Single_Sample(unit, reading);
+		if (code != 0) {
+			devices.DispDevError(code);
+			return {true, std::nullopt};
+		}
+		const auto value = ConvertReading(md, unit, reading);
+		convertible = convertible && value.has_value();
+		sum += value.value_or(0.0f);
+	}
+	if (!convertible || md.AverageNum < 1)
+		return {};
+	return {false, static_cast<float>(sum / md.AverageNum)};
+}
+
 bool SampleReader::GetMeasSingleData()
 {
 	bool result = false;
@@ -16,25 +36,12 @@ bool SampleReader::GetMeasSingleData()
 		ChannelRecord &channel = md_.Channels[i];
 		if (!channel.inUse())
 			continue;
-		double sum = 0.0;
-		bool convertible = true;
-		for (int32_t k = 0; k < md_.AverageNum; ++k) {
-			double reading = 0.0;
-			const int16_t code = devices_.api().Varnel_Single_Sample(i, reading);
-			if (code != 0) {
-				devices_.DispDevError(code);
-				result = false;
-				break;
-			}
-			const auto value = ConvertReading(md_, i, reading);
-			convertible = convertible && value.has_value();
-			sum += value.value_or(0.0f);
-			result = true;
-		}
-		if (!result || index < 0 || index >= kBufferLength)
+		const SingleAverage average = ReadSingleAverage(md_, devices_, i);
+		result = !average.failed; // the last unit in use decides
+		if (average.failed || index < 0 || index >= kBufferLength)
 			continue;
-		if (convertible)
-			channel.Data[index] = static_cast<float>(sum / md_.AverageNum);
+		if (average.value)
+			channel.Data[index] = *average.value;
 		channel.DataNum += 1;
 	}
 	return result;
@@ -88,13 +95,7 @@ bool SampleReader::storeBlockSample(int unit, std::optional<float> value)
 		return false;
 	if (value)
 		channel.Data[c] = *value; // without a value the element keeps its no-data marker
-	const float stored = channel.Data[c];
-	if (c == 0) {
-		channel.MaxVal = channel.MinVal = stored;
-	} else {
-		channel.MaxVal = std::max(channel.MaxVal, stored);
-		channel.MinVal = std::min(channel.MinVal, stored);
-	}
+	channel.foldExtremes(channel.Data[c], c == 0);
 	channel.DataNum = c + 1;
 	return c < kBufferLength - 1;
 }

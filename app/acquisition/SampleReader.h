@@ -11,6 +11,16 @@
 
 namespace kelvra {
 
+// One stored value of the PC-timed path: AverageNum readings of a unit,
+// converted and averaged. `failed` when a reading failed (its text has been
+// shown); `value` empty when a reading could not be converted.
+struct SingleAverage {
+	bool failed = false;
+	std::optional<float> value;
+};
+
+SingleAverage ReadSingleAverage(ModuleData &md, DeviceControl &devices, int16_t unit);
+
 class SampleReader {
 public:
 	SampleReader(ModuleData &md, DeviceControl &devices);

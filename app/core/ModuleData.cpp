@@ -81,24 +81,17 @@ void ModuleData::CalcMaxMin()
 	for (auto &channel : Channels) {
 		if (!channel.inUse())
 			continue;
-		for (int32_t j = 0; j < channel.DataNum && j < kBufferLength; ++j) {
-			const float v = channel.Data[j];
-			if (j == 0) {
-				channel.MaxVal = channel.MinVal = v;
-			} else {
-				channel.MaxVal = std::max(channel.MaxVal, v);
-				channel.MinVal = std::min(channel.MinVal, v);
-			}
-		}
-		if (first) {
-			AllMax = channel.MaxVal;
-			AllMin = channel.MinVal;
-			first = false;
-		} else {
-			AllMax = std::max(AllMax, channel.MaxVal);
-			AllMin = std::min(AllMin, channel.MinVal);
-		}
+		for (int32_t j = 0; j < channel.DataNum && j < kBufferLength; ++j)
+			channel.foldExtremes(channel.Data[j], j == 0);
+		foldAllExtremes(channel, first);
+		first = false;
 	}
+}
+
+void ModuleData::foldAllExtremes(const ChannelRecord &channel, bool first)
+{
+	AllMax = first ? channel.MaxVal : std::max(AllMax, channel.MaxVal);
+	AllMin = first ? channel.MinVal : std::min(AllMin, channel.MinVal);
 }
 
 void ModuleData::SetMaxMin(int32_t n)
@@ -108,12 +101,8 @@ void ModuleData::SetMaxMin(int32_t n)
 		if (!channel.inUse())
 			continue;
 		const float v = channel.Data[n - 1];
-		if (n <= 1) {
-			channel.MaxVal = channel.MinVal = v;
-		} else if (v != kNoData) {
-			channel.MaxVal = std::max(channel.MaxVal, v);
-			channel.MinVal = std::min(channel.MinVal, v);
-		}
+		if (n <= 1 || v != kNoData)
+			channel.foldExtremes(v, n <= 1);
 	}
 }
 
@@ -123,24 +112,16 @@ void ModuleData::SetAllMaxMin()
 	for (const auto &channel : Channels) {
 		if (!channel.inUse())
 			continue;
-		if (DataCount == 1 && !taken) {
-			AllMax = channel.MaxVal;
-			AllMin = channel.MinVal;
-			taken = true;
-		} else {
-			AllMax = std::max(AllMax, channel.MaxVal);
-			AllMin = std::min(AllMin, channel.MinVal);
-		}
+		foldAllExtremes(channel, DataCount == 1 && !taken);
+		taken = true;
 	}
 }
 
 void ModuleData::AddAllMaxMin()
 {
 	for (const auto &channel : Channels) {
-		if (channel.inUse()) {
-			AllMax = std::max(AllMax, channel.MaxVal);
-			AllMin = std::min(AllMin, channel.MinVal);
-		}
+		if (channel.inUse())
+			foldAllExtremes(channel, false);
 	}
 }
 
@@ -178,30 +159,25 @@ bool ModuleData::CheckDataMax() const
 	});
 }
 
+template <typename Pick>
+int32_t ModuleData::foldUsedCounts(Pick pick) const
+{
+	std::optional<int32_t> count;
+	for (const auto &channel : Channels) {
+		if (channel.inUse())
+			count = count ? pick(*count, channel.DataNum) : channel.DataNum;
+	}
+	return count.value_or(0);
+}
+
 int32_t ModuleData::SetDataMaxCounter() const
 {
-	bool first = true;
-	int32_t count = 0;
-	for (const auto &channel : Channels) {
-		if (channel.inUse()) {
-			count = first ? channel.DataNum : std::max(count, channel.DataNum);
-			first = false;
-		}
-	}
-	return count;
+	return foldUsedCounts([](int32_t a, int32_t b) { return std::max(a, b); });
 }
 
 int32_t ModuleData::SetDataMinCounter() const
 {
-	bool first = true;
-	int32_t count = 0;
-	for (const auto &channel : Channels) {
-		if (channel.inUse()) {
-			count = first ? channel.DataNum : std::min(count, channel.DataNum);
-			first = false;
-		}
-	}
-	return count;
+	return foldUsedCounts([](int32_t a, int32_t b) { return std::min(a, b); });
 }
 
 void ModuleData::DeriveAverageNum()

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -41,6 +42,13 @@ struct ChannelRecord {
 	float Capacity = 0.0f;
 
 	bool inUse() const { return Mflag == kTrue; }
+
+	// The first sample sets both extremes; later ones only widen them.
+	void foldExtremes(float value, bool first)
+	{
+		MaxVal = first ? value : std::max(MaxVal, value);
+		MinVal = first ? value : std::min(MinVal, value);
+	}
 };
 
 struct AverageRecord {
@@ -129,8 +137,16 @@ public:
 	// Sample number k (from 1) of a unit, from the buffer or the trigger window.
 	float SampleAt(int unit, int32_t k) const;
 
+	// AllMax/AllMin from a used unit's extremes: the first one sets them, later ones widen.
+	void foldAllExtremes(const ChannelRecord &channel, bool first);
+
 	bool anyUnitInUse() const;
 	QString GetSingStr() const;
+
+private:
+	// The DataNum of the first used unit, folded with each later one's.
+	template <typename Pick>
+	int32_t foldUsedCounts(Pick pick) const;
 };
 
 QString FormatValue(float value);

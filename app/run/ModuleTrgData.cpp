@@ -1,6 +1,7 @@
 #include "ModuleTrgData.h"
 
 #include "acquisition/Conversion.h"
+#include "acquisition/SampleReader.h"
 
 #include <algorithm>
 
@@ -140,9 +141,7 @@ void ModuleTrgData::SetTrgMaxMin()
 	for (auto &channel : md_.Channels) {
 		if (!channel.inUse())
 			continue;
-		const float v = channel.Data[channel.WritePos];
-		channel.MaxVal = std::max(channel.MaxVal, v);
-		channel.MinVal = std::min(channel.MinVal, v);
+		channel.foldExtremes(channel.Data[channel.WritePos], false);
 	}
 }
 
@@ -153,23 +152,10 @@ void ModuleTrgData::CalcTrgMaxMin()
 		ChannelRecord &channel = md_.Channels[u];
 		if (!channel.inUse())
 			continue;
-		for (int32_t k = 1; k <= channel.DataNum; ++k) {
-			const float v = channel.Data[RingIndex(u, k)];
-			if (k == 1) {
-				channel.MaxVal = channel.MinVal = v;
-			} else {
-				channel.MaxVal = std::max(channel.MaxVal, v);
-				channel.MinVal = std::min(channel.MinVal, v);
-			}
-		}
-		if (first) {
-			md_.AllMax = channel.MaxVal;
-			md_.AllMin = channel.MinVal;
-			first = false;
-		} else {
-			md_.AllMax = std::max(md_.AllMax, channel.MaxVal);
-			md_.AllMin = std::min(md_.AllMin, channel.MinVal);
-		}
+		for (int32_t k = 1; k <= channel.DataNum; ++k)
+			channel.foldExtremes(channel.Data[RingIndex(u, k)], k == 1);
+		md_.foldAllExtremes(channel, first);
+		first = false;
 	}
 }
 
@@ -194,30 +180,12 @@ Flag ModuleTrgData::GetTrgSingleData()
 	for (int16_t u = 0; u < kUnitCount; ++u) {
 		if (!md_.Channels[u].inUse())
 			continue;
-		double sum = 0.0;
-		bool convertible = true;
-		bool failed = false;
-		for (int32_t k = 0; k < md_.AverageNum; ++k) {
-			double reading = 0.0;
-			const int16_t code = devices_.api().Varnel_Single_Sample(u, reading);
-			if (code != 0) {
-				devices_.DispDevError(code);
-				failed = true;
-				break;
-			}
-			const auto value = ConvertReading(md_, u, reading);
-			convertible = convertible && value.has_value();
-			sum += value.value_or(0.0f);
-			ok = kTrue;
-		}
-		if (failed) {
-			ok = kFalse; // this unit stores nothing on this tick
-			continue;
-		}
-		if (md_.Channels[u].EndFlag != kFalse)
+		const SingleAverage average = ReadSingleAverage(md_, devices_, u);
+		ok = toFlag(!average.failed); // a failed unit stores nothing on this tick
+		if (average.failed || md_.Channels[u].EndFlag != kFalse)
 			continue;
 		const std::optional<double> value =
-				convertible ? std::optional(sum / md_.AverageNum) : std::nullopt;
+				average.value ? std::optional<double>(*average.value) : std::nullopt;
 		if (!storeAndCheck(u, value))
 			break;
 	}

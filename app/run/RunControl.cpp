@@ -220,20 +220,31 @@ void RunControl::TrgSingleTick()
 	const int32_t n = md_.DataCount;
 	view_.ShowCurrentValuesTrg();
 	if (md_.TrgFirst == kTrue) {
-		trigger_.CalcTrgMaxMin();
-		view_.FollowAxisY(kFalse);
-		view_.GrDrawData2(1, md_.DataCount);
-		view_.DrawTrigLine(kTrue);
-		md_.TrgFirst = kFalse;
+		drawWholeWindow();
 	} else {
-		trigger_.SetTrgMaxMin();
-		md_.AddAllMaxMin();
-		view_.FollowAxisY(kTrue);
-		view_.FollowAxisX();
+		followCapture();
 		view_.GrDrawData(n);
 	}
 	if (trigger_.CheckTrgEnd() == kTrue)
 		stopThenTell(kCapturedText);
+}
+
+// The tick on which the trigger fired: the whole window with the trigger line.
+void RunControl::drawWholeWindow()
+{
+	trigger_.CalcTrgMaxMin();
+	view_.FollowAxisY(kFalse);
+	view_.GrDrawData2(1, md_.DataCount);
+	view_.DrawTrigLine(kTrue);
+	md_.TrgFirst = kFalse;
+}
+
+void RunControl::followCapture()
+{
+	trigger_.SetTrgMaxMin();
+	md_.AddAllMaxMin();
+	view_.FollowAxisY(kTrue);
+	view_.FollowAxisX();
 }
 
 void RunControl::MeasBlockTick()
@@ -285,16 +296,9 @@ void RunControl::TrgBlockTick()
 	if (md_.TrgOn != kTrue)
 		return;
 	if (md_.TrgFirst == kTrue) {
-		trigger_.CalcTrgMaxMin();
-		view_.FollowAxisY(kFalse);
-		view_.GrDrawData2(1, md_.DataCount);
-		view_.DrawTrigLine(kTrue);
-		md_.TrgFirst = kFalse;
+		drawWholeWindow();
 	} else {
-		trigger_.SetTrgMaxMin();
-		md_.AddAllMaxMin();
-		view_.FollowAxisY(kTrue);
-		view_.FollowAxisX();
+		followCapture();
 		n = std::max(n, 1);
 		if (n != md_.DataCount)
 			view_.GrDrawData2(n, md_.DataCount);

@@ -61,6 +61,8 @@ private:
 	void tellThenStop(const QString &text);
 	void startSampling();
 	void runTick(void (RunControl::*tick)());
+	void drawWholeWindow();
+	void followCapture();
 
 	ModuleData &md_;
 	DeviceControl &devices_;
