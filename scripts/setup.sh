@@ -8,6 +8,7 @@ packages=(
 	libqcustomplot-dev libqcustomplot2.1-qt6
 	libusb-1.0-0-dev
 	libgtest-dev libgmock-dev libbenchmark-dev
+	umockdev libumockdev-dev
 	fonts-noto-cjk xvfb xauth
 )
 
