@@ -8,8 +8,8 @@ namespace kelvra {
 
 namespace {
 
-// Code returned by every call when the library is not there, so that no
-// caller mistakes it for success. The device's own codes stop at 9.
+// Returned by every call when the library is not there ("driver not
+// installed properly"), so that no caller mistakes it for success.
 constexpr int16_t kUnavailable = 2;
 
 QString besideProgram()

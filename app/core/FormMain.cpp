@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "core/JapaneseTexts.h"
 #include "display/DialogDatalist.h"
 #include "settings/MeasInfo.h"
 
@@ -109,8 +110,7 @@ QWidget *FormMain::buildValueGroup()
 {
 	auto *group = new QGroupBox(QStringLiteral("現在値"), this);
 	auto *layout = new QGridLayout(group);
-	QFont valueFont(QStringLiteral("Noto Sans Mono CJK JP"));
-	valueFont.setStyleHint(QFont::TypeWriter);
+	const QFont valueFont = fixedPitchJapaneseFont();
 	for (int u = 0; u < kUnitCount; ++u) {
 		Label1[u] = new QLabel(group);
 		Label1[u]->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -1,6 +1,7 @@
 #pragma once
 
 class QCoreApplication;
+class QFont;
 
 namespace kelvra {
 
@@ -8,5 +9,8 @@ namespace kelvra {
 // and a font that holds the Japanese captions. False when the translation
 // is missing.
 bool installJapaneseTexts(QCoreApplication &app);
+
+// A fixed-pitch font with Japanese glyphs, so that columns of values line up.
+QFont fixedPitchJapaneseFont();
 
 } // namespace kelvra

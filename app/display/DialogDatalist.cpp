@@ -1,8 +1,8 @@
 #include "DialogDatalist.h"
 
 #include "DataListModel.h"
+#include "core/JapaneseTexts.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -10,18 +10,6 @@
 #include <QVBoxLayout>
 
 namespace kelvra {
-
-namespace {
-
-QFont fixedPitchJapaneseFont()
-{
-	QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
-	font.setStyleHint(QFont::TypeWriter);
-	font.setFixedPitch(true);
-	return font;
-}
-
-} // namespace
 
 DialogDatalist::DialogDatalist(const ModuleData &md, QWidget *parent)
 	: QDialog(parent), model_(new DataListModel(md, this)), list_(new QListView(this)),

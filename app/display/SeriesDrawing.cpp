@@ -80,11 +80,6 @@ void SeriesDrawing::SetHeaderText(const QString &text)
 	chart_.setHeader(text);
 }
 
-QString SeriesDrawing::yTitle(int16_t sing)
-{
-	return GetSingStr(sing);
-}
-
 void SeriesDrawing::SetGraphTitles()
 {
 	chart_.setRedrawSuspended(true);
@@ -97,7 +92,7 @@ void SeriesDrawing::SetGraphTitles()
 		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
 		chart_.setXTitle(QStringLiteral("開始からの経過時間（秒）"));
 	}
-	chart_.setYTitle(yTitle(md_.Sing));
+	chart_.setYTitle(md_.GetSingStr());
 	chart_.setRedrawSuspended(false);
 }
 

@@ -26,8 +26,6 @@ public:
 	// Seconds of point p: from the start, or from the trigger sample.
 	double pointX(int32_t p) const;
 
-	static QString yTitle(int16_t sing);
-
 private:
 	void drawPoint(int unit, int32_t p);
 
