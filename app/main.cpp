@@ -1,9 +1,9 @@
 // Kelvra: strain measurement with up to four Varnel units.
 
 #include "acquisition/VarnelLibrary.h"
-#include "core/FormMain.h"
-#include "core/JapaneseTexts.h"
-#include "core/MessageBoxPrompt.h"
+#include "window/FormMain.h"
+#include "window/JapaneseTexts.h"
+#include "window/MessageBoxPrompt.h"
 #include "settings/QSettingsStore.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Drawing and listing costs of the window, offscreen.
 
-#include "core/FormMain.h"
+#include "window/FormMain.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/MapStore.h"
 #include "fakes/RecordingPrompt.h"

@@ -3,8 +3,8 @@
 // Usage: kelvra-screenshots OUTPUT_DIR
 
 #include "acquisition/VarnelLibrary.h"
-#include "core/FormMain.h"
-#include "core/JapaneseTexts.h"
+#include "window/FormMain.h"
+#include "window/JapaneseTexts.h"
 #include "settings/QSettingsStore.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "DialogDatalist.h"
 
 #include "DataListModel.h"
-#include "core/JapaneseTexts.h"
+#include "window/JapaneseTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "FormMain.h"
 
-#include "core/JapaneseTexts.h"
+#include "window/JapaneseTexts.h"
 #include "display/DialogDatalist.h"
 #include "settings/MeasInfo.h"
 

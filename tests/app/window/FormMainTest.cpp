@@ -1,6 +1,6 @@
 #include "acquisition/VarnelLibrary.h"
-#include "core/FormMain.h"
-#include "core/JapaneseTexts.h"
+#include "window/FormMain.h"
+#include "window/JapaneseTexts.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/MapStore.h"
 #include "fakes/RecordingPrompt.h"
