@@ -40,9 +40,7 @@ std::optional<int32_t> readWhole(const QString &text)
 
 QString shortestText(float value)
 {
-	char buffer[32];
-	const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-	return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
+	return QString::fromLatin1(significantText(value, 7));
 }
 
 QByteArray significantText(double value, int digits)

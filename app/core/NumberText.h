@@ -15,7 +15,8 @@ std::optional<float> readSingle(const QString &text);
 // A whole number: fractions round to the nearest, a half to the even neighbour.
 std::optional<int32_t> readWhole(const QString &text);
 
-// The shortest text that reads back as the same Single.
+// A Single as the user sees it: its shortest decimal text with at most 7
+// significant digits (1234.5678 reads "1234.568", 0.1 reads "0.1").
 QString shortestText(float value);
 // At most `digits` significant digits, no trailing zeros; ASCII only.
 QByteArray significantText(double value, int digits);

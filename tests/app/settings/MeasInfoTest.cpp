@@ -43,12 +43,14 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	md.IntervalTM = 250;
 	md.TrgVMin = 0.1f;
 	md.Channels[3].Capacity = 1234.567f;
+	md.Channels[1].Capacity = 1234.5678f;
 	md.Sing = 4;
 	MapStore store;
 	SaveMeasInfo(md, store);
 	EXPECT_EQ(27, store.values.size()) << "every key of the table, each once";
 	EXPECT_EQ(QStringLiteral("True"), store.values.value(QStringLiteral("MflagID2")));
 	EXPECT_EQ(QStringLiteral("0.1"), store.values.value(QStringLiteral("TrgVMin")));
+	EXPECT_EQ(QStringLiteral("1234.568"), store.values.value(QStringLiteral("Capacity1"))) << "at most 7 digits";
 
 	ModuleData back;
 	LoadMeasInfo(back, store);
