@@ -1,8 +1,10 @@
 #include "FormMain.h"
 
-#include "window/JapaneseTexts.h"
+#include "acquisition/DialogSetUnit.h"
 #include "display/DialogDatalist.h"
+#include "settings/DialogSetting.h"
 #include "settings/MeasInfo.h"
+#include "window/JapaneseTexts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -30,6 +32,7 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	graphView_->DispConnectflg = [this] { drawing_->DispConnectflg(); };
 	values_ = std::make_unique<CurrentValues>(md_, *this);
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
+	showModal = [](QDialog &dialog) { dialog.exec(); };
 	connectControls();
 	Form_Load();
 }
@@ -156,7 +159,9 @@ void FormMain::connectControls()
 	connect(cmdDisp, &QPushButton::clicked, this, &FormMain::cmdDisp_Click);
 	connect(cmdMeasInfo, &QPushButton::clicked, this, &FormMain::cmdMeasInfo_Click);
 	connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
-	for (QPushButton *later : {cmdSetting, cmdUnitSetting, cmdSave, cmdRead, cmdPrint})
+	connect(cmdSetting, &QPushButton::clicked, this, &FormMain::cmdSetting_Click);
+	connect(cmdUnitSetting, &QPushButton::clicked, this, &FormMain::cmdUnitSetting_Click);
+	for (QPushButton *later : {cmdSave, cmdRead, cmdPrint})
 		connect(later, &QPushButton::clicked, this, &FormMain::notAvailableYet);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -228,6 +233,35 @@ void FormMain::settingsChanged()
 	values_->ClearValueLabels();
 	cmdDisp->setEnabled(md_.DataCount >= 1);
 	drawing_->SetGraphTitles();
+}
+
+bool FormMain::mayEraseData()
+{
+	return md_.DataCount < 1 ||
+			prompt_.askYesNo(QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"), kMessageTitle);
+}
+
+void FormMain::cmdSetting_Click()
+{
+	if (!mayEraseData())
+		return;
+	md_.SettingOK = kFalse;
+	DialogSetting dialog(md_, *devices_, prompt_, this);
+	showModal(dialog);
+	if (md_.SettingOK == kTrue)
+		settingsChanged();
+}
+
+void FormMain::cmdUnitSetting_Click()
+{
+	if (!mayEraseData())
+		return;
+	DialogSetUnit dialog(md_, prompt_, this);
+	showModal(dialog);
+	if (!dialog.GetDlgButton())
+		return;
+	md_.SetRange();
+	settingsChanged();
 }
 
 void FormMain::cmdMeasInfo_Click()

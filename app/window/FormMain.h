@@ -22,10 +22,12 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QButtonGroup;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -75,8 +77,14 @@ public:
 
 	void cmdDisp_Click();
 	void cmdMeasInfo_Click();
+	void cmdSetting_Click();
+	void cmdUnitSetting_Click();
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
+
+	// Shows a dialog modally and returns once it is closed; tests drive the
+	// dialog through its controls instead.
+	std::function<void(QDialog &)> showModal;
 
 	RunControl &run() { return *run_; }
 	QCustomPlotChart &chart() { return *chart_; }
@@ -114,6 +122,8 @@ private:
 	void Form_Load();
 	bool Form_QueryUnload();
 	void notAvailableYet();
+	// The question before a settings dialog opens while data are held; true to go on.
+	bool mayEraseData();
 
 	ModuleData &md_;
 	Prompt &prompt_;

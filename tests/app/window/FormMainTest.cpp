@@ -1,4 +1,6 @@
+#include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "settings/DialogSetting.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "fakes/FakeDeviceApi.h"
@@ -95,15 +97,61 @@ private Q_SLOTS:
 		w.form->run().cmdStop_Click();
 	}
 
-	void laterFunctionsSayTheyAreNotThereYet()
+	void settingsDialogsAskFirstAndEraseOnlyOnOk()
 	{
 		Window w;
-		for (QPushButton *button : {w.form->cmdSetting, w.form->cmdUnitSetting, w.form->cmdSave,
-				     w.form->cmdRead, w.form->cmdPrint}) {
+		QPushButton *dialogButtons[] = {w.form->cmdSetting, w.form->cmdUnitSetting};
+		for (QPushButton *button : dialogButtons) {
+			w.md.Channels[0].Data[0] = 1.25f;
+			w.md.DataCount = 1;
+			w.form->cmdDisp_Click();
+			int shownDialogs = 0;
+			bool pressOk = false;
+			w.form->showModal = [&](QDialog &dialog) {
+				++shownDialogs;
+				if (auto *settings = qobject_cast<DialogSetting *>(&dialog))
+					(pressOk ? settings->OKButton : settings->CancelButton)->click();
+				if (auto *units = qobject_cast<DialogSetUnit *>(&dialog))
+					(pressOk ? units->OKButton : units->CancelButton)->click();
+			};
+
+			w.prompt.answers = {false};
 			button->click();
-			QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Information);
+			QCOMPARE(w.prompt.shown.back().text, QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"));
+			QCOMPARE(shownDialogs, 0);
+
+			w.prompt.answers = {true};
+			button->click();
+			QCOMPARE(shownDialogs, 1);
+			QVERIFY2(w.md.DataCount == 1 && w.form->dataList(), "Cancel keeps data and list");
+
+			pressOk = true;
+			w.prompt.answers = {true};
+			button->click();
+			QCOMPARE(shownDialogs, 2);
+			QCOMPARE(w.md.DataCount, 0);
+			QCOMPARE(w.md.Channels[0].Data[0], kNoData);
+			QVERIFY(!w.form->dataList());
+			QVERIFY(!w.form->cmdDisp->isEnabled());
 		}
-		QCOMPARE(w.prompt.shown.size(), size_t{5});
+	}
+
+	void unitSettingsSetTheRangeAndTitles()
+	{
+		Window w;
+		w.form->showModal = [](QDialog &dialog) {
+			auto &units = dynamic_cast<DialogSetUnit &>(dialog);
+			units.optUintsBtn[4]->setChecked(true);
+			for (int unit : {0, 2}) {
+				units.txtPower[unit]->setText(QStringLiteral("2"));
+				units.txtCapacity[unit]->setText(QString::number(25 * (unit + 1)));
+			}
+			units.OKButton->click();
+		};
+		w.form->cmdUnitSetting->click();
+		QCOMPARE(w.md.Sing, int16_t(4));
+		QCOMPARE(w.md.RangeMax, 75.0f); // the largest capacity in use
+		QVERIFY(w.form->chart().plot()->yAxis->label().contains(QStringLiteral("KN")));
 	}
 
 	void dataListOpensOnlyWithDataAndClosesOnANewRun()

@@ -1,0 +1,225 @@
+#include "DialogSetting.h"
+
+#include "acquisition/DeviceControl.h"
+#include "core/Prompt.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kelvra {
+
+namespace {
+
+QLineEdit *namedLineEdit(const QString &accessibleName, QWidget *parent)
+{
+	auto *edit = new QLineEdit(parent);
+	edit->setAccessibleName(accessibleName);
+	edit->setMaximumWidth(90);
+	return edit;
+}
+
+} // namespace
+
+DialogSetting::DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent)
+	: QDialog(parent), md_(md), devices_(devices), prompt_(prompt)
+{
+	setWindowTitle(QStringLiteral("取込設定"));
+	setModal(true);
+
+	auto *frames = new QHBoxLayout;
+	frames->addWidget(buildUnitFrame());
+	auto *right = new QVBoxLayout;
+	right->addWidget(buildIntervalFrame());
+	right->addWidget(buildTriggerFrame());
+	frames->addLayout(right);
+
+	OKButton = new QPushButton(QStringLiteral("OK"), this);
+	CancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+	OKButton->setDefault(true);
+	auto *buttons = new QHBoxLayout;
+	buttons->addStretch();
+	buttons->addWidget(OKButton);
+	buttons->addWidget(CancelButton);
+
+	auto *layout = new QVBoxLayout(this);
+	layout->addLayout(frames);
+	layout->addLayout(buttons);
+
+	connect(OKButton, &QPushButton::clicked, this, &DialogSetting::OKButton_Click);
+	connect(CancelButton, &QPushButton::clicked, this, &DialogSetting::reject);
+	for (int i = 0; i < kUnitCount; ++i)
+		connect(cmdZero[i], &QPushButton::clicked, this, [this, i] { cmdZero_Click(i); });
+	for (QCheckBox *box : chkTrg)
+		connect(box, &QCheckBox::toggled, this, &DialogSetting::chkTrg_Click);
+	Form_Load();
+}
+
+QWidget *DialogSetting::buildUnitFrame()
+{
+	auto *frame = new QGroupBox(QStringLiteral("使用ユニット"), this);
+	auto *grid = new QGridLayout(frame);
+	for (int i = 0; i < kUnitCount; ++i) {
+		chkID[i] = new QCheckBox(QStringLiteral("ID%1").arg(i), frame);
+		cmdZero[i] = new QPushButton(QStringLiteral("ZERO"), frame);
+		cmdZero[i]->setAccessibleName(QStringLiteral("ID%1 ZERO").arg(i));
+		cmdZero[i]->setAutoDefault(false);
+		grid->addWidget(chkID[i], i, 0);
+		grid->addWidget(cmdZero[i], i, 1);
+	}
+	grid->setRowStretch(kUnitCount, 1);
+	return frame;
+}
+
+QWidget *DialogSetting::buildIntervalFrame()
+{
+	auto *frame = new QGroupBox(QStringLiteral("測定間隔"), this);
+	auto *grid = new QGridLayout(frame);
+	const QString captions[] = {QStringLiteral("ミリ秒"), QStringLiteral("秒")};
+	const QString units[] = {QStringLiteral("×10msec"), QStringLiteral("秒")};
+	for (int i = 0; i < 2; ++i) {
+		optTimer[i] = new QRadioButton(captions[i], frame);
+		txtTime[i] = namedLineEdit(captions[i], frame);
+		grid->addWidget(optTimer[i], i, 0);
+		grid->addWidget(txtTime[i], i, 1);
+		grid->addWidget(new QLabel(units[i], frame), i, 2);
+	}
+	chkAverage = new QCheckBox(QStringLiteral("データ値の平均化"), frame);
+	grid->addWidget(chkAverage, 2, 0, 1, 3);
+	return frame;
+}
+
+QWidget *DialogSetting::buildTriggerFrame()
+{
+	auto *frame = new QGroupBox(QStringLiteral("トリガ設定"), this);
+	auto *grid = new QGridLayout(frame);
+
+	grid->addWidget(new QLabel(QStringLiteral("トリガレベル"), frame), 0, 0);
+	const QString levels[] = {QStringLiteral("上限トリガ"), QStringLiteral("下限トリガ")};
+	for (int i = 0; i < 2; ++i) {
+		chkTrg[i] = new QCheckBox(levels[i], frame);
+		txtTrgData[i] = namedLineEdit(levels[i], frame);
+		grid->addWidget(chkTrg[i], 0, 1 + 2 * i);
+		grid->addWidget(txtTrgData[i], 0, 2 + 2 * i);
+	}
+
+	grid->addWidget(new QLabel(QStringLiteral("取込データ数"), frame), 1, 0);
+	const QString counts[] = {QStringLiteral("トリガ前"), QStringLiteral("トリガ後")};
+	for (int i = 0; i < 2; ++i) {
+		auto *label = new QLabel(counts[i], frame);
+		txtTrgDatnum[i] = namedLineEdit(counts[i], frame);
+		label->setBuddy(txtTrgDatnum[i]);
+		grid->addWidget(label, 1, 1 + 2 * i, Qt::AlignRight);
+		grid->addWidget(txtTrgDatnum[i], 1, 2 + 2 * i);
+	}
+
+	grid->addWidget(new QLabel(QStringLiteral("使用ユニット"), frame), 2, 0);
+	auto *watched = new QHBoxLayout;
+	for (int i = 0; i < kUnitCount; ++i) {
+		Option1[i] = new QRadioButton(QStringLiteral("ID%1").arg(i), frame);
+		watched->addWidget(Option1[i]);
+	}
+	grid->addLayout(watched, 2, 1, 1, 4);
+	return frame;
+}
+
+void DialogSetting::Form_Load()
+{
+	const SettingEntries entries = LoadSettingEntries(md_);
+	for (int i = 0; i < kUnitCount; ++i)
+		chkID[i]->setChecked(entries.unitTicked[i]);
+	optTimer[entries.milliseconds ? 0 : 1]->setChecked(true);
+	txtTime[0]->setText(entries.timeSteps);
+	txtTime[1]->setText(entries.timeSeconds);
+	chkAverage->setChecked(entries.average);
+	for (int i = 0; i < 2; ++i) {
+		chkTrg[i]->setChecked(entries.triggerTicked[i]);
+		txtTrgData[i]->setText(entries.triggerLevel[i]);
+		txtTrgDatnum[i]->setText(entries.triggerCount[i]);
+	}
+	if (entries.triggerUnit >= 0)
+		Option1[entries.triggerUnit]->setChecked(true);
+	SetTrgEnabled(entries.triggerTicked[0] || entries.triggerTicked[1]);
+}
+
+SettingEntries DialogSetting::entries() const
+{
+	SettingEntries entries;
+	for (int i = 0; i < kUnitCount; ++i) {
+		entries.unitTicked[i] = chkID[i]->isChecked();
+		if (Option1[i]->isChecked())
+			entries.triggerUnit = i;
+	}
+	entries.milliseconds = optTimer[0]->isChecked();
+	entries.timeSteps = txtTime[0]->text();
+	entries.timeSeconds = txtTime[1]->text();
+	entries.average = chkAverage->isChecked();
+	for (int i = 0; i < 2; ++i) {
+		entries.triggerTicked[i] = chkTrg[i]->isChecked();
+		entries.triggerLevel[i] = txtTrgData[i]->text();
+		entries.triggerCount[i] = txtTrgDatnum[i]->text();
+	}
+	return entries;
+}
+
+void DialogSetting::SetTrgEnabled(bool enable)
+{
+	for (QRadioButton *option : Option1)
+		option->setEnabled(enable);
+	for (int i = 0; i < 2; ++i) {
+		txtTrgData[i]->setEnabled(chkTrg[i]->isChecked());
+		txtTrgDatnum[i]->setEnabled(enable);
+	}
+}
+
+void DialogSetting::chkTrg_Click()
+{
+	SetTrgEnabled(chkTrg[0]->isChecked() || chkTrg[1]->isChecked());
+}
+
+void DialogSetting::OKButton_Click()
+{
+	const SettingEntries current = entries();
+	const QString error = CheckSettings(current, md_);
+	if (!error.isEmpty()) {
+		prompt_.message(error, kErrorTitle, Prompt::Icon::Error);
+		return;
+	}
+	ApplySettings(current, md_);
+	md_.SettingOK = kTrue;
+	accept();
+}
+
+void DialogSetting::cmdZero_Click(int index)
+{
+	zeroing_ = true;
+	setEnabled(false);
+	setCursor(Qt::WaitCursor);
+	devices_.TakeZeroReference(index, chkID[index]->isChecked());
+	unsetCursor();
+	setEnabled(true);
+	zeroing_ = false;
+}
+
+void DialogSetting::reject()
+{
+	if (!zeroing_)
+		QDialog::reject();
+}
+
+void DialogSetting::closeEvent(QCloseEvent *event)
+{
+	if (zeroing_)
+		event->ignore();
+	else
+		QDialog::closeEvent(event);
+}
+
+} // namespace kelvra

@@ -1,0 +1,68 @@
+#pragma once
+
+// "取込設定": units in use with their ZERO buttons, the measuring interval and
+// how it is timed, averaging and the trigger. The checks and how the entries
+// are applied live in SettingEntries; the dialog only shows and collects them.
+
+#include "core/ModuleData.h"
+#include "settings/SettingEntries.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvra {
+
+class DeviceControl;
+class Prompt;
+
+class DialogSetting : public QDialog {
+	Q_OBJECT
+
+public:
+	DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent = nullptr);
+
+	// The entries as the controls show them now.
+	SettingEntries entries() const;
+
+	void OKButton_Click();
+	void cmdZero_Click(int index);
+
+	std::array<QCheckBox *, kUnitCount> chkID{};
+	std::array<QPushButton *, kUnitCount> cmdZero{};
+	std::array<QRadioButton *, 2> optTimer{};
+	std::array<QLineEdit *, 2> txtTime{};
+	QCheckBox *chkAverage = nullptr;
+	std::array<QCheckBox *, 2> chkTrg{};
+	std::array<QLineEdit *, 2> txtTrgData{};
+	std::array<QLineEdit *, 2> txtTrgDatnum{};
+	std::array<QRadioButton *, kUnitCount> Option1{};
+	QPushButton *OKButton = nullptr;
+	QPushButton *CancelButton = nullptr;
+
+public Q_SLOTS:
+	void reject() override;
+
+protected:
+	void closeEvent(QCloseEvent *event) override;
+
+private:
+	QWidget *buildUnitFrame();
+	QWidget *buildIntervalFrame();
+	QWidget *buildTriggerFrame();
+	void Form_Load();
+	void SetTrgEnabled(bool enable);
+	void chkTrg_Click();
+
+	ModuleData &md_;
+	DeviceControl &devices_;
+	Prompt &prompt_;
+	bool zeroing_ = false; // a ZERO reading is under way: nothing else may happen
+};
+
+} // namespace kelvra
