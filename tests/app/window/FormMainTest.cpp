@@ -3,6 +3,7 @@
 #include "settings/DialogSetting.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
+#include "window/MessageBoxPrompt.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/MapStore.h"
 #include "fakes/RecordingPrompt.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <qcustomplot.h>
@@ -87,6 +89,10 @@ private Q_SLOTS:
 		Window w;
 		w.form->run().cmdStart_Click();
 		QCOMPARE(w.md.MeasFlag, kTrue);
+		for (QPushButton *button : idleButtons(*w.form))
+			QVERIFY2(!button->isEnabled(), qPrintable(button->text()));
+		QVERIFY(w.form->cmdStop->isEnabled());
+		QVERIFY2(w.form->cmdMeasInfo->isEnabled(), "the conditions may be stored while measuring");
 		const auto shown = w.prompt.shown.size();
 		QVERIFY(!w.form->close());
 		QCOMPARE(w.prompt.shown.size(), shown + 1);
@@ -181,14 +187,27 @@ private Q_SLOTS:
 		Window w;
 		w.md.DataCount = 2;
 		w.form->cmdDisp_Click();
-		QVERIFY(w.form->dataList());
+		const QPointer<DialogDatalist> list = w.form->dataList();
+		QVERIFY(list);
 		w.form.reset(); // must not touch the list's button after it is gone
+		QVERIFY2(!list, "the list goes with its window");
 	}
 
-	void standardButtonsSpeakJapanese()
+	void questionsSpeakJapaneseAndDefaultToNo()
 	{
 		QVERIFY(installJapaneseTexts(*QCoreApplication::instance()));
-		QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
+		MessageBoxPrompt prompt;
+		QStringList buttons;
+		QTimer::singleShot(0, [&] {
+			auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+			QVERIFY(box);
+			for (QAbstractButton *button : box->buttons())
+				buttons << button->text();
+			QTest::keyClick(box, Qt::Key_Return);
+		});
+		QVERIFY2(!prompt.askYesNo(QStringLiteral("終了しますか？"), kMessageTitle), "Enter answers No");
+		buttons.sort();
+		QCOMPARE(buttons, (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")}));
 	}
 
 	void blockRunInTheRealWindowWithEmulatedUnits()
