@@ -1,24 +1,28 @@
 // Kelvra: strain measurement with up to four Varnel units.
 
+#include "acquisition/EmulatedUnits.h"
 #include "acquisition/VarnelLibrary.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "window/MessageBoxPrompt.h"
+#include "settings/MeasInfo.h"
 #include "settings/QSettingsStore.h"
 
 #include <QApplication>
 
 namespace {
 
-// "--emulate [SPEC]" chooses emulated units before the device library loads.
-void takeEmulatorOption(const QStringList &arguments)
+// "--emulate [SPEC]" chooses emulated units before the device library
+// loads. Returns the description in force, empty for real units.
+QString takeEmulatorOption(const QStringList &arguments)
 {
 	const auto at = arguments.indexOf(QStringLiteral("--emulate"));
-	if (at < 0)
-		return;
-	const QString spec = arguments.value(at + 1);
-	const bool given = !spec.isEmpty() && !spec.startsWith(QStringLiteral("--"));
-	qputenv("VARNELIO_EMULATOR", given ? spec.toLocal8Bit() : QByteArrayLiteral("demo"));
+	if (at >= 0) {
+		const QString spec = arguments.value(at + 1);
+		const bool given = !spec.isEmpty() && !spec.startsWith(QStringLiteral("--"));
+		qputenv("VARNELIO_EMULATOR", given ? spec.toLocal8Bit() : QByteArrayLiteral("demo"));
+	}
+	return qEnvironmentVariable("VARNELIO_EMULATOR");
 }
 
 } // namespace
@@ -27,7 +31,7 @@ int main(int argc, char *argv[])
 {
 	QApplication app(argc, argv);
 	QApplication::setApplicationName(QStringLiteral("Kelvra"));
-	takeEmulatorOption(QApplication::arguments());
+	const QString emulated = takeEmulatorOption(QApplication::arguments());
 	kelvra::installJapaneseTexts(app);
 
 	kelvra::ModuleData md;
@@ -36,6 +40,10 @@ int main(int argc, char *argv[])
 	kelvra::MessageBoxPrompt prompt;
 	kelvra::FormMain window(md, library, prompt, store);
 	prompt.setParent(&window);
+	if (!emulated.isEmpty() && !kelvra::HasMeasInfo(store)) {
+		kelvra::UseEmulatedUnits(md, kelvra::EmulatedUnitIds(emulated));
+		window.settingsChanged();
+	}
 	window.show();
 	return app.exec();
 }

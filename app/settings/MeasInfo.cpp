@@ -101,4 +101,19 @@ void SaveMeasInfo(const ModuleData &md, SettingsStore &store)
 		store.setValue(key("Capacity", i), shortestText(md.Channels[i].Capacity));
 }
 
+bool HasMeasInfo(const SettingsStore &store)
+{
+	// Any one key counts: a store edited by hand may hold only some.
+	static const char *const names[] = {"MflagID0", "MflagID1", "MflagID2", "MflagID3", "TimerType",
+			"IntervalTM", "DataAverage", "TrgMaxFlag", "TrgVMax", "TrgMinFlag", "TrgVMin", "TrgDnum1",
+			"TrgDnum2", "TrgUnitID", "Sing", "Power0", "Power1", "Power2", "Power3", "PowerSing0",
+			"PowerSing1", "PowerSing2", "PowerSing3", "Capacity0", "Capacity1", "Capacity2", "Capacity3"};
+	const QString missing = QStringLiteral("\x01missing");
+	for (const char *name : names) {
+		if (store.value(key(name), missing) != missing)
+			return true;
+	}
+	return false;
+}
+
 } // namespace kelvra

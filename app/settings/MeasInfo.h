@@ -11,6 +11,9 @@ namespace kelvra {
 // Reads every key; a missing or unreadable value takes its default.
 void LoadMeasInfo(ModuleData &md, const SettingsStore &store);
 
+// True when any of the keys is stored: the conditions were saved before.
+bool HasMeasInfo(const SettingsStore &store);
+
 // Writes every key from the variables as they stand.
 void SaveMeasInfo(const ModuleData &md, SettingsStore &store);
 

@@ -46,7 +46,9 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	md.Channels[1].Capacity = 1234.5678f;
 	md.Sing = 4;
 	MapStore store;
+	EXPECT_FALSE(HasMeasInfo(store));
 	SaveMeasInfo(md, store);
+	EXPECT_TRUE(HasMeasInfo(store));
 	EXPECT_EQ(27, store.values.size()) << "every key of the table, each once";
 	EXPECT_EQ(QStringLiteral("True"), store.values.value(QStringLiteral("MflagID2")));
 	EXPECT_EQ(QStringLiteral("0.1"), store.values.value(QStringLiteral("TrgVMin")));

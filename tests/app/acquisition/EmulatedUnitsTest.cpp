@@ -1,0 +1,23 @@
+#include "acquisition/EmulatedUnits.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelvra;
+
+TEST(EmulatedUnits, FirstLookPutsTheDescribedUnitsInUseAtOneHundredMilliseconds)
+{
+	EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), EmulatedUnitIds(QStringLiteral("demo")));
+	EXPECT_EQ((std::vector<int>{0, 3}), EmulatedUnitIds(QStringLiteral("id=0,signal=sine:1000:2; kind=1, id=3")));
+	EXPECT_TRUE(EmulatedUnitIds(QStringLiteral("id=7;id=x")).empty());
+
+	ModuleData md;
+	md.Channels[0].Mflag = kTrue;
+	md.TimerType = kTrue;
+	md.IntervalTM = 5000;
+	UseEmulatedUnits(md, {1, 3});
+	EXPECT_EQ(kFalse, md.Channels[0].Mflag);
+	EXPECT_EQ(kTrue, md.Channels[1].Mflag);
+	EXPECT_EQ(kTrue, md.Channels[3].Mflag);
+	EXPECT_EQ(kFalse, md.TimerType);
+	EXPECT_EQ(100, md.IntervalTM);
+}
