@@ -1,13 +1,20 @@
 // Makes the README's screenshots from the real window with emulated units:
-// idle, measuring four units, a trigger capture with its marker, the data list.
+// idle, both settings dialogs, measuring four units, a trigger capture with
+// its marker, the data list.
 // Usage: kelvra-screenshots OUTPUT_DIR
 
+#include "acquisition/DeviceControl.h"
+#include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "settings/DialogSetting.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "settings/QSettingsStore.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
@@ -43,6 +50,38 @@ bool save(QWidget *widget, const QDir &dir, const char *name)
 	return ok;
 }
 
+// The settings dialogs as a user fills them in for a trigger capture in kN.
+bool saveDialogs(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt &prompt, QWidget *window,
+		const QDir &out)
+{
+	kelvra::DeviceControl devices(md, api, prompt);
+	kelvra::DialogSetting settings(md, devices, prompt, window);
+	settings.chkID[2]->setChecked(true);
+	settings.txtTime[0]->setText(QStringLiteral("5"));
+	settings.chkTrg[0]->setChecked(true);
+	settings.txtTrgData[0]->setText(QStringLiteral("500"));
+	settings.txtTrgDatnum[0]->setText(QStringLiteral("10"));
+	settings.txtTrgDatnum[1]->setText(QStringLiteral("40"));
+	settings.Option1[2]->setChecked(true);
+	settings.show();
+	bool ok = save(&settings, out, "settings.png");
+	settings.close();
+
+	md.Channels[2].Mflag = kelvra::kTrue;
+	kelvra::DialogSetUnit units(md, prompt, window);
+	units.optUintsBtn[4]->setChecked(true);
+	units.txtPower[0]->setText(QStringLiteral("2"));
+	units.txtCapacity[0]->setText(QStringLiteral("50"));
+	units.optPower[2][1]->setChecked(true);
+	units.txtPower[2]->setText(QStringLiteral("4000"));
+	units.txtCapacity[2]->setText(QStringLiteral("200"));
+	units.show();
+	ok = save(&units, out, "unitsetting.png") && ok;
+	units.close();
+	md.Channels[2].Mflag = kelvra::kFalse;
+	return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,6 +104,7 @@ int main(int argc, char *argv[])
 	kelvra::FormMain window(md, library, prompt, store);
 	window.show();
 	bool ok = save(&window, out, "idle.png");
+	ok = saveDialogs(md, library, prompt, &window, out) && ok;
 
 	for (auto &channel : md.Channels)
 		channel.Mflag = kelvra::kTrue;
