@@ -43,6 +43,14 @@ static void BM_SaveCsvFile(benchmark::State &state)
 }
 BENCHMARK(BM_SaveCsvFile)->Unit(benchmark::kMillisecond);
 
+static void BM_EncodeCsvFile(benchmark::State &state)
+{
+	const ModuleData md = fullMeasurement();
+	for (auto _ : state)
+		benchmark::DoNotOptimize(EncodeCsvFile(md));
+}
+BENCHMARK(BM_EncodeCsvFile)->Unit(benchmark::kMillisecond);
+
 static void BM_SaveDataFile(benchmark::State &state)
 {
 	const ModuleData md = fullMeasurement();

@@ -21,4 +21,8 @@ QString shortestText(float value);
 // At most `digits` significant digits, no trailing zeros; ASCII only.
 QByteArray significantText(double value, int digits);
 
+// The text significantText(value, 7) gives, written at `out` without
+// allocating; returns the end. `out` needs room for 16 characters.
+char *writeSingleText(char *out, float value);
+
 } // namespace kelvra

@@ -36,6 +36,8 @@ public:
 	}
 
 	void reserve(qsizetype size) { bytes_.reserve(size); }
+	// Bytes that are already CSV, such as a whole row of numbers.
+	void raw(const char *begin, const char *end) { bytes_.append(begin, end - begin); }
 	QByteArray take() { return std::move(bytes_); }
 
 private:
@@ -135,17 +137,27 @@ void writeRows(CsvWriter &csv, const ModuleData &md)
 		csv.text(QStringLiteral("ID") + QString::number(u));
 	csv.endLine();
 
+	// Rows are the bulk of the file: numbers go straight into a line buffer,
+	// with the same text as single() gives.
 	const bool trigger = md.TrgMode != kFalse;
+	char line[kUnitCount * 32 + 4];
 	for (int32_t r = 1; r <= rows; ++r) {
+		char *out = line;
 		for (int u = 0; u < kUnitCount; ++u) {
 			const ChannelRecord &channel = md.Channels[u];
+			if (u > 0)
+				*out++ = ',';
 			// Without trigger a unit's own count ends its column early.
-			if (channel.inUse() && (trigger || r <= channel.DataNum))
-				csv.single(md.SampleAt(u, r));
-			else
-				csv.text(QString());
+			if (channel.inUse() && (trigger || r <= channel.DataNum)) {
+				out = writeSingleText(out, md.SampleAt(u, r));
+			} else {
+				*out++ = '"';
+				*out++ = '"';
+			}
 		}
-		csv.endLine();
+		*out++ = '\r';
+		*out++ = '\n';
+		csv.raw(line, out);
 	}
 }
 
