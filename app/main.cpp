@@ -45,5 +45,12 @@ int main(int argc, char *argv[])
 		window.settingsChanged();
 	}
 	window.show();
+	const QStringList arguments = QApplication::arguments();
+	for (qsizetype i = 1; i < arguments.size(); ++i) {
+		if (arguments[i].endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive)) {
+			window.openDataFile(arguments[i]);
+			break;
+		}
+	}
 	return app.exec();
 }

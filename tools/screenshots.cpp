@@ -32,6 +32,8 @@ public:
 		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
 	}
 	bool askYesNo(const QString &, const QString &) override { return true; }
+	QString askSaveFileName(const QString &, const QString &, const QString &) override { return {}; }
+	QString askOpenFileName(const QString &, const QString &) override { return {}; }
 };
 
 void wait(int ms)

@@ -1,9 +1,9 @@
 #pragma once
 
 // Everything the program asks of or tells the user through a modal box:
-// messages, Yes/No questions and, later, file and printer dialogs. The
-// window shows real message boxes; the command-line tool prints; tests
-// record and answer as scripted.
+// messages, Yes/No questions, file and printer dialogs. The window shows
+// real dialogs; the command-line tool prints; tests record and answer as
+// scripted.
 
 #include <QString>
 
@@ -25,6 +25,15 @@ public:
 
 	// A question with the question icon and Yes/No buttons; true on Yes.
 	virtual bool askYesNo(const QString &text, const QString &caption) = 0;
+
+	// A file to write, starting in `folder`, with one filter such as
+	// "CSVファイル  (*.csv)"; a name typed without extension gets `suffix`,
+	// and an existing file is only chosen after the user agreed to replace
+	// it. Empty when the user cancelled.
+	virtual QString askSaveFileName(const QString &filter, const QString &suffix, const QString &folder) = 0;
+
+	// An existing file to read, starting in `folder`; empty when cancelled.
+	virtual QString askOpenFileName(const QString &filter, const QString &folder) = 0;
 };
 
 } // namespace kelvra

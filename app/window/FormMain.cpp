@@ -2,12 +2,20 @@
 
 #include "acquisition/DialogSetUnit.h"
 #include "display/DialogDatalist.h"
+#include "settings/DataFile.h"
+#include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
 #include "settings/MeasInfo.h"
+#include "settings/MeasurementFiles.h"
 #include "window/JapaneseTexts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,6 +53,7 @@ FormMain::~FormMain()
 void FormMain::buildUi()
 {
 	setWindowTitle(QStringLiteral("ひずみ測定(Ver1.2)"));
+	setAcceptDrops(true);
 	plot_ = new QCustomPlot(this);
 	plot_->setMinimumSize(640, 380);
 
@@ -161,7 +170,9 @@ void FormMain::connectControls()
 	connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
 	connect(cmdSetting, &QPushButton::clicked, this, &FormMain::cmdSetting_Click);
 	connect(cmdUnitSetting, &QPushButton::clicked, this, &FormMain::cmdUnitSetting_Click);
-	for (QPushButton *later : {cmdSave, cmdRead, cmdPrint})
+	connect(cmdSave, &QPushButton::clicked, this, &FormMain::cmdSave_Click);
+	connect(cmdRead, &QPushButton::clicked, this, &FormMain::cmdRead_Click);
+	for (QPushButton *later : {cmdPrint})
 		connect(later, &QPushButton::clicked, this, &FormMain::notAvailableYet);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -262,6 +273,110 @@ void FormMain::cmdUnitSetting_Click()
 		return;
 	md_.SetRange();
 	settingsChanged();
+}
+
+void FormMain::cmdSave_Click()
+{
+	switch (CheckSaveAllowed(md_)) {
+	case SaveState::NoData:
+		prompt_.message(QStringLiteral("測定データがありません。"), kMessageTitle, Prompt::Icon::None);
+		return;
+	case SaveState::TriggerPending:
+		return;
+	case SaveState::Ready:
+		break;
+	}
+	DialogMemo dialog(md_, prompt_, fileFolder_, this);
+	showModal(dialog);
+}
+
+bool FormMain::mayReplaceData()
+{
+	return md_.DataCount <= 0 ||
+			prompt_.askYesNo(QStringLiteral("表示データが消去されます。よろしいですか？"), kMessageTitle);
+}
+
+void FormMain::cmdRead_Click()
+{
+	if (!mayReplaceData())
+		return;
+	const QString fileName = prompt_.askOpenFileName(fileTypeInfo(FileType::Dedicated).filter, fileFolder_);
+	if (!fileName.isEmpty())
+		readFile(fileName);
+}
+
+void FormMain::openDataFile(const QString &fileName)
+{
+	if (md_.MeasFlag != kTrue && mayReplaceData())
+		readFile(fileName);
+}
+
+void FormMain::readFile(const QString &fileName)
+{
+	fileFolder_ = QFileInfo(fileName).absolutePath();
+	const FileResult result = ReadDataFile(md_, fileName);
+	if (!result.ok) {
+		showNoData(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+						.arg(QDir::toNativeSeparators(fileName), result.error));
+		return;
+	}
+	if (md_.DataCount < 1) {
+		showNoData(QStringLiteral("データがありません。"));
+		return;
+	}
+	md_.SetRange();
+	drawing_->SetGraphTitles();
+	values_->ClearValueLabels();
+	CloseDataList();
+	ShowReadData();
+}
+
+void FormMain::showNoData(const QString &message)
+{
+	md_.SetRange();
+	settingsChanged(); // the emptied data shown as such: graph, values, list
+	const bool fault = message != QStringLiteral("データがありません。");
+	prompt_.message(message, fault ? kErrorTitle : kMessageTitle, fault ? Prompt::Icon::Error : Prompt::Icon::None);
+}
+
+void FormMain::ShowReadData()
+{
+	drawing_->SetGraphTitles();
+	SuspendRedraw();
+	graphView_->InitGraphParam(true);
+	md_.CalcMaxMin();
+	graphView_->FollowAxisY(0);
+	if (md_.TrgMode != kFalse)
+		drawing_->DrawTrigLine(md_.TrgMode);
+	else
+		graphView_->SetAxesX(md_.DispStart, md_.DispEnd);
+	ResumeRedraw();
+	drawing_->GrDrawData2(1, md_.DataCount);
+	md_.MeasFlag = kFalse;
+}
+
+// The one local .vn2 file dropped on an idle window.
+static QString droppedDataFile(const QMimeData *mime)
+{
+	if (!mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().constFirst().isLocalFile())
+		return {};
+	const QString path = mime->urls().constFirst().toLocalFile();
+	return path.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive) ? path : QString();
+}
+
+void FormMain::dragEnterEvent(QDragEnterEvent *event)
+{
+	if (md_.MeasFlag != kTrue && !droppedDataFile(event->mimeData()).isEmpty())
+		event->acceptProposedAction();
+}
+
+void FormMain::dropEvent(QDropEvent *event)
+{
+	const QString fileName = droppedDataFile(event->mimeData());
+	if (fileName.isEmpty())
+		return;
+	event->acceptProposedAction();
+	openDataFile(fileName);
 }
 
 void FormMain::cmdMeasInfo_Click()

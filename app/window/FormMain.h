@@ -79,6 +79,11 @@ public:
 	void cmdMeasInfo_Click();
 	void cmdSetting_Click();
 	void cmdUnitSetting_Click();
+	void cmdSave_Click();
+	void cmdRead_Click();
+	// A data file named on the command line or dropped on the window: read
+	// as the read button does, after the same question.
+	void openDataFile(const QString &fileName);
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
 
@@ -112,6 +117,8 @@ public:
 
 protected:
 	void closeEvent(QCloseEvent *event) override;
+	void dragEnterEvent(QDragEnterEvent *event) override;
+	void dropEvent(QDropEvent *event) override;
 
 private:
 	void buildUi();
@@ -124,6 +131,12 @@ private:
 	void notAvailableYet();
 	// The question before a settings dialog opens while data are held; true to go on.
 	bool mayEraseData();
+	// The question before a read replaces data held; true to go on.
+	bool mayReplaceData();
+	void readFile(const QString &fileName);
+	void ShowReadData();
+	// A read that gave no data: the cleared state shown as such.
+	void showNoData(const QString &message);
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -138,6 +151,7 @@ private:
 	std::unique_ptr<CurrentValues> values_;
 	std::unique_ptr<RunControl> run_;
 	QPointer<DialogDatalist> dataList_;
+	QString fileFolder_; // where the last file of this run of the program was saved or read
 };
 
 } // namespace kelvra

@@ -1,5 +1,6 @@
 #include "MessageBoxPrompt.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace kelvra {
@@ -30,6 +31,22 @@ bool MessageBoxPrompt::askYesNo(const QString &text, const QString &caption)
 	QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
 	box.setDefaultButton(QMessageBox::No);
 	return box.exec() == QMessageBox::Yes;
+}
+
+QString MessageBoxPrompt::askSaveFileName(const QString &filter, const QString &suffix, const QString &folder)
+{
+	QFileDialog dialog(parent_, QString(), folder, filter);
+	dialog.setAcceptMode(QFileDialog::AcceptSave);
+	dialog.setFileMode(QFileDialog::AnyFile);
+	dialog.setDefaultSuffix(suffix); // before the question about replacing a file
+	if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+		return {};
+	return dialog.selectedFiles().constFirst();
+}
+
+QString MessageBoxPrompt::askOpenFileName(const QString &filter, const QString &folder)
+{
+	return QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
 }
 
 } // namespace kelvra

@@ -1,6 +1,6 @@
 #pragma once
 
-// Prompts as modal message boxes over the main window.
+// Prompts as modal message boxes and file dialogs over the main window.
 
 #include "core/Prompt.h"
 
@@ -16,6 +16,8 @@ public:
 
 	void message(const QString &text, const QString &caption, Icon icon) override;
 	bool askYesNo(const QString &text, const QString &caption) override;
+	QString askSaveFileName(const QString &filter, const QString &suffix, const QString &folder) override;
+	QString askOpenFileName(const QString &filter, const QString &folder) override;
 
 private:
 	QWidget *parent_;

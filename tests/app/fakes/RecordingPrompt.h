@@ -48,12 +48,41 @@ public:
 		return answer;
 	}
 
+	// File dialogs answer with these names in turn; empty: cancelled.
+	std::deque<QString> fileNames;
+	struct FileDialog {
+		QString filter;
+		QString folder;
+	};
+	std::vector<FileDialog> fileDialogs;
+
+	QString askSaveFileName(const QString &filter, const QString &, const QString &folder) override
+	{
+		return nextFileName(filter, folder);
+	}
+
+	QString askOpenFileName(const QString &filter, const QString &folder) override
+	{
+		return nextFileName(filter, folder);
+	}
+
 	QStringList texts() const
 	{
 		QStringList out;
 		for (const auto &entry : shown)
 			out << entry.text;
 		return out;
+	}
+
+private:
+	QString nextFileName(const QString &filter, const QString &folder)
+	{
+		fileDialogs.push_back({filter, folder});
+		if (fileNames.empty())
+			return {};
+		const QString name = fileNames.front();
+		fileNames.pop_front();
+		return name;
 	}
 };
 

@@ -1,6 +1,9 @@
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "settings/DataFile.h"
+#include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
+#include "settings/MeasurementFiles.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "window/MessageBoxPrompt.h"
@@ -14,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <qcustomplot.h>
 #include <QtTest>
 
@@ -38,6 +42,33 @@ private:
 			form->show();
 		}
 	};
+
+	// A trigger capture of 30 samples of unit 2, a file without rows and one cut short.
+	static void writeCaptures(const QString &trigger, const QString &empty, const QString &broken)
+	{
+		ModuleData md;
+		md.InitDataArray();
+		md.ClearMeasData();
+		md.Channels[2].Mflag = kTrue;
+		md.TrgMaxFlag = kTrue;
+		md.TrgMode = kTrue;
+		md.TrgOn = kTrue;
+		md.TrgDnum1 = 10;
+		md.TrgDnum2 = 20;
+		md.TrgUnitID = 2;
+		for (int i = 0; i < 30; ++i)
+			md.Channels[2].Data[i] = static_cast<float>(i);
+		md.Channels[2].WritePos = 29;
+		md.Channels[2].DataNum = 30;
+		md.DataCount = 30;
+		QVERIFY(SaveDataFile(md, trigger).ok);
+		QFile file(trigger);
+		QVERIFY(file.open(QIODevice::ReadOnly));
+		const QByteArray bytes = file.readAll();
+		QVERIFY(WriteWholeFile(broken, bytes.left(bytes.size() / 2)).ok);
+		md.DataCount = 0;
+		QVERIFY(SaveDataFile(md, empty).ok);
+	}
 
 	static QList<QPushButton *> idleButtons(FormMain &form)
 	{
@@ -158,6 +189,68 @@ private Q_SLOTS:
 		QCOMPARE(w.md.Sing, int16_t(4));
 		QCOMPARE(w.md.RangeMax, 75.0f); // the largest capacity in use
 		QVERIFY(w.form->chart().plot()->yAxis->label().contains(QStringLiteral("KN")));
+	}
+
+	void saveNeedsDataOrAFiredTrigger()
+	{
+		Window w;
+		int memoDialogs = 0;
+		w.form->showModal = [&](QDialog &dialog) { memoDialogs += qobject_cast<DialogMemo *>(&dialog) != nullptr; };
+		w.form->cmdSave->click();
+		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("測定データがありません。")});
+
+		w.md.TrgMode = kTrue;
+		w.md.DataCount = 5;
+		w.form->cmdSave->click();
+		QCOMPARE(w.prompt.shown.size(), size_t{1}); // waiting for the trigger: nothing happens
+		QCOMPARE(memoDialogs, 0);
+
+		w.md.TrgOn = kTrue;
+		w.form->cmdSave->click();
+		QCOMPARE(memoDialogs, 1);
+	}
+
+	void readReplacesTheDataOnlyWithAFileThatReads()
+	{
+		QTemporaryDir dir;
+		const QString trigger = dir.filePath(QStringLiteral("trigger.vn2"));
+		const QString empty = dir.filePath(QStringLiteral("empty.vn2"));
+		const QString broken = dir.filePath(QStringLiteral("broken.vn2"));
+		writeCaptures(trigger, empty, broken);
+
+		Window w;
+		w.md.Channels[0].Data[0] = 1.25f;
+		w.md.DataCount = 1;
+		w.form->cmdDisp_Click();
+		w.prompt.answers = {false, true};
+		w.form->cmdRead->click(); // No
+		w.form->cmdRead->click(); // Yes, then the file dialog is cancelled
+		QCOMPARE(w.prompt.fileDialogs.size(), size_t{1});
+		QCOMPARE(w.prompt.fileDialogs[0].filter, QStringLiteral("専用ファイル  (*.vn2)"));
+		QVERIFY2(w.md.DataCount == 1 && w.form->dataList(), "both keep everything");
+
+		w.prompt.fileNames = {broken};
+		w.form->cmdRead->click();
+		QVERIFY(w.prompt.shown.back().text.contains(QStringLiteral("broken.vn2")));
+		QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Error);
+		QVERIFY2(w.md.DataCount == 0 && !w.form->dataList(), "a broken read leaves the state cleared");
+		const auto points = w.form->chart().plot()->graph(0)->data();
+		QVERIFY2(points->size() == 1 && std::isnan(points->at(0)->value), "the graph shows nothing");
+
+		w.prompt.fileNames = {empty};
+		w.form->cmdRead->click();
+		QCOMPARE(w.prompt.shown.back().text, QStringLiteral("データがありません。"));
+		QCOMPARE(w.prompt.fileDialogs.back().folder, dir.path());
+
+		w.prompt.fileNames = {trigger};
+		w.form->cmdRead->click();
+		QCOMPARE(w.md.DataCount, 30);
+		QCOMPARE(w.md.TrgOn, kTrue);
+		QCOMPARE(w.md.Channels[2].Mflag, kTrue);
+		QCOMPARE(w.form->chart().plot()->graph(2)->data()->size(), 30);
+		QVERIFY2(w.form->chart().plot()->item(0)->visible(), "the trigger line");
+		QCOMPARE(w.md.MeasFlag, kFalse);
+		QCOMPARE(CheckSaveAllowed(w.md), SaveState::Ready);
 	}
 
 	void dataListOpensOnlyWithDataAndClosesOnANewRun()

@@ -1,0 +1,43 @@
+#include "MeasurementFiles.h"
+
+#include "CsvFile.h"
+#include "DataFile.h"
+
+#include <QFileInfo>
+
+namespace kelvra {
+
+SaveState CheckSaveAllowed(const ModuleData &md)
+{
+	if (md.TrgMode != kFalse)
+		return md.TrgOn == kTrue ? SaveState::Ready : SaveState::TriggerPending;
+	return md.DataCount < 1 ? SaveState::NoData : SaveState::Ready;
+}
+
+FileTypeInfo fileTypeInfo(FileType type)
+{
+	if (type == FileType::Csv)
+		return {QStringLiteral("CSVファイル  (*.csv)"), QStringLiteral("csv")};
+	return {QStringLiteral("専用ファイル  (*.vn2)"), QStringLiteral("vn2")};
+}
+
+QString WithDefaultExtension(const QString &fileName, const QString &suffix)
+{
+	if (!QFileInfo(fileName).suffix().isEmpty())
+		return fileName;
+	return fileName + QLatin1Char('.') + suffix;
+}
+
+FileResult SaveMeasurement(ModuleData &md, const QString &fileName, FileType type,
+		const std::array<QString, 5> &memo)
+{
+	const std::array<QString, 5> previous = md.MemoStr;
+	md.MemoStr = memo; // the writers take the memo lines from here
+	const FileResult result =
+			type == FileType::Csv ? SaveCsvFile(md, fileName) : SaveDataFile(md, fileName);
+	if (!result.ok)
+		md.MemoStr = previous;
+	return result;
+}
+
+} // namespace kelvra

@@ -1,0 +1,41 @@
+#pragma once
+
+// What the save and read buttons decide before and after their dialogs:
+// whether there is anything to save, the file types, and a save that keeps
+// the memo lines only when the file was written.
+
+#include "FileResult.h"
+#include "core/ModuleData.h"
+
+#include <QString>
+
+#include <array>
+
+namespace kelvra {
+
+enum class SaveState {
+	NoData,         // nothing measured: say so
+	TriggerPending, // a trigger capture still waits for its trigger: nothing to save yet
+	Ready,
+};
+
+SaveState CheckSaveAllowed(const ModuleData &md);
+
+enum class FileType { Csv, Dedicated };
+
+struct FileTypeInfo {
+	QString filter;
+	QString suffix;
+};
+
+FileTypeInfo fileTypeInfo(FileType type);
+
+// A name without any extension gets `suffix`; one with an extension is used as typed.
+QString WithDefaultExtension(const QString &fileName, const QString &suffix);
+
+// Writes the measurement with these memo lines. MemoStr takes them only when
+// the file was written, so a failed save leaves everything as it was.
+FileResult SaveMeasurement(ModuleData &md, const QString &fileName, FileType type,
+		const std::array<QString, 5> &memo);
+
+} // namespace kelvra
