@@ -54,7 +54,7 @@ void JournalWriter::append(const QByteArray &bytes)
 	{
 		std::lock_guard lock(mutex_);
 		first = pending_.isEmpty();
-		pending_.append(bytes);
+		pending_.append(bytes.constData(), bytes.size()); // a copy: the caller reuses its buffer
 	}
 	if (first)
 		wake_.notify_one();

@@ -122,6 +122,7 @@ TEST(JournalFormat, DamageBeforeTheEndStopsTheRebuildThereWithAWarning)
 	EXPECT_FALSE(ParseJournal(header, &error));
 	EXPECT_FALSE(error.isEmpty());
 	EXPECT_FALSE(ParseJournal(QByteArray(64, '\xff'), nullptr));
+	EXPECT_EQ(0xCBF43926u, Crc32("123456789", 9)); // the standard check value
 }
 
 TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
