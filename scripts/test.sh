@@ -17,5 +17,7 @@ ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$
 
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DKELVRA_SANITIZE=thread \
 	-DKELVRA_BUILD_GUI=OFF -DKELVRA_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build build-tsan -j"$jobs" --target device_tests varnelio_exports_tests libusb_backend_tests
-ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^(DeviceTable|EmulatedUnits|Exports|libusb_backend_tests)'
+cmake --build build-tsan -j"$jobs" --target device_tests varnelio_exports_tests libusb_backend_tests \
+	journal_tests
+ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
+	-R '^(DeviceTable|EmulatedUnits|Exports|libusb_backend_tests|JournalFormat|JournalWriter|RunJournal|RecoveryOffer)'

@@ -40,11 +40,19 @@ bool SampleReader::GetMeasSingleData()
 		result = !average.failed; // the last unit in use decides
 		if (average.failed || index < 0 || index >= kBufferLength)
 			continue;
-		if (average.value)
-			channel.Data[index] = *average.value;
-		channel.DataNum += 1;
+		storeSingleSample(i, index, average.value);
 	}
 	return result;
+}
+
+void SampleReader::storeSingleSample(int unit, int32_t index, std::optional<float> value)
+{
+	if (sink_)
+		sink_->sampleStored(unit, value);
+	ChannelRecord &channel = md_.Channels[unit];
+	if (value)
+		channel.Data[index] = *value;
+	channel.DataNum += 1;
 }
 
 bool SampleReader::ReadBlockData()
@@ -93,6 +101,8 @@ bool SampleReader::storeBlockSample(int unit, std::optional<float> value)
 	const int32_t c = channel.DataNum;
 	if (c < 0 || c >= kBufferLength)
 		return false;
+	if (sink_)
+		sink_->sampleStored(unit, value);
 	if (value)
 		channel.Data[c] = *value; // without a value the element keeps its no-data marker
 	channel.foldExtremes(channel.Data[c], c == 0);

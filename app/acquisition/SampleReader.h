@@ -5,6 +5,7 @@
 // into the buffers in the unit of display.
 
 #include "DeviceControl.h"
+#include "StoredSampleSink.h"
 #include "core/ModuleData.h"
 
 #include <array>
@@ -33,14 +34,23 @@ public:
 	bool ReadBlockData();
 	bool ReadBlockAveData();
 
-private:
-	bool readBlocks(bool averaged);
+	// Told of every sample stored from now on; none when null.
+	void setSink(StoredSampleSink *sink) { sink_ = sink; }
+
+	// The two ways a sample enters the buffer, shared with the journal's
+	// rebuild. A single reading goes to element `index` (DataCount at the
+	// start of the tick).
+	void storeSingleSample(int unit, int32_t index, std::optional<float> value);
 	// Stores one value (or nothing) as the unit's next sample; false once the
 	// buffer's last element has been written.
 	bool storeBlockSample(int unit, std::optional<float> value);
 
+private:
+	bool readBlocks(bool averaged);
+
 	ModuleData &md_;
 	DeviceControl &devices_;
+	StoredSampleSink *sink_ = nullptr;
 
 	// One block's readings; room beyond the 128 asked for.
 	std::array<double, 151> readings_{};

@@ -13,5 +13,6 @@ inline constexpr int kExitUsage = 2;   // bad usage or settings
 int recordCommand(const QStringList &arguments);
 int convertCommand(const QStringList &arguments);
 int infoCommand(const QStringList &arguments);
+int recoverCommand(const QStringList &arguments);
 
 } // namespace kelvra::cli

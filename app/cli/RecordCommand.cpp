@@ -8,6 +8,7 @@
 #include "acquisition/UnitEntries.h"
 #include "acquisition/VarnelLibrary.h"
 #include "run/RunControl.h"
+#include "run/RunJournal.h"
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 #include "settings/MeasInfo.h"
@@ -61,6 +62,7 @@ struct RecordOptions {
 	bool zero = false;
 	std::optional<int32_t> samples;
 	QStringList memos;
+	bool progress = false;
 };
 
 struct UsageError {
@@ -89,7 +91,11 @@ const char kHelp[] =
 		"  --capacity U:VALUE         rated capacity of unit U, in the display unit\n"
 		"  --zero                     take each used unit's zero reference first\n"
 		"  --samples N                without trigger: stop once N samples are held\n"
-		"  --memo TEXT                a memo line of the file (up to five times)\n";
+		"  --memo TEXT                a memo line of the file (up to five times)\n"
+		"  --progress                 a progress line per tick on standard error, even when\n"
+		"                             it is no terminal\n"
+		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
+		"what it measured up to a second before.\n";
 
 int parseUnit(const QString &text)
 {
@@ -188,6 +194,7 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	if (const auto samples = value("samples"))
 		o.samples = parsePositive(QStringLiteral("samples"), *samples);
 	o.memos = parser.values(QStringLiteral("memo"));
+	o.progress = parser.isSet(QStringLiteral("progress"));
 	if (o.memos.size() > 5)
 		throw UsageError{QStringLiteral("--memo may be given at most five times")};
 	return o;
@@ -253,7 +260,11 @@ QString applySettings(const RecordOptions &o, ModuleData &md)
 
 class Progress {
 public:
-	explicit Progress(const ModuleData &md) : md_(md), shown_(isatty(STDERR_FILENO)) { clock_.start(); }
+	Progress(const ModuleData &md, bool forced)
+		: md_(md), terminal_(isatty(STDERR_FILENO)), shown_(terminal_ || forced)
+	{
+		clock_.start();
+	}
 
 	void update()
 	{
@@ -262,19 +273,20 @@ public:
 		const char *phase = md_.TrgMode != kTrue ? "measuring"
 				: md_.TrgOn == kTrue         ? "capturing"
 		                                             : "waiting for trigger";
-		std::fprintf(stderr, "\rsamples %d  elapsed %.1f s  %s   ", md_.DataCount,
-				clock_.elapsed() / 1000.0, phase);
+		std::fprintf(stderr, "%ssamples %d  elapsed %.1f s  %s   %s", terminal_ ? "\r" : "",
+				md_.DataCount, clock_.elapsed() / 1000.0, phase, terminal_ ? "" : "\n");
 		std::fflush(stderr);
 	}
 
 	void finish()
 	{
-		if (shown_)
+		if (terminal_)
 			std::fputc('\n', stderr);
 	}
 
 private:
 	const ModuleData &md_;
+	bool terminal_;
 	bool shown_;
 	QElapsedTimer clock_;
 };
@@ -321,7 +333,12 @@ int record(const RecordOptions &o)
 
 	ConsoleRunView view;
 	RunControl run(md, devices, prompt, view);
-	Progress progress(md);
+	RunJournal journal(prompt);
+	journal.setEchoToStandardError(false); // the console prompt prints on standard error
+	journal.setMemoLines(o.memos);
+	journal.setSampleLimit(o.samples.value_or(0));
+	run.setRecorder(&journal);
+	Progress progress(md, o.progress);
 	QEventLoop loop;
 	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit, Qt::QueuedConnection);
 	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
@@ -351,8 +368,12 @@ int record(const RecordOptions &o)
 	const FileResult written = csv ? SaveCsvFile(md, o.out) : SaveDataFile(md, o.out);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
+		if (!journal.fileName().isEmpty())
+			printError(QStringLiteral("the run is kept in %1; 'kelvra-cli recover --out FILE' writes it")
+			                   .arg(journal.fileName()));
 		return kExitFailure;
 	}
+	journal.Discard(); // the data are safe in the file
 	if (run.lastEnd() == RunControl::RunEnd::DeviceError) {
 		printError(QStringLiteral("the run ended on a device error; %1 holds the %2 samples taken before it")
 		                   .arg(o.out)
@@ -374,7 +395,7 @@ void addOptions(QCommandLineParser &parser)
 			     "trigger-lower", "pre", "post", "trigger-unit", "display-unit", "rated-output",
 			     "capacity", "samples", "memo"})
 		valueOption(name, "value");
-	for (const char *name : {"average", "no-average", "no-trigger", "zero", "help"})
+	for (const char *name : {"average", "no-average", "no-trigger", "zero", "progress", "help"})
 		flagOption(name);
 }
 

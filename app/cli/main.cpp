@@ -15,6 +15,8 @@ const char kUsage[] =
 		"  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)\n"
 		"  convert IN.vn2 OUT.csv        write a data file as CSV\n"
 		"  info IN.vn2                   describe a data file\n"
+		"  recover --list                list the journals of runs never saved\n"
+		"  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)\n"
 		"\n"
 		"'kelvra-cli COMMAND --help' explains a command.\n";
 
@@ -34,6 +36,8 @@ int main(int argc, char *argv[])
 		return kelvra::cli::convertCommand(rest);
 	if (command == QLatin1String("info"))
 		return kelvra::cli::infoCommand(rest);
+	if (command == QLatin1String("recover"))
+		return kelvra::cli::recoverCommand(rest);
 	if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
 		std::fputs(kUsage, stdout);
 		return kelvra::cli::kExitOk;

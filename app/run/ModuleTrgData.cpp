@@ -159,8 +159,10 @@ void ModuleTrgData::CalcTrgMaxMin()
 	}
 }
 
-bool ModuleTrgData::storeAndCheck(int unit, std::optional<double> value)
+bool ModuleTrgData::storeAndCheck(int unit, std::optional<float> value)
 {
+	if (sink_)
+		sink_->sampleStored(unit, value);
 	if (StoreRingSample(unit, value) != kTrue)
 		return false;
 	if (value)
@@ -184,9 +186,7 @@ Flag ModuleTrgData::GetTrgSingleData()
 		ok = toFlag(!average.failed); // a failed unit stores nothing on this tick
 		if (average.failed || md_.Channels[u].EndFlag != kFalse)
 			continue;
-		const std::optional<double> value =
-				average.value ? std::optional<double>(*average.value) : std::nullopt;
-		if (!storeAndCheck(u, value))
+		if (!storeAndCheck(u, average.value))
 			break;
 	}
 	updateDataCount();
@@ -224,8 +224,7 @@ Flag ModuleTrgData::readTrgBlocks(bool averaged)
 				reading = md_.AveBuf[u].add(readings_[j], md_.AverageNum);
 			if (!reading || channel.EndFlag != kFalse)
 				continue;
-			const auto value = ConvertReading(md_, u, *reading);
-			if (!storeAndCheck(u, value ? std::optional<double>(*value) : std::nullopt))
+			if (!storeAndCheck(u, ConvertReading(md_, u, *reading)))
 				break;
 		}
 	}

@@ -7,6 +7,7 @@
 // holds TrgDnum1 + TrgDnum2.
 
 #include "acquisition/DeviceControl.h"
+#include "acquisition/StoredSampleSink.h"
 #include "core/ModuleData.h"
 
 #include <array>
@@ -33,14 +34,20 @@ public:
 	Flag GetTrgBlockData();
 	Flag GetTrgBlockAveData();
 
+	// Told of every sample offered to the rings from now on; none when null.
+	void setSink(StoredSampleSink *sink) { sink_ = sink; }
+
+	// StoreRingSample, then TrgCheck and TrgPreCount when it was stored; the
+	// way every sample enters the rings, shared with the journal's rebuild.
+	bool storeAndCheck(int unit, std::optional<float> value);
+
 private:
 	Flag readTrgBlocks(bool averaged);
-	// StoreRingSample, then TrgCheck and TrgPreCount when it was stored.
-	bool storeAndCheck(int unit, std::optional<double> value);
 	void updateDataCount();
 
 	ModuleData &md_;
 	DeviceControl &devices_;
+	StoredSampleSink *sink_ = nullptr;
 
 	std::array<double, 151> readings_{};
 	std::array<unsigned char, 151> status_{};

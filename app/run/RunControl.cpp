@@ -20,6 +20,13 @@ RunControl::RunControl(ModuleData &md, DeviceControl &devices, Prompt &prompt, R
 	connect(&Timer2, &QTimer::timeout, this, &RunControl::Timer2_Timer);
 }
 
+void RunControl::setRecorder(RunRecorder *recorder)
+{
+	recorder_ = recorder;
+	reader_.setSink(recorder);
+	trigger_.setSink(recorder);
+}
+
 void RunControl::cmdStart_Click()
 {
 	if (md_.DataCount >= 1 &&
@@ -58,6 +65,8 @@ void RunControl::cmdStart_Click()
 			? QStringLiteral("トリガ待ち...")
 			: QStringLiteral("開始時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
 	view_.ResumeRedraw();
+	if (recorder_)
+		recorder_->runStarted(md_);
 	Q_EMIT runStarted();
 	startSampling();
 }
@@ -128,6 +137,8 @@ void RunControl::endRun(RunEnd reason)
 {
 	StopMeas();
 	lastEnd_ = reason;
+	if (recorder_)
+		recorder_->runEnded(md_);
 	Q_EMIT runEnded();
 }
 
@@ -164,6 +175,8 @@ void RunControl::runTick(void (RunControl::*tick)())
 	inTick_ = true;
 	(this->*tick)();
 	inTick_ = false;
+	if (recorder_)
+		recorder_->tickDone(md_);
 	Q_EMIT tickDone();
 }
 

@@ -4,6 +4,7 @@
 // and the end conditions. Timer1 times single readings on the PC; Timer2
 // collects the blocks the units sampled by themselves every 300 ms.
 
+#include "RunRecorder.h"
 #include "RunView.h"
 #include "acquisition/DeviceControl.h"
 #include "acquisition/SampleReader.h"
@@ -47,6 +48,9 @@ public:
 	RunEnd lastEnd() const { return lastEnd_; }
 	ModuleTrgData &trigger() { return trigger_; }
 
+	// Records every run from now on (the journal); none when null.
+	void setRecorder(RunRecorder *recorder);
+
 	// For tests and the recorder: the wall clock of the start time.
 	std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
@@ -68,6 +72,7 @@ private:
 	DeviceControl &devices_;
 	Prompt &prompt_;
 	RunView &view_;
+	RunRecorder *recorder_ = nullptr;
 	SampleReader reader_;
 	ModuleTrgData trigger_;
 	QTimer Timer1;

@@ -1,0 +1,61 @@
+#pragma once
+
+// Puts a journal's bytes on the disk from a thread of its own, so that a slow
+// disk never holds up a tick: the tick appends to a pending buffer under a
+// short lock; the thread swaps that buffer out and writes and syncs it with
+// no lock held. Data reach the disk (fsync) at most a second after they were
+// appended, and the disk is synced at most once a second.
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace kelvra {
+
+class JournalWriter {
+public:
+	using Clock = std::chrono::steady_clock;
+
+	static constexpr std::chrono::milliseconds kSyncPeriod{1000};
+
+	// Opens (creates or truncates) the file; failed() tells whether that worked.
+	explicit JournalWriter(const QString &fileName);
+	// Writes what is still pending, syncs and closes.
+	~JournalWriter();
+
+	JournalWriter(const JournalWriter &) = delete;
+	JournalWriter &operator=(const JournalWriter &) = delete;
+
+	// Queues bytes; ignored once writing has failed.
+	void append(const QByteArray &bytes);
+
+	// True once the file could not be opened, written or synced; later data
+	// are dropped. The reason is in error().
+	bool failed() const { return failed_.load(std::memory_order_acquire); }
+	QString error() const;
+
+	// Bytes that reached the disk, synced.
+	qint64 syncedBytes() const { return synced_.load(std::memory_order_acquire); }
+
+private:
+	void run();
+	void writeOut(const QByteArray &bytes);
+	void fail(const QString &reason);
+
+	int fd_ = -1;
+	mutable std::mutex mutex_;
+	std::condition_variable wake_;
+	QByteArray pending_;
+	bool stopping_ = false;
+	QString error_;
+	std::atomic<bool> failed_{false};
+	std::atomic<qint64> synced_{0};
+	std::thread thread_;
+};
+
+} // namespace kelvra

@@ -1,0 +1,257 @@
+// The run journal: its format against damage, the rebuild of a run through
+// the storing code, the writer thread, and the recovery offer.
+
+#include "fakes/FakeDeviceApi.h"
+#include "fakes/RecordingPrompt.h"
+#include "fakes/RecordingRunView.h"
+#include "run/JournalRebuild.h"
+#include "run/JournalRecovery.h"
+#include "run/RunControl.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace kelvra;
+using namespace kelvra::testing;
+
+namespace {
+
+QByteArray journalOfTicks(int ticks)
+{
+	ModuleData md;
+	md.Channels[1].Mflag = kTrue;
+	QByteArray bytes;
+	AppendHeaderRecord(bytes, HeaderOfRun(md));
+	for (int t = 1; t <= ticks; ++t) {
+		const qsizetype begin = BeginTickRecord(bytes);
+		AddTickSample(bytes, 1, static_cast<float>(t));
+		AddTickSample(bytes, 1, std::nullopt);
+		FinishTickRecord(bytes, begin, 2 * t);
+	}
+	return bytes;
+}
+
+// A run with a journal in a folder of its own; the journal is left behind
+// as a killed program leaves it.
+struct JournaledRun {
+	explicit JournaledRun(const QString &folder) : journal(std::make_unique<RunJournal>(prompt, folder))
+	{
+		md.InitDataArray();
+		run.setRecorder(journal.get());
+	}
+
+	void use(std::initializer_list<int> units)
+	{
+		for (int u : units)
+			md.Channels[u].Mflag = kTrue;
+		md.SetRange();
+		md.ClearMeasData();
+	}
+
+	void runTicks(int limit)
+	{
+		run.cmdStart_Click();
+		for (int t = 0; t < limit && md.MeasFlag == kTrue; ++t)
+			md.TimerType == kTrue ? run.Timer1_Timer() : run.Timer2_Timer();
+	}
+
+	// The journal as the program left it when it ended without a save.
+	JournalContent content()
+	{
+		const QString fileName = journal->fileName();
+		run.setRecorder(nullptr);
+		journal.reset();
+		QFile file(fileName);
+		EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+		return ParseJournal(file.readAll(), nullptr).value();
+	}
+
+	ModuleData md;
+	QStringList log;
+	FakeDeviceApi api;
+	RecordingPrompt prompt;
+	RecordingRunView view{md, log};
+	DeviceControl devices{md, api, prompt};
+	RunControl run{md, devices, prompt, view};
+	std::unique_ptr<RunJournal> journal;
+};
+
+} // namespace
+
+TEST(JournalFormat, CutInsideTheLastRecordKeepsEveryWholeRecordBefore)
+{
+	const QByteArray whole = journalOfTicks(4);
+	const qsizetype lastBegins = journalOfTicks(3).size();
+	ASSERT_EQ(4u, ParseJournal(whole, nullptr)->ticks.size());
+	for (qsizetype cut = lastBegins; cut < whole.size(); ++cut) {
+		const auto content = ParseJournal(whole.left(cut), nullptr);
+		ASSERT_TRUE(content) << "cut at " << cut;
+		ASSERT_EQ(3u, content->ticks.size()) << "cut at " << cut;
+		EXPECT_EQ(3.0f, content->ticks[2].samples[0].value);
+		EXPECT_FALSE(content->ticks[2].samples[1].value);
+		EXPECT_TRUE(content->warning.isEmpty()) << "cut at " << cut;
+	}
+}
+
+TEST(JournalFormat, DamageBeforeTheEndStopsTheRebuildThereWithAWarning)
+{
+	const QByteArray whole = journalOfTicks(5);
+	const qsizetype thirdTick = journalOfTicks(2).size();
+	struct Case {
+		const char *what;
+		qsizetype at;
+		char byte;
+	};
+	for (const Case &c : {Case{"payload", thirdTick + 16, '\x55'}, Case{"checksum", thirdTick + 9, '\x01'},
+			     Case{"length", thirdTick + 1, '\x01'}}) {
+		QByteArray damaged = whole;
+		damaged[c.at] = static_cast<char>(damaged[c.at] ^ c.byte);
+		const auto content = ParseJournal(damaged, nullptr);
+		ASSERT_TRUE(content) << c.what;
+		EXPECT_EQ(2u, content->ticks.size()) << c.what;
+		EXPECT_FALSE(content->warning.isEmpty()) << c.what;
+	}
+	QByteArray header = whole;
+	header[20] = static_cast<char>(header[20] ^ 1);
+	QString error;
+	EXPECT_FALSE(ParseJournal(header, &error));
+	EXPECT_FALSE(error.isEmpty());
+	EXPECT_FALSE(ParseJournal(QByteArray(64, '\xff'), nullptr));
+	EXPECT_EQ(0xCBF43926u, Crc32("123456789", 9)); // the standard check value
+}
+
+TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
+{
+	struct Case {
+		int watched;
+		int32_t pre;
+		bool single;
+	};
+	for (const Case &c : {Case{0, 20, false}, Case{2, 20, false}, Case{3, 20, false}, Case{2, 0, false},
+			     Case{3, 0, false}, Case{0, 3, true}, Case{3, 0, true}}) {
+		SCOPED_TRACE(::testing::Message() << "watched " << c.watched << " pre " << c.pre << " single " << c.single);
+		QTemporaryDir dir;
+		ModuleData rebuilt;
+		{
+			JournaledRun live(dir.path());
+			live.md.TimerType = toFlag(c.single);
+			live.md.IntervalTM = c.single ? 1000 : 10;
+			live.md.DeriveAverageNum();
+			live.md.TrgMaxFlag = kTrue;
+			live.md.TrgVMax = 130.0f;
+			live.md.TrgDnum1 = c.pre;
+			live.md.TrgDnum2 = 50;
+			live.md.TrgUnitID = static_cast<int16_t>(c.watched);
+			live.use({0, 2, 3});
+			for (int u : {0, 2, 3})
+				live.api.units[u].deliveries = {7, 7, 40, 3, 100, 11, 60, 128, 9};
+			live.runTicks(1000);
+			ASSERT_EQ(kTrue, live.md.TrgOn);
+			RebuildRun(live.content(), rebuilt);
+
+			EXPECT_EQ(live.md.TrgPoint, rebuilt.TrgPoint);
+			EXPECT_EQ(live.md.DataCount, rebuilt.DataCount);
+			for (int u : {0, 2, 3}) {
+				const ChannelRecord &a = live.md.Channels[u];
+				const ChannelRecord &b = rebuilt.Channels[u];
+				EXPECT_EQ(a.StartPos, b.StartPos) << "unit " << u;
+				EXPECT_EQ(a.WritePos, b.WritePos) << "unit " << u;
+				ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
+				for (int32_t k = 1; k <= a.DataNum; ++k)
+					ASSERT_EQ(live.md.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
+			}
+		}
+	}
+}
+
+TEST(RunJournal, UnwritableJournalNeverStopsTheRunAndIsToldOnce)
+{
+	QTemporaryDir dir;
+	QFile blocker(dir.filePath(QStringLiteral("file")));
+	ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+	JournaledRun run(blocker.fileName() + QStringLiteral("/journals"));
+	run.journal->setEchoToStandardError(false);
+	run.md.IntervalTM = 10;
+	run.use({0});
+	run.api.units[0].deliveries = {100, 100, 100};
+	run.runTicks(3);
+	run.run.cmdStop_Click();
+	EXPECT_EQ(300, run.md.DataCount);
+	EXPECT_EQ(1u, run.prompt.shown.size());
+
+	JournalWriter full(QStringLiteral("/dev/full"));
+	full.append(QByteArray(100, 'x'));
+	for (int i = 0; i < 300 && !full.failed(); ++i)
+		QThread::msleep(10);
+	EXPECT_TRUE(full.failed());
+	EXPECT_FALSE(full.error().isEmpty());
+}
+
+TEST(JournalWriter, DataReachTheDiskWithinASecondAndAtMostOnceASecond)
+{
+	QTemporaryDir dir;
+	JournalWriter writer(dir.filePath(QStringLiteral("j")));
+	std::vector<qint64> syncs{0};
+	qint64 appended = 0;
+	const auto start = JournalWriter::Clock::now();
+	while (JournalWriter::Clock::now() - start < std::chrono::milliseconds(2500)) {
+		writer.append(QByteArray(100, 'x'));
+		appended += 100;
+		if (writer.syncedBytes() != syncs.back())
+			syncs.push_back(writer.syncedBytes());
+		QThread::msleep(5);
+	}
+	const auto lastAppend = JournalWriter::Clock::now();
+	while (writer.syncedBytes() < appended && JournalWriter::Clock::now() - lastAppend < std::chrono::seconds(3))
+		QThread::msleep(5);
+	EXPECT_LE(JournalWriter::Clock::now() - lastAppend, std::chrono::milliseconds(1300));
+	EXPECT_EQ(appended, writer.syncedBytes());
+	EXPECT_LE(syncs.size(), 1u + 3u); // the first sync at once, then one a second
+	EXPECT_GE(syncs.size(), 1u + 2u);
+}
+
+TEST(RecoveryOffer, OffersLeftJournalsNewestFirstAndKeepsTheChosenOne)
+{
+	QTemporaryDir dir;
+	auto leaveRun = [&](int32_t samples) {
+		JournaledRun run(dir.path());
+		run.md.IntervalTM = 10;
+		run.use({1});
+		run.api.units[1].deliveries = {samples};
+		run.runTicks(1);
+		return run.journal->fileName();
+	};
+	const QString older = leaveRun(5);
+	const QString newer = leaveRun(8);
+	JournaledRun running(dir.path());
+	running.md.IntervalTM = 10;
+	running.use({2});
+	running.runTicks(1);
+
+	ModuleData md;
+	md.InitDataArray();
+	RecordingPrompt prompt;
+	prompt.answers = {false, true};
+	RunJournal journal(prompt, dir.path());
+	ASSERT_TRUE(OfferRecovery(md, prompt, journal, dir.path()));
+
+	ASSERT_EQ(2u, prompt.shown.size());
+	EXPECT_EQ(QStringLiteral("前回の測定データが保存されていません。復元しますか？"), prompt.shown[0].text);
+	EXPECT_EQ(QStringLiteral("Message"), prompt.shown[0].caption);
+	EXPECT_TRUE(prompt.shown[0].question);
+	EXPECT_FALSE(QFile::exists(newer));
+	EXPECT_EQ(older, journal.fileName());
+	EXPECT_EQ(5, md.DataCount);
+	EXPECT_EQ(kTrue, md.Channels[1].Mflag);
+	EXPECT_EQ(kFalse, md.Channels[2].Mflag);
+	EXPECT_TRUE(QFile::exists(running.journal->fileName()));
+
+	journal.Discard();
+	EXPECT_FALSE(QFile::exists(older));
+	EXPECT_FALSE(OfferRecovery(md, prompt, journal, dir.path())); // the running program's is never offered
+}
