@@ -61,6 +61,7 @@ struct RecordOptions {
 	bool zero = false;
 	std::optional<int32_t> samples;
 	QStringList memos;
+	CsvEncoding csvEncoding = CsvEncoding::CodePage932;
 };
 
 struct UsageError {
@@ -89,7 +90,9 @@ const char kHelp[] =
 		"  --capacity U:VALUE         rated capacity of unit U, in the display unit\n"
 		"  --zero                     take each used unit's zero reference first\n"
 		"  --samples N                without trigger: stop once N samples are held\n"
-		"  --memo TEXT                a memo line of the file (up to five times)\n";
+		"  --memo TEXT                a memo line of the file (up to five times)\n"
+		"  --csv-encoding NAME        text of a .csv file: cp932 (default) or utf-8,\n"
+		"                             which is written with a byte-order mark\n";
 
 int parseUnit(const QString &text)
 {
@@ -149,6 +152,14 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	if (suffix != QLatin1String("vn2") && suffix != QLatin1String("csv"))
 		throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
 
+	if (const auto name = value("csv-encoding")) {
+		if (suffix != QLatin1String("csv"))
+			throw UsageError{QStringLiteral("--csv-encoding goes with a .csv file")};
+		const auto encoding = parseCsvEncoding(*name);
+		if (!encoding)
+			throw UsageError{QStringLiteral("--csv-encoding takes cp932 or utf-8")};
+		o.csvEncoding = *encoding;
+	}
 	o.emulate = value("emulate");
 	if (const auto units = value("units")) {
 		std::array<bool, kUnitCount> ticked{};
@@ -348,7 +359,7 @@ int record(const RecordOptions &o)
 	for (int i = 0; i < o.memos.size(); ++i)
 		md.MemoStr[i] = o.memos[i];
 	const bool csv = QFileInfo(o.out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-	const FileResult written = csv ? SaveCsvFile(md, o.out) : SaveDataFile(md, o.out);
+	const FileResult written = csv ? SaveCsvFile(md, o.out, o.csvEncoding) : SaveDataFile(md, o.out);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
 		return kExitFailure;
@@ -372,7 +383,7 @@ void addOptions(QCommandLineParser &parser)
 	};
 	for (const char *name : {"out", "emulate", "units", "interval-ms", "interval-s", "trigger-upper",
 			     "trigger-lower", "pre", "post", "trigger-unit", "display-unit", "rated-output",
-			     "capacity", "samples", "memo"})
+			     "capacity", "samples", "memo", "csv-encoding"})
 		valueOption(name, "value");
 	for (const char *name : {"average", "no-average", "no-trigger", "zero", "help"})
 		flagOption(name);

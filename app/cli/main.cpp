@@ -13,7 +13,8 @@ const char kUsage[] =
 		"\n"
 		"Commands:\n"
 		"  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)\n"
-		"  convert IN.vn2 OUT.csv        write a data file as CSV\n"
+		"  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
+		"                                write a data file as CSV\n"
 		"  info IN.vn2                   describe a data file\n"
 		"\n"
 		"'kelvra-cli COMMAND --help' explains a command.\n";
