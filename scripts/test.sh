@@ -19,3 +19,10 @@ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DKELVRA_SANITIZE=thread \
 	-DKELVRA_BUILD_GUI=OFF -DKELVRA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-tsan -j"$jobs" --target device_tests varnelio_exports_tests libusb_backend_tests
 ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^(DeviceTable|EmulatedUnits|Exports|libusb_backend_tests)'
+
+# The install: the Debian package unpacked and run, lintian, the desktop and
+# AppStream files; then VARNELIO.dll for Windows and its export tables.
+echo "== Debian package =="
+scripts/check-package.sh
+echo "== VARNELIO.dll for Windows =="
+scripts/windows-dll.sh
