@@ -3,8 +3,8 @@
 # a temporary root (nothing is installed on this machine), records with the
 # unpacked kelvra-cli against emulated units and reads the file back, and
 # makes sure it loaded the unpacked VARNELIO rather than one of the build.
-# Then lintian, the AppStream and desktop validators, and the manual page
-# against kelvra-cli's own help.
+# Then lintian, the AppStream and desktop validators, the *.vn2 file type,
+# and the manual page against kelvra-cli's own help.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,6 +46,14 @@ echo "unpacked kelvra-cli recorded 20 samples of 4 units with $root/$library"
 
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.kelvra.Kelvra.metainfo.xml"
 desktop-file-validate "$root/usr/share/applications/org.kelvra.Kelvra.desktop"
+# The file type the desktop entry claims is the one *.vn2 files get.
+XDG_DATA_DIRS="$root/usr/share" update-mime-database "$root/usr/share/mime"
+type=$(sed -n 's/:\*\.vn2$//p' "$root/usr/share/mime/globs")
+[ "$type" = application/x-kelvra-vn2 ] || fail "*.vn2 files get the type '$type'"
+grep -qx "MimeType=$type;" "$root/usr/share/applications/org.kelvra.Kelvra.desktop" ||
+	fail "the desktop entry does not open $type"
+grep -qx 'Exec=kelvra %f' "$root/usr/share/applications/org.kelvra.Kelvra.desktop" ||
+	fail "the desktop entry does not pass the file to kelvra"
 
 # Every option kelvra-cli record explains is in its manual page.
 manual=$(zcat "$root/usr/share/man/man1/kelvra-cli.1.gz" | sed 's/\\-/-/g')

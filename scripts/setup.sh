@@ -10,7 +10,7 @@ packages=(
 	libgtest-dev libgmock-dev libbenchmark-dev
 	umockdev libumockdev-dev
 	fonts-noto-cjk xvfb xauth
-	dpkg-dev file lintian appstream desktop-file-utils
+	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
 	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 
