@@ -10,6 +10,8 @@ packages=(
 	libgtest-dev libgmock-dev libbenchmark-dev
 	umockdev libumockdev-dev
 	fonts-noto-cjk xvfb xauth
+	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
+	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 
 missing=()

@@ -21,3 +21,10 @@ cmake --build build-tsan -j"$jobs" --target device_tests varnelio_exports_tests 
 	journal_tests
 ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
 	-R '^(DeviceTable|EmulatedUnits|Exports|libusb_backend_tests|JournalFormat|JournalWriter|RunJournal|RecoveryOffer)'
+
+# The install: the Debian package unpacked and run, lintian, the desktop and
+# AppStream files; then VARNELIO.dll for Windows and its export tables.
+echo "== Debian package =="
+scripts/check-package.sh
+echo "== VARNELIO.dll for Windows =="
+scripts/windows-dll.sh

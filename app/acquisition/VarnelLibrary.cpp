@@ -12,15 +12,26 @@ namespace {
 // installed properly"), so that no caller mistakes it for success.
 constexpr int16_t kUnavailable = 2;
 
-QString besideProgram()
+#if defined(Q_OS_WIN)
+constexpr char kLibraryFile[] = "/VARNELIO.dll";
+#else
+constexpr char kLibraryFile[] = "/libVARNELIO.so";
+#endif
+
+// Beside the program (a build folder), then the installed library folder:
+// relative to the program, so that an unpacked package finds its own.
+QString findLibraryFile()
 {
 	const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
 	                                                  : QDir::currentPath();
-#if defined(Q_OS_WIN)
-	return dir + QStringLiteral("/VARNELIO.dll");
-#else
-	return dir + QStringLiteral("/libVARNELIO.so");
-#endif
+	const QString candidates[] = {dir + QLatin1String(kLibraryFile),
+			QDir::cleanPath(dir + QStringLiteral("/" KELVRA_INSTALLED_LIBRARY_DIR) +
+					QLatin1String(kLibraryFile))};
+	for (const QString &path : candidates) {
+		if (QFileInfo::exists(path))
+			return path;
+	}
+	return QStringLiteral("VARNELIO");
 }
 
 template <typename Function>
@@ -44,7 +55,7 @@ bool VarnelLibrary::load()
 
 	QString path = fileName_;
 	if (path.isEmpty())
-		path = QFileInfo::exists(besideProgram()) ? besideProgram() : QStringLiteral("VARNELIO");
+		path = findLibraryFile();
 	library_.setFileName(path);
 	if (!library_.load()) {
 		error_ = QStringLiteral("デバイスライブラリ %1 を読み込めません。\n%2")

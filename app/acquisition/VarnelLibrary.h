@@ -1,7 +1,9 @@
 #pragma once
 
 // The device library's six exports resolved by name from the VARNELIO
-// library file: first beside the program, then by the normal library search.
+// library file: first beside the program, then in the installed library
+// folder (found from the program's own folder), then by the normal library
+// search.
 // Loaded on first use; a missing file or entry point is reported by
 // loadError() and every call then fails without touching a device.
 
@@ -15,7 +17,8 @@ namespace kelvra {
 
 class VarnelLibrary : public DeviceApi {
 public:
-	// fileName empty: "VARNELIO" beside the program, then the library search.
+	// fileName empty: "VARNELIO" beside the program, in the installed library
+	// folder, then the library search.
 	explicit VarnelLibrary(QString fileName = {});
 
 	QString loadError() override;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "settings/CsvFile.h"
+
 #include <QStringList>
+
+#include <optional>
 
 namespace kelvra::cli {
 
@@ -14,5 +18,8 @@ int recordCommand(const QStringList &arguments);
 int convertCommand(const QStringList &arguments);
 int infoCommand(const QStringList &arguments);
 int recoverCommand(const QStringList &arguments);
+
+// The value of --csv-encoding: "cp932" (the format's own) or "utf-8".
+std::optional<CsvEncoding> parseCsvEncoding(const QString &name);
 
 } // namespace kelvra::cli

@@ -6,6 +6,7 @@
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 
+#include <QCommandLineParser>
 #include <QTextStream>
 
 #include <cstdio>
@@ -67,27 +68,51 @@ void printInfo(const DataFileContent &content)
 
 } // namespace
 
+std::optional<CsvEncoding> parseCsvEncoding(const QString &name)
+{
+	if (name == QLatin1String("cp932"))
+		return CsvEncoding::CodePage932;
+	if (name == QLatin1String("utf-8"))
+		return CsvEncoding::Utf8;
+	return std::nullopt;
+}
+
 int convertCommand(const QStringList &arguments)
 {
 	if (wantsHelp(arguments)) {
-		std::fputs("Usage: kelvra-cli convert IN.vn2 OUT.csv\n"
-		           "Reads a data file and writes it as CSV.\n",
+		std::fputs("Usage: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
+		           "Reads a data file and writes it as CSV, in code page 932 or in UTF-8\n"
+		           "with a byte-order mark (default cp932).\n",
 				stdout);
 		return kExitOk;
 	}
-	if (arguments.size() != 2) {
+	QCommandLineParser parser;
+	parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+	parser.addOption(QCommandLineOption(QStringLiteral("csv-encoding"), QString(), QStringLiteral("name"),
+			QStringLiteral("cp932")));
+	if (!parser.parse(QStringList{QStringLiteral("kelvra-cli convert")} + arguments)) {
+		printError(parser.errorText());
+		return kExitUsage;
+	}
+	const auto encoding = parseCsvEncoding(parser.value(QStringLiteral("csv-encoding")));
+	if (!encoding) {
+		printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));
+		return kExitUsage;
+	}
+	const QStringList files = parser.positionalArguments();
+	if (files.size() != 2) {
 		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
 		return kExitUsage;
 	}
 	ModuleData md;
 	md.InitDataArray();
-	if (const FileResult read = ReadDataFile(md, arguments[0]); !read.ok) {
-		printError(QStringLiteral("cannot read %1: %2").arg(arguments[0], read.error));
+	if (const FileResult read = ReadDataFile(md, files[0]); !read.ok) {
+		printError(QStringLiteral("cannot read %1: %2").arg(files[0], read.error));
 		return kExitFailure;
 	}
 	md.SetRange();
-	if (const FileResult written = SaveCsvFile(md, arguments[1]); !written.ok) {
-		printError(QStringLiteral("cannot write %1: %2").arg(arguments[1], written.error));
+	if (const FileResult written = SaveCsvFile(md, files[1], *encoding); !written.ok) {
+		printError(QStringLiteral("cannot write %1: %2").arg(files[1], written.error));
 		return kExitFailure;
 	}
 	return kExitOk;

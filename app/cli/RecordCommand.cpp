@@ -63,6 +63,7 @@ struct RecordOptions {
 	std::optional<int32_t> samples;
 	QStringList memos;
 	bool progress = false;
+	CsvEncoding csvEncoding = CsvEncoding::CodePage932;
 };
 
 struct UsageError {
@@ -94,6 +95,8 @@ const char kHelp[] =
 		"  --memo TEXT                a memo line of the file (up to five times)\n"
 		"  --progress                 a progress line per tick on standard error, even when\n"
 		"                             it is no terminal\n"
+		"  --csv-encoding NAME        text of a .csv file: cp932 (default) or utf-8,\n"
+		"                             which is written with a byte-order mark\n"
 		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
 		"what it measured up to a second before.\n";
 
@@ -155,6 +158,14 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	if (suffix != QLatin1String("vn2") && suffix != QLatin1String("csv"))
 		throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
 
+	if (const auto name = value("csv-encoding")) {
+		if (suffix != QLatin1String("csv"))
+			throw UsageError{QStringLiteral("--csv-encoding goes with a .csv file")};
+		const auto encoding = parseCsvEncoding(*name);
+		if (!encoding)
+			throw UsageError{QStringLiteral("--csv-encoding takes cp932 or utf-8")};
+		o.csvEncoding = *encoding;
+	}
 	o.emulate = value("emulate");
 	if (const auto units = value("units")) {
 		std::array<bool, kUnitCount> ticked{};
@@ -365,7 +376,7 @@ int record(const RecordOptions &o)
 	for (int i = 0; i < o.memos.size(); ++i)
 		md.MemoStr[i] = o.memos[i];
 	const bool csv = QFileInfo(o.out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-	const FileResult written = csv ? SaveCsvFile(md, o.out) : SaveDataFile(md, o.out);
+	const FileResult written = csv ? SaveCsvFile(md, o.out, o.csvEncoding) : SaveDataFile(md, o.out);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
 		if (!journal.fileName().isEmpty())
@@ -393,7 +404,7 @@ void addOptions(QCommandLineParser &parser)
 	};
 	for (const char *name : {"out", "emulate", "units", "interval-ms", "interval-s", "trigger-upper",
 			     "trigger-lower", "pre", "post", "trigger-unit", "display-unit", "rated-output",
-			     "capacity", "samples", "memo"})
+			     "capacity", "samples", "memo", "csv-encoding"})
 		valueOption(name, "value");
 	for (const char *name : {"average", "no-average", "no-trigger", "zero", "progress", "help"})
 		flagOption(name);

@@ -56,7 +56,7 @@ QByteArray significantText(double value, int digits)
 
 namespace {
 
-using Wide = unsigned __int128;
+__extension__ typedef unsigned __int128 Wide; // GCC and Clang have it on 64-bit targets
 
 constexpr Wide powerOfTen(int n)
 {

@@ -23,6 +23,8 @@ class NoPrompt : public Prompt {
 public:
 	void message(const QString &, const QString &, Icon) override {}
 	bool askYesNo(const QString &, const QString &) override { return false; }
+	QString askSaveFileName(const QString &, const QString &, const QString &) override { return {}; }
+	QString askOpenFileName(const QString &, const QString &) override { return {}; }
 };
 
 void applySettings(const JournalHeader &h, ModuleData &md)

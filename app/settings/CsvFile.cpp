@@ -10,6 +10,12 @@ namespace {
 
 class CsvWriter {
 public:
+	explicit CsvWriter(CsvEncoding encoding) : encoding_(encoding)
+	{
+		if (encoding_ == CsvEncoding::Utf8)
+			bytes_ += "\xEF\xBB\xBF"; // lets spreadsheets in any locale detect UTF-8
+	}
+
 	CsvWriter &text(const QString &item)
 	{
 		separate();
@@ -20,7 +26,7 @@ public:
 		QString quoted = item;
 		quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
 		bytes_ += '"';
-		bytes_ += toCodePage932(quoted);
+		bytes_ += encoding_ == CsvEncoding::Utf8 ? quoted.toUtf8() : toCodePage932(quoted);
 		bytes_ += '"';
 		return *this;
 	}
@@ -55,6 +61,7 @@ private:
 		first_ = false;
 	}
 
+	CsvEncoding encoding_;
 	QByteArray bytes_;
 	bool first_ = true;
 };
@@ -163,9 +170,9 @@ void writeRows(CsvWriter &csv, const ModuleData &md)
 
 } // namespace
 
-QByteArray EncodeCsvFile(const ModuleData &md)
+QByteArray EncodeCsvFile(const ModuleData &md, CsvEncoding encoding)
 {
-	CsvWriter csv;
+	CsvWriter csv(encoding);
 	csv.reserve(1024 + std::clamp(md.DataCount, 0, kBufferLength) * 48);
 	writeSettings(csv, md);
 	if (md.TrgMode != kFalse)
@@ -174,9 +181,9 @@ QByteArray EncodeCsvFile(const ModuleData &md)
 	return csv.take();
 }
 
-FileResult SaveCsvFile(const ModuleData &md, const QString &fileName)
+FileResult SaveCsvFile(const ModuleData &md, const QString &fileName, CsvEncoding encoding)
 {
-	return WriteWholeFile(fileName, EncodeCsvFile(md));
+	return WriteWholeFile(fileName, EncodeCsvFile(md, encoding));
 }
 
 } // namespace kelvra

@@ -4,6 +4,15 @@
  * Up to four units (IDs 0..3) are reached through six exported functions.
  * Every call runs on the caller's thread; the library keeps no reference to
  * caller memory after a call returns. Readings are in microstrain.
+ *
+ * Calling convention: C linkage everywhere. On Windows the exports are
+ * __stdcall (VARNELIO_CALL; the callee pops its arguments) and VARNELIO.dll
+ * exports them by their plain names, without the "_name@n" decoration that
+ * 32-bit stdcall symbols otherwise carry, so a caller binds them by name with
+ * GetProcAddress or a declaration naming "VARNELIO.DLL". 64-bit Windows has a
+ * single calling convention and the keyword changes nothing there. Arguments
+ * are passed as declared: 16-bit unit IDs and periods, the adjustment value
+ * as a double, everything else through caller-owned storage.
  */
 #ifndef VARNELIO_H
 #define VARNELIO_H

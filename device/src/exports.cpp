@@ -2,8 +2,10 @@
 
 #include "device_table.h"
 #include "emulator/emulator_toolkit.h"
-#include "libusb/libusb_toolkit.h"
 #include "varnelio.h"
+#ifdef VARNELIO_WITH_LIBUSB
+#include "libusb/libusb_toolkit.h"
+#endif
 
 #include <cstdlib>
 
@@ -18,7 +20,11 @@ std::unique_ptr<UsbToolkit> makeToolkit()
 	const char *emulator = std::getenv("VARNELIO_EMULATOR");
 	if (emulator && *emulator)
 		return std::make_unique<emulator::EmulatorToolkit>(emulator);
+#ifdef VARNELIO_WITH_LIBUSB
 	return std::make_unique<LibusbToolkit>();
+#else
+	return nullptr; // no USB toolkit in this build: the open answers 2
+#endif
 }
 
 DeviceTable &deviceTable()

@@ -4,7 +4,7 @@
 
 using namespace kelvra;
 
-TEST(EmulatedUnits, FirstLookPutsTheDescribedUnitsInUseAtOneHundredMilliseconds)
+TEST(EmulatedFirstLook, PutsTheDescribedUnitsInUseAtOneHundredMilliseconds)
 {
 	EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), EmulatedUnitIds(QStringLiteral("demo")));
 	EXPECT_EQ((std::vector<int>{0, 3}), EmulatedUnitIds(QStringLiteral("id=0,signal=sine:1000:2; kind=1, id=3")));

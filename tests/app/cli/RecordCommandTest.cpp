@@ -86,6 +86,13 @@ TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
 	const auto rows = csvRows(path("plain.csv"));
 	ASSERT_EQ(12u, rows.size());
 	EXPECT_EQ((QStringList{QStringLiteral("3"), QStringLiteral("\"\""), QStringLiteral("-1"), QStringLiteral("\"\"")}), rows[2]);
+
+	ASSERT_EQ(0, run({QStringLiteral("convert"), QStringLiteral("--csv-encoding"), QStringLiteral("utf-8"),
+			path("plain.vn2"), path("utf8.csv")}).status);
+	QFile cp932(path("plain.csv"));
+	QFile utf8(path("utf8.csv"));
+	ASSERT_TRUE(cp932.open(QIODevice::ReadOnly) && utf8.open(QIODevice::ReadOnly));
+	EXPECT_EQ(QByteArray("\xEF\xBB\xBF") + fromCodePage932(cp932.readAll()).toUtf8(), utf8.readAll());
 }
 
 TEST_F(KelvraCli, AveragedRunStoresMeansOfTheUnitSamples)
@@ -144,6 +151,12 @@ TEST_F(KelvraCli, BadUsageAndDeviceErrors)
 			{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--trigger-upper"),
 					QStringLiteral("10"), QStringLiteral("--samples"), QStringLiteral("3"), QStringLiteral("--post"),
 					QStringLiteral("5")},
+			{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--csv-encoding"),
+					QStringLiteral("latin1")},
+			{QStringLiteral("record"), QStringLiteral("--out"), path("x.vn2"), QStringLiteral("--csv-encoding"),
+					QStringLiteral("utf-8")},
+			{QStringLiteral("convert"), QStringLiteral("--csv-encoding"), QStringLiteral("utf8"), path("a.vn2"),
+					path("a.csv")},
 			{QStringLiteral("frobnicate")},
 			{QStringLiteral("info")},
 	};

@@ -285,9 +285,11 @@ TEST_F(DataFileTest, CsvOfASmallMeasurement)
 			"1.5,\"\",0.3333333,\"\"\r\n"
 			"0.5,\"\",\"\",\"\"\r\n");
 	const QByteArray csv = EncodeCsvFile(md);
+	const QByteArray utf8 = EncodeCsvFile(md, CsvEncoding::Utf8);
 	QLocale::setDefault(QLocale::c());
 	EXPECT_EQ(expected, fromCodePage932(csv));
 	EXPECT_TRUE(csv.startsWith(QByteArray::fromHex("2282d082b882dd91aa92e8220d0a"))) << "code page 932";
+	EXPECT_EQ(QByteArray("\xEF\xBB\xBF") + expected.toUtf8(), utf8) << "the same lines in UTF-8 after a byte-order mark";
 }
 
 TEST_F(DataFileTest, CsvOfATriggerCaptureInSeconds)

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Cross-builds VARNELIO.dll for 32- and 64-bit Windows with mingw-w64
+# (emulated units only until the Windows build has a USB toolkit) into
+# build-win32/bin/ and build-win64/bin/, and checks what a Windows caller
+# binds: exactly the six exports by their plain names, stdcall in the 32-bit
+# build, and no DLL needed beyond the system's own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+exports="Varnel_Device_Close
+Varnel_Device_Open
+Varnel_Get_Datas
+Varnel_Single_Sample
+Varnel_Start_Sample
+Varnel_Zero_Adj"
+# Bytes of arguments each stdcall function pops: the "@n" the compiler gives it.
+stdcall="_Varnel_Device_Close@4
+_Varnel_Device_Open@4
+_Varnel_Get_Datas@16
+_Varnel_Single_Sample@8
+_Varnel_Start_Sample@8
+_Varnel_Zero_Adj@12"
+
+fail() {
+	echo "windows-dll: $*" >&2
+	exit 1
+}
+
+build() { # toolchain folder
+	cmake -S . -B "$2" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$1.cmake" -DCMAKE_BUILD_TYPE=Release \
+		-DKELVRA_BUILD_APP=OFF -DKELVRA_BUILD_TESTS=OFF -DKELVRA_BUILD_BENCHMARKS=OFF \
+		-DVARNELIO_WITH_LIBUSB=OFF --no-warn-unused-cli >/dev/null
+	cmake --build "$2" -j"$(nproc)" --target VARNELIO
+}
+
+check() { # arch folder
+	local dll="$2/bin/VARNELIO.dll" table
+	table=$("$1-w64-mingw32-objdump" -p "$dll")
+	echo "$dll:"
+	sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table"
+	local names
+	names=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table" | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
+	[ "$names" = "$exports" ] || fail "$dll exports other names than the six:"$'\n'"$names"
+	local imports
+	imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$table" | tr 'A-Z' 'a-z' | sort -u)
+	echo "imports: $(echo $imports)"
+	grep -qvE '^(kernel32|msvcrt|user32|advapi32|api-ms-win-.*)\.dll$' <<<"$imports" &&
+		fail "$dll needs a DLL that Windows does not have: $(echo $imports)"
+	return 0
+}
+
+build i686 build-win32
+build x86_64 build-win64
+check i686 build-win32
+check x86_64 build-win64
+
+object=$(find build-win32 -name 'exports.cpp.obj' | head -n 1)
+decorated=$(i686-w64-mingw32-nm "$object" | sed -n 's/^[0-9a-f]* T \(_Varnel_\)/\1/p' | sort)
+[ "$decorated" = "$stdcall" ] || fail "the 32-bit exports are not stdcall:"$'\n'"$decorated"
+echo "32-bit exports are stdcall: $(echo $decorated)"
