@@ -219,6 +219,50 @@ TEST_F(DataFileTest, BadFilesAreRefusedAndLeaveTheStateCleared)
 	EXPECT_FALSE(ReadDataFile(md, path("missing.vn2")).ok);
 }
 
+TEST_F(DataFileTest, OtherFilesAreNamedAsNoDataFile)
+{
+	const QString notOurs = QStringLiteral("Kelvraのデータファイルではありません");
+	const QByteArray good = smallMeasurementBytes();
+	const qsizetype flagAt = good.size() - 42 - 64 - 34; // the upper trigger flag
+	QByteArray badFlag = good;
+	badFlag[flagAt] = 7;
+	QByteArray random(4096, Qt::Uninitialized);
+	std::mt19937 generator(5);
+	for (char &byte : random)
+		byte = static_cast<char>(generator());
+	ASSERT_TRUE(SaveCsvFile(smallMeasurement(), path("small.csv")).ok);
+	QFile csv(path("small.csv"));
+	ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+
+	const struct {
+		const char *name;
+		QByteArray bytes;
+		QString reason; // the start of the reason
+	} cases[] = {
+			{"empty", QByteArray(), notOurs},
+			{"text", QByteArrayLiteral("Hello, world.\r\n"), notOurs},
+			{"csv", csv.readAll(), notOurs},
+			{"random bytes", random, notOurs},
+			{"date field holds no date", Bytes().text("hello").bytes, notOurs},
+			{"flag of 7", badFlag, notOurs},
+			{"bytes after the unit settings", good + QByteArray(8, 0), notOurs},
+			{"a data file cut in its header", good.left(30), QStringLiteral("ファイルがヘッダーの途中で終わっています。")},
+	};
+	for (const auto &other : cases) {
+		SCOPED_TRACE(other.name);
+		ModuleData md;
+		md.InitDataArray();
+		const FileResult result = ReadDataFileBytes(md, other.bytes);
+		EXPECT_FALSE(result.ok);
+		EXPECT_TRUE(result.error.startsWith(other.reason)) << result.error.toStdString();
+	}
+	for (qsizetype cut = 0; cut <= 42; cut += 21) {
+		ModuleData md;
+		md.InitDataArray();
+		EXPECT_TRUE(ReadDataFileBytes(md, good.left(good.size() - cut)).ok) << "unit settings cut by " << cut;
+	}
+}
+
 TEST_F(DataFileTest, GarbageNeverCrashesTheReader)
 {
 	std::mt19937 random(3);
