@@ -10,6 +10,7 @@ packages=(
 	libgtest-dev libgmock-dev libbenchmark-dev
 	umockdev libumockdev-dev
 	fonts-noto-cjk xvfb xauth
+	clang-14 libclang-rt-14-dev
 )
 
 missing=()
