@@ -132,6 +132,25 @@ TEST_F(DataFileTest, ReadingInfersUnitsInUseAndRestoresUnitSettings)
 	EXPECT_EQ(500.0f, md.Channels[0].Capacity);
 }
 
+TEST_F(DataFileTest, LaterMarkersAndLevelsWithoutTheirFlagsReadAsStored)
+{
+	QByteArray bytes = smallMeasurementBytes();
+	const qsizetype header = bytes.size() - 42 - 64;
+	qToLittleEndian(12.5f, bytes.data() + header - 32);  // upper level, its flag left 0
+	qToLittleEndian(-7.25f, bytes.data() + header - 26); // lower level, its flag left 0
+	qToLittleEndian(double{kNoData}, bytes.data() + header + 32); // unit 0 in the second row
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFileBytes(md, bytes).ok);
+	EXPECT_EQ(12.5f, md.TrgVMax);
+	EXPECT_EQ(-7.25f, md.TrgVMin);
+	EXPECT_EQ(kFalse, md.TrgMode);
+	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
+	EXPECT_EQ(1, md.Channels[0].DataNum) << "a marker in a later row is not a sample";
+	EXPECT_EQ(kNoData, md.Channels[0].Data[1]);
+	EXPECT_EQ(2, md.DataCount);
+}
+
 TEST_F(DataFileTest, UnitSettingsStayWhenTheFileCarriesNone)
 {
 	QByteArray bytes = smallMeasurementBytes();
