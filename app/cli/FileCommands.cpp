@@ -6,6 +6,7 @@
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -17,6 +18,16 @@ namespace {
 bool wantsHelp(const QStringList &arguments)
 {
 	return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+}
+
+// An option neither command knows, named as typed; empty when there is none.
+QString unknownOption(const QStringList &arguments)
+{
+	for (const QString &argument : arguments) {
+		if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
+			return argument;
+	}
+	return {};
 }
 
 QString onOff(int16_t flag)
@@ -75,8 +86,16 @@ int convertCommand(const QStringList &arguments)
 				stdout);
 		return kExitOk;
 	}
+	if (const QString option = unknownOption(arguments); !option.isEmpty()) {
+		printError(QStringLiteral("unknown option '%1'").arg(option));
+		return kExitUsage;
+	}
 	if (arguments.size() != 2) {
 		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
+		return kExitUsage;
+	}
+	if (QFileInfo(arguments[1]).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
+		printError(QStringLiteral("OUT must name a .csv file"));
 		return kExitUsage;
 	}
 	ModuleData md;
@@ -101,6 +120,10 @@ int infoCommand(const QStringList &arguments)
 		           "one 'name: value' line each.\n",
 				stdout);
 		return kExitOk;
+	}
+	if (const QString option = unknownOption(arguments); !option.isEmpty()) {
+		printError(QStringLiteral("unknown option '%1'").arg(option));
+		return kExitUsage;
 	}
 	if (arguments.size() != 1) {
 		printError(QStringLiteral("info takes one data file"));
