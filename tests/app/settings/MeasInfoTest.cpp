@@ -87,7 +87,8 @@ TEST(MeasInfo, ValuesNoDialogTakesAreResetAndNamed)
 		QStringList reset;
 	} cases[] = {
 			{{{QStringLiteral("IntervalTM"), QStringLiteral("3")}}, {QStringLiteral("IntervalTM")}},
-			{{{QStringLiteral("MflagID0"), QStringLiteral("False")}}, {QStringLiteral("MflagID0")}},
+			{{{QStringLiteral("MflagID0"), QStringLiteral("False")}, {QStringLiteral("Sing"), QStringLiteral("1")}},
+					{QStringLiteral("MflagID0"), QStringLiteral("Sing")}}, // unit 0 back in use, with 100 mV/V
 			{{{QStringLiteral("Sing"), QStringLiteral("99")}, {QStringLiteral("PowerSing2"), QStringLiteral("7")}},
 					{QStringLiteral("Sing"), QStringLiteral("PowerSing2")}},
 			{{{QStringLiteral("TimerType"), QStringLiteral("True")}, {QStringLiteral("DataAverage"), QStringLiteral("True")},
