@@ -99,10 +99,14 @@ void resetUnitData(ModuleData &md, Resets &resets)
 		resets.take(md.Sing, int16_t{0}, key("Sing"));
 }
 
-void resetSettings(ModuleData &md, Resets &resets)
+void resetUnitsInUse(ModuleData &md, Resets &resets)
 {
 	if (!CheckUnits(LoadSettingEntries(md)).isEmpty())
 		resets.take(md.Channels[0].Mflag, kTrue, key("MflagID", 0));
+}
+
+void resetSettings(ModuleData &md, Resets &resets)
+{
 	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
 		resets.take(md.IntervalTM, int32_t{1000}, key("IntervalTM"));
 	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
@@ -155,7 +159,9 @@ QStringList LoadMeasInfo(ModuleData &md, const SettingsStore &store)
 	for (int i = 0; i < kUnitCount; ++i)
 		md.Channels[i].Capacity = readFloat(store, key("Capacity", i), 100.0f);
 
+	// Units in use first: the unit settings are checked for those units.
 	Resets resets;
+	resetUnitsInUse(md, resets);
 	resetUnitData(md, resets);
 	resetSettings(md, resets);
 	md.DeriveAverageNum();
