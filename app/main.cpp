@@ -9,33 +9,70 @@
 #include "settings/QSettingsStore.h"
 
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
-// "--emulate [SPEC]" chooses emulated units before the device library
-// loads. Returns the description in force, empty for real units.
-QString takeEmulatorOption(const QStringList &arguments)
+const char kUsage[] =
+		"Usage: kelvra [--emulate [SPEC]] [FILE.vn2]\n"
+		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
+		"\n"
+		"  --emulate [SPEC]   use emulated units (demo when SPEC is left out)\n"
+		"  --help             show this help\n"
+		"  --version          show the version\n";
+
+// Answers --help and --version before any window or display is needed.
+bool answeredWithoutWindow(int argc, char *argv[])
+{
+	for (int i = 1; i < argc; ++i) {
+		if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+			std::fputs(kUsage, stdout);
+			return true;
+		}
+		if (std::strcmp(argv[i], "--version") == 0) {
+			std::printf("kelvra %s\n", KELVRA_VERSION);
+			return true;
+		}
+	}
+	return false;
+}
+
+// "--emulate [SPEC]" chooses emulated units before the device library loads;
+// returns why the library refuses the description, empty when it takes it.
+QString takeEmulatorOption(const QStringList &arguments, kelvra::VarnelLibrary &library)
 {
 	const auto at = arguments.indexOf(QStringLiteral("--emulate"));
-	if (at >= 0) {
-		const QString spec = arguments.value(at + 1);
-		const bool given = !spec.isEmpty() && !spec.startsWith(QStringLiteral("--"));
-		qputenv("VARNELIO_EMULATOR", given ? spec.toLocal8Bit() : QByteArrayLiteral("demo"));
-	}
-	return qEnvironmentVariable("VARNELIO_EMULATOR");
+	if (at < 0)
+		return {};
+	QString spec = arguments.value(at + 1);
+	if (spec.isEmpty() || spec.startsWith(QStringLiteral("--")))
+		spec = QStringLiteral("demo");
+	qputenv("VARNELIO_EMULATOR", spec.toLocal8Bit());
+	return library.checkEmulator(spec);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+	if (answeredWithoutWindow(argc, argv))
+		return 0;
 	QApplication app(argc, argv);
 	QApplication::setApplicationName(QStringLiteral("Kelvra"));
-	const QString emulated = takeEmulatorOption(QApplication::arguments());
 	kelvra::installJapaneseTexts(app);
 
-	kelvra::ModuleData md;
 	kelvra::VarnelLibrary library;
+	if (const QString refused = takeEmulatorOption(QApplication::arguments(), library); !refused.isEmpty()) {
+		QMessageBox::critical(nullptr, QStringLiteral("エラーメッセージ"),
+				QStringLiteral("エミュレータの指定に誤りがあります。\n%1").arg(refused));
+		return 2;
+	}
+
+	const QString emulated = qEnvironmentVariable("VARNELIO_EMULATOR");
+	kelvra::ModuleData md;
 	kelvra::QSettingsStore store;
 	kelvra::MessageBoxPrompt prompt;
 	kelvra::FormMain window(md, library, prompt, store);

@@ -12,6 +12,7 @@ packages=(
 	fonts-noto-cjk xvfb xauth
 	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
 	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+	clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -16,22 +16,28 @@ UnitEntries LoadUnitData(const ModuleData &md)
 	return entries;
 }
 
+bool CapacityEntryOk(const QString &capacity)
+{
+	return capacity.size() < 10 && readSingle(capacity).has_value(); // a capacity that is no number has no sound meaning either
+}
+
+bool PowerEntryOk(const QString &power, bool microstrain)
+{
+	const auto value = readSingle(power);
+	if (!value)
+		return false;
+	const float inMicrostrain = *value * (microstrain ? 1.0f : 2000.0f);
+	return inMicrostrain <= 8000.0f && inMicrostrain >= -8000.0f && inMicrostrain != 0.0f;
+}
+
 QString CheckUnitData(const UnitEntries &entries, const ModuleData &md)
 {
 	if (entries.sing == 0)
 		return {};
-	const QString message = QStringLiteral("設定に誤りがあります。");
 	for (int i = 0; i < kUnitCount; ++i) {
-		if (!md.Channels[i].inUse())
-			continue;
-		if (entries.capacity[i].size() >= 10 || !readSingle(entries.capacity[i]))
-			return message; // a capacity that is no number has no sound meaning either
-		const auto power = readSingle(entries.power[i]);
-		if (!power)
-			return message;
-		const float microstrain = *power * (entries.powerInMicrostrain[i] ? 1.0f : 2000.0f);
-		if (microstrain > 8000.0f || microstrain < -8000.0f || microstrain == 0.0f)
-			return message;
+		if (md.Channels[i].inUse() &&
+				!(CapacityEntryOk(entries.capacity[i]) && PowerEntryOk(entries.power[i], entries.powerInMicrostrain[i])))
+			return QStringLiteral("設定に誤りがあります。");
 	}
 	return {};
 }

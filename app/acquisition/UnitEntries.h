@@ -21,6 +21,10 @@ struct UnitEntries {
 
 UnitEntries LoadUnitData(const ModuleData &md);
 
+// The checks of one unit's entries.
+bool CapacityEntryOk(const QString &capacity);
+bool PowerEntryOk(const QString &power, bool microstrain);
+
 // Empty when the entries pass; otherwise "設定に誤りがあります。".
 QString CheckUnitData(const UnitEntries &entries, const ModuleData &md);
 

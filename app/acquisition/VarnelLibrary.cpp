@@ -85,6 +85,20 @@ QString VarnelLibrary::loadError()
 	return error_;
 }
 
+QString VarnelLibrary::checkEmulator(const QString &description)
+{
+	using Check = int16_t(VARNELIO_CALL *)(const char *, char *, uint32_t);
+	if (!load())
+		return {};
+	const auto check = reinterpret_cast<Check>(library_.resolve("Varnel_Check_Emulator"));
+	if (!check)
+		return {};
+	char reason[512] = {};
+	if (check(description.toLocal8Bit().constData(), reason, sizeof reason) == 0)
+		return {};
+	return QString::fromLocal8Bit(reason);
+}
+
 int16_t VarnelLibrary::Varnel_Device_Open(int16_t unit)
 {
 	return load() ? exports_.open(unit) : kUnavailable;

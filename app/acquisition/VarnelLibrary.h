@@ -23,6 +23,10 @@ public:
 
 	QString loadError() override;
 
+	// Why the library refuses this description of emulated units; empty when
+	// it takes it, or when the library is too old to say.
+	QString checkEmulator(const QString &description);
+
 	int16_t Varnel_Device_Open(int16_t unit) override;
 	void Varnel_Device_Close(int16_t unit) override;
 	int16_t Varnel_Single_Sample(int16_t unit, double &value) override;

@@ -7,6 +7,7 @@
 #include "settings/DataFile.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -18,6 +19,16 @@ namespace {
 bool wantsHelp(const QStringList &arguments)
 {
 	return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+}
+
+// An option neither command knows, named as typed; empty when there is none.
+QString unknownOption(const QStringList &arguments)
+{
+	for (const QString &argument : arguments) {
+		if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
+			return argument;
+	}
+	return {};
 }
 
 QString onOff(int16_t flag)
@@ -91,7 +102,7 @@ int convertCommand(const QStringList &arguments)
 	parser.addOption(QCommandLineOption(QStringLiteral("csv-encoding"), QString(), QStringLiteral("name"),
 			QStringLiteral("cp932")));
 	if (!parser.parse(QStringList{QStringLiteral("kelvra-cli convert")} + arguments)) {
-		printError(parser.errorText());
+		printError(usageErrorText(parser, arguments));
 		return kExitUsage;
 	}
 	const auto encoding = parseCsvEncoding(parser.value(QStringLiteral("csv-encoding")));
@@ -102,6 +113,10 @@ int convertCommand(const QStringList &arguments)
 	const QStringList files = parser.positionalArguments();
 	if (files.size() != 2) {
 		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
+		return kExitUsage;
+	}
+	if (QFileInfo(files[1]).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
+		printError(QStringLiteral("OUT must name a .csv file"));
 		return kExitUsage;
 	}
 	ModuleData md;
@@ -126,6 +141,10 @@ int infoCommand(const QStringList &arguments)
 		           "one 'name: value' line each.\n",
 				stdout);
 		return kExitOk;
+	}
+	if (const QString option = unknownOption(arguments); !option.isEmpty()) {
+		printError(QStringLiteral("unknown option '%1'").arg(option));
+		return kExitUsage;
 	}
 	if (arguments.size() != 1) {
 		printError(QStringLiteral("info takes one data file"));

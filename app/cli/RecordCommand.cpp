@@ -312,8 +312,23 @@ void keepFirst(ModuleData &md, int32_t samples)
 		channel.DataNum = std::min(channel.DataNum, samples);
 }
 
+// A description of emulated units the device library would refuse.
+QString emulatorError(const RecordOptions &o, VarnelLibrary &library)
+{
+	if (!o.emulate)
+		return {};
+	if (const QString reason = library.checkEmulator(*o.emulate); !reason.isEmpty())
+		return QStringLiteral("--emulate: %1").arg(reason);
+	return {};
+}
+
 int record(const RecordOptions &o)
 {
+	VarnelLibrary library;
+	if (const QString error = emulatorError(o, library); !error.isEmpty()) {
+		printError(error);
+		return kExitUsage;
+	}
 	if (o.emulate)
 		qputenv("VARNELIO_EMULATOR", o.emulate->toLocal8Bit());
 
@@ -321,7 +336,9 @@ int record(const RecordOptions &o)
 	md.InitDataArray();
 	md.ClearZeroData();
 	md.ClearMeasData();
-	LoadMeasInfo(md, QSettingsStore());
+	if (const QStringList reset = LoadMeasInfo(md, QSettingsStore()); !reset.isEmpty())
+		printError(QStringLiteral("stored measuring conditions no settings dialog would take are back at their defaults: %1")
+		                   .arg(reset.join(QStringLiteral(", "))));
 	md.SetRange();
 	if (const QString error = applySettings(o, md); !error.isEmpty()) {
 		printError(error);
@@ -332,7 +349,6 @@ int record(const RecordOptions &o)
 		return kExitUsage;
 	}
 
-	VarnelLibrary library;
 	ConsolePrompt prompt;
 	DeviceControl devices(md, library, prompt);
 	if (o.zero) {
@@ -418,7 +434,7 @@ int recordCommand(const QStringList &arguments)
 	parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 	addOptions(parser);
 	if (!parser.parse(QStringList{QStringLiteral("kelvra-cli record")} + arguments)) {
-		printError(parser.errorText());
+		printError(usageErrorText(parser, arguments));
 		return kExitUsage;
 	}
 	if (parser.isSet(QStringLiteral("help"))) {
@@ -435,6 +451,23 @@ int recordCommand(const QStringList &arguments)
 		printError(error.text);
 		return kExitUsage;
 	}
+}
+
+QString usageErrorText(const QCommandLineParser &parser, const QStringList &arguments)
+{
+	const QStringList unknown = parser.unknownOptionNames();
+	for (const QString &argument : arguments) {
+		const QString typed = argument.section(QLatin1Char('='), 0, 0);
+		QString name = typed;
+		while (name.startsWith(QLatin1Char('-')))
+			name.remove(0, 1);
+		if (typed.startsWith(QLatin1Char('-')) && unknown.contains(name))
+			return QStringLiteral("unknown option '%1'").arg(typed);
+	}
+	QString text = parser.errorText();
+	if (text.endsWith(QLatin1Char('.')))
+		text.chop(1);
+	return text.isEmpty() ? text : text.left(1).toLower() + text.mid(1);
 }
 
 } // namespace kelvra::cli

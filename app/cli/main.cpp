@@ -1,6 +1,7 @@
 // kelvra-cli: records a measurement headless, converts and describes data files.
 
 #include "Commands.h"
+#include "ConsolePrompt.h"
 
 #include <QCoreApplication>
 
@@ -19,7 +20,7 @@ const char kUsage[] =
 		"  recover --list                list the journals of runs never saved\n"
 		"  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)\n"
 		"\n"
-		"'kelvra-cli COMMAND --help' explains a command.\n";
+		"'kelvra-cli COMMAND --help' explains a command; 'kelvra-cli --version' names the version.\n";
 
 } // namespace
 
@@ -43,7 +44,16 @@ int main(int argc, char *argv[])
 		std::fputs(kUsage, stdout);
 		return kelvra::cli::kExitOk;
 	}
-	std::fprintf(stderr, "kelvra-cli: %s\n%s",
-			command.isEmpty() ? "no command given" : "unknown command", kUsage);
+	if (command == QLatin1String("--version")) {
+		std::printf("kelvra-cli %s\n", KELVRA_VERSION);
+		return kelvra::cli::kExitOk;
+	}
+	if (command.isEmpty())
+		kelvra::cli::printError(QStringLiteral("no command given"));
+	else if (command.startsWith(QLatin1Char('-')))
+		kelvra::cli::printError(QStringLiteral("unknown option '%1'").arg(command));
+	else
+		kelvra::cli::printError(QStringLiteral("unknown command '%1'").arg(command));
+	std::fputs(kUsage, stderr);
 	return kelvra::cli::kExitUsage;
 }

@@ -22,6 +22,7 @@ inline constexpr int kUnitCount = 4;
 inline constexpr int32_t kBufferLength = 88000;
 inline constexpr float kNoData = -9999.0f;
 inline constexpr float kDefaultRange = 8000.0f;
+inline constexpr int16_t kLastSing = 5; // display unit codes run 0..5
 
 constexpr Flag toFlag(bool value)
 {

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace kelvra {
@@ -15,6 +16,8 @@ namespace {
 constexpr int kMaxStringBytes = 32767;
 constexpr qint64 kRowBytes = 4 * 8;
 constexpr qint64 kUnitInfoBytes = 42;
+constexpr int kMaxDateBytes = 32;
+constexpr int32_t kMaxIntervalMs = 65535000; // 65535 s, the longest PC-timed interval
 // Header strings at their longest, every row and the unit block: nothing a
 // real data file can exceed.
 constexpr qint64 kLargestFile = 54 + 6 * kMaxStringBytes + kBufferLength * kRowBytes + kUnitInfoBytes;
@@ -60,10 +63,9 @@ public:
 		return true;
 	}
 
-	bool getString(QString &text)
+	bool getText(int16_t size, QString &text)
 	{
-		int16_t size = 0;
-		if (!get(size) || size < 0 || remaining() < size)
+		if (remaining() < size)
 			return false;
 		text = fromCodePage932(bytes_.mid(position_, size));
 		position_ += size;
@@ -85,15 +87,78 @@ private:
 	qsizetype position_ = 0;
 };
 
-bool readHeader(ByteReader &in, DataFileHeader &header)
+QString notDataFile(const QString &why)
 {
-	bool ok = in.getString(header.startTime);
-	for (QString &memo : header.memo)
-		ok = ok && in.getString(memo);
-	return ok && in.get(header.timerType) && in.get(header.interval) && in.get(header.average) &&
+	return QStringLiteral("Kelvraのデータファイルではありません（%1）。").arg(why);
+}
+
+const QString &headerCutOff()
+{
+	static const QString text = QStringLiteral("ファイルがヘッダーの途中で終わっています。");
+	return text;
+}
+
+// The writers put "yyyy/m/d h:m:s" or 19 blanks there.
+bool isDateText(const QString &text)
+{
+	return std::all_of(text.begin(), text.end(), [](QChar c) {
+		return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QStringLiteral(" /:-.").contains(c);
+	});
+}
+
+bool isFlag(int16_t value)
+{
+	return value >= -1 && value <= 1;
+}
+
+// Why the fixed fields cannot come from a writer; empty when they can.
+QString implausibleField(const DataFileHeader &h)
+{
+	if (!isFlag(h.timerType) || !isFlag(h.average) || !isFlag(h.upperTrigger) || !isFlag(h.lowerTrigger))
+		return QStringLiteral("フラグが-1、0、1のどれでもありません");
+	if (h.interval < 0 || h.interval > kMaxIntervalMs)
+		return QStringLiteral("測定間隔が範囲外です");
+	if (h.before < 0 || h.before > kBufferLength || h.after < 0 || h.after > kBufferLength)
+		return QStringLiteral("トリガの取込データ数が範囲外です");
+	if (h.triggerUnit < 0 || h.triggerUnit >= kUnitCount)
+		return QStringLiteral("トリガ使用ユニットIDが0〜3ではありません");
+	if (h.rowCount < 0 || h.rowCount > kBufferLength)
+		return QStringLiteral("データ数が0〜88000ではありません");
+	return {};
+}
+
+// Empty when a plausible header was read; otherwise why the bytes are no
+// data file, or that they end inside the header. A real file's first field is
+// a short date text, so text files and random bytes fail right there.
+QString readHeader(ByteReader &in, DataFileHeader &header)
+{
+	if (in.remaining() == 0)
+		return notDataFile(QStringLiteral("空のファイルです"));
+	int16_t size = 0;
+	if (!in.get(size))
+		return headerCutOff();
+	if (size < 0 || size > kMaxDateBytes)
+		return notDataFile(QStringLiteral("測定日の長さが%1バイトです").arg(size));
+	if (!in.getText(size, header.startTime))
+		return headerCutOff();
+	if (!isDateText(header.startTime))
+		return notDataFile(QStringLiteral("測定日が日時の文字列ではありません"));
+	for (QString &memo : header.memo) {
+		if (!in.get(size))
+			return headerCutOff();
+		if (size < 0)
+			return notDataFile(QStringLiteral("メモの長さが負の値です"));
+		if (!in.getText(size, memo))
+			return headerCutOff();
+	}
+	const bool complete = in.get(header.timerType) && in.get(header.interval) && in.get(header.average) &&
 			in.get(header.upperTrigger) && in.get(header.upperLevel) && in.get(header.lowerTrigger) &&
 			in.get(header.lowerLevel) && in.get(header.before) && in.get(header.after) &&
 			in.get(header.triggerUnit) && in.skip(8) && in.get(header.rowCount);
+	if (!complete)
+		return headerCutOff();
+	const QString why = implausibleField(header);
+	return why.isEmpty() ? QString() : notDataFile(why);
 }
 
 std::optional<DataFileUnitInfo> readUnitInfo(ByteReader &in)
@@ -220,23 +285,21 @@ QByteArray EncodeDataFile(const ModuleData &md)
 
 std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *error)
 {
-	auto fail = [error](const char *reason) -> std::optional<DataFileContent> {
+	auto fail = [error](const QString &reason) -> std::optional<DataFileContent> {
 		if (error)
-			*error = QString::fromUtf8(reason);
+			*error = reason;
 		return std::nullopt;
 	};
 
 	ByteReader in(bytes);
 	DataFileContent content;
-	if (!readHeader(in, content.header))
-		return fail("ファイルがヘッダーの途中で終わっています。");
+	if (const QString reason = readHeader(in, content.header); !reason.isEmpty())
+		return fail(reason);
 	const int32_t rows = content.header.rowCount;
-	if (rows < 0)
-		return fail("データ数が負の値になっています。");
-	if (rows > kBufferLength)
-		return fail("データ数が88000を超えています。");
 	if (in.remaining() < rows * kRowBytes)
-		return fail("ファイルがデータの途中で終わっています。");
+		return fail(QStringLiteral("ファイルがデータの途中で終わっています。"));
+	if (in.remaining() - rows * kRowBytes > kUnitInfoBytes)
+		return fail(notDataFile(QStringLiteral("ファイルの大きさがデータ数と合いません")));
 
 	content.rows.resize(rows);
 	for (auto &row : content.rows) {
@@ -244,7 +307,20 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 			in.get(value);
 	}
 	content.unitInfo = readUnitInfo(in);
+	if (content.unitInfo && (content.unitInfo->sing < 0 || content.unitInfo->sing > kLastSing))
+		return fail(notDataFile(QStringLiteral("表示単位が0〜5ではありません")));
 	return content;
+}
+
+FileResult ReadDataFileBytes(ModuleData &md, const QByteArray &bytes)
+{
+	md.ClearMeasData();
+	QString reason;
+	const auto content = ParseDataFile(bytes, &reason);
+	if (!content)
+		return FileResult::failure(reason);
+	applyContent(*content, md);
+	return {};
 }
 
 FileResult WriteWholeFile(const QString &fileName, const QByteArray &bytes)
@@ -276,7 +352,7 @@ std::optional<DataFileContent> LoadDataFileContent(const QString &fileName, QStr
 		return std::nullopt;
 	}
 	if (file.size() > kLargestFile) {
-		*error = QStringLiteral("データファイルとして大きすぎます。");
+		*error = notDataFile(QStringLiteral("ファイルが大きすぎます"));
 		return std::nullopt;
 	}
 	bytes = file.readAll();

@@ -46,6 +46,7 @@ struct DataFileContent {
 };
 
 QByteArray EncodeDataFile(const ModuleData &md);
+// nullopt with the reason when the bytes are no data file, or a cut-off one.
 std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *error);
 // Reads and parses a file; nullopt with the reason when it is no data file.
 std::optional<DataFileContent> LoadDataFileContent(const QString &fileName, QString *error);
@@ -56,6 +57,8 @@ FileResult SaveDataFile(const ModuleData &md, const QString &fileName);
 // Replaces the measurement state by the file's content; a file that cannot be
 // read leaves the state cleared.
 FileResult ReadDataFile(ModuleData &md, const QString &fileName);
+// The same from bytes in memory.
+FileResult ReadDataFileBytes(ModuleData &md, const QByteArray &bytes);
 
 // Writes bytes to a temporary file beside the target and replaces the target
 // only when everything was written.

@@ -1,5 +1,7 @@
 #include "MeasInfo.h"
 
+#include "SettingEntries.h"
+#include "acquisition/UnitEntries.h"
 #include "core/NumberText.h"
 
 #include <cmath>
@@ -52,16 +54,96 @@ QString flagText(Flag flag)
 	return flag != kFalse ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+// Records each key that takes its default because its stored value would
+// not pass the settings dialogs.
+class Resets {
+public:
+	template <typename T>
+	void take(T &variable, T fallback, const QString &name)
+	{
+		if (variable == fallback)
+			return;
+		variable = fallback;
+		keys_ << name;
+	}
+
+	QStringList keys() const { return keys_; }
+
+private:
+	QStringList keys_;
+};
+
+void resetUnitData(ModuleData &md, Resets &resets)
+{
+	if (md.Sing < 0 || md.Sing > kLastSing)
+		resets.take(md.Sing, int16_t{0}, key("Sing"));
+	for (int i = 0; i < kUnitCount; ++i) {
+		if (md.Channels[i].PowerSing != 0 && md.Channels[i].PowerSing != 1)
+			resets.take(md.Channels[i].PowerSing, int16_t{0}, key("PowerSing", i));
+	}
+	if (CheckUnitData(LoadUnitData(md), md).isEmpty())
+		return;
+	for (int i = 0; i < kUnitCount; ++i) {
+		ChannelRecord &channel = md.Channels[i];
+		if (!channel.inUse())
+			continue;
+		if (!CapacityEntryOk(shortestText(channel.Capacity)))
+			resets.take(channel.Capacity, 100.0f, key("Capacity", i));
+		if (!PowerEntryOk(shortestText(channel.Power), channel.PowerSing != 0)) {
+			resets.take(channel.Power, 100.0f, key("Power", i));
+			resets.take(channel.PowerSing, int16_t{0}, key("PowerSing", i));
+		}
+	}
+	// The default rated output of 100 mV/V is only good for microstrain.
+	if (!CheckUnitData(LoadUnitData(md), md).isEmpty())
+		resets.take(md.Sing, int16_t{0}, key("Sing"));
+}
+
+void resetUnitsInUse(ModuleData &md, Resets &resets)
+{
+	if (!CheckUnits(LoadSettingEntries(md)).isEmpty())
+		resets.take(md.Channels[0].Mflag, kTrue, key("MflagID", 0));
+}
+
+void resetSettings(ModuleData &md, Resets &resets)
+{
+	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
+		resets.take(md.IntervalTM, int32_t{1000}, key("IntervalTM"));
+	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
+		resets.take(md.DataAverage, kFalse, key("DataAverage")); // PC-timed averaging needs 10 s at least
+
+	// The dialog offers units 0 to 3 only.
+	if (md.TrgUnitID < 0 || md.TrgUnitID >= kUnitCount)
+		resets.take(md.TrgUnitID, int16_t{0}, key("TrgUnitID"));
+	md.SetRange();
+	if (CheckTrigger(LoadSettingEntries(md), md).isEmpty())
+		return;
+	if (!md.Channels[md.TrgUnitID].inUse())
+		resets.take(md.TrgUnitID, int16_t{0}, key("TrgUnitID"));
+	if (md.TrgDnum1 < 0 || (md.TrgDnum2 >= 1 && int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength))
+		resets.take(md.TrgDnum1, int32_t{0}, key("TrgDnum1"));
+	if (md.TrgDnum2 < 1 || int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength)
+		resets.take(md.TrgDnum2, kBufferLength, key("TrgDnum2"));
+	if (md.TrgMaxFlag == kTrue && md.TrgVMax > md.RangeMax)
+		resets.take(md.TrgVMax, 100.0f, key("TrgVMax"));
+	if (md.TrgMinFlag == kTrue && md.TrgVMin < md.RangeMin)
+		resets.take(md.TrgVMin, -100.0f, key("TrgVMin"));
+	// What still fails cannot be mended by one key: the run goes without trigger.
+	if (!CheckTrigger(LoadSettingEntries(md), md).isEmpty()) {
+		resets.take(md.TrgMaxFlag, kFalse, key("TrgMaxFlag"));
+		resets.take(md.TrgMinFlag, kFalse, key("TrgMinFlag"));
+	}
+}
+
 } // namespace
 
-void LoadMeasInfo(ModuleData &md, const SettingsStore &store)
+QStringList LoadMeasInfo(ModuleData &md, const SettingsStore &store)
 {
 	for (int i = 0; i < kUnitCount; ++i)
 		md.Channels[i].Mflag = readFlag(store, key("MflagID", i), i == 0);
 	md.TimerType = readFlag(store, key("TimerType"), false);
 	md.IntervalTM = readLong(store, key("IntervalTM"), 1000);
 	md.DataAverage = readFlag(store, key("DataAverage"), false);
-	md.DeriveAverageNum();
 	md.TrgMaxFlag = readFlag(store, key("TrgMaxFlag"), false);
 	md.TrgVMax = readFloat(store, key("TrgVMax"), 100.0f);
 	md.TrgMinFlag = readFlag(store, key("TrgMinFlag"), false);
@@ -76,6 +158,20 @@ void LoadMeasInfo(ModuleData &md, const SettingsStore &store)
 		md.Channels[i].PowerSing = readInteger(store, key("PowerSing", i), 0);
 	for (int i = 0; i < kUnitCount; ++i)
 		md.Channels[i].Capacity = readFloat(store, key("Capacity", i), 100.0f);
+
+	// Units in use first: the unit settings are checked for those units.
+	Resets resets;
+	resetUnitsInUse(md, resets);
+	resetUnitData(md, resets);
+	resetSettings(md, resets);
+	md.DeriveAverageNum();
+	return resets.keys();
+}
+
+QString ResetKeysMessage(const QStringList &keys)
+{
+	return QStringLiteral("保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1")
+	        .arg(keys.join(QStringLiteral(", ")));
 }
 
 void SaveMeasInfo(const ModuleData &md, SettingsStore &store)

@@ -6,10 +6,17 @@
 #include "SettingsStore.h"
 #include "core/ModuleData.h"
 
+#include <QStringList>
+
 namespace kelvra {
 
-// Reads every key; a missing or unreadable value takes its default.
-void LoadMeasInfo(ModuleData &md, const SettingsStore &store);
+// Reads every key; a missing or unreadable value takes its default, and so
+// does a value the settings dialogs would refuse. Returns the keys reset for
+// that last reason, for the program to name once.
+QStringList LoadMeasInfo(ModuleData &md, const SettingsStore &store);
+
+// The message naming keys that LoadMeasInfo reset.
+QString ResetKeysMessage(const QStringList &keys);
 
 // True when any of the keys is stored: the conditions were saved before.
 bool HasMeasInfo(const SettingsStore &store);

@@ -194,7 +194,8 @@ void FormMain::Form_Load()
 	md_.InitDataArray();
 	md_.ClearZeroData();
 	md_.ClearMeasData();
-	LoadMeasInfo(md_, store_);
+	if (const QStringList reset = LoadMeasInfo(md_, store_); !reset.isEmpty())
+		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
 	md_.SetRange();
 	SetButtonState();
 	drawing_->InitGraph();

@@ -78,6 +78,16 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values
 /* Sets the value subtracted from every later reading of the unit. */
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value);
 
+/*
+ * Not one of the six exports programs call for readings: checks a description
+ * of emulated units as VARNELIO_EMULATOR takes it, without starting anything.
+ * Returns VARNELIO_OK when the library understands it; otherwise
+ * VARNELIO_ERR_PARAMETER and, when reason is not null, the reason naming the
+ * field in reason (cut to size bytes and always terminated).
+ */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(const char *description, char *reason,
+		uint32_t size);
+
 #ifdef __cplusplus
 }
 #endif

@@ -7,7 +7,9 @@
 #include "libusb/libusb_toolkit.h"
 #endif
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -66,6 +68,19 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value)
 {
 	return deviceTable().zeroAdj(unit, value);
+}
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(const char *description, char *reason,
+		uint32_t size)
+{
+	const std::string error = description ? emulator::parseEmulatorSpec(description).error
+	                                      : std::string("no description given");
+	if (reason && size > 0) {
+		const std::size_t kept = std::min<std::size_t>(error.size(), size - 1);
+		std::memcpy(reason, error.data(), kept);
+		reason[kept] = '\0';
+	}
+	return error.empty() ? VARNELIO_OK : VARNELIO_ERR_PARAMETER;
 }
 
 } // extern "C"

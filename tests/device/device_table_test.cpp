@@ -172,6 +172,54 @@ TEST_F(DeviceTableTest, GetDatasAsksForCountAndReportsWhatArrived)
 	EXPECT_EQ(VARNELIO_ERR_PARAMETER, table().getDatas(0, nullptr, status, &count));
 }
 
+TEST_F(DeviceTableTest, AdjustmentReachesEveryBlockSampleAndOutlivesAReopen)
+{
+	auto unit0 = plugIn(0x00);
+	auto unit3 = plugIn(0x03);
+	ASSERT_EQ(VARNELIO_OK, table().open(0));
+	ASSERT_EQ(VARNELIO_OK, table().open(3));
+	ASSERT_EQ(VARNELIO_OK, table().zeroAdj(3, 12.5));
+	unit3->replies[0x30][5] = 0x80; // samples of 0, 0 and -8192 microstrain
+	unit3->replies[0x30][9] = 0x80;
+	double values[128];
+	unsigned char status[128];
+	unsigned char count = 128;
+	ASSERT_EQ(VARNELIO_OK, table().getDatas(3, values, status, &count));
+	ASSERT_EQ(3, count);
+	EXPECT_DOUBLE_EQ(-12.5, values[0]);
+	EXPECT_DOUBLE_EQ(-12.5, values[1]);
+	EXPECT_DOUBLE_EQ(-8204.5, values[2]);
+
+	table().close(3); // unit 0 stays open, so the toolkit keeps running
+	ASSERT_EQ(VARNELIO_OK, table().open(3));
+	EXPECT_EQ(1, unit0->commandsSent(0x40));
+	EXPECT_EQ(0, unit3->commandsSent(0x40)) << "only the open that starts the toolkit sends CMD_OPEN";
+	EXPECT_DOUBLE_EQ(12.5, table().slot(3).decoder.adjValue);
+}
+
+TEST_F(DeviceTableTest, EveryTransferUsesItsPipeAndTheLongTimeOut)
+{
+	auto unit = plugIn(0x04);
+	ASSERT_EQ(VARNELIO_OK, table().open(0));
+	double value = 0.0;
+	ASSERT_EQ(VARNELIO_OK, table().singleSample(0, &value));
+	ASSERT_EQ(VARNELIO_OK, table().startSample(0, 1));
+	double values[128];
+	unsigned char status[128];
+	unsigned char count = 128;
+	ASSERT_EQ(VARNELIO_OK, table().getDatas(0, values, status, &count));
+	table().close(0);
+
+	EXPECT_EQ(std::vector<uint8_t>{0x83}, unit->resets);
+	int reads = 0;
+	for (const auto &[endpoint, timeoutMs] : unit->transfers) {
+		EXPECT_TRUE(endpoint == 0x02 || endpoint == 0x83) << int{endpoint};
+		EXPECT_EQ(30000u, timeoutMs);
+		reads += endpoint == 0x83;
+	}
+	EXPECT_EQ(6, reads) << "identify, open, calibration, single, block and close replies";
+}
+
 TEST_F(DeviceTableTest, UnknownIdentifyByteIsRefusedAndTableUntouched)
 {
 	auto odd = makeUnit(0x09);

@@ -67,7 +67,7 @@ TEST(EmulatorSpec, BadFieldsAreNamed)
 {
 	for (const char *text : {"id=4", "id=0,kind=2", "id=0,signal=sine:100", "id=0,signal=wobble:1",
 			     "id=0,fail=reset@1", "id=0,fail=block@0", "id=0,colour=red", "id=0,noise=lots",
-			     "id=0,block=129"}) {
+			     "id=0,block=129", "id=0,signal=const:nan", "id=0,offset=inf", "id=0,signal=raw:16777216"}) {
 		const auto spec = parseEmulatorSpec(text);
 		EXPECT_TRUE(spec.units.empty()) << text;
 		const std::string field = std::string(text).substr(std::string(text).rfind(',') + 1);
@@ -147,8 +147,9 @@ TEST(EmulatedUnits, UnparsableConfigurationFailsTheDriverStart)
 {
 	auto table = tableFor("id=0,kind=7");
 	::testing::internal::CaptureStderr();
-	EXPECT_EQ(VARNELIO_ERR_DRIVER, table->open(0));
+	for (int16_t unit = 0; unit < 4; ++unit)
+		EXPECT_EQ(VARNELIO_ERR_DRIVER, table->open(unit));
 	const std::string printed = ::testing::internal::GetCapturedStderr();
 	EXPECT_NE(std::string::npos, printed.find("kind=7")) << printed;
-	EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n'));
+	EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << "one line, not one per unit";
 }

@@ -17,11 +17,12 @@ namespace varnelio::testing {
 class ScriptedDevice : public UsbDevice {
 public:
 	std::optional<std::size_t> bulkTransfer(uint8_t endpoint, uint8_t *data, std::size_t length,
-			unsigned /*timeoutMs*/) override
+			unsigned timeoutMs) override
 	{
 		std::function<void()> hook;
 		{
 			std::lock_guard guard(mutex);
+			transfers.push_back({endpoint, timeoutMs});
 			if (endpoint == 0x02) {
 				written.emplace_back(data, data + length);
 				lastCommand = data[0];
@@ -60,6 +61,7 @@ public:
 	std::set<uint8_t> failing;
 	std::vector<std::vector<uint8_t>> written;
 	std::vector<uint8_t> resets;
+	std::vector<std::pair<uint8_t, unsigned>> transfers; // endpoint and time-out of each
 	uint8_t lastCommand = 0;
 	std::function<void()> duringRead;
 };

@@ -34,6 +34,14 @@ void putBigEndian24(uint8_t *at, uint32_t value)
 	at[2] = static_cast<uint8_t>(value);
 }
 
+// Huge offsets and noise can sum to infinities and NaN; a count stays a count.
+uint32_t countWithin(double value, double top)
+{
+	if (!(value > 0.0))
+		return 0;
+	return static_cast<uint32_t>(std::min(std::round(value), top));
+}
+
 } // namespace
 
 EmulatedUnit::EmulatedUnit(const UnitSpec &spec) : spec_(spec), noiseSource_(spec.seed) {}
@@ -179,13 +187,13 @@ double EmulatedUnit::microstrainAt(double seconds, long sampleIndex)
 uint32_t EmulatedUnit::rawCountAt(double seconds, long sampleIndex)
 {
 	if (spec_.signal.shape == SignalShape::RawCount)
-		return static_cast<uint32_t>(spec_.signal.params[0]);
+		return countWithin(spec_.signal.params[0], 16777215.0);
 	const double microstrain = microstrainAt(seconds, sampleIndex);
 	if (kind() == UnitKind::Counts24) {
 		const double counts = spec_.span == 0 ? 0.0 : microstrain * spec_.span / 12000.0;
-		return static_cast<uint32_t>(std::clamp(std::round(spec_.zero + counts), 0.0, 16777215.0));
+		return countWithin(spec_.zero + counts, 16777215.0);
 	}
-	return static_cast<uint32_t>(std::clamp(std::round(microstrain / 0.25 + 32768.0), 0.0, 65535.0));
+	return countWithin(microstrain / 0.25 + 32768.0, 65535.0);
 }
 
 void EmulatedUnit::putCount(uint8_t *at, uint32_t raw) const

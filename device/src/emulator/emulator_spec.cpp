@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -61,7 +62,7 @@ double parseNumber(std::string_view text, std::string_view field)
 	const std::string copy(text);
 	char *end = nullptr;
 	const double value = std::strtod(copy.c_str(), &end);
-	if (copy.empty() || end != copy.c_str() + copy.size())
+	if (copy.empty() || end != copy.c_str() + copy.size() || !std::isfinite(value))
 		bad(field);
 	return value;
 }
@@ -84,7 +85,7 @@ SignalSpec parseSignal(std::string_view text, std::string_view field)
 		signal.shape = SignalShape::Step;
 	else if (name == "seq" && count >= 1)
 		signal.shape = SignalShape::Sequence;
-	else if (name == "raw" && count == 1 && signal.params[0] >= 0)
+	else if (name == "raw" && count == 1 && signal.params[0] >= 0 && signal.params[0] <= 0xFFFFFF)
 		signal.shape = SignalShape::RawCount;
 	else
 		bad(field);

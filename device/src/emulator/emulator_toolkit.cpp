@@ -19,7 +19,12 @@ bool EmulatorToolkit::start(const UsbMatch & /*match*/, UsbHandlers handlers)
 {
 	const EmulatorSpec spec = parseEmulatorSpec(configuration_);
 	if (!spec.error.empty()) {
-		std::fprintf(stderr, "VARNELIO_EMULATOR: %s\n", spec.error.c_str());
+		// Every open of a unit tries the start again; one line says it all.
+		static std::string reported;
+		if (reported != configuration_) {
+			std::fprintf(stderr, "VARNELIO_EMULATOR: %s\n", spec.error.c_str());
+			reported = configuration_;
+		}
 		return false;
 	}
 	handlers_ = std::move(handlers);

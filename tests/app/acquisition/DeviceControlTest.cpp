@@ -93,8 +93,13 @@ TEST_F(DeviceControlTest, StartUnitsStopsAtTheFirstFailureWithoutRollBack)
 
 TEST_F(DeviceControlTest, DeviceErrorTexts)
 {
-	EXPECT_EQ(QStringLiteral("正常終了"), DeviceControl::DeviceErrorText(0));
-	EXPECT_EQ(QStringLiteral("指定パラメータのエラー"), DeviceControl::DeviceErrorText(8));
+	const QString texts[] = {QStringLiteral("正常終了"), QStringLiteral("ID番号が異なる"),
+			QStringLiteral("ドライバが正常にインストールされていない"), QStringLiteral("このデバイスは既にオープンされている"),
+			QStringLiteral("接続台数が多すぎる"), QStringLiteral("デバイスをオープンできなかった"),
+			QStringLiteral("指定のデバイスが見つからない"), QStringLiteral("指定のデバイスはオープンされてない"),
+			QStringLiteral("指定パラメータのエラー"), QStringLiteral("USB通信エラー")};
+	for (int16_t code = 0; code < 10; ++code)
+		EXPECT_EQ(texts[code], DeviceControl::DeviceErrorText(code)) << code;
 	devices.DispDevError(42);
 	ASSERT_EQ(1u, prompt.shown.size());
 	EXPECT_TRUE(prompt.shown[0].text.isEmpty()) << "codes outside 0..9 show an empty text";

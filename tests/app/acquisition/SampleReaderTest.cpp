@@ -116,13 +116,16 @@ TEST_F(SampleReaderTest, UnconvertibleSamplesKeepTheMarkerAndCount)
 	EXPECT_EQ(4, md.Channels[0].DataNum);
 }
 
-TEST_F(SampleReaderTest, BlockErrorStopsLaterUnits)
+TEST_F(SampleReaderTest, BlockErrorStopsLaterUnitsButKeepsTheEarlierBlocks)
 {
-	use({0, 2});
-	api.units[0].blockCodes = {9};
+	use({0, 2, 3});
+	api.units[0].deliveries = {5};
+	api.units[2].blockCodes = {9};
 	EXPECT_FALSE(reader.ReadBlockData());
-	EXPECT_TRUE(api.units[2].asked.empty());
+	EXPECT_TRUE(api.units[3].asked.empty());
 	EXPECT_EQ(QStringLiteral("USB通信エラー"), prompt.shown.at(0).text);
+	EXPECT_EQ(5, md.DataCount) << "unit 0's block was stored before unit 2 failed";
+	EXPECT_EQ(5.0f, md.Channels[0].Data[4]);
 }
 
 TEST_F(SampleReaderTest, SingleReadingsAreAveragedIntoOneIndex)

@@ -49,3 +49,11 @@ TEST(VarnelLibrary, MissingFileOrEntryPointIsReported)
 	EXPECT_TRUE(wrong.loadError().contains(QStringLiteral("Varnel_Get_Datas")));
 	EXPECT_NE(0, wrong.Varnel_Device_Open(0));
 }
+
+TEST(VarnelLibrary, EmulatorDescriptionIsCheckedByTheLibrary)
+{
+	VarnelLibrary library(QStringLiteral(VARNELIO_FILE));
+	EXPECT_EQ(QString(), library.checkEmulator(QStringLiteral("demo")));
+	EXPECT_TRUE(library.checkEmulator(QStringLiteral("id=0;id=2,span=x")).contains(QStringLiteral("span=x")));
+	EXPECT_TRUE(library.checkEmulator(QStringLiteral("kind=1")).contains(QStringLiteral("'id'")));
+}

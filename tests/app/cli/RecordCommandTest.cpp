@@ -182,3 +182,36 @@ TEST_F(KelvraCli, BadUsageAndDeviceErrors)
 	EXPECT_EQ(1, run({QStringLiteral("info"), path("missing.vn2")}).status);
 	EXPECT_EQ(0, run({QStringLiteral("record"), QStringLiteral("--help")}).status);
 }
+
+TEST_F(KelvraCli, FirstContactNamesWhatIsWrong)
+{
+	QFile text(path("notes.vn2"));
+	ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+	text.write("measured by hand\n");
+	text.close();
+	const QString out = path("never.csv");
+	const struct {
+		QStringList arguments;
+		int status;
+		QString said; // on standard error, or on standard output for status 0
+	} cases[] = {
+			{{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--emulate"), QStringLiteral("id=0,kind=7")},
+					2, QStringLiteral("kind=7")},
+			{{QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--bogus=3")}, 2,
+					QStringLiteral("unknown option '--bogus'")},
+			{{QStringLiteral("--frobnicate")}, 2, QStringLiteral("unknown option '--frobnicate'")},
+			{{QStringLiteral("frobnicate")}, 2, QStringLiteral("unknown command 'frobnicate'")},
+			{{QStringLiteral("convert"), path("notes.vn2"), path("out.vn2")}, 2, QStringLiteral("OUT must name a .csv file")},
+			{{QStringLiteral("info"), QStringLiteral("-x"), path("notes.vn2")}, 2, QStringLiteral("unknown option '-x'")},
+			{{QStringLiteral("info"), path("notes.vn2")}, 1, QStringLiteral("Kelvraのデータファイルではありません")},
+			{{QStringLiteral("--version")}, 0, QStringLiteral("kelvra-cli %1").arg(QStringLiteral(KELVRA_VERSION))},
+	};
+	for (const auto &contact : cases) {
+		SCOPED_TRACE(contact.arguments.join(QLatin1Char(' ')).toStdString());
+		const Outcome outcome = run(contact.arguments);
+		EXPECT_EQ(contact.status, outcome.status);
+		const QString said = contact.status == 0 ? outcome.output : outcome.errors;
+		EXPECT_TRUE(said.contains(contact.said)) << said.toStdString();
+	}
+	EXPECT_FALSE(QFile::exists(out));
+}

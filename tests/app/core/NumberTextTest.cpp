@@ -37,8 +37,9 @@ TEST(NumberText, FastSingleTextEqualsThePrecisionFormatting)
 	std::mt19937 random(7);
 	for (int i = 0; i < 1000000; ++i) {
 		const auto value = std::bit_cast<float>(static_cast<uint32_t>(random()));
-		if (std::isfinite(value))
+		if (std::isfinite(value)) {
 			ASSERT_EQ(standardText(value), fastText(value));
+		}
 	}
 	for (int32_t i = -2000000; i <= 2000000; i += 3) { // samples as units deliver them
 		const float value = static_cast<float>(i) * 0.37f;

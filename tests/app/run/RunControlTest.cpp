@@ -291,6 +291,10 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
 			<< "redraw is resumed on every tick until the first after the trigger";
 	EXPECT_EQ(kFalse, md.TrgFirst);
+	log.clear();
+	run.TrgBlockTick();
+	EXPECT_EQ("follow y -1, follow x, draw 125-253, values by num", joined(log))
+			<< "a steady tick after the trigger draws from the smallest count before its read";
 
 	tickUntilEnd(&RunControl::TrgBlockTick);
 	EXPECT_EQ(300, md.DataCount);
@@ -306,6 +310,14 @@ TEST_F(RunControlTest, TriggerSingleRunAveragedCaptures)
 	md.DeriveAverageNum(); // 100 readings per sample
 	trigger(2, 3, 450.0f);
 	run.cmdStart_Click();
+	for (int ticks = 0; md.TrgOn != kTrue && ticks < 10; ++ticks) {
+		log.clear();
+		run.TrgSingleTick();
+	}
+	EXPECT_EQ("resume, values trg, follow y 0, draw 1-3, trigger line -1", joined(log)) << "the trigger tick";
+	log.clear();
+	run.TrgSingleTick();
+	EXPECT_EQ("values trg, follow y -1, follow x, draw 4", joined(log)) << "the tick after it";
 	tickUntilEnd(&RunControl::TrgSingleTick);
 	EXPECT_EQ(5, md.DataCount);
 	EXPECT_FLOAT_EQ(450.5f, md.SampleAt(0, 3)) << "mean of readings 401..500";

@@ -132,6 +132,25 @@ TEST_F(DataFileTest, ReadingInfersUnitsInUseAndRestoresUnitSettings)
 	EXPECT_EQ(500.0f, md.Channels[0].Capacity);
 }
 
+TEST_F(DataFileTest, LaterMarkersAndLevelsWithoutTheirFlagsReadAsStored)
+{
+	QByteArray bytes = smallMeasurementBytes();
+	const qsizetype header = bytes.size() - 42 - 64;
+	qToLittleEndian(12.5f, bytes.data() + header - 32);  // upper level, its flag left 0
+	qToLittleEndian(-7.25f, bytes.data() + header - 26); // lower level, its flag left 0
+	qToLittleEndian(double{kNoData}, bytes.data() + header + 32); // unit 0 in the second row
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFileBytes(md, bytes).ok);
+	EXPECT_EQ(12.5f, md.TrgVMax);
+	EXPECT_EQ(-7.25f, md.TrgVMin);
+	EXPECT_EQ(kFalse, md.TrgMode);
+	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
+	EXPECT_EQ(1, md.Channels[0].DataNum) << "a marker in a later row is not a sample";
+	EXPECT_EQ(kNoData, md.Channels[0].Data[1]);
+	EXPECT_EQ(2, md.DataCount);
+}
+
 TEST_F(DataFileTest, UnitSettingsStayWhenTheFileCarriesNone)
 {
 	QByteArray bytes = smallMeasurementBytes();
@@ -217,6 +236,50 @@ TEST_F(DataFileTest, BadFilesAreRefusedAndLeaveTheStateCleared)
 	ModuleData md;
 	md.InitDataArray();
 	EXPECT_FALSE(ReadDataFile(md, path("missing.vn2")).ok);
+}
+
+TEST_F(DataFileTest, OtherFilesAreNamedAsNoDataFile)
+{
+	const QString notOurs = QStringLiteral("Kelvraのデータファイルではありません");
+	const QByteArray good = smallMeasurementBytes();
+	const qsizetype flagAt = good.size() - 42 - 64 - 34; // the upper trigger flag
+	QByteArray badFlag = good;
+	badFlag[flagAt] = 7;
+	QByteArray random(4096, Qt::Uninitialized);
+	std::mt19937 generator(5);
+	for (char &byte : random)
+		byte = static_cast<char>(generator());
+	ASSERT_TRUE(SaveCsvFile(smallMeasurement(), path("small.csv")).ok);
+	QFile csv(path("small.csv"));
+	ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+
+	const struct {
+		const char *name;
+		QByteArray bytes;
+		QString reason; // the start of the reason
+	} cases[] = {
+			{"empty", QByteArray(), notOurs},
+			{"text", QByteArrayLiteral("Hello, world.\r\n"), notOurs},
+			{"csv", csv.readAll(), notOurs},
+			{"random bytes", random, notOurs},
+			{"date field holds no date", Bytes().text("hello").bytes, notOurs},
+			{"flag of 7", badFlag, notOurs},
+			{"bytes after the unit settings", good + QByteArray(8, 0), notOurs},
+			{"a data file cut in its header", good.left(30), QStringLiteral("ファイルがヘッダーの途中で終わっています。")},
+	};
+	for (const auto &other : cases) {
+		SCOPED_TRACE(other.name);
+		ModuleData md;
+		md.InitDataArray();
+		const FileResult result = ReadDataFileBytes(md, other.bytes);
+		EXPECT_FALSE(result.ok);
+		EXPECT_TRUE(result.error.startsWith(other.reason)) << result.error.toStdString();
+	}
+	for (qsizetype cut = 0; cut <= 42; cut += 21) {
+		ModuleData md;
+		md.InitDataArray();
+		EXPECT_TRUE(ReadDataFileBytes(md, good.left(good.size() - cut)).ok) << "unit settings cut by " << cut;
+	}
 }
 
 TEST_F(DataFileTest, GarbageNeverCrashesTheReader)

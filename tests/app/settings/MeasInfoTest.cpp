@@ -2,10 +2,14 @@
 #include "fakes/QtPrinting.h"
 #include "settings/MeasInfo.h"
 #include "settings/QSettingsStore.h"
+#include "settings/SettingEntries.h"
+#include "acquisition/UnitEntries.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace kelvra;
 
@@ -45,6 +49,7 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	md.Channels[3].Capacity = 1234.567f;
 	md.Channels[1].Capacity = 1234.5678f;
 	md.Sing = 4;
+	md.Channels[0].Power = md.Channels[2].Power = 2.0f; // the default 100 mV/V is beyond the unit dialog
 	MapStore store;
 	EXPECT_FALSE(HasMeasInfo(store));
 	SaveMeasInfo(md, store);
@@ -66,6 +71,7 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	LoadMeasInfo(back, store);
 	EXPECT_EQ(25, back.AverageNum);
 	store.values[QStringLiteral("TimerType")] = QStringLiteral("1");
+	store.values[QStringLiteral("IntervalTM")] = QStringLiteral("20000"); // averaged PC-timing takes 10 s at least
 	LoadMeasInfo(back, store);
 	EXPECT_EQ(100, back.AverageNum);
 
@@ -76,6 +82,50 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	EXPECT_EQ(1000, back.IntervalTM);
 	EXPECT_EQ(kTrue, back.Channels[0].Mflag);
 	EXPECT_EQ(100.0f, back.Channels[1].Power);
+}
+
+TEST(MeasInfo, ValuesNoDialogTakesAreResetAndNamed)
+{
+	const struct {
+		std::map<QString, QString> stored;
+		QStringList reset;
+	} cases[] = {
+			{{{QStringLiteral("IntervalTM"), QStringLiteral("3")}}, {QStringLiteral("IntervalTM")}},
+			{{{QStringLiteral("MflagID0"), QStringLiteral("False")}, {QStringLiteral("Sing"), QStringLiteral("1")}},
+					{QStringLiteral("MflagID0"), QStringLiteral("Sing")}}, // unit 0 back in use, with 100 mV/V
+			{{{QStringLiteral("Sing"), QStringLiteral("99")}, {QStringLiteral("PowerSing2"), QStringLiteral("7")}},
+					{QStringLiteral("Sing"), QStringLiteral("PowerSing2")}},
+			{{{QStringLiteral("TimerType"), QStringLiteral("True")}, {QStringLiteral("DataAverage"), QStringLiteral("True")},
+					 {QStringLiteral("IntervalTM"), QStringLiteral("5000")}},
+					{QStringLiteral("IntervalTM"), QStringLiteral("DataAverage")}},
+			{{{QStringLiteral("TrgMaxFlag"), QStringLiteral("True")}, {QStringLiteral("TrgDnum1"), QStringLiteral("-5")},
+					 {QStringLiteral("TrgUnitID"), QStringLiteral("7")}},
+					{QStringLiteral("TrgUnitID"), QStringLiteral("TrgDnum1")}},
+			{{{QStringLiteral("TrgMinFlag"), QStringLiteral("True")}, {QStringLiteral("TrgUnitID"), QStringLiteral("2")}},
+					{QStringLiteral("TrgUnitID")}},
+			{{{QStringLiteral("Sing"), QStringLiteral("1")}, {QStringLiteral("Power0"), QStringLiteral("0")},
+					 {QStringLiteral("Capacity0"), QStringLiteral("12345678901")}},
+					{QStringLiteral("Capacity0"), QStringLiteral("Power0"), QStringLiteral("Sing")}},
+			{{{QStringLiteral("Sing"), QStringLiteral("1")}, {QStringLiteral("Power0"), QStringLiteral("2")},
+					 {QStringLiteral("TrgMaxFlag"), QStringLiteral("True")}, {QStringLiteral("TrgVMax"), QStringLiteral("500")},
+					 {QStringLiteral("IntervalTM"), QStringLiteral("1005")}},
+					{QStringLiteral("TrgVMax")}}, // 100.5 steps round as the dialog reads them
+	};
+	for (const auto &stored : cases) {
+		MapStore store;
+		for (const auto &[name, text] : stored.stored)
+			store.values[name] = text;
+		SCOPED_TRACE(store.values.keys().join(QLatin1Char(' ')).toStdString());
+		ModuleData md;
+		md.InitDataArray();
+		EXPECT_EQ(stored.reset, LoadMeasInfo(md, store));
+		EXPECT_EQ(QString(), CheckSettings(LoadSettingEntries(md), md));
+		EXPECT_EQ(QString(), CheckUnitData(LoadUnitData(md), md));
+		SaveMeasInfo(md, store);
+		ModuleData again;
+		again.InitDataArray();
+		EXPECT_EQ(QStringList(), LoadMeasInfo(again, store)) << "values the dialogs take load as they are";
+	}
 }
 
 TEST(MeasInfo, IniFileStoreUnderItsSection)
