@@ -13,5 +13,7 @@ inline constexpr int kExitUsage = 2;   // bad usage or settings
 int recordCommand(const QStringList &arguments);
 int convertCommand(const QStringList &arguments);
 int infoCommand(const QStringList &arguments);
+// Sets up its own application on the offscreen platform, so it takes main's arguments.
+int printCommand(int argc, char *argv[]);
 
 } // namespace kelvra::cli

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -15,6 +16,9 @@ const char kUsage[] =
 		"  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)\n"
 		"  convert IN.vn2 OUT.csv        write a data file as CSV\n"
 		"  info IN.vn2                   describe a data file\n"
+#ifdef KELVRA_CLI_PRINT
+		"  print IN.vn2 --pdf OUT.pdf    write a data file's printed page as PDF\n"
+#endif
 		"\n"
 		"'kelvra-cli COMMAND --help' explains a command.\n";
 
@@ -22,6 +26,12 @@ const char kUsage[] =
 
 int main(int argc, char *argv[])
 {
+#ifdef KELVRA_CLI_PRINT
+	// The page needs fonts and the chart, so this one command runs a GUI
+	// application on the offscreen platform; the others stay Qt Core only.
+	if (argc > 1 && std::strcmp(argv[1], "print") == 0)
+		return kelvra::cli::printCommand(argc, argv);
+#endif
 	QCoreApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
 	const QStringList arguments = QCoreApplication::arguments();

@@ -2,16 +2,19 @@
 
 #include "window/JapaneseTexts.h"
 #include "display/DialogDatalist.h"
+#include "display/PrintDatGraph.h"
 #include "settings/MeasInfo.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -20,7 +23,8 @@
 namespace kelvra {
 
 FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent)
-	: QWidget(parent), md_(md), prompt_(prompt), store_(store)
+	: QWidget(parent), md_(md), prompt_(prompt), store_(store), printer_(std::make_unique<QPrinter>()),
+	  printerDialog_(std::make_unique<QtPrinterDialog>())
 {
 	buildUi();
 	chart_ = std::make_unique<QCustomPlotChart>(plot_);
@@ -54,9 +58,42 @@ void FormMain::buildUi()
 	left->addLayout(bottom);
 
 	auto *layout = new QHBoxLayout(this);
+	layout->setContentsMargins(24, 24, 24, 24); // room for the move buttons in the corners
 	layout->addLayout(left, 1);
 	layout->addWidget(buildCommandColumn());
+	buildMoveButtons();
 	resize(1040, 700);
+}
+
+void FormMain::buildMoveButtons()
+{
+	for (int i = 0; i < static_cast<int>(cmdMove.size()); ++i) {
+		cmdMove[i] = new QPushButton(QStringLiteral("○"), this);
+		cmdMove[i]->setToolTip(QStringLiteral("移動ツールの表示"));
+		cmdMove[i]->setAccessibleName(QStringLiteral("移動ツールの表示"));
+		cmdMove[i]->setFixedSize(20, 20);
+		connect(cmdMove[i], &QPushButton::clicked, this, [this, i] { cmdMove_Click(i); });
+	}
+}
+
+void FormMain::resizeEvent(QResizeEvent *event)
+{
+	QWidget::resizeEvent(event);
+	const int right = width() - cmdMove[1]->width();
+	const int bottom = height() - cmdMove[2]->height();
+	cmdMove[0]->move(0, 0);
+	cmdMove[1]->move(right, 0);
+	cmdMove[2]->move(0, bottom);
+	cmdMove[3]->move(right, bottom);
+}
+
+void FormMain::cmdMove_Click(int)
+{
+	if (!moveWindow_)
+		moveWindow_ = new DialogMoveWindow(this);
+	moveWindow_->show();
+	moveWindow_->raise();
+	moveWindow_->activateWindow();
 }
 
 QWidget *FormMain::buildRangeGroup()
@@ -156,7 +193,8 @@ void FormMain::connectControls()
 	connect(cmdDisp, &QPushButton::clicked, this, &FormMain::cmdDisp_Click);
 	connect(cmdMeasInfo, &QPushButton::clicked, this, &FormMain::cmdMeasInfo_Click);
 	connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
-	for (QPushButton *later : {cmdSetting, cmdUnitSetting, cmdSave, cmdRead, cmdPrint})
+	connect(cmdPrint, &QPushButton::clicked, this, &FormMain::cmdPrint_Click);
+	for (QPushButton *later : {cmdSetting, cmdUnitSetting, cmdSave, cmdRead})
 		connect(later, &QPushButton::clicked, this, &FormMain::notAvailableYet);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -210,6 +248,18 @@ void FormMain::cmdDisp_Click()
 	connect(dataList_, &QObject::destroyed, cmdDisp, [this] { cmdDisp->setEnabled(md_.MeasFlag != kTrue); });
 	dataList_->show();
 	cmdDisp->setEnabled(false);
+}
+
+void FormMain::cmdPrint_Click()
+{
+	if (md_.DataCount < 1) {
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle, Prompt::Icon::None);
+		return;
+	}
+	// The dialog leaves the chosen printer in printer_, current for the next print.
+	if (!printerDialog_->choosePrinter(*printer_, this))
+		return;
+	PrintDatGraph(md_, *chart_, *printer_, prompt_, QDateTime::currentDateTime());
 }
 
 void FormMain::CloseDataList()

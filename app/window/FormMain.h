@@ -10,7 +10,9 @@
 #include "core/Prompt.h"
 #include "display/CurrentValues.h"
 #include "display/DialogDatalist.h"
+#include "display/DialogMoveWindow.h"
 #include "display/GraphView.h"
+#include "display/PrinterDialog.h"
 #include "display/QCustomPlotChart.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
@@ -28,6 +30,7 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QCustomPlot;
@@ -75,12 +78,18 @@ public:
 
 	void cmdDisp_Click();
 	void cmdMeasInfo_Click();
+	void cmdPrint_Click();
+	void cmdMove_Click(int index);
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
 
 	RunControl &run() { return *run_; }
 	QCustomPlotChart &chart() { return *chart_; }
 	DialogDatalist *dataList() const { return dataList_; }
+	DialogMoveWindow *moveWindow() const { return moveWindow_; }
+	// The current printer: the one chosen last, kept for the next print.
+	QPrinter &printer() { return *printer_; }
+	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog) { printerDialog_ = std::move(dialog); }
 
 	QPushButton *cmdStart = nullptr;
 	QPushButton *cmdStop = nullptr;
@@ -101,9 +110,11 @@ public:
 	QLineEdit *txtVlow = nullptr;
 	QPushButton *cmdSetScaleY = nullptr;
 	std::array<QLabel *, kUnitCount> Label1{};
+	std::array<QPushButton *, 4> cmdMove{};
 
 protected:
 	void closeEvent(QCloseEvent *event) override;
+	void resizeEvent(QResizeEvent *event) override;
 
 private:
 	void buildUi();
@@ -114,6 +125,7 @@ private:
 	void Form_Load();
 	bool Form_QueryUnload();
 	void notAvailableYet();
+	void buildMoveButtons();
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -128,6 +140,9 @@ private:
 	std::unique_ptr<CurrentValues> values_;
 	std::unique_ptr<RunControl> run_;
 	QPointer<DialogDatalist> dataList_;
+	std::unique_ptr<QPrinter> printer_;
+	std::unique_ptr<PrinterDialog> printerDialog_;
+	QPointer<DialogMoveWindow> moveWindow_;
 };
 
 } // namespace kelvra
