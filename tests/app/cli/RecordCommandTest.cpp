@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -168,4 +169,32 @@ TEST_F(KelvraCli, BadUsageAndDeviceErrors)
 
 	EXPECT_EQ(1, run({QStringLiteral("info"), path("missing.vn2")}).status);
 	EXPECT_EQ(0, run({QStringLiteral("record"), QStringLiteral("--help")}).status);
+}
+
+TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
+{
+	ModuleData md;
+	md.InitDataArray();
+	md.Channels[1].Mflag = kTrue;
+	for (int k = 0; k < 50; ++k)
+		md.Channels[1].Data[k] = static_cast<float>(k * 10);
+	md.Channels[1].DataNum = md.DataCount = 50;
+	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);
+
+	const auto pdfPage = [this](const QStringList &options) -> std::string {
+		const Outcome outcome = run(QStringList{QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"),
+				path("page.pdf")} + options);
+		QFile pdf(path("page.pdf"));
+		if (outcome.status != 0 || !pdf.open(QIODevice::ReadOnly))
+			return "exit " + std::to_string(outcome.status) + ": " + outcome.errors.toStdString();
+		const QByteArray bytes = pdf.readAll();
+		static const QRegularExpression count(QStringLiteral("/Count (\\d+)")), box(QStringLiteral("/MediaBox \\[([^]]*)\\]"));
+		return (count.match(QString::fromLatin1(bytes)).captured(1) + QStringLiteral(" page, ") +
+				box.match(QString::fromLatin1(bytes)).captured(1)).toStdString();
+	};
+	qunsetenv("DISPLAY");
+	EXPECT_EQ("1 page, 0 0 595.000000 842.000000", pdfPage({})) << "A4 portrait";
+	EXPECT_EQ("1 page, 0 0 420.000000 595.000000", pdfPage({QStringLiteral("--page-size"), QStringLiteral("a5")}));
+	EXPECT_EQ(2, run({QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("x.pdf"),
+			QStringLiteral("--page-size"), QStringLiteral("huge")}).status);
 }

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <qcustomplot.h>
@@ -15,6 +16,27 @@
 
 using namespace kelvra;
 using namespace kelvra::testing;
+
+namespace {
+
+// Accepts or cancels as told; on OK prints into the PDF file it was given.
+struct ScriptedPrinterDialog : PrinterDialog {
+	bool accept = false;
+	QString pdf;
+	QString seeded; // the output file the dialog was shown with
+
+	bool choosePrinter(QPrinter &printer, QWidget *) override
+	{
+		seeded = printer.outputFileName();
+		if (accept && !pdf.isEmpty()) {
+			printer.setOutputFormat(QPrinter::PdfFormat);
+			printer.setOutputFileName(pdf);
+		}
+		return accept;
+	}
+};
+
+} // namespace
 
 class FormMainTest : public QObject {
 	Q_OBJECT
@@ -99,11 +121,11 @@ private Q_SLOTS:
 	{
 		Window w;
 		for (QPushButton *button : {w.form->cmdSetting, w.form->cmdUnitSetting, w.form->cmdSave,
-				     w.form->cmdRead, w.form->cmdPrint}) {
+				     w.form->cmdRead}) {
 			button->click();
 			QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Information);
 		}
-		QCOMPARE(w.prompt.shown.size(), size_t{5});
+		QCOMPARE(w.prompt.shown.size(), size_t{4});
 	}
 
 	void dataListOpensOnlyWithDataAndClosesOnANewRun()
@@ -135,6 +157,49 @@ private Q_SLOTS:
 		w.form->cmdDisp_Click();
 		QVERIFY(w.form->dataList());
 		w.form.reset(); // must not touch the list's button after it is gone
+	}
+
+	void printNeedsDataAsksForThePrinterAndKeepsIt()
+	{
+		Window w;
+		auto dialog = std::make_unique<ScriptedPrinterDialog>();
+		ScriptedPrinterDialog &script = *dialog;
+		w.form->setPrinterDialog(std::move(dialog));
+		w.form->cmdPrint->click();
+		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません。")});
+
+		w.md.DataCount = 1;
+		w.form->cmdPrint->click(); // cancelled
+		QTemporaryDir dir;
+		script.accept = true;
+		script.pdf = dir.filePath(QStringLiteral("page.pdf"));
+		w.form->cmdPrint->click();
+		QVERIFY(QFileInfo(script.pdf).size() > 1000);
+		w.form->cmdPrint->click();
+		QCOMPARE(script.seeded, script.pdf);
+		QCOMPARE(w.prompt.shown.size(), size_t{1});
+	}
+
+	void moveButtonsOpenOneToolThatMovesTheWindow()
+	{
+		Window w;
+		w.form->setGeometry(50, 60, 1000, 700);
+		for (QPushButton *button : w.form->cmdMove)
+			QCOMPARE(button->toolTip(), QStringLiteral("移動ツールの表示"));
+		w.form->cmdMove[0]->click();
+		DialogMoveWindow *tool = w.form->moveWindow();
+		QVERIFY(tool && tool->isVisible());
+		QCOMPARE(tool->windowTitle(), QStringLiteral("移動"));
+		w.form->cmdMove[3]->click();
+		QCOMPARE(w.form->moveWindow(), tool);
+
+		const QPoint start = w.form->pos();
+		const int step = qRound(w.form->frameGeometry().width() / 5.0);
+		tool->cmdMV[MoveSteps::Left]->click();
+		tool->cmdMV[MoveSteps::Left]->click();
+		QCOMPARE(w.form->pos(), start - QPoint(2 * step, 0));
+		tool->cmdMV[MoveSteps::TopLeft]->click();
+		QCOMPARE(w.form->pos(), QPoint(0, 0));
 	}
 
 	void standardButtonsSpeakJapanese()

@@ -1,0 +1,202 @@
+#include "display/PrintDatGraph.h"
+#include "fakes/FakeChart.h"
+#include "fakes/RecordingPrompt.h"
+
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QtTest>
+
+using namespace kelvra;
+using namespace kelvra::testing;
+
+namespace {
+
+constexpr int kDpi = 300;
+constexpr double kCmPerPixel = 2.54 / kDpi;
+
+// A printable area of 19 x 27 cm that records where each text lands.
+class RecordingPage : public QPaintDevice, public QPaintEngine {
+public:
+	struct Text {
+		QString text;
+		QPointF topLeft; // cm
+		double width;    // cm
+		QPointF end;     // on the baseline, device pixels
+	};
+	std::vector<Text> texts;
+
+	RecordingPage() : QPaintEngine(AllFeatures) {}
+	QPaintEngine *paintEngine() const override { return const_cast<RecordingPage *>(this); }
+	int metric(PaintDeviceMetric metric) const override
+	{
+		switch (metric) {
+		case PdmWidth: return qRound(19 / kCmPerPixel);
+		case PdmHeight: return qRound(27 / kCmPerPixel);
+		case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return kDpi;
+		case PdmDepth: return 32;
+		case PdmDevicePixelRatio: return 1;
+		case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+		default: return QPaintDevice::metric(metric);
+		}
+	}
+	bool begin(QPaintDevice *) override { return true; }
+	bool end() override { return true; }
+	void updateState(const QPaintEngineState &) override {}
+	void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+	Type type() const override { return User; }
+	// Qt hands a text over in runs of one script each; a run that goes on
+	// where the last one ended belongs to the same text.
+	void drawTextItem(const QPointF &baseline, const QTextItem &item) override
+	{
+		const QPointF end = baseline + QPointF(item.width(), 0);
+		if (!texts.empty() && (texts.back().end - baseline).manhattanLength() < 0.5) {
+			texts.back().text += item.text();
+			texts.back().width += item.width() * kCmPerPixel;
+			texts.back().end = end;
+			return;
+		}
+		const double ascent = QFontMetricsF(item.font(), this).ascent();
+		texts.push_back({item.text(), (baseline - QPointF(0, ascent)) * kCmPerPixel, item.width() * kCmPerPixel, end});
+	}
+
+	const Text *find(const QString &text) const
+	{
+		const auto found = std::find_if(texts.begin(), texts.end(), [&](const Text &t) { return t.text == text; });
+		return found == texts.end() ? nullptr : &*found;
+	}
+	// The conditions block: "label=value" a line, and the tops of its lines.
+	std::pair<QStringList, std::vector<double>> block() const
+	{
+		std::map<double, QString> lines;
+		for (const Text &t : texts) {
+			if (qAbs(t.topLeft.x() - 19 / 4.0) < 1e-3 && t.text != QStringLiteral("＜取込設定＞"))
+				lines[t.topLeft.y()].prepend(t.text);
+			else if (qAbs(t.topLeft.x() - (19 / 4.0 + 3)) < 1e-3)
+				lines[t.topLeft.y()].append(QLatin1Char('=') + t.text);
+		}
+		std::pair<QStringList, std::vector<double>> out;
+		for (const auto &[top, line] : lines) {
+			out.first << line;
+			out.second.push_back(top);
+		}
+		return out;
+	}
+};
+
+bool near(QPointF a, QPointF b)
+{
+	return (a - b).manhattanLength() < 1e-3;
+}
+
+ModuleData conditions()
+{
+	ModuleData md;
+	md.StartTimeStr = QStringLiteral("2024/5/1 9:3:5");
+	md.IntervalTM = 500;
+	return md;
+}
+
+} // namespace
+
+class PrintPageTest : public QObject {
+	Q_OBJECT
+
+private Q_SLOTS:
+	void pageGeometryInCentimetres()
+	{
+		ModuleData md = conditions();
+		FakeChart chart;
+		RecordingPrompt prompt;
+		RecordingPage page;
+		QVERIFY(PrintDatGraph(md, chart, page, prompt, QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5))));
+		QVERIFY(prompt.shown.empty());
+
+		const auto *date = page.find(QStringLiteral("2024/05/02 13:04:05"));
+		QVERIFY(date);
+		QVERIFY(near(date->topLeft, {15, 0.5}));
+		const auto *title = page.find(QStringLiteral("----- ひずみ測定 -----"));
+		QVERIFY(title);
+		QVERIFY(near(title->topLeft + QPointF(title->width / 2, 0), {9.5, 0.7}));
+		const auto *subtitle = page.find(QStringLiteral("＜取込設定＞"));
+		QVERIFY(subtitle);
+		QVERIFY(near(subtitle->topLeft, {4.75, 1.5}));
+
+		const auto [lines, tops] = page.block();
+		QCOMPARE(lines.size(), 4);
+		const double strH = tops[1] - tops[0];
+		QVERIFY(strH > 0.3 && strH < 1.0);
+		for (size_t i = 0; i < tops.size(); ++i)
+			QVERIFY(qAbs(tops[i] - (1.5 + strH * (i + 1))) < 1e-4);
+
+		const QRectF graph = chart.paintedInto;
+		QVERIFY(near(graph.topLeft() * kCmPerPixel, {1.9, 13.7}));
+		QVERIFY(near(graph.bottomRight() * kCmPerPixel, {17.1, 26.2}));
+	}
+
+	void conditionsBlock_data()
+	{
+		QTest::addColumn<std::function<void(ModuleData &)>>("setup");
+		QTest::addColumn<QStringList>("lines");
+		const QString date = QStringLiteral("測定日=2024/5/1 9:3:5");
+		QTest::newRow("no trigger, microstrain, msec") << std::function<void(ModuleData &)>([](ModuleData &) {})
+				<< QStringList{date, QStringLiteral("測定間隔=500 (msec)"), QStringLiteral("平均化=無し"), QStringLiteral("単位=μひずみ")};
+		QTest::newRow("both triggers, sec") << std::function<void(ModuleData &)>([](ModuleData &md) {
+			md.TimerType = kTrue;
+			md.IntervalTM = 2000;
+			md.DataAverage = kTrue;
+			md.TrgMaxFlag = md.TrgMinFlag = kTrue;
+			md.TrgVMax = 1.5f;
+			md.TrgVMin = -20;
+			md.TrgDnum1 = 100;
+			md.TrgDnum2 = 200;
+			md.TrgUnitID = 3;
+		}) << QStringList{date, QStringLiteral("測定間隔=2 (sec)"), QStringLiteral("平均化=有り"), QStringLiteral("上限トリガ=1.5"),
+				QStringLiteral("下限トリガ=-20"), QStringLiteral("取込データ数=トリガ前：100  トリガ後：200"),
+				QStringLiteral("トリガ使用ユニット  ID3"), QStringLiteral("単位=μひずみ")};
+		QTest::newRow("load unit, units 0 and 2") << std::function<void(ModuleData &)>([](ModuleData &md) {
+			md.TimerType = kTrue;
+			md.IntervalTM = 1500;
+			md.Sing = 1;
+			const auto use = [&md](int u, float power, int16_t powerSing, float capacity) {
+				md.Channels[u].Mflag = kTrue;
+				md.Channels[u].Power = power;
+				md.Channels[u].PowerSing = powerSing;
+				md.Channels[u].Capacity = capacity;
+			};
+			use(0, 2, 0, 500);
+			use(2, 1500, 1, 1000);
+			md.Channels[3].Power = 9; // not in use
+		}) << QStringList{date, QStringLiteral("測定間隔=1.5 (sec)"), QStringLiteral("平均化=無し"), QStringLiteral("単位=kgf"),
+				QStringLiteral("定格出力=ID0：2mV/V　ID2：1500μひずみ　"), QStringLiteral("定格容量=ID0：500kgf　ID2：1000kgf　")};
+	}
+
+	void conditionsBlock()
+	{
+		QFETCH(std::function<void(ModuleData &)>, setup);
+		QFETCH(QStringList, lines);
+		ModuleData md = conditions();
+		setup(md);
+		FakeChart chart;
+		RecordingPrompt prompt;
+		RecordingPage page;
+		QVERIFY(PrintDatGraph(md, chart, page, prompt, QDateTime::currentDateTime()));
+		QCOMPARE(page.block().first, lines);
+		QVERIFY2(qAbs(chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3, "the graph stays at the bottom");
+	}
+
+	void chartThatCannotDrawPrintsNothing()
+	{
+		ModuleData md = conditions();
+		FakeChart chart;
+		chart.paintable = false;
+		RecordingPrompt prompt;
+		RecordingPage page;
+		QVERIFY(!PrintDatGraph(md, chart, page, prompt, QDateTime::currentDateTime()));
+		QCOMPARE(prompt.texts(), QStringList{QStringLiteral("グラフ印刷エラー")});
+		QCOMPARE(prompt.shown.front().caption, QStringLiteral("Message"));
+		QVERIFY(page.texts.empty());
+	}
+};
+
+QTEST_MAIN(PrintPageTest)
+#include "PrintPageTest.moc"
