@@ -11,17 +11,16 @@ using namespace kelvra::testing;
 
 namespace {
 
-constexpr int kDpi = 300;
-constexpr double kCmPerPixel = 2.54 / kDpi;
+constexpr double kCmPerPixel = 2.54 / 300;
 
-// A printable area of 19 x 27 cm that records where each text lands.
+// A printable area of 19 x 27 cm at 300 dpi that records where texts land, in cm.
 class RecordingPage : public QPaintDevice, public QPaintEngine {
 public:
 	struct Text {
 		QString text;
-		QPointF topLeft; // cm
-		double width;    // cm
-		QPointF end;     // on the baseline, device pixels
+		QPointF topLeft;
+		double width;
+		QPointF end; // on the baseline, device pixels
 	};
 	std::vector<Text> texts;
 
@@ -32,10 +31,8 @@ public:
 		switch (metric) {
 		case PdmWidth: return qRound(19 / kCmPerPixel);
 		case PdmHeight: return qRound(27 / kCmPerPixel);
-		case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return kDpi;
+		case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 300;
 		case PdmDepth: return 32;
-		case PdmDevicePixelRatio: return 1;
-		case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
 		default: return QPaintDevice::metric(metric);
 		}
 	}
@@ -59,19 +56,19 @@ public:
 		texts.push_back({item.text(), (baseline - QPointF(0, ascent)) * kCmPerPixel, item.width() * kCmPerPixel, end});
 	}
 
-	const Text *find(const QString &text) const
+	Text find(const QString &text) const
 	{
 		const auto found = std::find_if(texts.begin(), texts.end(), [&](const Text &t) { return t.text == text; });
-		return found == texts.end() ? nullptr : &*found;
+		return found == texts.end() ? Text{} : *found;
 	}
-	// The conditions block: "label=value" a line, and the tops of its lines.
+	// "label=value" a line of the conditions block, and the top of each line.
 	std::pair<QStringList, std::vector<double>> block() const
 	{
 		std::map<double, QString> lines;
 		for (const Text &t : texts) {
-			if (qAbs(t.topLeft.x() - 19 / 4.0) < 1e-3 && t.text != QStringLiteral("＜取込設定＞"))
+			if (qAbs(t.topLeft.x() - 4.75) < 1e-3 && t.topLeft.y() > 1.6)
 				lines[t.topLeft.y()].prepend(t.text);
-			else if (qAbs(t.topLeft.x() - (19 / 4.0 + 3)) < 1e-3)
+			else if (qAbs(t.topLeft.x() - 7.75) < 1e-3)
 				lines[t.topLeft.y()].append(QLatin1Char('=') + t.text);
 		}
 		std::pair<QStringList, std::vector<double>> out;
@@ -88,13 +85,24 @@ bool near(QPointF a, QPointF b)
 	return (a - b).manhattanLength() < 1e-3;
 }
 
-ModuleData conditions()
-{
+using Setup = std::function<void(ModuleData &)>;
+
+struct Printed {
 	ModuleData md;
-	md.StartTimeStr = QStringLiteral("2024/5/1 9:3:5");
-	md.IntervalTM = 500;
-	return md;
-}
+	FakeChart chart;
+	RecordingPrompt prompt;
+	RecordingPage page;
+	bool ok;
+
+	explicit Printed(const Setup &setup, bool chartDraws = true)
+	{
+		md.StartTimeStr = QStringLiteral("2024/5/1 9:3:5");
+		md.IntervalTM = 500;
+		setup(md);
+		chart.paintable = chartDraws;
+		ok = PrintDatGraph(md, chart, page, prompt, QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5)));
+	}
+};
 
 } // namespace
 
@@ -104,47 +112,33 @@ class PrintPageTest : public QObject {
 private Q_SLOTS:
 	void pageGeometryInCentimetres()
 	{
-		ModuleData md = conditions();
-		FakeChart chart;
-		RecordingPrompt prompt;
-		RecordingPage page;
-		QVERIFY(PrintDatGraph(md, chart, page, prompt, QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5))));
-		QVERIFY(prompt.shown.empty());
+		const Printed p([](ModuleData &) {});
+		QVERIFY(p.ok && p.prompt.shown.empty());
+		QVERIFY(near(p.page.find(QStringLiteral("2024/05/02 13:04:05")).topLeft, {15, 0.5}));
+		const auto title = p.page.find(QStringLiteral("----- ひずみ測定 -----"));
+		QVERIFY(near(title.topLeft + QPointF(title.width / 2, 0), {9.5, 0.7}));
+		QVERIFY(near(p.page.find(QStringLiteral("＜取込設定＞")).topLeft, {4.75, 1.5}));
 
-		const auto *date = page.find(QStringLiteral("2024/05/02 13:04:05"));
-		QVERIFY(date);
-		QVERIFY(near(date->topLeft, {15, 0.5}));
-		const auto *title = page.find(QStringLiteral("----- ひずみ測定 -----"));
-		QVERIFY(title);
-		QVERIFY(near(title->topLeft + QPointF(title->width / 2, 0), {9.5, 0.7}));
-		const auto *subtitle = page.find(QStringLiteral("＜取込設定＞"));
-		QVERIFY(subtitle);
-		QVERIFY(near(subtitle->topLeft, {4.75, 1.5}));
-
-		const auto [lines, tops] = page.block();
+		const auto [lines, tops] = p.page.block();
 		QCOMPARE(lines.size(), 4);
 		const double strH = tops[1] - tops[0];
 		QVERIFY(strH > 0.3 && strH < 1.0);
 		for (size_t i = 0; i < tops.size(); ++i)
 			QVERIFY(qAbs(tops[i] - (1.5 + strH * (i + 1))) < 1e-4);
-
-		const QRectF graph = chart.paintedInto;
-		QVERIFY(near(graph.topLeft() * kCmPerPixel, {1.9, 13.7}));
-		QVERIFY(near(graph.bottomRight() * kCmPerPixel, {17.1, 26.2}));
+		QVERIFY(near(p.chart.paintedInto.topLeft() * kCmPerPixel, {1.9, 13.7}));
+		QVERIFY(near(p.chart.paintedInto.bottomRight() * kCmPerPixel, {17.1, 26.2}));
 	}
 
 	void conditionsBlock_data()
 	{
-		QTest::addColumn<std::function<void(ModuleData &)>>("setup");
+		QTest::addColumn<Setup>("setup");
 		QTest::addColumn<QStringList>("lines");
 		const QString date = QStringLiteral("測定日=2024/5/1 9:3:5");
-		QTest::newRow("no trigger, microstrain, msec") << std::function<void(ModuleData &)>([](ModuleData &) {})
+		QTest::newRow("no trigger, microstrain, msec") << Setup([](ModuleData &) {})
 				<< QStringList{date, QStringLiteral("測定間隔=500 (msec)"), QStringLiteral("平均化=無し"), QStringLiteral("単位=μひずみ")};
-		QTest::newRow("both triggers, sec") << std::function<void(ModuleData &)>([](ModuleData &md) {
-			md.TimerType = kTrue;
+		QTest::newRow("both triggers, sec") << Setup([](ModuleData &md) {
+			md.TimerType = md.DataAverage = md.TrgMaxFlag = md.TrgMinFlag = kTrue;
 			md.IntervalTM = 2000;
-			md.DataAverage = kTrue;
-			md.TrgMaxFlag = md.TrgMinFlag = kTrue;
 			md.TrgVMax = 1.5f;
 			md.TrgVMin = -20;
 			md.TrgDnum1 = 100;
@@ -153,18 +147,16 @@ private Q_SLOTS:
 		}) << QStringList{date, QStringLiteral("測定間隔=2 (sec)"), QStringLiteral("平均化=有り"), QStringLiteral("上限トリガ=1.5"),
 				QStringLiteral("下限トリガ=-20"), QStringLiteral("取込データ数=トリガ前：100  トリガ後：200"),
 				QStringLiteral("トリガ使用ユニット  ID3"), QStringLiteral("単位=μひずみ")};
-		QTest::newRow("load unit, units 0 and 2") << std::function<void(ModuleData &)>([](ModuleData &md) {
+		QTest::newRow("load unit, units 0 and 2") << Setup([](ModuleData &md) {
 			md.TimerType = kTrue;
 			md.IntervalTM = 1500;
 			md.Sing = 1;
-			const auto use = [&md](int u, float power, int16_t powerSing, float capacity) {
-				md.Channels[u].Mflag = kTrue;
-				md.Channels[u].Power = power;
-				md.Channels[u].PowerSing = powerSing;
-				md.Channels[u].Capacity = capacity;
-			};
-			use(0, 2, 0, 500);
-			use(2, 1500, 1, 1000);
+			md.Channels[0].Mflag = md.Channels[2].Mflag = kTrue;
+			md.Channels[0].Power = 2;
+			md.Channels[2].Power = 1500;
+			md.Channels[2].PowerSing = 1;
+			md.Channels[0].Capacity = 500;
+			md.Channels[2].Capacity = 1000;
 			md.Channels[3].Power = 9; // not in use
 		}) << QStringList{date, QStringLiteral("測定間隔=1.5 (sec)"), QStringLiteral("平均化=無し"), QStringLiteral("単位=kgf"),
 				QStringLiteral("定格出力=ID0：2mV/V　ID2：1500μひずみ　"), QStringLiteral("定格容量=ID0：500kgf　ID2：1000kgf　")};
@@ -172,29 +164,19 @@ private Q_SLOTS:
 
 	void conditionsBlock()
 	{
-		QFETCH(std::function<void(ModuleData &)>, setup);
+		QFETCH(Setup, setup);
 		QFETCH(QStringList, lines);
-		ModuleData md = conditions();
-		setup(md);
-		FakeChart chart;
-		RecordingPrompt prompt;
-		RecordingPage page;
-		QVERIFY(PrintDatGraph(md, chart, page, prompt, QDateTime::currentDateTime()));
-		QCOMPARE(page.block().first, lines);
-		QVERIFY2(qAbs(chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3, "the graph stays at the bottom");
+		const Printed p(setup);
+		QCOMPARE(p.page.block().first, lines);
+		QVERIFY2(qAbs(p.chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3, "the graph stays at the bottom");
 	}
 
 	void chartThatCannotDrawPrintsNothing()
 	{
-		ModuleData md = conditions();
-		FakeChart chart;
-		chart.paintable = false;
-		RecordingPrompt prompt;
-		RecordingPage page;
-		QVERIFY(!PrintDatGraph(md, chart, page, prompt, QDateTime::currentDateTime()));
-		QCOMPARE(prompt.texts(), QStringList{QStringLiteral("グラフ印刷エラー")});
-		QCOMPARE(prompt.shown.front().caption, QStringLiteral("Message"));
-		QVERIFY(page.texts.empty());
+		const Printed p([](ModuleData &) {}, false);
+		QVERIFY(!p.ok);
+		QCOMPARE(p.prompt.texts(), QStringList{QStringLiteral("グラフ印刷エラー")});
+		QVERIFY(p.page.texts.empty());
 	}
 };
 
