@@ -176,7 +176,6 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	ModuleData md;
 	md.InitDataArray();
 	md.Channels[1].Mflag = kTrue;
-	md.Channels[1].Data[1] = 10;
 	md.Channels[1].DataNum = md.DataCount = 3;
 	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);
 

@@ -2,7 +2,6 @@
 #include "fakes/FakeChart.h"
 #include "fakes/RecordingPrompt.h"
 
-#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QtTest>
 
@@ -13,16 +12,15 @@ namespace {
 
 constexpr double kCmPerPixel = 2.54 / 300;
 
+bool near(QPointF a, QPointF b)
+{
+	return (a - b).manhattanLength() < 1e-3;
+}
+
 // A printable area of 19 x 27 cm at 300 dpi that records where texts land, in cm.
 class RecordingPage : public QPaintDevice, public QPaintEngine {
 public:
-	struct Text {
-		QString text;
-		QPointF topLeft;
-		double width;
-		QPointF end; // on the baseline, device pixels
-	};
-	std::vector<Text> texts;
+	std::vector<std::pair<QString, QRectF>> texts; // each text with its top left and width
 
 	RecordingPage() : QPaintEngine(AllFeatures) {}
 	QPaintEngine *paintEngine() const override { return const_cast<RecordingPage *>(this); }
@@ -46,40 +44,37 @@ public:
 	// where the last one ended belongs to the same text.
 	void drawTextItem(const QPointF &baseline, const QTextItem &item) override
 	{
-		const QPointF end = baseline + QPointF(item.width(), 0);
-		if (!texts.empty() && (texts.back().end - baseline).manhattanLength() < 0.5) {
-			texts.back().text += item.text();
-			texts.back().width += item.width() * kCmPerPixel;
-			texts.back().end = end;
-			return;
+		const QPointF topLeft = (baseline - QPointF(0, QFontMetricsF(item.font(), this).ascent())) * kCmPerPixel;
+		const QRectF box(topLeft, QSizeF(item.width() * kCmPerPixel, 0));
+		if (!texts.empty() && near(texts.back().second.topRight(), topLeft)) {
+			texts.back().first += item.text();
+			texts.back().second.setRight(box.right());
+		} else {
+			texts.push_back({item.text(), box});
 		}
-		const double ascent = QFontMetricsF(item.font(), this).ascent();
-		texts.push_back({item.text(), (baseline - QPointF(0, ascent)) * kCmPerPixel, item.width() * kCmPerPixel, end});
 	}
 
-	Text find(const QString &text) const
+	QRectF find(const QString &text) const
 	{
-		const auto found = std::find_if(texts.begin(), texts.end(), [&](const Text &t) { return t.text == text; });
-		return found == texts.end() ? Text{} : *found;
+		const auto found = std::find_if(texts.begin(), texts.end(), [&](const auto &t) { return t.first == text; });
+		return found == texts.end() ? QRectF() : found->second;
 	}
-	// The conditions block by the top of its lines: "label=value".
-	std::map<double, QString> block() const
+	// The conditions block from the top: "label=value" a line.
+	QStringList block() const
 	{
 		std::map<double, QString> lines;
-		for (const Text &t : texts) {
-			if (qAbs(t.topLeft.x() - 4.75) < 1e-3 && t.topLeft.y() > 1.6)
-				lines[t.topLeft.y()].prepend(t.text);
-			else if (qAbs(t.topLeft.x() - 7.75) < 1e-3)
-				lines[t.topLeft.y()].append(QLatin1Char('=') + t.text);
+		for (const auto &[text, box] : texts) {
+			if (qAbs(box.left() - 4.75) < 1e-3 && box.top() > 1.6)
+				lines[box.top()].prepend(text);
+			else if (qAbs(box.left() - 7.75) < 1e-3)
+				lines[box.top()].append(QLatin1Char('=') + text);
 		}
-		return lines;
+		QStringList out;
+		for (const auto &line : lines)
+			out << line.second;
+		return out;
 	}
 };
-
-bool near(QPointF a, QPointF b)
-{
-	return (a - b).manhattanLength() < 1e-3;
-}
 
 using Setup = std::function<void(ModuleData &)>;
 
@@ -110,18 +105,14 @@ private Q_SLOTS:
 	{
 		const Printed p([](ModuleData &) {});
 		QVERIFY(p.ok && p.prompt.shown.empty());
-		QVERIFY(near(p.page.find(QStringLiteral("2024/05/02 13:04:05")).topLeft, {15, 0.5}));
-		const auto title = p.page.find(QStringLiteral("----- ひずみ測定 -----"));
-		QVERIFY(near(title.topLeft + QPointF(title.width / 2, 0), {9.5, 0.7}));
-		QVERIFY(near(p.page.find(QStringLiteral("＜取込設定＞")).topLeft, {4.75, 1.5}));
+		QVERIFY(near(p.page.find(QStringLiteral("2024/05/02 13:04:05")).topLeft(), {15, 0.5}));
+		QVERIFY(near(p.page.find(QStringLiteral("----- ひずみ測定 -----")).center(), {9.5, 0.7}));
+		QVERIFY(near(p.page.find(QStringLiteral("＜取込設定＞")).topLeft(), {4.75, 1.5}));
 
-		const auto block = p.page.block();
-		QCOMPARE(block.size(), size_t{4});
-		const double strH = std::next(block.begin())->first - block.begin()->first;
+		const auto top = [&p](const char *label) { return p.page.find(QString::fromUtf8(label)).top(); };
+		const double strH = top("測定日") - 1.5;
 		QVERIFY(strH > 0.3 && strH < 1.0);
-		double top = 1.5;
-		for (const auto &line : block)
-			QVERIFY(qAbs(line.first - (top += strH)) < 1e-4);
+		QVERIFY(qAbs(top("単位") - top("測定日") - 3 * strH) < 1e-4);
 		QVERIFY(near(p.chart.paintedInto.topLeft() * kCmPerPixel, {1.9, 13.7}));
 		QVERIFY(near(p.chart.paintedInto.bottomRight() * kCmPerPixel, {17.1, 26.2}));
 	}
@@ -136,10 +127,7 @@ private Q_SLOTS:
 		QTest::newRow("both triggers, sec") << Setup([](ModuleData &md) {
 			md.TimerType = md.DataAverage = md.TrgMaxFlag = md.TrgMinFlag = kTrue;
 			md.IntervalTM = 2000;
-			md.TrgVMax = 1.5f;
-			md.TrgVMin = -20;
-			md.TrgDnum1 = 100;
-			md.TrgDnum2 = 200;
+			std::tie(md.TrgVMax, md.TrgVMin, md.TrgDnum1, md.TrgDnum2) = std::tuple(1.5f, -20.0f, 100, 200);
 			md.TrgUnitID = 3;
 		}) << QStringList{date, QStringLiteral("測定間隔=2 (sec)"), QStringLiteral("平均化=有り"), QStringLiteral("上限トリガ=1.5"),
 				QStringLiteral("下限トリガ=-20"), QStringLiteral("取込データ数=トリガ前：100  トリガ後：200"),
@@ -161,10 +149,7 @@ private Q_SLOTS:
 		QFETCH(Setup, setup);
 		QFETCH(QStringList, lines);
 		const Printed p(setup);
-		QStringList printed;
-		for (const auto &line : p.page.block())
-			printed << line.second;
-		QCOMPARE(printed, lines);
+		QCOMPARE(p.page.block(), lines);
 		QVERIFY2(qAbs(p.chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3, "the graph stays at the bottom");
 	}
 

@@ -17,8 +17,6 @@
 using namespace kelvra;
 using namespace kelvra::testing;
 
-namespace {
-
 // Cancels until given a PDF file to print into; records the file it was shown with.
 struct ScriptedPrinterDialog : PrinterDialog {
 	QString pdf, seeded;
@@ -31,8 +29,6 @@ struct ScriptedPrinterDialog : PrinterDialog {
 		return !pdf.isEmpty();
 	}
 };
-
-} // namespace
 
 class FormMainTest : public QObject {
 	Q_OBJECT
@@ -158,9 +154,8 @@ private Q_SLOTS:
 	void printNeedsDataAsksForThePrinterAndKeepsIt()
 	{
 		Window w;
-		auto dialog = std::make_unique<ScriptedPrinterDialog>();
-		ScriptedPrinterDialog &script = *dialog;
-		w.form->setPrinterDialog(std::move(dialog));
+		auto &script = *new ScriptedPrinterDialog;
+		w.form->setPrinterDialog(std::unique_ptr<PrinterDialog>(&script));
 		w.form->cmdPrint->click();
 		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません。")});
 
@@ -179,10 +174,10 @@ private Q_SLOTS:
 	{
 		Window w;
 		w.form->cmdMove[0]->click();
+		w.form->cmdMove[3]->click();
 		DialogMoveWindow *tool = w.form->moveWindow();
 		QVERIFY(tool && tool->isVisible());
-		w.form->cmdMove[3]->click();
-		QCOMPARE(w.form->moveWindow(), tool);
+		QCOMPARE(w.form->findChildren<DialogMoveWindow *>().size(), 1);
 		tool->cmdMV[MoveSteps::Left]->click();
 		QVERIFY(w.form->pos().x() < 0);
 		tool->cmdMV[MoveSteps::TopLeft]->click();
