@@ -9,7 +9,7 @@ packages=(
 	libusb-1.0-0-dev
 	libgtest-dev libgmock-dev libbenchmark-dev
 	umockdev libumockdev-dev
-	fonts-noto-cjk xvfb xauth
+	fonts-noto-cjk xvfb xauth poppler-utils
 )
 
 missing=()
