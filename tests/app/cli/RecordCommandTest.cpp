@@ -173,6 +173,8 @@ TEST_F(KelvraCli, BadUsageAndDeviceErrors)
 
 TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 {
+	if (!run({QStringLiteral("--help")}).output.contains(QStringLiteral("print")))
+		GTEST_SKIP() << "built without the window's page code";
 	ModuleData md;
 	md.InitDataArray();
 	md.Channels[1].Mflag = kTrue;
@@ -191,6 +193,5 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	qunsetenv("DISPLAY");
 	EXPECT_EQ("1 page, 0 0 595.000000 842.000000", pdfPage({})) << "A4 portrait";
 	EXPECT_EQ("1 page, 0 0 420.000000 595.000000", pdfPage({QStringLiteral("--page-size"), QStringLiteral("a5")}));
-	EXPECT_EQ(2, run({QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("x.pdf"),
-			QStringLiteral("--page-size"), QStringLiteral("huge")}).status);
+	EXPECT_TRUE(pdfPage({QStringLiteral("--page-size"), QStringLiteral("huge")}).ends_with("unknown page size huge\n"));
 }
