@@ -172,6 +172,7 @@ bool QCustomPlotChart::paint(QCPPainter &painter, const QRectF &target)
 	painter.setMode(QCPPainter::pmVectorized);
 	plot_->toPainter(&painter, size.width(), size.height());
 	painter.restore();
+	plot_->replot(QCustomPlot::rpQueuedReplot); // laid out for the screen again
 	return true;
 }
 

@@ -7,7 +7,6 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QResizeEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,13 +16,14 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
 namespace kelvra {
 
 FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent)
-	: QWidget(parent), md_(md), prompt_(prompt), store_(store), printer_(std::make_unique<QPrinter>()),
+	: QWidget(parent), md_(md), prompt_(prompt), store_(store),
 	  printerDialog_(std::make_unique<QtPrinterDialog>())
 {
 	buildUi();
@@ -256,6 +256,9 @@ void FormMain::cmdPrint_Click()
 		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
+	// Made on first use: finding the system's printers may take a while.
+	if (!printer_)
+		printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
 	// The dialog leaves the chosen printer in printer_, current for the next print.
 	if (!printerDialog_->choosePrinter(*printer_, this))
 		return;

@@ -87,8 +87,6 @@ public:
 	QCustomPlotChart &chart() { return *chart_; }
 	DialogDatalist *dataList() const { return dataList_; }
 	DialogMoveWindow *moveWindow() const { return moveWindow_; }
-	// The current printer: the one chosen last, kept for the next print.
-	QPrinter &printer() { return *printer_; }
 	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog) { printerDialog_ = std::move(dialog); }
 
 	QPushButton *cmdStart = nullptr;
@@ -140,7 +138,7 @@ private:
 	std::unique_ptr<CurrentValues> values_;
 	std::unique_ptr<RunControl> run_;
 	QPointer<DialogDatalist> dataList_;
-	std::unique_ptr<QPrinter> printer_;
+	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;
 };
