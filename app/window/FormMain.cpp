@@ -58,7 +58,7 @@ void FormMain::buildUi()
 	left->addLayout(bottom);
 
 	auto *layout = new QHBoxLayout(this);
-	layout->setContentsMargins(24, 24, 24, 24); // room for the move buttons in the corners
+	layout->setContentsMargins(28, 28, 28, 28); // room for the move buttons in the corners
 	layout->addLayout(left, 1);
 	layout->addWidget(buildCommandColumn());
 	buildMoveButtons();
@@ -71,7 +71,7 @@ void FormMain::buildMoveButtons()
 		cmdMove[i] = new QPushButton(QStringLiteral("○"), this);
 		cmdMove[i]->setToolTip(QStringLiteral("移動ツールの表示"));
 		cmdMove[i]->setAccessibleName(QStringLiteral("移動ツールの表示"));
-		cmdMove[i]->setFixedSize(20, 20);
+		cmdMove[i]->setFixedSize(25, 25);
 		connect(cmdMove[i], &QPushButton::clicked, this, [this, i] { cmdMove_Click(i); });
 	}
 }
