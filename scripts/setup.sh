@@ -9,7 +9,7 @@ packages=(
 	libusb-1.0-0-dev
 	libgtest-dev libgmock-dev libbenchmark-dev
 	umockdev libumockdev-dev
-	fonts-noto-cjk xvfb xauth
+	fonts-noto-cjk xvfb xauth poppler-utils
 	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
 	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 	clang-14 libclang-rt-14-dev

@@ -28,4 +28,7 @@ QString usageErrorText(const QCommandLineParser &parser, const QStringList &argu
 // The value of --csv-encoding: "cp932" (the format's own) or "utf-8".
 std::optional<CsvEncoding> parseCsvEncoding(const QString &name);
 
+// Sets up its own application on the offscreen platform, so it takes main's arguments.
+int printCommand(int argc, char *argv[]);
+
 } // namespace kelvra::cli

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +20,9 @@ const char kUsage[] =
 		"  info IN.vn2                   describe a data file\n"
 		"  recover --list                list the journals of runs never saved\n"
 		"  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)\n"
+#ifdef KELVRA_CLI_PRINT
+		"  print IN.vn2 --pdf OUT.pdf    write a data file's printed page as PDF\n"
+#endif
 		"\n"
 		"'kelvra-cli COMMAND --help' explains a command; 'kelvra-cli --version' names the version.\n";
 
@@ -26,6 +30,12 @@ const char kUsage[] =
 
 int main(int argc, char *argv[])
 {
+#ifdef KELVRA_CLI_PRINT
+	// The page needs fonts and the chart, so this one command runs a GUI
+	// application on the offscreen platform; the others stay Qt Core only.
+	if (argc > 1 && std::strcmp(argv[1], "print") == 0)
+		return kelvra::cli::printCommand(argc, argv);
+#endif
 	QCoreApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
 	const QStringList arguments = QCoreApplication::arguments();

@@ -2,12 +2,15 @@
 
 // The time graph as the program uses it: four series of points that share
 // their X values, a header line, axis titles and ranges, a vertical trigger
-// marker, redraw suspension and drawing itself into a picture file.
+// marker, redraw suspension and drawing itself onto a printed page.
 
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+
+class QCPPainter;
 
 namespace kelvra {
 
@@ -36,8 +39,9 @@ public:
 
 	virtual void setTriggerLine(bool shown, double x) = 0;
 
-	// Renders the chart into a picture file for printing; false on failure.
-	virtual bool drawToFile(const QString &fileName) = 0;
+	// Draws the chart as vector graphics into a rectangle (in device pixels)
+	// of a page being painted; false when it cannot.
+	virtual bool paint(QCPPainter &painter, const QRectF &target) = 0;
 };
 
 } // namespace kelvra

@@ -11,10 +11,21 @@ namespace {
 const std::array<QColor, Chart::kSeriesCount> kSeriesColours{
 		QColor(220, 40, 40), QColor(20, 150, 60), QColor(40, 80, 220), QColor(200, 120, 0)};
 
+// The plot is laid out in screen pixels; a page scales them to its resolution.
+constexpr double kScreenDpi = 96.0;
+
+QFont pixelSized(QFont font)
+{
+	if (font.pointSizeF() > 0)
+		font.setPixelSize(qRound(font.pointSizeF() * kScreenDpi / 72.0));
+	return font;
+}
+
 } // namespace
 
 QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 {
+	usePixelSizedFonts();
 	plot_->setNoAntialiasingOnDrag(true);
 	plot_->setNotAntialiasedElements(QCP::aeAll); // 4 x 88000 points stay fast
 	for (int s = 0; s < kSeriesCount; ++s) {
@@ -25,7 +36,7 @@ QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 		graphs_[s]->setAdaptiveSampling(true);
 	}
 	plot_->plotLayout()->insertRow(0);
-	header_ = new QCPTextElement(plot_, QString(), QFont(plot_->font().family(), 10));
+	header_ = new QCPTextElement(plot_, QString(), pixelSized(QFont(plot_->font().family(), 10)));
 	plot_->plotLayout()->addElement(0, 0, header_);
 	plot_->legend->setVisible(true);
 	plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
@@ -35,6 +46,17 @@ QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 	triggerLine_->point2->setCoords(0.0, 1.0);
 	triggerLine_->setPen(QPen(QColor(0, 120, 255), 2));
 	triggerLine_->setVisible(false);
+}
+
+// Point sizes would be resolved at the page's resolution and then scaled once
+// more with the plot; pixel sizes scale with it like every other length.
+void QCustomPlotChart::usePixelSizedFonts()
+{
+	for (QCPAxis *axis : plot_->axisRect()->axes()) {
+		axis->setLabelFont(pixelSized(axis->labelFont()));
+		axis->setTickLabelFont(pixelSized(axis->tickLabelFont()));
+	}
+	plot_->legend->setFont(pixelSized(plot_->legend->font()));
 }
 
 void QCustomPlotChart::changed()
@@ -136,9 +158,22 @@ void QCustomPlotChart::setTriggerLine(bool shown, double x)
 	changed();
 }
 
-bool QCustomPlotChart::drawToFile(const QString &fileName)
+bool QCustomPlotChart::paint(QCPPainter &painter, const QRectF &target)
 {
-	return plot_->savePng(fileName);
+	if (!painter.isActive())
+		return false;
+	const double scale = painter.device()->logicalDpiX() / kScreenDpi;
+	const QSize size = (target.size() / scale).toSize();
+	if (size.isEmpty())
+		return false;
+	painter.save();
+	painter.translate(target.topLeft());
+	painter.scale(scale, scale);
+	painter.setMode(QCPPainter::pmVectorized);
+	plot_->toPainter(&painter, size.width(), size.height());
+	painter.restore();
+	plot_->replot(QCustomPlot::rpQueuedReplot); // laid out for the screen again
+	return true;
 }
 
 } // namespace kelvra

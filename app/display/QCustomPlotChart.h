@@ -31,12 +31,13 @@ public:
 	void setPointCount(int series, int32_t count) override;
 	void setPoint(int series, int32_t p, double x, double y) override;
 	void setTriggerLine(bool shown, double x) override;
-	bool drawToFile(const QString &fileName) override;
+	bool paint(QCPPainter &painter, const QRectF &target) override;
 
 	QCustomPlot *plot() const { return plot_; }
 
 private:
 	void changed();
+	void usePixelSizedFonts();
 
 	QCustomPlot *plot_;
 	std::array<QCPGraph *, kSeriesCount> graphs_{};

@@ -5,6 +5,7 @@
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
+#include "display/PrintDatGraph.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
 #include "window/JapaneseTexts.h"
@@ -22,15 +23,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
 namespace kelvra {
 
 FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent)
-	: QWidget(parent), md_(md), prompt_(prompt), store_(store)
+	: QWidget(parent), md_(md), prompt_(prompt), store_(store),
+	  printerDialog_(std::make_unique<QtPrinterDialog>())
 {
 	buildUi();
 	chart_ = std::make_unique<QCustomPlotChart>(plot_);
@@ -66,9 +70,42 @@ void FormMain::buildUi()
 	left->addLayout(bottom);
 
 	auto *layout = new QHBoxLayout(this);
+	layout->setContentsMargins(28, 28, 28, 28); // room for the move buttons in the corners
 	layout->addLayout(left, 1);
 	layout->addWidget(buildCommandColumn());
+	buildMoveButtons();
 	resize(1040, 700);
+}
+
+void FormMain::buildMoveButtons()
+{
+	for (int i = 0; i < static_cast<int>(cmdMove.size()); ++i) {
+		cmdMove[i] = new QPushButton(QStringLiteral("○"), this);
+		cmdMove[i]->setToolTip(QStringLiteral("移動ツールの表示"));
+		cmdMove[i]->setAccessibleName(QStringLiteral("移動ツールの表示"));
+		cmdMove[i]->setFixedSize(25, 25);
+		connect(cmdMove[i], &QPushButton::clicked, this, [this, i] { cmdMove_Click(i); });
+	}
+}
+
+void FormMain::resizeEvent(QResizeEvent *event)
+{
+	QWidget::resizeEvent(event);
+	const int right = width() - cmdMove[1]->width();
+	const int bottom = height() - cmdMove[2]->height();
+	cmdMove[0]->move(0, 0);
+	cmdMove[1]->move(right, 0);
+	cmdMove[2]->move(0, bottom);
+	cmdMove[3]->move(right, bottom);
+}
+
+void FormMain::cmdMove_Click(int)
+{
+	if (!moveWindow_)
+		moveWindow_ = new DialogMoveWindow(this);
+	moveWindow_->show();
+	moveWindow_->raise();
+	moveWindow_->activateWindow();
 }
 
 QWidget *FormMain::buildRangeGroup()
@@ -172,8 +209,7 @@ void FormMain::connectControls()
 	connect(cmdUnitSetting, &QPushButton::clicked, this, &FormMain::cmdUnitSetting_Click);
 	connect(cmdSave, &QPushButton::clicked, this, &FormMain::cmdSave_Click);
 	connect(cmdRead, &QPushButton::clicked, this, &FormMain::cmdRead_Click);
-	for (QPushButton *later : {cmdPrint})
-		connect(later, &QPushButton::clicked, this, &FormMain::notAvailableYet);
+	connect(cmdPrint, &QPushButton::clicked, this, &FormMain::cmdPrint_Click);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
@@ -203,11 +239,6 @@ void FormMain::Form_Load()
 	drawing_->SetGraphTitles();
 }
 
-void FormMain::notAvailableYet()
-{
-	prompt_.message(QStringLiteral("この機能はまだ使用できません。"), kMessageTitle, Prompt::Icon::Information);
-}
-
 void FormMain::SetButtonState()
 {
 	const bool idle = md_.MeasFlag != kTrue;
@@ -227,6 +258,21 @@ void FormMain::cmdDisp_Click()
 	connect(dataList_, &QObject::destroyed, cmdDisp, [this] { cmdDisp->setEnabled(md_.MeasFlag != kTrue); });
 	dataList_->show();
 	cmdDisp->setEnabled(false);
+}
+
+void FormMain::cmdPrint_Click()
+{
+	if (md_.DataCount < 1) {
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle, Prompt::Icon::None);
+		return;
+	}
+	// Made on first use: finding the system's printers may take a while.
+	if (!printer_)
+		printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+	// The dialog leaves the chosen printer in printer_, current for the next print.
+	if (!printerDialog_->choosePrinter(*printer_, this))
+		return;
+	PrintDatGraph(md_, *chart_, *printer_, prompt_, QDateTime::currentDateTime());
 }
 
 void FormMain::CloseDataList()

@@ -10,7 +10,9 @@
 #include "core/Prompt.h"
 #include "display/CurrentValues.h"
 #include "display/DialogDatalist.h"
+#include "display/DialogMoveWindow.h"
 #include "display/GraphView.h"
+#include "display/PrinterDialog.h"
 #include "display/QCustomPlotChart.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
@@ -30,6 +32,7 @@ class QComboBox;
 class QDialog;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QCustomPlot;
@@ -84,6 +87,8 @@ public:
 	// A data file named on the command line or dropped on the window: read
 	// as the read button does, after the same question.
 	void openDataFile(const QString &fileName);
+	void cmdPrint_Click();
+	void cmdMove_Click(int index);
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
 
@@ -94,6 +99,8 @@ public:
 	RunControl &run() { return *run_; }
 	QCustomPlotChart &chart() { return *chart_; }
 	DialogDatalist *dataList() const { return dataList_; }
+	DialogMoveWindow *moveWindow() const { return moveWindow_; }
+	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog) { printerDialog_ = std::move(dialog); }
 
 	QPushButton *cmdStart = nullptr;
 	QPushButton *cmdStop = nullptr;
@@ -114,11 +121,13 @@ public:
 	QLineEdit *txtVlow = nullptr;
 	QPushButton *cmdSetScaleY = nullptr;
 	std::array<QLabel *, kUnitCount> Label1{};
+	std::array<QPushButton *, 4> cmdMove{};
 
 protected:
 	void closeEvent(QCloseEvent *event) override;
 	void dragEnterEvent(QDragEnterEvent *event) override;
 	void dropEvent(QDropEvent *event) override;
+	void resizeEvent(QResizeEvent *event) override;
 
 private:
 	void buildUi();
@@ -128,7 +137,6 @@ private:
 	void connectControls();
 	void Form_Load();
 	bool Form_QueryUnload();
-	void notAvailableYet();
 	// The question before a settings dialog opens while data are held; true to go on.
 	bool mayEraseData();
 	// The question before a read replaces data held; true to go on.
@@ -137,6 +145,7 @@ private:
 	void ShowReadData();
 	// A read that gave no data: the cleared state shown as such.
 	void showNoData(const QString &message);
+	void buildMoveButtons();
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -152,6 +161,9 @@ private:
 	std::unique_ptr<RunControl> run_;
 	QPointer<DialogDatalist> dataList_;
 	QString fileFolder_; // where the last file of this run of the program was saved or read
+	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
+	std::unique_ptr<PrinterDialog> printerDialog_;
+	QPointer<DialogMoveWindow> moveWindow_;
 };
 
 } // namespace kelvra

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -214,4 +215,29 @@ TEST_F(KelvraCli, FirstContactNamesWhatIsWrong)
 		EXPECT_TRUE(said.contains(contact.said)) << said.toStdString();
 	}
 	EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
+{
+	if (!run({QStringLiteral("--help")}).output.contains(QStringLiteral("print")))
+		GTEST_SKIP() << "built without the window's page code";
+	ModuleData md;
+	md.InitDataArray();
+	md.Channels[1].Mflag = kTrue;
+	md.Channels[1].DataNum = md.DataCount = 3;
+	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);
+
+	// "N page, MEDIABOX" from the PDF written, or the failure.
+	const auto pdfPage = [this](const QStringList &options) -> std::string {
+		const Outcome outcome = run(QStringList{QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("page.pdf")} + options);
+		QFile pdf(path("page.pdf"));
+		if (outcome.status != 0 || !pdf.open(QIODevice::ReadOnly))
+			return "exit " + std::to_string(outcome.status) + ": " + outcome.errors.toStdString();
+		const auto match = QRegularExpression(QStringLiteral("/MediaBox \\[([^]]*)\\][\\s\\S]*/Count (\\d+)")).match(QString::fromLatin1(pdf.readAll()));
+		return (match.captured(2) + QStringLiteral(" page, ") + match.captured(1)).toStdString();
+	};
+	qunsetenv("DISPLAY");
+	EXPECT_EQ("1 page, 0 0 595.000000 842.000000", pdfPage({})) << "A4 portrait";
+	EXPECT_EQ("1 page, 0 0 420.000000 595.000000", pdfPage({QStringLiteral("--page-size"), QStringLiteral("a5")}));
+	EXPECT_TRUE(pdfPage({QStringLiteral("--page-size"), QStringLiteral("huge")}).ends_with("unknown page size huge\n"));
 }

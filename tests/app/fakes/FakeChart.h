@@ -46,7 +46,11 @@ public:
 		++pointsWritten;
 	}
 	void setTriggerLine(bool shown, double at) override { trigger = shown ? std::optional(at) : std::nullopt; }
-	bool drawToFile(const QString &) override { return true; }
+	bool paint(QCPPainter &, const QRectF &target) override
+	{
+		paintedInto = target;
+		return paintable;
+	}
 
 	bool suspended() const { return suspended_; }
 
@@ -59,6 +63,8 @@ public:
 	int resets = 0;
 	int repaints = 0;
 	long pointsWritten = 0;
+	bool paintable = true;
+	QRectF paintedInto;
 
 private:
 	bool suspended_ = false;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -23,6 +24,19 @@
 
 using namespace kelvra;
 using namespace kelvra::testing;
+
+// Cancels until given a PDF file to print into; records the file it was shown with.
+struct ScriptedPrinterDialog : PrinterDialog {
+	QString pdf, seeded;
+
+	bool choosePrinter(QPrinter &printer, QWidget *) override
+	{
+		seeded = printer.outputFileName();
+		if (!pdf.isEmpty())
+			printer.setOutputFileName(pdf);
+		return !pdf.isEmpty();
+	}
+};
 
 class FormMainTest : public QObject {
 	Q_OBJECT
@@ -284,6 +298,39 @@ private Q_SLOTS:
 		QVERIFY(list);
 		w.form.reset(); // must not touch the list's button after it is gone
 		QVERIFY2(!list, "the list goes with its window");
+	}
+
+	void printNeedsDataAsksForThePrinterAndKeepsIt()
+	{
+		Window w;
+		auto &script = *new ScriptedPrinterDialog;
+		w.form->setPrinterDialog(std::unique_ptr<PrinterDialog>(&script));
+		w.form->cmdPrint->click();
+		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません。")});
+
+		w.md.DataCount = 1;
+		w.form->cmdPrint->click(); // cancelled
+		QTemporaryDir dir;
+		script.pdf = dir.filePath(QStringLiteral("page.pdf"));
+		w.form->cmdPrint->click();
+		QVERIFY(QFileInfo(script.pdf).size() > 1000);
+		w.form->cmdPrint->click();
+		QCOMPARE(script.seeded, script.pdf);
+		QCOMPARE(w.prompt.shown.size(), size_t{1});
+	}
+
+	void moveButtonsOpenOneToolThatMovesTheWindow()
+	{
+		Window w;
+		w.form->cmdMove[0]->click();
+		w.form->cmdMove[3]->click();
+		DialogMoveWindow *tool = w.form->moveWindow();
+		QVERIFY(tool && tool->isVisible());
+		QCOMPARE(w.form->findChildren<DialogMoveWindow *>().size(), 1);
+		tool->cmdMV[MoveSteps::Left]->click();
+		QVERIFY(w.form->pos().x() < 0);
+		tool->cmdMV[MoveSteps::TopLeft]->click();
+		QCOMPARE(w.form->pos(), QPoint(0, 0));
 	}
 
 	void questionsSpeakJapaneseAndDefaultToNo()
