@@ -2,15 +2,18 @@
 
 #include "acquisition/EmulatedUnits.h"
 #include "acquisition/VarnelLibrary.h"
+#include "run/RunJournal.h"
+#include "settings/MeasInfo.h"
+#include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "window/MessageBoxPrompt.h"
-#include "settings/MeasInfo.h"
-#include "settings/QSettingsStore.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -75,19 +78,24 @@ int main(int argc, char *argv[])
 	kelvra::ModuleData md;
 	kelvra::QSettingsStore store;
 	kelvra::MessageBoxPrompt prompt;
+	kelvra::RunJournal journal(prompt);
 	kelvra::FormMain window(md, library, prompt, store);
 	prompt.setParent(&window);
+	window.setJournal(journal);
 	if (!emulated.isEmpty() && !kelvra::HasMeasInfo(store)) {
 		kelvra::UseEmulatedUnits(md, kelvra::EmulatedUnitIds(emulated));
 		window.settingsChanged();
 	}
 	window.show();
-	const QStringList arguments = QApplication::arguments();
-	for (qsizetype i = 1; i < arguments.size(); ++i) {
-		if (arguments[i].endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive)) {
-			window.openDataFile(arguments[i]);
-			break;
-		}
-	}
+	// Once the window is up: first what a lost run left, then a file named here.
+	QTimer::singleShot(0, &window, [&window] {
+		window.offerRecovery();
+		const QStringList arguments = QApplication::arguments();
+		const auto file = std::find_if(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
+			return argument.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive);
+		});
+		if (file != arguments.end())
+			window.openDataFile(*file);
+	});
 	return app.exec();
 }

@@ -57,6 +57,9 @@ public:
 	// False when another program holds it.
 	bool Adopt(const QString &journalFile);
 
+	// Where this program's journals, and those of others, live.
+	const QString &folder() const { return folder_; }
+
 	// The journal of the data held; empty when none.
 	QString fileName() const { return fileName_; }
 	// Bytes of the journal synced to the disk so far.

@@ -2,22 +2,23 @@
 
 #include "acquisition/DialogSetUnit.h"
 #include "display/DialogDatalist.h"
+#include "display/PrintDatGraph.h"
+#include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
-#include "display/PrintDatGraph.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
 #include "window/JapaneseTexts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -284,8 +285,27 @@ void FormMain::CloseDataList()
 	}
 }
 
+void FormMain::setJournal(RunJournal &journal)
+{
+	journal_ = &journal;
+	run_->setRecorder(&journal);
+}
+
+void FormMain::offerRecovery()
+{
+	if (journal_ && OfferRecovery(md_, prompt_, *journal_, journal_->folder()))
+		showLoadedData();
+}
+
+void FormMain::discardJournal()
+{
+	if (journal_)
+		journal_->Discard();
+}
+
 void FormMain::settingsChanged()
 {
+	discardJournal();
 	CloseDataList();
 	md_.ClearMeasData();
 	values_->ClearValueLabels();
@@ -335,6 +355,8 @@ void FormMain::cmdSave_Click()
 	}
 	DialogMemo dialog(md_, prompt_, fileFolder_, this);
 	showModal(dialog);
+	if (dialog.result() == QDialog::Accepted)
+		discardJournal(); // the data are safe in the file
 }
 
 bool FormMain::mayReplaceData()
@@ -362,6 +384,7 @@ void FormMain::readFile(const QString &fileName)
 {
 	fileFolder_ = QFileInfo(fileName).absolutePath();
 	const FileResult result = ReadDataFile(md_, fileName);
+	discardJournal(); // the data it kept are gone either way
 	if (!result.ok) {
 		showNoData(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName), result.error));
@@ -371,6 +394,11 @@ void FormMain::readFile(const QString &fileName)
 		showNoData(QStringLiteral("データがありません。"));
 		return;
 	}
+	showLoadedData();
+}
+
+void FormMain::showLoadedData()
+{
 	md_.SetRange();
 	drawing_->SetGraphTitles();
 	values_->ClearValueLabels();
@@ -442,6 +470,7 @@ bool FormMain::Form_QueryUnload()
 	if (!prompt_.askYesNo(question, kMessageTitle))
 		return false;
 	CloseDataList();
+	discardJournal(); // the user chose to drop the data
 	return true;
 }
 

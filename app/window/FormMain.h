@@ -17,6 +17,7 @@
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
 #include "run/RunControl.h"
+#include "run/RunJournal.h"
 #include "run/RunView.h"
 #include "settings/SettingsStore.h"
 
@@ -87,6 +88,13 @@ public:
 	// A data file named on the command line or dropped on the window: read
 	// as the read button does, after the same question.
 	void openDataFile(const QString &fileName);
+
+	// Every run from now on is journaled there until its data are saved or
+	// dropped; the journal outlives the window.
+	void setJournal(RunJournal &journal);
+	// At start-up: offers the runs that programs which did not end normally
+	// left unsaved, and shows a restored one as a read file.
+	void offerRecovery();
 	void cmdPrint_Click();
 	void cmdMove_Click(int index);
 	// After the settings were changed: the data are erased and the titles set anew.
@@ -143,6 +151,9 @@ private:
 	bool mayReplaceData();
 	void readFile(const QString &fileName);
 	void ShowReadData();
+	// Data that came from a file or a journal, shown with their settings.
+	void showLoadedData();
+	void discardJournal();
 	// A read that gave no data: the cleared state shown as such.
 	void showNoData(const QString &message);
 	void buildMoveButtons();
@@ -161,6 +172,7 @@ private:
 	std::unique_ptr<RunControl> run_;
 	QPointer<DialogDatalist> dataList_;
 	QString fileFolder_; // where the last file of this run of the program was saved or read
+	RunJournal *journal_ = nullptr;
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

@@ -1,5 +1,6 @@
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
@@ -265,6 +266,45 @@ private Q_SLOTS:
 		QVERIFY2(w.form->chart().plot()->item(0)->visible(), "the trigger line");
 		QCOMPARE(w.md.MeasFlag, kFalse);
 		QCOMPARE(CheckSaveAllowed(w.md), SaveState::Ready);
+	}
+
+	void unsavedRunsAreOfferedAtTheNextStart()
+	{
+		QTemporaryDir journals;
+		// One program's run ends but is never saved; another's is cut off
+		// while measuring. Neither program discards its journal.
+		const auto leaveRun = [&](bool stop, int32_t *count) {
+			Window w;
+			RunJournal journal(w.prompt, journals.path());
+			w.form->setJournal(journal);
+			w.form->cmdStart->click();
+			QTRY_VERIFY(w.md.DataCount >= 256);
+			if (stop)
+				w.form->cmdStop->click();
+			*count = w.md.DataCount;
+		};
+		int32_t ended = 0;
+		int32_t cutOff = 0;
+		leaveRun(true, &ended);
+		QTest::qWait(20); // the cut-off run is the newer one
+		leaveRun(false, &cutOff);
+
+		Window w;
+		RunJournal journal(w.prompt, journals.path());
+		w.form->setJournal(journal);
+		w.prompt.answers = {false, true}; // not the newer, the older
+		w.form->offerRecovery();
+		QCOMPARE(w.prompt.texts(), QStringList(2, QStringLiteral("前回の測定データが保存されていません。復元しますか？")));
+		QCOMPARE(w.md.DataCount, ended);
+		QCOMPARE(w.md.Channels[2].Data[ended - 1], float(ended)); // the fake unit counts its samples
+		QCOMPARE(w.form->chart().plot()->graph(2)->data()->size(), ended);
+		QCOMPARE(CheckSaveAllowed(w.md), SaveState::Ready);
+		QCOMPARE(ListJournals(journals.path()).size(), size_t{1});
+
+		w.prompt.answers = {true};
+		QVERIFY(w.form->close());
+		QVERIFY2(ListJournals(journals.path()).empty(), "a confirmed exit drops the restored run");
+		QVERIFY(cutOff >= 256);
 	}
 
 	void dataListOpensOnlyWithDataAndClosesOnANewRun()
