@@ -403,6 +403,7 @@ void FormMain::showLoadedData()
 	drawing_->SetGraphTitles();
 	values_->ClearValueLabels();
 	CloseDataList();
+	cmdDisp->setEnabled(true); // a settings change may have disabled it while no data were held
 	ShowReadData();
 }
 

@@ -265,6 +265,7 @@ private Q_SLOTS:
 		QCOMPARE(w.form->chart().plot()->graph(2)->data()->size(), 30);
 		QVERIFY2(w.form->chart().plot()->item(0)->visible(), "the trigger line");
 		QCOMPARE(w.md.MeasFlag, kFalse);
+		QVERIFY2(w.form->cmdDisp->isEnabled(), "the data read can be listed");
 		QCOMPARE(CheckSaveAllowed(w.md), SaveState::Ready);
 	}
 
