@@ -1,11 +1,12 @@
 // Makes the README's screenshots from the real window with emulated units:
 // idle, both settings dialogs, measuring four units, a trigger capture with
-// its marker, the data list.
+// its marker, the memo dialog of saving, the data list.
 // Usage: kelvra-screenshots OUTPUT_DIR
 
 #include "acquisition/DeviceControl.h"
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
@@ -132,6 +133,15 @@ int main(int argc, char *argv[])
 	window.run().cmdStart_Click();
 	capture.exec();
 	ok = save(&window, out, "trigger.png") && ok;
+
+	QString folder;
+	kelvra::DialogMemo memo(md, prompt, folder, &window);
+	memo.txtMemo[0]->setText(QStringLiteral("引張試験 No.12"));
+	memo.txtMemo[1]->setText(QStringLiteral("試験片 A-3、室温 23℃"));
+	memo.optFiletype[1]->setChecked(true);
+	memo.show();
+	ok = save(&memo, out, "memo.png") && ok;
+	memo.close();
 
 	window.cmdDisp_Click();
 	if (window.dataList())
