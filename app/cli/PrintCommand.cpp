@@ -7,6 +7,7 @@
 #include "display/PrintDatGraph.h"
 #include "display/QCustomPlotChart.h"
 #include "display/SeriesDrawing.h"
+#include "display/ShowReadData.h"
 #include "settings/DataFile.h"
 
 #include <QApplication>
@@ -87,23 +88,6 @@ public:
 	QString scaleBottomText() const override { return {}; }
 };
 
-// The graph as the window shows it right after reading the file.
-void drawLoadedData(ModuleData &md, SeriesDrawing &drawing, GraphView &view, Chart &chart)
-{
-	drawing.InitGraph();
-	drawing.SetGraphTitles();
-	chart.setRedrawSuspended(true);
-	view.InitGraphParam(true);
-	md.CalcMaxMin();
-	view.FollowAxisY(kFalse);
-	if (md.TrgMode != kFalse)
-		drawing.DrawTrigLine(kTrue);
-	else
-		view.SetAxesX(md.DispStart, md.DispEnd);
-	chart.setRedrawSuspended(false);
-	drawing.GrDrawData2(1, md.DataCount);
-}
-
 int printPage(ModuleData &md, const PrintOptions &options)
 {
 	ConsolePrompt prompt;
@@ -114,7 +98,8 @@ int printPage(ModuleData &md, const PrintOptions &options)
 	GraphView view(md, chart, controls, prompt);
 	SeriesDrawing drawing(md, chart, view);
 	view.DispConnectflg = [&drawing] { drawing.DispConnectflg(); };
-	drawLoadedData(md, drawing, view, chart);
+	drawing.InitGraph();
+	ShowReadData(md, drawing, view, chart);
 
 	// The file is replaced only when the whole page was written.
 	QSaveFile file(options.out);

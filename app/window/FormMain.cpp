@@ -3,6 +3,7 @@
 #include "acquisition/DialogSetUnit.h"
 #include "display/DialogDatalist.h"
 #include "display/PrintDatGraph.h"
+#include "display/ShowReadData.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -417,18 +418,7 @@ void FormMain::showNoData(const QString &message)
 
 void FormMain::ShowReadData()
 {
-	drawing_->SetGraphTitles();
-	SuspendRedraw();
-	graphView_->InitGraphParam(true);
-	md_.CalcMaxMin();
-	graphView_->FollowAxisY(0);
-	if (md_.TrgMode != kFalse)
-		drawing_->DrawTrigLine(md_.TrgMode);
-	else
-		graphView_->SetAxesX(md_.DispStart, md_.DispEnd);
-	ResumeRedraw();
-	drawing_->GrDrawData2(1, md_.DataCount);
-	md_.MeasFlag = kFalse;
+	kelvra::ShowReadData(md_, *drawing_, *graphView_, *chart_);
 }
 
 // The one local .vn2 file dropped on an idle window.
