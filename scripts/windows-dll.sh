@@ -2,19 +2,21 @@
 # Cross-builds VARNELIO.dll for 32- and 64-bit Windows with mingw-w64
 # (emulated units only until the Windows build has a USB toolkit) into
 # build-win32/bin/ and build-win64/bin/, and checks what a Windows caller
-# binds: exactly the six exports by their plain names, stdcall in the 32-bit
-# build, and no DLL needed beyond the system's own.
+# binds: exactly the six exports and the emulator check by their plain
+# names, stdcall in the 32-bit build, and no DLL needed beyond the system's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-exports="Varnel_Device_Close
+exports="Varnel_Check_Emulator
+Varnel_Device_Close
 Varnel_Device_Open
 Varnel_Get_Datas
 Varnel_Single_Sample
 Varnel_Start_Sample
 Varnel_Zero_Adj"
 # Bytes of arguments each stdcall function pops: the "@n" the compiler gives it.
-stdcall="_Varnel_Device_Close@4
+stdcall="_Varnel_Check_Emulator@12
+_Varnel_Device_Close@4
 _Varnel_Device_Open@4
 _Varnel_Get_Datas@16
 _Varnel_Single_Sample@8
@@ -40,7 +42,7 @@ check() { # arch folder
 	sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table"
 	local names
 	names=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table" | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
-	[ "$names" = "$exports" ] || fail "$dll exports other names than the six:"$'\n'"$names"
+	[ "$names" = "$exports" ] || fail "$dll exports other names than the seven:"$'\n'"$names"
 	local imports
 	imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$table" | tr 'A-Z' 'a-z' | sort -u)
 	echo "imports: $(echo $imports)"
