@@ -387,12 +387,15 @@ void FormMain::readFile(const QString &fileName)
 	const FileResult result = ReadDataFile(md_, fileName);
 	discardJournal(); // the data it kept are gone either way
 	if (!result.ok) {
-		showNoData(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
-						.arg(QDir::toNativeSeparators(fileName), result.error));
+		showNoData();
+		prompt_.message(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+						.arg(QDir::toNativeSeparators(fileName), result.error),
+				kErrorTitle, Prompt::Icon::Error);
 		return;
 	}
 	if (md_.DataCount < 1) {
-		showNoData(QStringLiteral("データがありません。"));
+		showNoData();
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
 	showLoadedData();
@@ -408,12 +411,10 @@ void FormMain::showLoadedData()
 	ShowReadData();
 }
 
-void FormMain::showNoData(const QString &message)
+void FormMain::showNoData()
 {
 	md_.SetRange();
 	settingsChanged(); // the emptied data shown as such: graph, values, list
-	const bool fault = message != QStringLiteral("データがありません。");
-	prompt_.message(message, fault ? kErrorTitle : kMessageTitle, fault ? Prompt::Icon::Error : Prompt::Icon::None);
 }
 
 void FormMain::ShowReadData()

@@ -155,7 +155,7 @@ private:
 	void showLoadedData();
 	void discardJournal();
 	// A read that gave no data: the cleared state shown as such.
-	void showNoData(const QString &message);
+	void showNoData();
 	void buildMoveButtons();
 
 	ModuleData &md_;
