@@ -145,6 +145,10 @@ int printCommand(int argc, char *argv[])
 		printError(QStringLiteral("cannot read %1: %2").arg(options->in, read.error));
 		return kExitFailure;
 	}
+	if (md.DataCount < 1) { // as the print button: nothing to print
+		printError(QStringLiteral("%1: データがありません。").arg(options->in));
+		return kExitFailure;
+	}
 	md.SetRange();
 	return printPage(md, *options);
 }

@@ -3,6 +3,9 @@
 #include "MeasParamLines.h"
 #include "MyPrinter.h"
 
+#include <QPicture>
+#include <qcustomplot.h>
+
 namespace kelvra {
 
 namespace {
@@ -14,18 +17,33 @@ void printFault(Prompt &prompt)
 	prompt.message(kPrintFault, kMessageTitle, Prompt::Icon::Error);
 }
 
+// Not every printer can take back a page once it was begun (a PDF file is
+// written whole even when aborted), so the chart is tried on a scratch
+// picture before the printer is touched.
+bool chartDraws(Chart &chart)
+{
+	QPicture scratch;
+	QCPPainter painter(&scratch);
+	const bool drawn = chart.paint(painter, QRectF(0, 0, 800, 500)); // the size of a screen's graph
+	painter.end();
+	return drawn;
+}
+
 } // namespace
 
 bool PrintDatGraph(const ModuleData &md, Chart &chart, QPaintDevice &printer, Prompt &prompt,
 		const QDateTime &now)
 {
+	if (!chartDraws(chart)) {
+		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle, Prompt::Icon::None);
+		return false;
+	}
 	MyPrinter page;
 	if (!page.SetPrinter(printer)) {
 		printFault(prompt);
 		return false;
 	}
-	// The graph first: a chart that cannot draw leaves no page at all.
-	if (!page.PrintGraph(chart)) {
+	if (!page.PrintGraph(chart)) { // drew a moment ago: the page is given up all the same
 		page.Abort();
 		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle, Prompt::Icon::None);
 		return false;

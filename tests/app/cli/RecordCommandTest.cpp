@@ -240,4 +240,8 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	EXPECT_EQ("1 page, 0 0 595.000000 842.000000", pdfPage({})) << "A4 portrait";
 	EXPECT_EQ("1 page, 0 0 420.000000 595.000000", pdfPage({QStringLiteral("--page-size"), QStringLiteral("a5")}));
 	EXPECT_TRUE(pdfPage({QStringLiteral("--page-size"), QStringLiteral("huge")}).ends_with("unknown page size huge\n"));
+
+	md.DataCount = 0;
+	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);
+	EXPECT_TRUE(pdfPage({}).ends_with(path("page.vn2").toStdString() + ": データがありません。\n"));
 }
