@@ -99,11 +99,20 @@ QByteArray encodeHeader(const JournalHeader &h)
 }
 
 // Settings the storing code relies on; a checksum does not vouch for the writer.
+bool isFlag(int16_t value)
+{
+	return value == kTrue || value == kFalse;
+}
+
+// The ranges a run can have; anything else is a damaged or foreign file
+// whose settings would misdrive the next run.
 bool plausible(const JournalHeader &h)
 {
-	return h.TrgUnitID >= 0 && h.TrgUnitID < kUnitCount && h.Sing >= 0 && h.Sing <= 5 &&
-			h.AverageNum >= 1 && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength &&
-			h.TrgDnum1 >= 0 && h.TrgDnum2 >= 0 && h.sampleLimit >= 0;
+	return isFlag(h.TimerType) && isFlag(h.DataAverage) && isFlag(h.TrgMaxFlag) && isFlag(h.TrgMinFlag) &&
+			isFlag(h.TrgMode) && h.IntervalTM >= 0 && h.IntervalTM <= 65535000 && h.AverageNum >= 1 &&
+			h.AverageNum <= 10000 && h.TrgUnitID >= 0 && h.TrgUnitID < kUnitCount && h.Sing >= 0 &&
+			h.Sing <= 5 && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength && h.TrgDnum1 >= 0 &&
+			h.TrgDnum2 >= 0 && int64_t{h.TrgDnum1} + h.TrgDnum2 <= kBufferLength && h.sampleLimit >= 0;
 }
 
 std::optional<JournalHeader> decodeHeader(const QByteArray &bytes)

@@ -25,25 +25,37 @@ bool syncToDisk(int fd)
 
 JournalWriter::JournalWriter(const QString &fileName)
 {
-	fd_ = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-	if (fd_ < 0) {
-		fail(QStringLiteral("cannot create %1: %2").arg(fileName, systemError()));
+	shared_->fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+	if (shared_->fd < 0) {
+		shared_->fail(QStringLiteral("cannot create %1: %2").arg(fileName, systemError()));
 		return;
 	}
-	thread_ = std::thread(&JournalWriter::run, this);
+	thread_ = std::thread([shared = shared_] { shared->run(); });
 }
 
 JournalWriter::~JournalWriter()
 {
+	if (!thread_.joinable())
+		return;
 	{
-		std::lock_guard lock(mutex_);
-		stopping_ = true;
+		std::lock_guard lock(shared_->mutex);
+		shared_->stopping = true;
 	}
-	wake_.notify_one();
+	shared_->wake.notify_one();
+	thread_.join();
+}
+
+void JournalWriter::abandon()
+{
+	{
+		std::lock_guard lock(shared_->mutex);
+		shared_->stopping = true;
+		shared_->dropping = true;
+		shared_->pending.clear();
+	}
+	shared_->wake.notify_one();
 	if (thread_.joinable())
-		thread_.join();
-	if (fd_ >= 0)
-		::close(fd_);
+		thread_.detach();
 }
 
 void JournalWriter::append(const QByteArray &bytes)
@@ -52,46 +64,52 @@ void JournalWriter::append(const QByteArray &bytes)
 		return;
 	bool first;
 	{
-		std::lock_guard lock(mutex_);
-		first = pending_.isEmpty();
-		pending_.append(bytes.constData(), bytes.size()); // a copy: the caller reuses its buffer
+		std::lock_guard lock(shared_->mutex);
+		first = shared_->pending.isEmpty();
+		shared_->pending.append(bytes.constData(), bytes.size()); // a copy: the caller reuses its buffer
 	}
 	if (first)
-		wake_.notify_one();
+		shared_->wake.notify_one();
 }
 
 QString JournalWriter::error() const
 {
-	std::lock_guard lock(mutex_);
-	return error_;
+	std::lock_guard lock(shared_->mutex);
+	return shared_->error;
 }
 
-void JournalWriter::run()
+JournalWriter::Shared::~Shared()
+{
+	if (fd >= 0)
+		::close(fd);
+}
+
+void JournalWriter::Shared::run()
 {
 	auto nextSync = Clock::now();
-	std::unique_lock lock(mutex_);
+	std::unique_lock lock(mutex);
 	for (;;) {
-		wake_.wait(lock, [&] { return stopping_ || !pending_.isEmpty(); });
+		wake.wait(lock, [&] { return stopping || !pending.isEmpty(); });
 		// Data that arrive within a second of the last sync wait for the next one.
-		wake_.wait_until(lock, nextSync, [&] { return stopping_; });
-		if (pending_.isEmpty() && stopping_)
+		wake.wait_until(lock, nextSync, [&] { return stopping; });
+		if (dropping || (pending.isEmpty() && stopping))
 			return;
 		QByteArray out;
-		out.swap(pending_);
+		out.swap(pending);
 		lock.unlock();
 		nextSync = Clock::now() + kSyncPeriod;
-		if (!failed())
+		if (!failed.load(std::memory_order_acquire))
 			writeOut(out);
 		lock.lock();
 	}
 }
 
-void JournalWriter::writeOut(const QByteArray &bytes)
+void JournalWriter::Shared::writeOut(const QByteArray &bytes)
 {
 	const char *at = bytes.constData();
 	qsizetype left = bytes.size();
 	while (left > 0) {
-		const ssize_t written = ::write(fd_, at, static_cast<size_t>(left));
+		const ssize_t written = ::write(fd, at, static_cast<size_t>(left));
 		if (written < 0 && errno == EINTR)
 			continue;
 		if (written <= 0) {
@@ -101,22 +119,22 @@ void JournalWriter::writeOut(const QByteArray &bytes)
 		at += written;
 		left -= written;
 	}
-	if (!syncToDisk(fd_)) {
+	if (!syncToDisk(fd)) {
 		fail(QStringLiteral("cannot write the run journal to the disk: %1").arg(systemError()));
 		return;
 	}
-	synced_.fetch_add(bytes.size(), std::memory_order_release);
+	synced.fetch_add(bytes.size(), std::memory_order_release);
 }
 
-void JournalWriter::fail(const QString &reason)
+void JournalWriter::Shared::fail(const QString &reason)
 {
 	{
-		std::lock_guard lock(mutex_);
-		if (error_.isEmpty())
-			error_ = reason;
-		pending_.clear();
+		std::lock_guard lock(mutex);
+		if (error.isEmpty())
+			error = reason;
+		pending.clear();
 	}
-	failed_.store(true, std::memory_order_release);
+	failed.store(true, std::memory_order_release);
 }
 
 } // namespace kelvra

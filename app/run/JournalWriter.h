@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -25,8 +26,12 @@ public:
 
 	// Opens (creates or truncates) the file; failed() tells whether that worked.
 	explicit JournalWriter(const QString &fileName);
-	// Writes what is still pending, syncs and closes.
+	// Writes what is still pending, syncs and closes, unless abandoned.
 	~JournalWriter();
+
+	// The data are no longer wanted: drops what is pending and lets the
+	// thread end by itself, so that nobody waits for a slow disk.
+	void abandon();
 
 	JournalWriter(const JournalWriter &) = delete;
 	JournalWriter &operator=(const JournalWriter &) = delete;
@@ -36,25 +41,33 @@ public:
 
 	// True once the file could not be opened, written or synced; later data
 	// are dropped. The reason is in error().
-	bool failed() const { return failed_.load(std::memory_order_acquire); }
+	bool failed() const { return shared_->failed.load(std::memory_order_acquire); }
 	QString error() const;
 
 	// Bytes that reached the disk, synced.
-	qint64 syncedBytes() const { return synced_.load(std::memory_order_acquire); }
+	qint64 syncedBytes() const { return shared_->synced.load(std::memory_order_acquire); }
 
 private:
-	void run();
-	void writeOut(const QByteArray &bytes);
-	void fail(const QString &reason);
+	// What the thread uses; it keeps its own share, so an abandoned thread
+	// may outlive the writer.
+	struct Shared {
+		~Shared();
+		void run();
+		void writeOut(const QByteArray &bytes);
+		void fail(const QString &reason);
 
-	int fd_ = -1;
-	mutable std::mutex mutex_;
-	std::condition_variable wake_;
-	QByteArray pending_;
-	bool stopping_ = false;
-	QString error_;
-	std::atomic<bool> failed_{false};
-	std::atomic<qint64> synced_{0};
+		int fd = -1;
+		std::mutex mutex;
+		std::condition_variable wake;
+		QByteArray pending;
+		bool stopping = false;
+		bool dropping = false;
+		QString error;
+		std::atomic<bool> failed{false};
+		std::atomic<qint64> synced{0};
+	};
+
+	std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
 	std::thread thread_;
 };
 

@@ -77,7 +77,8 @@ void RunJournal::runStarted(const ModuleData &md)
 	lock_ = JournalLock(fileName_);
 	if (!QDir().mkpath(folder_) || !lock_->tryLock(0)) {
 		noticeFailure(QStringLiteral("cannot create a journal in %1").arg(folder_));
-		tellFailure(); // nothing is sampled yet, so the box holds up nothing
+		tellFailureSoon();
+		fileName_.clear(); // there is none to point the user to
 		running_ = true;
 		return;
 	}
@@ -90,7 +91,7 @@ void RunJournal::runStarted(const ModuleData &md)
 	writer_->append(bytes);
 	if (writer_->failed()) {
 		noticeFailure(writer_->error());
-		tellFailure();
+		tellFailureSoon();
 	}
 	running_ = true;
 }
@@ -145,6 +146,8 @@ void RunJournal::runEnded(const ModuleData &md)
 void RunJournal::Discard()
 {
 	running_ = false;
+	if (writer_)
+		writer_->abandon(); // the data go: nothing waits for the disk
 	writer_.reset();
 	if (!fileName_.isEmpty() && lock_ && lock_->isLocked())
 		QFile::remove(fileName_);
@@ -183,6 +186,18 @@ void RunJournal::tellFailure()
 	if (failure_.isEmpty() || failureTold_ || running_)
 		return;
 	failureTold_ = true;
+	showFailure();
+}
+
+void RunJournal::tellFailureSoon()
+{
+	// Once the run has started: a box shown now would hold up its first samples.
+	failureTold_ = true;
+	QMetaObject::invokeMethod(&context_, [this] { showFailure(); }, Qt::QueuedConnection);
+}
+
+void RunJournal::showFailure()
+{
 	prompt_.message(kJournalFailedText.arg(failure_), kMessageTitle, Prompt::Icon::None);
 }
 

@@ -18,6 +18,7 @@
 
 #include <QByteArray>
 #include <QLockFile>
+#include <QObject>
 #include <QStringList>
 
 #include <memory>
@@ -69,6 +70,8 @@ private:
 	void finishTick(const ModuleData &md);
 	void noticeFailure(const QString &reason);
 	void tellFailure();
+	void tellFailureSoon();
+	void showFailure();
 
 	Prompt &prompt_;
 	QString folder_;
@@ -85,6 +88,7 @@ private:
 	bool running_ = false;
 	QString failure_;      // why this run's journal cannot be written
 	bool failureTold_ = false;
+	QObject context_; // ends a pending failure message with the journal
 };
 
 } // namespace kelvra

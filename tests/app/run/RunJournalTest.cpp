@@ -171,6 +171,10 @@ TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
 
 TEST(RunJournal, UnwritableJournalNeverStopsTheRunAndIsToldOnce)
 {
+	int argc = 1;
+	char name[] = "journal_tests";
+	char *argv[] = {name, nullptr};
+	QCoreApplication app(argc, argv); // the message is posted to the event loop
 	QTemporaryDir dir;
 	QFile blocker(dir.filePath(QStringLiteral("file")));
 	ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -180,6 +184,8 @@ TEST(RunJournal, UnwritableJournalNeverStopsTheRunAndIsToldOnce)
 	run.use({0});
 	run.api.units[0].deliveries = {100, 100, 100};
 	run.runTicks(3);
+	EXPECT_TRUE(run.prompt.shown.empty()) << "told once the run has started, not before its first samples";
+	QCoreApplication::sendPostedEvents();
 	run.run.cmdStop_Click();
 	EXPECT_EQ(300, run.md.DataCount);
 	EXPECT_EQ(1u, run.prompt.shown.size());
