@@ -21,7 +21,7 @@ namespace {
 
 const char kHelp[] =
 		"Usage: kelvra-cli recover --list\n"
-		"       kelvra-cli recover [JOURNAL] --out FILE\n"
+		"       kelvra-cli recover [JOURNAL] --out FILE [--csv-encoding cp932|utf-8]\n"
 		"Lists the journals of runs that were never saved, or writes one as a data\n"
 		"file (.vn2) or CSV (.csv) and then deletes it; the newest when none is named.\n"
 		"Journals live in the folder shown by --list.\n";
@@ -77,7 +77,7 @@ std::optional<JournalSummary> pick(const QString &named)
 	return std::nullopt;
 }
 
-int recover(const QString &named, const QString &out)
+int recover(const QString &named, const QString &out, CsvEncoding encoding)
 {
 	const auto summary = pick(named);
 	if (!summary) {
@@ -95,7 +95,7 @@ int recover(const QString &named, const QString &out)
 	ModuleData md;
 	RebuildRun(*summary->content, md);
 	const bool csv = QFileInfo(out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-	const FileResult written = csv ? SaveCsvFile(md, out) : SaveDataFile(md, out);
+	const FileResult written = csv ? SaveCsvFile(md, out, encoding) : SaveDataFile(md, out);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(out, written.error));
 		return kExitFailure;
@@ -122,12 +122,22 @@ int recoverCommand(const QStringList &arguments)
 	}
 	const QString out = rest[at + 1];
 	rest.remove(at, 2);
+	CsvEncoding encoding = CsvEncoding::CodePage932;
+	if (const auto option = rest.indexOf(QStringLiteral("--csv-encoding")); option >= 0) {
+		const auto named = parseCsvEncoding(rest.value(option + 1));
+		if (!named) {
+			printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));
+			return kExitUsage;
+		}
+		encoding = *named;
+		rest.remove(option, 2);
+	}
 	const QString suffix = QFileInfo(out).suffix().toLower();
 	if (rest.size() > 1 || (suffix != QLatin1String("vn2") && suffix != QLatin1String("csv"))) {
 		printError(QStringLiteral("recover takes [JOURNAL] --out FILE.vn2 or FILE.csv"));
 		return kExitUsage;
 	}
-	return recover(rest.value(0), out);
+	return recover(rest.value(0), out, encoding);
 }
 
 } // namespace kelvra::cli
