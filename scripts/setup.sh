@@ -9,9 +9,9 @@ packages=(
 	libusb-1.0-0-dev
 	libgtest-dev libgmock-dev libbenchmark-dev
 	umockdev libumockdev-dev
-	fonts-noto-cjk xvfb xauth poppler-utils
+	fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk xvfb xauth poppler-utils
 	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
-	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64
 	clang-14 libclang-rt-14-dev
 )
 
