@@ -37,7 +37,7 @@ TEST(EmulatorSpec, ParsesUnitsAndDefaults)
 {
 	const auto spec = parseEmulatorSpec(
 			"id=2,kind=1,span=600000,zero=100,signal=seq:1:-2.5:3,offset=4,noise=0.5,seed=9,"
-			"block=16,attach_ms=5,detach_ms=70,fail=block@3+,fail=single@1; id=0");
+			"block=16,attach_ms=5,detach_ms=70,return_ms=30,speed=100,fail=block@3+,fail=single@1; id=0");
 	ASSERT_TRUE(spec.error.empty()) << spec.error;
 	ASSERT_EQ(2u, spec.units.size());
 	const UnitSpec &unit = spec.units[0];
@@ -48,6 +48,8 @@ TEST(EmulatorSpec, ParsesUnitsAndDefaults)
 	EXPECT_EQ((std::vector<double>{1, -2.5, 3}), unit.signal.params);
 	EXPECT_EQ(16, unit.block);
 	EXPECT_EQ(70, unit.detachMs);
+	EXPECT_EQ(30, unit.returnMs);
+	EXPECT_EQ(100, unit.speed);
 	ASSERT_EQ(2u, unit.failures.size());
 	EXPECT_TRUE(unit.failures[0].onwards);
 	EXPECT_EQ(UnitCommand::Block, unit.failures[0].command);
@@ -59,6 +61,7 @@ TEST(EmulatorSpec, ParsesUnitsAndDefaults)
 	EXPECT_EQ(50, plain.attachMs);
 	EXPECT_FALSE(plain.block);
 	EXPECT_FALSE(plain.detachMs);
+	EXPECT_EQ(1, plain.speed);
 
 	EXPECT_EQ(4u, parseEmulatorSpec("demo").units.size());
 }
@@ -67,7 +70,7 @@ TEST(EmulatorSpec, BadFieldsAreNamed)
 {
 	for (const char *text : {"id=4", "id=0,kind=2", "id=0,signal=sine:100", "id=0,signal=wobble:1",
 			     "id=0,fail=reset@1", "id=0,fail=block@0", "id=0,colour=red", "id=0,noise=lots",
-			     "id=0,block=129", "id=0,signal=const:nan", "id=0,offset=inf", "id=0,signal=raw:16777216"}) {
+			     "id=0,block=129", "id=0,speed=0", "id=0,speed=1001", "id=0,signal=const:nan", "id=0,offset=inf", "id=0,signal=raw:16777216"}) {
 		const auto spec = parseEmulatorSpec(text);
 		EXPECT_TRUE(spec.units.empty()) << text;
 		const std::string field = std::string(text).substr(std::string(text).rfind(',') + 1);
@@ -117,6 +120,31 @@ TEST(EmulatedUnits, RealTimeSamplingFollowsThePeriod)
 	EXPECT_LE(block.values.size(), 30u);
 	std::this_thread::sleep_for(std::chrono::milliseconds(1500));
 	EXPECT_EQ(128u, readBlock(*table, 0).values.size()) << "the unit keeps at most 128 samples";
+	table->close(0);
+}
+
+TEST(EmulatedUnits, FastClockDeliversSpeedTimesTheSamples)
+{
+	auto table = tableFor("id=0,signal=const:5,speed=10");
+	ASSERT_EQ(0, table->open(0));
+	ASSERT_EQ(0, table->startSample(0, 10)); // 100 ms, ten times faster
+	std::this_thread::sleep_for(std::chrono::milliseconds(120));
+	const Block block = readBlock(*table, 0);
+	EXPECT_GE(block.values.size(), 10u);
+	EXPECT_LE(block.values.size(), 30u);
+	table->close(0);
+}
+
+TEST(EmulatedUnits, ADetachedUnitReturns)
+{
+	auto table = tableFor("id=0,attach_ms=0,detach_ms=100,return_ms=100");
+	ASSERT_EQ(0, table->open(0));
+	double value = 0;
+	std::this_thread::sleep_for(std::chrono::milliseconds(150));
+	EXPECT_EQ(VARNELIO_ERR_NOT_OPEN, table->singleSample(0, &value));
+	std::this_thread::sleep_for(std::chrono::milliseconds(150));
+	EXPECT_EQ(0, table->open(0)) << "plugged in again";
+	EXPECT_EQ(0, table->singleSample(0, &value));
 	table->close(0);
 }
 

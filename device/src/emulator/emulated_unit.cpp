@@ -122,7 +122,7 @@ void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
 		putBigEndian24(&reply_[4], spec_.zero);
 		break;
 	case Command::Single: {
-		const double seconds = std::chrono::duration<double>(now - attachedAt_).count();
+		const double seconds = spec_.speed * std::chrono::duration<double>(now - attachedAt_).count();
 		reply_.assign(kind() == UnitKind::Counts24 ? 3 : 2, 0);
 		putCount(reply_.data(), rawCountAt(seconds, singleReadings_++));
 		break;
@@ -146,7 +146,7 @@ std::size_t EmulatedUnit::newSampleCount(std::size_t asked)
 		return 0;
 	if (spec_.block)
 		return std::min<std::size_t>(asked, static_cast<std::size_t>(*spec_.block));
-	const long owed = static_cast<long>((Clock::now() - startedAt_) / period_);
+	const long owed = static_cast<long>(spec_.speed * (Clock::now() - startedAt_) / period_);
 	delivered_ = std::max(delivered_, owed - kUnitBufferSamples); // the oldest were overwritten
 	return static_cast<std::size_t>(std::min<long>(static_cast<long>(asked), owed - delivered_));
 }

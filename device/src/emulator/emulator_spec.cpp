@@ -145,6 +145,10 @@ void parseField(UnitSpec &unit, std::string_view field)
 		unit.attachMs = static_cast<int>(parseInteger(value, field, 0, 3600000));
 	else if (name == "detach_ms")
 		unit.detachMs = static_cast<int>(parseInteger(value, field, 0, 86400000));
+	else if (name == "return_ms")
+		unit.returnMs = static_cast<int>(parseInteger(value, field, 0, 86400000));
+	else if (name == "speed")
+		unit.speed = static_cast<int>(parseInteger(value, field, 1, 1000));
 	else if (name == "fail")
 		unit.failures.push_back(parseFailure(value, field));
 	else

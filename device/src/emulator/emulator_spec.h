@@ -42,6 +42,8 @@ struct UnitSpec {
 	std::optional<int> block;          // samples found per block request
 	int attachMs = 50;
 	std::optional<int> detachMs;       // unplugged this long after its attach
+	std::optional<int> returnMs;       // plugged in again this long after its detach
+	int speed = 1;                     // its clock runs this many times faster
 	std::vector<FailRule> failures;
 };
 

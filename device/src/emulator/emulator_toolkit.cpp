@@ -37,8 +37,12 @@ bool EmulatorToolkit::start(const UsbMatch & /*match*/, UsbHandlers handlers)
 		units_.push_back(unit);
 		const auto attachAt = now + std::chrono::milliseconds(unitSpec.attachMs);
 		notices.push_back({attachAt, unit, true});
-		if (unitSpec.detachMs)
-			notices.push_back({attachAt + std::chrono::milliseconds(*unitSpec.detachMs), unit, false});
+		if (unitSpec.detachMs) {
+			const auto detachAt = attachAt + std::chrono::milliseconds(*unitSpec.detachMs);
+			notices.push_back({detachAt, unit, false});
+			if (unitSpec.returnMs)
+				notices.push_back({detachAt + std::chrono::milliseconds(*unitSpec.returnMs), unit, true});
+		}
 	}
 	std::stable_sort(notices.begin(), notices.end(),
 			[](const Notice &a, const Notice &b) { return a.when < b.when; });
