@@ -137,12 +137,12 @@ TEST(EmulatedUnits, FastClockDeliversSpeedTimesTheSamples)
 
 TEST(EmulatedUnits, ADetachedUnitReturns)
 {
-	auto table = tableFor("id=0,attach_ms=0,detach_ms=100,return_ms=100");
-	ASSERT_EQ(0, table->open(0));
+	auto table = tableFor("id=0,attach_ms=0,detach_ms=300,return_ms=300");
+	ASSERT_EQ(0, table->open(0)); // the driver start waits 100 ms
 	double value = 0;
-	std::this_thread::sleep_for(std::chrono::milliseconds(150));
+	std::this_thread::sleep_for(std::chrono::milliseconds(350));
 	EXPECT_EQ(VARNELIO_ERR_NOT_OPEN, table->singleSample(0, &value));
-	std::this_thread::sleep_for(std::chrono::milliseconds(150));
+	std::this_thread::sleep_for(std::chrono::milliseconds(400));
 	EXPECT_EQ(0, table->open(0)) << "plugged in again";
 	EXPECT_EQ(0, table->singleSample(0, &value));
 	table->close(0);
