@@ -4,6 +4,8 @@
 #include "TextCodec.h"
 #include "core/NumberText.h"
 
+#include <cmath>
+
 namespace kelvra {
 
 namespace {
@@ -133,9 +135,8 @@ void writeTriggerSettings(CsvWriter &csv, const ModuleData &md)
 	csv.endLine();
 }
 
-void writeRows(CsvWriter &csv, const ModuleData &md)
+void writeRowsHead(CsvWriter &csv, const ModuleData &md)
 {
-	const int32_t rows = std::clamp(md.DataCount, 0, kBufferLength);
 	csv.text(QStringLiteral("測定データ"));
 	csv.endLine();
 	csv.text(QStringLiteral("データ数")).whole(md.DataCount);
@@ -143,7 +144,11 @@ void writeRows(CsvWriter &csv, const ModuleData &md)
 	for (int u = 0; u < kUnitCount; ++u)
 		csv.text(QStringLiteral("ID") + QString::number(u));
 	csv.endLine();
+}
 
+void writeRows(CsvWriter &csv, const ModuleData &md)
+{
+	const int32_t rows = std::clamp(md.DataCount, 0, kBufferLength);
 	// Rows are the bulk of the file: numbers go straight into a line buffer,
 	// with the same text as single() gives.
 	const bool trigger = md.TrgMode != kFalse;
@@ -168,17 +173,47 @@ void writeRows(CsvWriter &csv, const ModuleData &md)
 	}
 }
 
+void writeHead(CsvWriter &csv, const ModuleData &md)
+{
+	writeSettings(csv, md);
+	if (md.TrgMode != kFalse)
+		writeTriggerSettings(csv, md);
+	writeRowsHead(csv, md);
+}
+
 } // namespace
 
 QByteArray EncodeCsvFile(const ModuleData &md, CsvEncoding encoding)
 {
 	CsvWriter csv(encoding);
 	csv.reserve(1024 + std::clamp(md.DataCount, 0, kBufferLength) * 48);
-	writeSettings(csv, md);
-	if (md.TrgMode != kFalse)
-		writeTriggerSettings(csv, md);
+	writeHead(csv, md);
 	writeRows(csv, md);
 	return csv.take();
+}
+
+QByteArray EncodeCsvHead(const ModuleData &md, CsvEncoding encoding)
+{
+	CsvWriter csv(encoding);
+	writeHead(csv, md);
+	return csv.take();
+}
+
+char *WriteCsvRow(char *out, const float *values, const std::array<bool, kUnitCount> &used)
+{
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (u > 0)
+			*out++ = ',';
+		if (used[u] && !std::isnan(values[u])) {
+			out = writeSingleText(out, values[u]);
+		} else {
+			*out++ = '"';
+			*out++ = '"';
+		}
+	}
+	*out++ = '\r';
+	*out++ = '\n';
+	return out;
 }
 
 FileResult SaveCsvFile(const ModuleData &md, const QString &fileName, CsvEncoding encoding)

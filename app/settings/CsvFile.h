@@ -9,11 +9,20 @@
 
 #include <QByteArray>
 
+#include <array>
+
 namespace kelvra {
 
 enum class CsvEncoding { CodePage932, Utf8 };
 
 QByteArray EncodeCsvFile(const ModuleData &md, CsvEncoding encoding = CsvEncoding::CodePage932);
+
+// The lines before the rows, for a file of md.DataCount rows.
+QByteArray EncodeCsvHead(const ModuleData &md, CsvEncoding encoding = CsvEncoding::CodePage932);
+// One row of the four units' values at `out`, which has room for a row of
+// kCsvRowBytes; a unit not in use and a missing sample (NaN) are empty cells.
+inline constexpr int kCsvRowBytes = kUnitCount * 32 + 4;
+char *WriteCsvRow(char *out, const float *values, const std::array<bool, kUnitCount> &used);
 
 // Never destroys an existing file on failure.
 FileResult SaveCsvFile(const ModuleData &md, const QString &fileName,

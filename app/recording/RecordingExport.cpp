@@ -1,0 +1,130 @@
+#include "RecordingExport.h"
+
+#include "settings/DataFile.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra {
+
+namespace {
+
+constexpr uint64_t kChunkRows = 65536;
+
+std::array<bool, kUnitCount> unitsInUse(const RecordingHeader &h)
+{
+	std::array<bool, kUnitCount> used{};
+	for (int u = 0; u < kUnitCount; ++u)
+		used[u] = h.inUse(u);
+	return used;
+}
+
+void applyHeader(const RecordingReader &reader, ModuleData &md)
+{
+	md.InitDataArray();
+	md.ClearMeasData();
+	ApplyRecordedRun(reader.header().run, md);
+	md.TrgMode = kFalse; // a long recording keeps every sample, not a trigger window
+	md.DeriveAverageNum();
+}
+
+QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan span, CsvEncoding encoding)
+{
+	md.DataCount = static_cast<int32_t>(span.size());
+	QByteArray bytes = EncodeCsvHead(md, encoding);
+	bytes.reserve(bytes.size() + static_cast<qsizetype>(span.size()) * 48);
+	const auto used = unitsInUse(reader.header());
+	std::array<std::vector<float>, kUnitCount> columns;
+	char line[kCsvRowBytes];
+	for (uint64_t at = span.from; at < span.to; at += kChunkRows) {
+		const uint64_t end = std::min(span.to, at + kChunkRows);
+		for (int u = 0; u < kUnitCount; ++u)
+			columns[u] = used[u] ? reader.samples(u, at, end) : std::vector<float>(end - at, NAN);
+		for (uint64_t r = 0; r < end - at; ++r) {
+			const float row[kUnitCount] = {columns[0][r], columns[1][r], columns[2][r], columns[3][r]};
+			bytes.append(line, WriteCsvRow(line, row, used) - line);
+		}
+	}
+	return bytes;
+}
+
+} // namespace
+
+SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fromS, std::optional<double> toS)
+{
+	const double interval = reader.header().intervalS;
+	const uint64_t first = reader.header().firstSample;
+	const uint64_t end = reader.sampleEnd();
+	auto at = [&](double seconds) {
+		const double n = std::ceil(seconds / interval - 1e-9);
+		return std::clamp<uint64_t>(n > 0.0 ? static_cast<uint64_t>(n) : 0, first, end);
+	};
+	SampleSpan span{fromS ? at(*fromS) : first, toS ? at(*toS) : end};
+	span.to = std::max(span.to, span.from);
+	return span;
+}
+
+FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md)
+{
+	if (span.size() > uint64_t{kBufferLength})
+		return FileResult::failure(QStringLiteral("the span holds %1 samples a unit; a data file takes at most %2")
+						   .arg(span.size())
+						   .arg(kBufferLength));
+	applyHeader(reader, md);
+	const auto n = static_cast<int32_t>(span.size());
+	md.DataMaxNum = std::max(n, 1);
+	md.DataCount = n;
+	for (int u = 0; u < kUnitCount; ++u) {
+		ChannelRecord &channel = md.Channels[u];
+		if (!channel.inUse())
+			continue;
+		const std::vector<float> values = reader.samples(u, span.from, span.to);
+		std::transform(values.begin(), values.end(), channel.Data.begin(),
+				[](float v) { return std::isnan(v) ? kNoData : v; });
+		channel.DataNum = n;
+	}
+	return {};
+}
+
+QString NumberedFileName(const QString &fileName, int number)
+{
+	const QFileInfo info(fileName);
+	const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+	const QString stem = suffix.isEmpty() ? fileName : fileName.chopped(suffix.size());
+	return stem + QStringLiteral("-%1").arg(number, 3, 10, QLatin1Char('0')) + suffix;
+}
+
+FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName, CsvEncoding encoding,
+		QStringList *written)
+{
+	ModuleData md;
+	applyHeader(reader, md);
+	md.DataCount = 1;
+	const qsizetype headLines = EncodeCsvHead(md, encoding).count("\r\n");
+	const auto rowsPerFile = static_cast<uint64_t>(kCsvMaxLines - headLines);
+	const bool numbered = span.size() > rowsPerFile;
+	int number = 1;
+	for (uint64_t at = span.from; at < span.to || (at == span.from && number == 1); at += rowsPerFile, ++number) {
+		const SampleSpan piece{at, std::min(span.to, at + rowsPerFile)};
+		const QString name = numbered ? NumberedFileName(fileName, number) : fileName;
+		const FileResult result = WriteWholeFile(name, csvFile(reader, md, piece, encoding));
+		if (!result.ok)
+			return result;
+		if (written)
+			written->push_back(name);
+		if (piece.to == span.to)
+			break;
+	}
+	return {};
+}
+
+FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName)
+{
+	ModuleData md;
+	const FileResult loaded = LoadRecordingSpan(reader, span, md);
+	return loaded.ok ? SaveDataFile(md, fileName) : loaded;
+}
+
+} // namespace kelvra

@@ -1,0 +1,44 @@
+#pragma once
+
+// A long recording, or a span of it, as the files other programs read: CSV
+// in the data file's layout (in numbered files when a spreadsheet could not
+// hold it), or a data file (.vn2) when it fits the run's buffers. HDF5 is in
+// RecordingHdf5.h.
+
+#include "RecordingReader.h"
+#include "settings/CsvFile.h"
+#include "settings/FileResult.h"
+
+#include <optional>
+
+namespace kelvra {
+
+// The rows a spreadsheet takes; one CSV file holds at most this many lines.
+inline constexpr qsizetype kCsvMaxLines = 1048576;
+
+// Sample numbers from..to-1.
+struct SampleSpan {
+	uint64_t from = 0;
+	uint64_t to = 0;
+
+	uint64_t size() const { return to - from; }
+};
+
+// The span between the seconds given (from the start), within what the
+// recording holds.
+SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fromS, std::optional<double> toS);
+
+// The settings, memo lines and start time of the recording, and the span's
+// samples when it fits the buffers (a missing sample is kNoData).
+FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md);
+
+// Writes fileName, or when the span needs more lines than one file takes,
+// fileName's stem with "-001", "-002", …; `written` gets the names.
+FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName,
+		CsvEncoding encoding, QStringList *written = nullptr);
+FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName);
+
+// The name of numbered file `number` (from 1) beside fileName.
+QString NumberedFileName(const QString &fileName, int number);
+
+} // namespace kelvra

@@ -1,0 +1,312 @@
+#include "RecordingFormat.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace kelvra {
+
+namespace {
+
+constexpr quint8 kVersion = 1;
+constexpr qsizetype kFrameSize = 12;
+// No record this program writes comes near this; a larger length is damage.
+constexpr quint32 kMaxPayload = 16 * 1024 * 1024;
+
+class Put {
+public:
+	explicit Put(QByteArray &out, RecordKind kind) : out_(out), begin_(out.size())
+	{
+		out_.append(kFrameSize, '\0');
+		out_.append(static_cast<char>(kind));
+	}
+
+	~Put()
+	{
+		char *frame = out_.data() + begin_;
+		const auto payload = static_cast<uint32_t>(out_.size() - begin_ - kFrameSize);
+		qToLittleEndian(payload, frame);
+		qToLittleEndian(~payload, frame + 4);
+		qToLittleEndian(Crc32(frame + kFrameSize, payload), frame + 8);
+	}
+
+	template <typename T>
+	Put &operator<<(T value)
+	{
+		char bytes[sizeof(T)];
+		qToLittleEndian(value, bytes);
+		out_.append(bytes, sizeof(T));
+		return *this;
+	}
+
+	Put &operator<<(const QString &text)
+	{
+		const QByteArray utf8 = text.toUtf8().left(0xFFFF);
+		*this << static_cast<uint16_t>(utf8.size());
+		out_.append(utf8);
+		return *this;
+	}
+
+	Put &bytes(const QByteArray &bytes)
+	{
+		*this << static_cast<uint32_t>(bytes.size());
+		out_.append(bytes);
+		return *this;
+	}
+
+	Put &raw(const char *data, qsizetype size)
+	{
+		out_.append(data, size);
+		return *this;
+	}
+
+private:
+	QByteArray &out_;
+	qsizetype begin_;
+};
+
+// Reads fields off a payload; once a read runs past the end every later one fails.
+class Get {
+public:
+	Get(const char *p, qsizetype size) : at_(p), end_(p + size) {}
+
+	template <typename T>
+	Get &operator>>(T &value)
+	{
+		if (fits(sizeof(T))) {
+			value = qFromLittleEndian<T>(at_);
+			at_ += sizeof(T);
+		}
+		return *this;
+	}
+
+	Get &operator>>(QString &text)
+	{
+		uint16_t size = 0;
+		*this >> size;
+		if (fits(size)) {
+			text = QString::fromUtf8(at_, size);
+			at_ += size;
+		}
+		return *this;
+	}
+
+	Get &bytes(QByteArray &bytes)
+	{
+		uint32_t size = 0;
+		*this >> size;
+		if (fits(size)) {
+			bytes = QByteArray(at_, size);
+			at_ += size;
+		}
+		return *this;
+	}
+
+	bool whole() const { return ok_ && at_ == end_; }
+
+private:
+	bool fits(qsizetype size)
+	{
+		ok_ = ok_ && end_ - at_ >= size;
+		return ok_;
+	}
+
+	const char *at_;
+	const char *end_;
+	bool ok_ = true;
+};
+
+uint8_t unitMask(const RecordedRun &run)
+{
+	uint8_t mask = 0;
+	for (int u = 0; u < kUnitCount; ++u)
+		mask |= run.units[u].Mflag == kTrue ? 1 << u : 0;
+	return mask;
+}
+
+} // namespace
+
+QString EventKindName(EventKind kind)
+{
+	static const char *const names[] = {"warning", "alarm", "clear", "marker", "dropout", "reconnect", "zero", "trigger"};
+	return QString::fromLatin1(names[static_cast<int>(kind)]);
+}
+
+RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split)
+{
+	RecordingHeader h;
+	h.run = HeaderOfRun(md);
+	h.intervalS = md.IntervalTM / 1000.0;
+	h.startTimeIso = start.toOffsetFromUtc(start.offsetFromUtc()).toString(Qt::ISODate);
+	h.unitText = md.GetSingStr();
+	h.split = split;
+	return h;
+}
+
+void SampleSummary::add(float value)
+{
+	min = count == 0 ? value : std::min(min, value);
+	max = count == 0 ? value : std::max(max, value);
+	sum += value;
+	sumSquares += double{value} * value;
+	count += 1;
+}
+
+void SampleSummary::add(const SampleSummary &other)
+{
+	if (other.count == 0)
+		return;
+	min = count == 0 ? other.min : std::min(min, other.min);
+	max = count == 0 ? other.max : std::max(max, other.max);
+	sum += other.sum;
+	sumSquares += other.sumSquares;
+	count += other.count;
+}
+
+void AppendHeader(QByteArray &out, const RecordingHeader &h)
+{
+	Put put(out, RecordKind::Header);
+	put << kVersion << h.part << static_cast<uint8_t>(h.split) << h.intervalS << h.firstSample
+	    << h.startTimeIso << h.run.StartTimeStr << h.run.Sing << h.unitText << unitMask(h.run);
+	for (const QString &memo : h.run.MemoStr)
+		put << memo;
+	put.bytes(EncodeRecordedRun(h.run));
+}
+
+void AppendSamples(QByteArray &out, int unit, uint64_t first, const float *values, qsizetype count)
+{
+	Put put(out, RecordKind::Samples);
+	put << static_cast<uint8_t>(unit) << first;
+	if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+		put.raw(reinterpret_cast<const char *>(values), count * qsizetype{sizeof(float)});
+	} else {
+		for (qsizetype i = 0; i < count; ++i)
+			put << values[i];
+	}
+}
+
+void AppendGap(QByteArray &out, const RecordingGap &gap)
+{
+	Put(out, RecordKind::Gap) << static_cast<uint8_t>(gap.unit) << gap.from << gap.count;
+}
+
+void AppendEvent(QByteArray &out, const RecordingEvent &event)
+{
+	Put(out, RecordKind::Event) << event.timeS << static_cast<int8_t>(event.unit)
+				    << static_cast<uint8_t>(event.kind) << event.text;
+}
+
+void AppendSummary(QByteArray &out, const SummaryRecord &r)
+{
+	Put(out, RecordKind::Summary) << static_cast<uint8_t>(r.unit) << static_cast<uint8_t>(r.level) << r.block
+				      << r.covered << r.summary.count << r.summary.min << r.summary.max << r.summary.sum
+				      << r.summary.sumSquares;
+}
+
+void AppendEnd(QByteArray &out, uint64_t nextSample)
+{
+	Put(out, RecordKind::End) << nextSample;
+}
+
+std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size)
+{
+	RecordingHeader h;
+	quint8 version = 0;
+	uint8_t split = 0;
+	QString startText;
+	int16_t sing = 0;
+	uint8_t mask = 0;
+	std::array<QString, 5> memo;
+	QByteArray run;
+	Get get(p, size);
+	get >> version >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >> startText >> sing >>
+			h.unitText >> mask;
+	for (QString &line : memo)
+		get >> line;
+	get.bytes(run);
+	if (!get.whole() || version != kVersion || split > 2 || !(h.intervalS > 0.0))
+		return std::nullopt;
+	auto decoded = DecodeRecordedRun(run);
+	if (!decoded || unitMask(*decoded) != mask || decoded->Sing != sing)
+		return std::nullopt;
+	h.run = std::move(*decoded);
+	h.split = static_cast<SplitPeriod>(split);
+	return h;
+}
+
+std::optional<SamplesRecord> DecodeSamples(const char *p, qsizetype size)
+{
+	if (size < kSamplesFixedSize || (size - kSamplesFixedSize) % 4 != 0 || uint8_t(p[0]) >= kUnitCount)
+		return std::nullopt;
+	return SamplesRecord{p[0], qFromLittleEndian<uint64_t>(p + 1), (size - kSamplesFixedSize) / 4};
+}
+
+std::optional<RecordingGap> DecodeGap(const char *p, qsizetype size)
+{
+	RecordingGap gap;
+	uint8_t unit = 0;
+	Get get(p, size);
+	get >> unit >> gap.from >> gap.count;
+	if (!get.whole() || unit >= kUnitCount)
+		return std::nullopt;
+	gap.unit = unit;
+	return gap;
+}
+
+std::optional<RecordingEvent> DecodeEvent(const char *p, qsizetype size)
+{
+	RecordingEvent event;
+	int8_t unit = 0;
+	uint8_t kind = 0;
+	Get get(p, size);
+	get >> event.timeS >> unit >> kind >> event.text;
+	if (!get.whole() || unit < -1 || unit >= kUnitCount || kind > uint8_t(EventKind::Trigger))
+		return std::nullopt;
+	event.unit = unit;
+	event.kind = static_cast<EventKind>(kind);
+	return event;
+}
+
+std::optional<SummaryRecord> DecodeSummary(const char *p, qsizetype size)
+{
+	SummaryRecord r;
+	uint8_t unit = 0;
+	uint8_t level = 0;
+	Get get(p, size);
+	get >> unit >> level >> r.block >> r.covered >> r.summary.count >> r.summary.min >> r.summary.max >> r.summary.sum >>
+			r.summary.sumSquares;
+	if (!get.whole() || unit >= kUnitCount || level >= kSummaryLevels || r.block % SummaryBlockSize(level) != 0 ||
+			r.covered > SummaryBlockSize(level) || r.summary.count > r.covered)
+		return std::nullopt;
+	r.unit = unit;
+	r.level = level;
+	return r;
+}
+
+std::optional<uint64_t> DecodeEnd(const char *p, qsizetype size)
+{
+	uint64_t next = 0;
+	Get get(p, size);
+	get >> next;
+	return get.whole() ? std::optional(next) : std::nullopt;
+}
+
+std::optional<RecordSpan> RecordAt(const QByteArray &bytes, qsizetype pos, qsizetype *next)
+{
+	if (bytes.size() - pos < kFrameSize)
+		return std::nullopt;
+	const char *frame = bytes.constData() + pos;
+	const auto length = qFromLittleEndian<quint32>(frame);
+	if (length != ~qFromLittleEndian<quint32>(frame + 4) || length < 1 || length > kMaxPayload)
+		return std::nullopt;
+	if (bytes.size() - pos - kFrameSize < qsizetype{length})
+		return std::nullopt; // cut off while it was written
+	if (qFromLittleEndian<quint32>(frame + 8) != Crc32(frame + kFrameSize, length))
+		return std::nullopt;
+	*next = pos + kFrameSize + length;
+	return RecordSpan{static_cast<RecordKind>(frame[kFrameSize]), pos + kFrameSize + 1, qsizetype{length} - 1};
+}
+
+} // namespace kelvra

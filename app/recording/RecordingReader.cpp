@@ -1,0 +1,258 @@
+#include "RecordingReader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace kelvra {
+
+namespace {
+
+uint64_t blockStart(int level, uint64_t sample)
+{
+	return sample - sample % SummaryBlockSize(level);
+}
+
+float floatAt(const char *p)
+{
+	return qFromLittleEndian<float>(p);
+}
+
+// The file name without ".kvr" and, for a numbered part, without its number.
+QString baseName(const QString &fileName, int part)
+{
+	QString base = fileName.chopped(4);
+	if (part > 0) {
+		const qsizetype dash = base.lastIndexOf(QLatin1Char('-'));
+		base.truncate(dash < 0 ? base.size() : dash);
+	}
+	return base;
+}
+
+} // namespace
+
+QStringList RecordingParts(const QString &fileName)
+{
+	QString error;
+	auto reader = RecordingReader::open(fileName, &error);
+	return reader ? reader->files() : QStringList{fileName};
+}
+
+std::unique_ptr<RecordingReader> RecordingReader::open(const QString &fileName, QString *error)
+{
+	std::unique_ptr<RecordingReader> reader(new RecordingReader);
+	if (!reader->addPart(fileName, error, nullptr))
+		return nullptr;
+	const RecordingHeader first = reader->header();
+	if (!fileName.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive))
+		return reader;
+
+	// The parts that follow: the same base name, a higher number.
+	const QFileInfo info(baseName(fileName, first.part));
+	const QRegularExpression numbered(QStringLiteral("^%1-(\\d{3,})\\.kvr$")
+					.arg(QRegularExpression::escape(info.fileName())));
+	std::map<int, QString> later;
+	for (const QString &name : QDir(info.absolutePath()).entryList({info.fileName() + QStringLiteral("-*.kvr")}, QDir::Files)) {
+		const auto match = numbered.match(name);
+		const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
+		if (number > first.part)
+			later[number] = info.absoluteDir().filePath(name);
+	}
+	for (const auto &[number, name] : later) {
+		QString ignored;
+		reader->addPart(name, &ignored, &first);
+	}
+	for (auto &runs : reader->runs_)
+		std::sort(runs.begin(), runs.end(), [](const Run &a, const Run &b) { return a.first < b.first; });
+	return reader;
+}
+
+bool RecordingReader::addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs)
+{
+	auto file = std::make_unique<QFile>(fileName);
+	if (!file->open(QIODevice::ReadOnly)) {
+		if (error)
+			*error = QStringLiteral("cannot open %1: %2").arg(fileName, file->errorString());
+		return false;
+	}
+	const qint64 size = file->size();
+	const char *base = size > 0 ? reinterpret_cast<const char *>(file->map(0, size)) : nullptr;
+	const QByteArray bytes = base ? QByteArray::fromRawData(base, size) : QByteArray();
+	qsizetype next = 0;
+	const auto first = RecordAt(bytes, 0, &next);
+	auto header = first && first->kind == RecordKind::Header
+			? DecodeHeader(base + first->payload, first->size)
+			: std::nullopt;
+	if (!header) {
+		if (error)
+			*error = QStringLiteral("%1 is no recording, or its header is damaged").arg(fileName);
+		return false;
+	}
+	if (sameAs && (header->startTimeIso != sameAs->startTimeIso || header->run.StartTimeStr != sameAs->run.StartTimeStr))
+		return false; // a part of another recording
+	headers_.push_back(std::move(*header));
+	files_.push_back(fileName);
+	ended_ = false;
+	for (qsizetype pos = next; auto record = RecordAt(bytes, pos, &next); pos = next) {
+		if (!take(*record, base))
+			break;
+	}
+	mapped_.push_back(std::move(file));
+	return true;
+}
+
+bool RecordingReader::take(const RecordSpan &record, const char *base)
+{
+	const char *p = base + record.payload;
+	switch (record.kind) {
+	case RecordKind::Samples:
+		if (auto s = DecodeSamples(p, record.size)) {
+			runs_[s->unit].push_back({s->first, static_cast<uint64_t>(s->count), p + kSamplesFixedSize});
+			ends_[s->unit] = std::max<uint64_t>(ends_[s->unit], s->first + static_cast<uint64_t>(s->count));
+			return true;
+		}
+		return false;
+	case RecordKind::Gap:
+		if (auto gap = DecodeGap(p, record.size)) {
+			ends_[gap->unit] = std::max(ends_[gap->unit], gap->from + gap->count);
+			return true;
+		}
+		return false;
+	case RecordKind::Event:
+		if (auto event = DecodeEvent(p, record.size)) {
+			events_.push_back(std::move(*event));
+			return true;
+		}
+		return false;
+	case RecordKind::Summary:
+		if (auto r = DecodeSummary(p, record.size)) {
+			BlockSummary &block = blocks_[r->unit][r->level][r->block];
+			block.covered += r->covered;
+			block.summary.add(r->summary);
+			return true;
+		}
+		return false;
+	case RecordKind::End:
+		ended_ = DecodeEnd(p, record.size).has_value();
+		return false; // nothing follows an end
+	default: return false;
+	}
+}
+
+uint64_t RecordingReader::sampleEnd() const
+{
+	uint64_t end = header().firstSample;
+	for (int u = 0; u < kUnitCount; ++u)
+		end = header().inUse(u) ? std::max(end, ends_[u]) : end;
+	return end;
+}
+
+SampleSummary RecordingReader::summarize(int unit, uint64_t from, uint64_t to) const
+{
+	SampleSummary out;
+	if (from < to)
+		summarizeInto(out, unit, kSummaryLevels - 1, from, to);
+	return out;
+}
+
+// Whole blocks with a complete summary cost one look-up; the rest is taken
+// from the level below, and at the bottom from the samples.
+void RecordingReader::summarizeInto(SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const
+{
+	const uint64_t size = SummaryBlockSize(level);
+	const auto &blocks = blocks_[unit][level];
+	for (uint64_t b = blockStart(level, from); b < to; b += size) {
+		const uint64_t lo = std::max(from, b);
+		const uint64_t hi = std::min(to, b + size);
+		if (lo == b && hi == b + size) {
+			const auto found = blocks.find(b);
+			if (found != blocks.end() && found->second.covered == size) {
+				out.add(found->second.summary);
+				continue;
+			}
+		}
+		if (level > 0)
+			summarizeInto(out, unit, level - 1, lo, hi);
+		else
+			summarizeSamples(out, unit, lo, hi);
+	}
+}
+
+void RecordingReader::summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const
+{
+	const auto &runs = runs_[unit];
+	auto run = std::upper_bound(runs.begin(), runs.end(), from, [](uint64_t s, const Run &r) { return s < r.first; });
+	if (run != runs.begin())
+		--run;
+	for (; run != runs.end() && run->first < to; ++run) {
+		const uint64_t lo = std::max(from, run->first);
+		const uint64_t hi = std::min(to, run->first + run->count);
+		for (uint64_t s = lo; s < hi; ++s)
+			out.add(floatAt(run->values + 4 * (s - run->first)));
+	}
+}
+
+std::vector<SampleSummary> RecordingReader::envelope(int unit, uint64_t from, uint64_t to, int buckets) const
+{
+	std::vector<SampleSummary> out(static_cast<size_t>(std::max(buckets, 0)));
+	const uint64_t span = to > from ? to - from : 0;
+	for (int i = 0; i < buckets; ++i) {
+		const uint64_t lo = from + span * i / buckets;
+		const uint64_t hi = from + span * (i + 1) / buckets;
+		out[i] = summarize(unit, lo, hi);
+	}
+	return out;
+}
+
+std::vector<float> RecordingReader::samples(int unit, uint64_t from, uint64_t to) const
+{
+	std::vector<float> out(to > from ? to - from : 0);
+	readSamples(unit, from, to, out.data());
+	return out;
+}
+
+void RecordingReader::readSamples(int unit, uint64_t from, uint64_t to, float *out) const
+{
+	if (to <= from)
+		return;
+	std::fill(out, out + (to - from), std::numeric_limits<float>::quiet_NaN());
+	const auto &runs = runs_[unit];
+	auto run = std::upper_bound(runs.begin(), runs.end(), from, [](uint64_t s, const Run &r) { return s < r.first; });
+	if (run != runs.begin())
+		--run;
+	for (; run != runs.end() && run->first < to; ++run) {
+		const uint64_t lo = std::max(from, run->first);
+		const uint64_t hi = std::min(to, run->first + run->count);
+		if (lo >= hi)
+			continue;
+		const char *at = run->values + 4 * (lo - run->first);
+		if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+			std::memcpy(out + (lo - from), at, 4 * (hi - lo));
+		} else {
+			for (uint64_t s = lo; s < hi; ++s, at += 4)
+				out[s - from] = floatAt(at);
+		}
+	}
+}
+
+std::vector<RecordingGap> RecordingReader::gaps(int unit) const
+{
+	std::vector<RecordingGap> out;
+	uint64_t at = header().firstSample;
+	for (const Run &run : runs_[unit]) {
+		if (run.first > at)
+			out.push_back({unit, at, run.first - at});
+		at = std::max(at, run.first + run.count);
+	}
+	if (ends_[unit] > at)
+		out.push_back({unit, at, ends_[unit] - at});
+	return out;
+}
+
+} // namespace kelvra

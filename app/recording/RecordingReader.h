@@ -1,0 +1,81 @@
+#pragma once
+
+// Reads a long recording: every intact record of the file, and of the parts
+// that follow it when it is the first part of a split recording (or of one
+// that went on in a new part after a write error). The files are mapped, not
+// read: a span's samples are copied when asked for, and counts and envelopes
+// come from the summaries, with samples only at a span's ragged ends.
+
+#include "RecordingFormat.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace kelvra {
+
+class RecordingReader {
+public:
+	// nullopt with the reason when the file is no recording.
+	static std::unique_ptr<RecordingReader> open(const QString &fileName, QString *error);
+
+	// The first part's header.
+	const RecordingHeader &header() const { return headers_.front(); }
+	const std::vector<RecordingHeader> &partHeaders() const { return headers_; }
+	const QStringList &files() const { return files_; }
+	// Whether the last part ended with its end record (not cut off by a crash).
+	bool ended() const { return ended_; }
+
+	// One past the last sample number held of any unit in use.
+	uint64_t sampleEnd() const;
+	// One past the last sample number held of the unit.
+	uint64_t sampleEnd(int unit) const { return ends_[unit]; }
+	uint64_t sampleCount(int unit) const { return summarize(unit, 0, sampleEnd(unit)).count; }
+
+	// Statistics of the unit's samples numbered from..to-1.
+	SampleSummary summarize(int unit, uint64_t from, uint64_t to) const;
+	// The span cut into `buckets` equal pieces, one summary each (to draw it).
+	std::vector<SampleSummary> envelope(int unit, uint64_t from, uint64_t to, int buckets) const;
+	// Samples numbered from..to-1; NaN where none was recorded.
+	std::vector<float> samples(int unit, uint64_t from, uint64_t to) const;
+	void readSamples(int unit, uint64_t from, uint64_t to, float *out) const;
+
+	const std::vector<RecordingEvent> &events() const { return events_; }
+	// Missing stretches of the unit between the first and the last sample held.
+	std::vector<RecordingGap> gaps(int unit) const;
+
+private:
+	struct Run {
+		uint64_t first;
+		uint64_t count;
+		const char *values; // little-endian float32, in a mapped file
+	};
+
+	struct BlockSummary {
+		uint64_t covered = 0;
+		SampleSummary summary;
+	};
+
+	RecordingReader() = default;
+	bool addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs);
+	bool take(const RecordSpan &record, const char *base);
+	void summarizeInto(SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
+	void summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const;
+
+	std::vector<std::unique_ptr<QFile>> mapped_;
+	QStringList files_;
+	std::vector<RecordingHeader> headers_;
+	std::array<std::vector<Run>, kUnitCount> runs_;
+	std::array<std::array<std::map<uint64_t, BlockSummary>, kSummaryLevels>, kUnitCount> blocks_;
+	std::array<uint64_t, kUnitCount> ends_{};
+	std::vector<RecordingEvent> events_;
+	bool ended_ = false;
+};
+
+// The files of a recording, in order, from the name of its first part.
+QStringList RecordingParts(const QString &fileName);
+
+} // namespace kelvra
