@@ -124,7 +124,7 @@ void RecordingStore::flush()
 			if (header_.inUse(u))
 				encodeUntil(units_[u], u, partEnd_);
 		}
-		if (samplesPerPart_ == 0 || !allReached(partEnd_))
+		if (samplesPerPart_ == 0 || !allReached(partEnd_) || !anyPending())
 			break;
 		// No unit has a sample left in this part: the next one begins where it ends.
 		const uint64_t end = partEnd_;
@@ -134,6 +134,11 @@ void RecordingStore::flush()
 	}
 	writer_.append(std::move(out_));
 	out_ = QByteArray();
+}
+
+bool RecordingStore::anyPending() const
+{
+	return std::any_of(units_.begin(), units_.end(), [](const UnitStream &unit) { return !unit.pending.empty(); });
 }
 
 bool RecordingStore::allReached(uint64_t sample) const

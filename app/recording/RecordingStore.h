@@ -66,6 +66,7 @@ private:
 	void beginPart(uint64_t firstSample);
 	void flush();
 	bool allReached(uint64_t sample) const;
+	bool anyPending() const;
 	void encodeUntil(UnitStream &unit, int id, uint64_t limit);
 	void encodeValues(UnitStream &unit, int id, uint64_t first, const float *values, uint64_t count);
 	void passGap(UnitStream &unit, int id, uint64_t first, uint64_t count);
