@@ -1,31 +1,11 @@
 #include "JournalRebuild.h"
 
-#include "acquisition/SampleReader.h"
-#include "run/ModuleTrgData.h"
+#include "acquisition/BufferStore.h"
+#include "run/TriggerRing.h"
 
 namespace kelvra {
 
 namespace {
-
-// The storing code wants a device; a rebuild never reads one.
-class NoDevices : public DeviceApi {
-public:
-	QString loadError() override { return QStringLiteral("rebuilding a run reads no unit"); }
-	int16_t Varnel_Device_Open(int16_t) override { return 7; }
-	void Varnel_Device_Close(int16_t) override {}
-	int16_t Varnel_Single_Sample(int16_t, double &) override { return 7; }
-	int16_t Varnel_Start_Sample(int16_t, int16_t) override { return 7; }
-	int16_t Varnel_Get_Datas(int16_t, double *, unsigned char *, unsigned char &) override { return 7; }
-	int16_t Varnel_Zero_Adj(int16_t, double) override { return 7; }
-};
-
-class NoPrompt : public Prompt {
-public:
-	void message(const QString &, const QString &, Icon) override {}
-	bool askYesNo(const QString &, const QString &) override { return false; }
-	QString askSaveFileName(const QString &, const QString &, const QString &) override { return {}; }
-	QString askOpenFileName(const QString &, const QString &) override { return {}; }
-};
 
 void applySettings(const JournalHeader &h, ModuleData &md)
 {
@@ -74,20 +54,17 @@ void RebuildRun(const JournalContent &content, ModuleData &md)
 	md.TrgMode = h.TrgMode;
 	md.DataMaxNum = h.DataMaxNum;
 
-	NoDevices api;
-	NoPrompt prompt;
-	DeviceControl devices(md, api, prompt);
-	SampleReader reader(md, devices);
-	ModuleTrgData trigger(md, devices);
+	BufferStore buffers(md);
+	TriggerRing rings(md);
 	for (const JournalTick &tick : content.ticks) {
 		const int32_t index = md.DataCount; // where this tick's single readings go
 		for (const StoredSample &s : tick.samples) {
 			if (md.TrgMode == kTrue)
-				trigger.storeAndCheck(s.unit, s.value);
+				rings.storeAndCheck(s.unit, s.value);
 			else if (md.TimerType == kTrue && index >= 0 && index < kBufferLength)
-				reader.storeSingleSample(s.unit, index, s.value);
+				buffers.storeSingleSample(s.unit, index, s.value);
 			else if (md.TimerType != kTrue)
-				reader.storeBlockSample(s.unit, s.value);
+				buffers.storeBlockSample(s.unit, s.value);
 		}
 		md.DataCount = std::clamp(tick.DataCount, 0, kBufferLength);
 	}
@@ -96,7 +73,7 @@ void RebuildRun(const JournalContent &content, ModuleData &md)
 	if (md.TrgMode != kTrue)
 		md.CalcMaxMin();
 	else if (md.TrgOn == kTrue)
-		trigger.CalcTrgMaxMin(); // before the trigger there is no window to measure
+		rings.CalcTrgMaxMin(); // before the trigger there is no window to measure
 	md.TrgFirst = kFalse;
 	md.MeasFlag = kFalse;
 	md.StartTimeStr = content.endTime.value_or(h.StartTimeStr);
