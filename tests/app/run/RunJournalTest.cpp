@@ -86,6 +86,21 @@ struct JournaledRun {
 	std::unique_ptr<RunJournal> journal;
 };
 
+void expectSameCapture(const ModuleData &live, const ModuleData &rebuilt, std::initializer_list<int> units)
+{
+	EXPECT_EQ(live.TrgPoint, rebuilt.TrgPoint);
+	EXPECT_EQ(live.DataCount, rebuilt.DataCount);
+	for (int u : units) {
+		const ChannelRecord &a = live.Channels[u];
+		const ChannelRecord &b = rebuilt.Channels[u];
+		EXPECT_EQ(a.StartPos, b.StartPos) << "unit " << u;
+		EXPECT_EQ(a.WritePos, b.WritePos) << "unit " << u;
+		ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
+		for (int32_t k = 1; k <= a.DataNum; ++k)
+			ASSERT_EQ(live.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
+	}
+}
+
 } // namespace
 
 TEST(JournalFormat, CutInsideTheLastRecordKeepsEveryWholeRecordBefore)
@@ -158,18 +173,7 @@ TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
 			live.runTicks(1000);
 			ASSERT_EQ(kTrue, live.md.TrgOn);
 			RebuildRun(live.content(), rebuilt);
-
-			EXPECT_EQ(live.md.TrgPoint, rebuilt.TrgPoint);
-			EXPECT_EQ(live.md.DataCount, rebuilt.DataCount);
-			for (int u : {0, 2, 3}) {
-				const ChannelRecord &a = live.md.Channels[u];
-				const ChannelRecord &b = rebuilt.Channels[u];
-				EXPECT_EQ(a.StartPos, b.StartPos) << "unit " << u;
-				EXPECT_EQ(a.WritePos, b.WritePos) << "unit " << u;
-				ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
-				for (int32_t k = 1; k <= a.DataNum; ++k)
-					ASSERT_EQ(live.md.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
-			}
+			expectSameCapture(live.md, rebuilt, {0, 2, 3});
 		}
 	}
 }
@@ -296,17 +300,7 @@ TEST(RunJournal, HoursOfTriggerWaitKeepTheJournalSmallAndTheCaptureWhole)
 		ASSERT_TRUE(content.ring);
 		ModuleData rebuilt;
 		ASSERT_TRUE(RebuildJournal(fileName, rebuilt, nullptr));
-
-		EXPECT_EQ(live.md.TrgPoint, rebuilt.TrgPoint);
-		EXPECT_EQ(live.md.DataCount, rebuilt.DataCount);
-		for (int u : {0, 2, 3}) {
-			const ChannelRecord &a = live.md.Channels[u];
-			const ChannelRecord &b = rebuilt.Channels[u];
-			EXPECT_EQ(a.StartPos, b.StartPos) << "unit " << u;
-			ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
-			for (int32_t k = 1; k <= a.DataNum; ++k)
-				ASSERT_EQ(live.md.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
-		}
+		expectSameCapture(live.md, rebuilt, {0, 2, 3});
 	}
 }
 
