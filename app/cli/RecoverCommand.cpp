@@ -30,7 +30,7 @@ QString unitsInUse(const JournalHeader &header)
 {
 	QStringList used;
 	for (int u = 0; u < kUnitCount; ++u) {
-		if (header.units[u].Mflag == kTrue)
+		if (header.settings.units[u].Mflag == kTrue)
 			used << QString::number(u);
 	}
 	return used.join(QLatin1Char(','));
@@ -93,7 +93,10 @@ int recover(const QString &named, const QString &out, CsvEncoding encoding)
 		printError(summary->content->warning);
 
 	ModuleData md;
-	RebuildRun(*summary->content, md);
+	if (QString error; !RebuildJournal(summary->fileName, md, &error)) {
+		printError(QStringLiteral("cannot recover %1: %2").arg(summary->fileName, error));
+		return kExitFailure;
+	}
 	const bool csv = QFileInfo(out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
 	const FileResult written = csv ? SaveCsvFile(md, out, encoding) : SaveDataFile(md, out);
 	if (!written.ok) {

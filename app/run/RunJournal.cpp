@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kelvra {
@@ -16,6 +17,8 @@ namespace {
 
 const QString kJournalFailedText =
 		QStringLiteral("測定データの控えを書き込めません。測定は続けますが、異常終了したときは復元できません。\n%1");
+const QString kJournalEndFailedText = QStringLiteral(
+		"測定データの控えを最後まで書き込めませんでした。保存しないまま異常終了したときは、最後の部分を復元できません。\n%1");
 
 // Named by the start time, so that names sort as the runs began.
 QString newJournalName(const QString &folder)
@@ -54,7 +57,10 @@ RunJournal::RunJournal(Prompt &prompt, QString folder) : prompt_(prompt), folder
 
 RunJournal::~RunJournal()
 {
-	writer_.reset(); // writes out what is pending
+	// The program ends: standard error is all that is left to tell a failure on.
+	if (writer_ && !writer_->flush())
+		noticeFailure(writer_->error());
+	writer_.reset();
 }
 
 void RunJournal::setMemoLines(const QStringList &lines)
@@ -69,6 +75,8 @@ void RunJournal::runStarted(const ModuleData &md)
 	failure_.clear();
 	failureTold_ = false;
 	lastDataCount_ = 0;
+	waitingBytes_ = 0;
+	ringBytes_ = 0;
 	tickBegin_ = -1;
 	tick_.resize(0);
 
@@ -83,12 +91,16 @@ void RunJournal::runStarted(const ModuleData &md)
 		return;
 	}
 	writer_ = std::make_unique<JournalWriter>(fileName_);
+	writer_->setFailureHandler([this, generation = ++generation_](const QString &reason) {
+		QMetaObject::invokeMethod(&context_, [this, generation, reason] { writerFailed(generation, reason); },
+				Qt::QueuedConnection);
+	});
 	JournalHeader header = HeaderOfRun(md);
 	header.MemoStr = memo_;
 	header.sampleLimit = sampleLimit_;
-	QByteArray bytes;
-	AppendHeaderRecord(bytes, header);
-	writer_->append(bytes);
+	header_.clear();
+	AppendHeaderRecord(header_, header);
+	writer_->append(header_);
 	if (writer_->failed()) {
 		noticeFailure(writer_->error());
 		tellFailureSoon();
@@ -113,11 +125,26 @@ void RunJournal::finishTick(const ModuleData &md)
 		tickBegin_ = BeginTickRecord(tick_);
 	FinishTickRecord(tick_, tickBegin_, md.DataCount);
 	writer_->append(tick_);
+	const bool waiting = md.TrgMode == kTrue && md.TrgOn != kTrue;
+	waitingBytes_ += waiting ? tick_.size() : 0;
 	tick_.resize(0); // keeps its room for the next tick
 	tickBegin_ = -1;
 	lastDataCount_ = md.DataCount;
+	if (waiting && waitingBytes_ >= std::max(kWaitingBytes, ringBytes_))
+		startAfreshWithRings(md);
 	if (writer_->failed())
 		noticeFailure(writer_->error());
+}
+
+// The rings hold all that a later trigger can take of the samples so far,
+// so they take the place of the waiting ticks that stored them.
+void RunJournal::startAfreshWithRings(const ModuleData &md)
+{
+	QByteArray bytes = header_;
+	AppendRingRecord(bytes, RingOfRun(md));
+	ringBytes_ = bytes.size();
+	waitingBytes_ = 0;
+	writer_->replace(bytes);
 }
 
 void RunJournal::tickDone(const ModuleData &md)
@@ -143,6 +170,13 @@ void RunJournal::runEnded(const ModuleData &md)
 	tellFailure();
 }
 
+bool RunJournal::Flush()
+{
+	if (writer_ && !writer_->flush())
+		noticeFailure(writer_->error());
+	return failure_.isEmpty() && writer_ != nullptr;
+}
+
 void RunJournal::Discard()
 {
 	running_ = false;
@@ -166,6 +200,16 @@ bool RunJournal::Adopt(const QString &journalFile)
 	return true;
 }
 
+// News from the writer's thread, however late: a failure of the last
+// writes after the run ended is told too.
+void RunJournal::writerFailed(uint64_t generation, const QString &reason)
+{
+	if (generation != generation_ || !writer_)
+		return;
+	noticeFailure(reason);
+	tellFailure();
+}
+
 // Told on standard error at once; the box waits for the end of the run, as a
 // modal box during a run would hold up its ticks.
 void RunJournal::noticeFailure(const QString &reason)
@@ -173,6 +217,7 @@ void RunJournal::noticeFailure(const QString &reason)
 	if (!failure_.isEmpty())
 		return;
 	failure_ = reason;
+	failedRunning_ = running_;
 	if (echo_) {
 		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); the run goes on, "
 		                     "but cannot be recovered after a crash\n",
@@ -193,12 +238,14 @@ void RunJournal::tellFailureSoon()
 {
 	// Once the run has started: a box shown now would hold up its first samples.
 	failureTold_ = true;
+	failedRunning_ = true;
 	QMetaObject::invokeMethod(&context_, [this] { showFailure(); }, Qt::QueuedConnection);
 }
 
 void RunJournal::showFailure()
 {
-	prompt_.message(kJournalFailedText.arg(failure_), kMessageTitle, Prompt::Icon::None);
+	const QString &text = failedRunning_ ? kJournalFailedText : kJournalEndFailedText;
+	prompt_.message(text.arg(failure_), kMessageTitle, Prompt::Icon::None);
 }
 
 } // namespace kelvra
