@@ -25,7 +25,10 @@ void applyHeader(const RecordingReader &reader, ModuleData &md)
 {
 	md.InitDataArray();
 	md.ClearMeasData();
-	ApplyRecordedRun(reader.header().run, md);
+	const RecordingHeader &header = reader.header();
+	ApplyRunSettings(header.settings, md);
+	md.StartTimeStr = header.StartTimeStr;
+	md.MemoStr = header.MemoStr;
 	md.TrgMode = kFalse; // a long recording keeps every sample, not a trigger window
 	md.DeriveAverageNum();
 }

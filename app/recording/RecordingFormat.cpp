@@ -1,5 +1,7 @@
 #include "RecordingFormat.h"
 
+#include "run/JournalFormat.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -49,13 +51,6 @@ public:
 		return *this;
 	}
 
-	Put &bytes(const QByteArray &bytes)
-	{
-		*this << static_cast<uint32_t>(bytes.size());
-		out_.append(bytes);
-		return *this;
-	}
-
 	Put &raw(const char *data, qsizetype size)
 	{
 		out_.append(data, size);
@@ -93,17 +88,6 @@ public:
 		return *this;
 	}
 
-	Get &bytes(QByteArray &bytes)
-	{
-		uint32_t size = 0;
-		*this >> size;
-		if (fits(size)) {
-			bytes = QByteArray(at_, size);
-			at_ += size;
-		}
-		return *this;
-	}
-
 	bool whole() const { return ok_ && at_ == end_; }
 
 private:
@@ -118,12 +102,20 @@ private:
 	bool ok_ = true;
 };
 
-uint8_t unitMask(const RecordedRun &run)
+void putSettings(Put &put, const RunSettings &s)
 {
-	uint8_t mask = 0;
-	for (int u = 0; u < kUnitCount; ++u)
-		mask |= run.units[u].Mflag == kTrue ? 1 << u : 0;
-	return mask;
+	put << s.TimerType << s.IntervalTM << s.DataAverage << s.TrgMaxFlag << s.TrgVMax << s.TrgMinFlag << s.TrgVMin
+	    << s.TrgDnum1 << s.TrgDnum2 << s.TrgUnitID << s.Sing;
+	for (const UnitSettings &u : s.units)
+		put << u.Mflag << u.Power << u.PowerSing << u.Capacity;
+}
+
+void getSettings(Get &get, RunSettings &s)
+{
+	get >> s.TimerType >> s.IntervalTM >> s.DataAverage >> s.TrgMaxFlag >> s.TrgVMax >> s.TrgMinFlag >> s.TrgVMin >>
+			s.TrgDnum1 >> s.TrgDnum2 >> s.TrgUnitID >> s.Sing;
+	for (UnitSettings &u : s.units)
+		get >> u.Mflag >> u.Power >> u.PowerSing >> u.Capacity;
 }
 
 } // namespace
@@ -137,7 +129,9 @@ QString EventKindName(EventKind kind)
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split)
 {
 	RecordingHeader h;
-	h.run = HeaderOfRun(md);
+	h.settings = SettingsOfRun(md);
+	h.StartTimeStr = md.StartTimeStr;
+	h.MemoStr = md.MemoStr;
 	h.intervalS = md.IntervalTM / 1000.0;
 	h.startTimeIso = start.toOffsetFromUtc(start.offsetFromUtc()).toString(Qt::ISODate);
 	h.unitText = md.GetSingStr();
@@ -169,10 +163,10 @@ void AppendHeader(QByteArray &out, const RecordingHeader &h)
 {
 	Put put(out, RecordKind::Header);
 	put << kVersion << h.part << static_cast<uint8_t>(h.split) << h.intervalS << h.firstSample
-	    << h.startTimeIso << h.run.StartTimeStr << h.run.Sing << h.unitText << unitMask(h.run);
-	for (const QString &memo : h.run.MemoStr)
+	    << h.startTimeIso << h.StartTimeStr << h.unitText;
+	for (const QString &memo : h.MemoStr)
 		put << memo;
-	put.bytes(EncodeRecordedRun(h.run));
+	putSettings(put, h.settings);
 }
 
 void AppendSamples(QByteArray &out, int unit, uint64_t first, const float *values, qsizetype count)
@@ -215,23 +209,16 @@ std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size)
 	RecordingHeader h;
 	quint8 version = 0;
 	uint8_t split = 0;
-	QString startText;
-	int16_t sing = 0;
-	uint8_t mask = 0;
-	std::array<QString, 5> memo;
-	QByteArray run;
 	Get get(p, size);
-	get >> version >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >> startText >> sing >>
-			h.unitText >> mask;
-	for (QString &line : memo)
+	get >> version >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >> h.StartTimeStr >>
+			h.unitText;
+	for (QString &line : h.MemoStr)
 		get >> line;
-	get.bytes(run);
-	if (!get.whole() || version != kVersion || split > 2 || !(h.intervalS > 0.0))
+	getSettings(get, h.settings);
+	// A checksum does not vouch for the writer: the settings get the data file's check.
+	if (!get.whole() || version != kVersion || split > 2 || !(h.intervalS > 0.0) ||
+			!ImplausibleSetting(h.settings).isEmpty())
 		return std::nullopt;
-	auto decoded = DecodeRecordedRun(run);
-	if (!decoded || unitMask(*decoded) != mask || decoded->Sing != sing)
-		return std::nullopt;
-	h.run = std::move(*decoded);
 	h.split = static_cast<SplitPeriod>(split);
 	return h;
 }

@@ -8,7 +8,7 @@
 // one that is cut off or fails its checksum, and nothing after it.
 // docs/recording-format.md describes every field.
 
-#include "RecordingSettings.h"
+#include "core/RunSettings.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -37,7 +37,9 @@ enum class EventKind : uint8_t { Warning, Alarm, Clear, Marker, Dropout, Reconne
 QString EventKindName(EventKind kind);
 
 struct RecordingHeader {
-	RecordedRun run;
+	RunSettings settings;
+	QString StartTimeStr;
+	std::array<QString, 5> MemoStr;
 	double intervalS = 0.0;
 	QString startTimeIso;          // ISO 8601, local time with its offset
 	QString unitText;              // the display unit the samples are in
@@ -45,7 +47,7 @@ struct RecordingHeader {
 	uint16_t part = 0;             // 0 in a recording that is not split
 	uint64_t firstSample = 0;      // number of the part's first sample, from 0 at the start
 
-	bool inUse(int unit) const { return run.units[unit].Mflag == kTrue; }
+	bool inUse(int unit) const { return settings.units[unit].Mflag != kFalse; }
 };
 
 // The header of a recording of the state's run, begun at `start`.

@@ -60,7 +60,7 @@ bool writeAttributes(hid_t file, const RecordingHeader &h)
 	if (!interval.ok() || H5Awrite(interval, H5T_NATIVE_DOUBLE, &h.intervalS) < 0)
 		return false;
 	std::vector<QByteArray> memo;
-	for (const QString &line : h.run.MemoStr)
+	for (const QString &line : h.MemoStr)
 		memo.push_back(line.toUtf8());
 	return writeTextAttribute(file, "start_time", {h.startTimeIso.toUtf8()}, true) &&
 			writeTextAttribute(file, "unit", {h.unitText.toUtf8()}, true) &&

@@ -94,7 +94,7 @@ bool RecordingReader::addPart(const QString &fileName, QString *error, const Rec
 			*error = QStringLiteral("%1 is no recording, or its header is damaged").arg(fileName);
 		return false;
 	}
-	if (sameAs && (header->startTimeIso != sameAs->startTimeIso || header->run.StartTimeStr != sameAs->run.StartTimeStr))
+	if (sameAs && (header->startTimeIso != sameAs->startTimeIso || header->StartTimeStr != sameAs->StartTimeStr))
 		return false; // a part of another recording
 	headers_.push_back(std::move(*header));
 	files_.push_back(fileName);

@@ -106,7 +106,7 @@ TEST(Recording, ReadsBackEverySampleGapEventAndSummary)
 	auto reader = RecordingReader::open(dir.filePath(QStringLiteral("r.kvr")), &error);
 	ASSERT_TRUE(reader) << error.toStdString();
 	EXPECT_TRUE(reader->ended());
-	EXPECT_EQ(QStringLiteral("クリープ試験"), reader->header().run.MemoStr[0]);
+	EXPECT_EQ(QStringLiteral("クリープ試験"), reader->header().MemoStr[0]);
 	EXPECT_EQ(70000u, reader->sampleEnd());
 	expectSamples(*reader, 70000, run);
 	EXPECT_EQ(70000u - 37000u, reader->sampleCount(2));
