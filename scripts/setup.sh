@@ -8,6 +8,7 @@ packages=(
 	libqcustomplot-dev libqcustomplot2.1-qt6
 	libusb-1.0-0-dev
 	libgtest-dev libgmock-dev libbenchmark-dev
+	libhdf5-dev python3-h5py hdf5-tools
 	umockdev libumockdev-dev
 	fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk xvfb xauth poppler-utils
 	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
