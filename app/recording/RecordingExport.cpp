@@ -37,18 +37,22 @@ QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan spa
 {
 	md.DataCount = static_cast<int32_t>(span.size());
 	QByteArray bytes = EncodeCsvHead(md, encoding);
-	bytes.reserve(bytes.size() + static_cast<qsizetype>(span.size()) * 48);
+	bytes.reserve(bytes.size() + static_cast<qsizetype>(span.size()) * 48 + qsizetype{kChunkRows} * kCsvRowBytes);
 	const auto used = unitsInUse(reader.header());
 	std::array<std::vector<float>, kUnitCount> columns;
-	char line[kCsvRowBytes];
 	for (uint64_t at = span.from; at < span.to; at += kChunkRows) {
 		const uint64_t end = std::min(span.to, at + kChunkRows);
 		for (int u = 0; u < kUnitCount; ++u)
 			columns[u] = used[u] ? reader.samples(u, at, end) : std::vector<float>(end - at, NAN);
+		// Rows go straight into the file's bytes; the slack is cut off after.
+		const qsizetype begin = bytes.size();
+		bytes.resize(begin + static_cast<qsizetype>(end - at) * kCsvRowBytes);
+		char *out = bytes.data() + begin;
 		for (uint64_t r = 0; r < end - at; ++r) {
 			const float row[kUnitCount] = {columns[0][r], columns[1][r], columns[2][r], columns[3][r]};
-			bytes.append(line, WriteCsvRow(line, row, used) - line);
+			out = WriteCsvRow(out, row, used);
 		}
+		bytes.truncate(out - bytes.constData());
 	}
 	return bytes;
 }

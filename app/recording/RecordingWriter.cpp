@@ -28,6 +28,7 @@ RecordingWriter::~RecordingWriter()
 	}
 	wake_.notify_one();
 	thread_.join();
+	sync();
 	closeFile();
 }
 
@@ -48,7 +49,9 @@ void RecordingWriter::push(Item item)
 	{
 		std::lock_guard lock(mutex_);
 		first = pending_.empty();
+		pendingBytes_ += item.bytes.size();
 		pending_.push_back(std::move(item));
+		first = first || pendingBytes_ >= kEagerBytes;
 	}
 	if (first)
 		wake_.notify_one();
@@ -66,17 +69,20 @@ void RecordingWriter::run()
 	std::vector<Item> items;
 	std::unique_lock lock(mutex_);
 	for (;;) {
-		wake_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
-		// Data that arrive within a second of the last sync wait for the next one.
-		wake_.wait_until(lock, nextSync, [&] { return stopping_; });
+		if (unsynced_ == 0)
+			wake_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+		// Data that arrive within a second of the last sync wait for the next
+		// one, unless so many pile up that memory would grow with the rate.
+		wake_.wait_until(lock, nextSync, [&] { return stopping_ || pendingBytes_ >= kEagerBytes; });
 		if (pending_.empty() && stopping_)
 			return;
 		items.swap(pending_);
+		pendingBytes_ = 0;
 		lock.unlock();
 		for (Item &item : items)
 			take(item);
 		items.clear();
-		if (sync())
+		if (Clock::now() >= nextSync && sync())
 			nextSync = Clock::now() + kSyncPeriod;
 		lock.lock();
 	}

@@ -24,6 +24,7 @@ public:
 	using Clock = std::chrono::steady_clock;
 
 	static constexpr std::chrono::milliseconds kSyncPeriod{1000};
+	static constexpr qsizetype kEagerBytes = 4 * 1024 * 1024;
 
 	RecordingWriter();
 	// Writes what is pending, syncs and closes.
@@ -63,6 +64,7 @@ private:
 	mutable std::mutex mutex_;
 	std::condition_variable wake_;
 	std::vector<Item> pending_;
+	qsizetype pendingBytes_ = 0;
 	bool stopping_ = false;
 	QString error_;
 	std::atomic<bool> failing_{false};
