@@ -199,6 +199,10 @@ TEST(Recording, AFullDiskIsToldKeepsTheFileAndGoesOnInANewPart)
 	const QByteArray mountPoint = QFile::encodeName(dir.path());
 	if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
 		GTEST_SKIP() << "cannot mount a small file system here";
+	struct Unmount {
+		QByteArray at;
+		~Unmount() { ::umount(at.constData()); }
+	} unmount{mountPoint};
 	const QString filler = dir.filePath(QStringLiteral("filler"));
 	writeBytes(filler, QByteArray(96 * 1024, 'x'));
 	{
@@ -241,6 +245,5 @@ TEST(Recording, AFullDiskIsToldKeepsTheFileAndGoesOnInANewPart)
 	}
 	ASSERT_FALSE(reader->events().empty());
 	EXPECT_EQ(EventKind::Dropout, reader->events().back().kind);
-	reader.reset();
-	::umount(mountPoint.constData());
+	reader.reset(); // its files are mapped until then
 }
