@@ -10,7 +10,7 @@
 #include "settings/DialogSetting.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
-#include "window/JapaneseTexts.h"
+#include "widgets/JapaneseFonts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -494,9 +494,9 @@ void FormMain::FollowAxisX()
 	graphView_->FollowAxisX();
 }
 
-void FormMain::FollowAxisY(Flag recompute)
+void FormMain::FollowAxisY(Flag expandOnly)
 {
-	graphView_->FollowAxisY(recompute);
+	graphView_->FollowAxisY(expandOnly);
 }
 
 void FormMain::GrDrawData(int32_t n)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowLayer.h"
+
 // The main window "ひずみ測定(Ver1.2)": the graph with its header line, the
 // display range and current value groups, and the command buttons. It wires
 // the controls to the core's logic and is the run's view of the window.
@@ -55,7 +57,7 @@ public:
 	void ResumeRedraw() override;
 	Flag SetGraphParam() override;
 	void FollowAxisX() override;
-	void FollowAxisY(Flag recompute) override;
+	void FollowAxisY(Flag expandOnly) override;
 	void GrDrawData(int32_t n) override;
 	void GrDrawData2(int32_t first, int32_t last) override;
 	void DrawTrigLine(Flag show) override;

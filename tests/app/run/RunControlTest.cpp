@@ -124,7 +124,7 @@ TEST_F(RunControlTest, StartRefusedWithoutUnitsOrWhenTheUserSaysNo)
 TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 {
 	blockRun(1000);
-	md.ScrollMode = 0;
+	md.ScrollMode = XAxisMode::All;
 	md.DispDataNum = 500;
 	run.cmdStart_Click();
 	ASSERT_EQ(kTrue, md.MeasFlag);
