@@ -10,6 +10,7 @@
 #include "settings/DialogSetting.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
+#include "settings/StartUpState.h"
 #include "widgets/JapaneseFonts.h"
 
 #include <QButtonGroup>
@@ -34,7 +35,8 @@
 
 namespace kelvra {
 
-FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent)
+FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store,
+		const QString &emulatorDescription, QWidget *parent)
 	: QWidget(parent), md_(md), prompt_(prompt), store_(store),
 	  printerDialog_(std::make_unique<QtPrinterDialog>())
 {
@@ -48,7 +50,7 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
 	showModal = [](QDialog &dialog) { dialog.exec(); };
 	connectControls();
-	Form_Load();
+	Form_Load(emulatorDescription);
 }
 
 FormMain::~FormMain()
@@ -227,14 +229,10 @@ void FormMain::connectControls()
 	connect(cmdSetScaleY, &QPushButton::clicked, this, [this] { graphView_->cmdSetScaleY_Click(); });
 }
 
-void FormMain::Form_Load()
+void FormMain::Form_Load(const QString &emulatorDescription)
 {
-	md_.InitDataArray();
-	md_.ClearZeroData();
-	md_.ClearMeasData();
-	if (const QStringList reset = LoadMeasInfo(md_, store_); !reset.isEmpty())
+	if (const QStringList reset = LoadStartUpState(md_, store_, emulatorDescription); !reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
-	md_.SetRange();
 	SetButtonState();
 	drawing_->InitGraph();
 	graphView_->InitGraphParam(false);

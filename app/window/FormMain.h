@@ -47,7 +47,10 @@ class FormMain : public QWidget, public RunView, public ViewControls, public Val
 	Q_OBJECT
 
 public:
-	FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent = nullptr);
+	// With emulated units (their description given) and no stored
+	// conditions, the window starts with the first look at every unit.
+	FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store,
+			const QString &emulatorDescription = {}, QWidget *parent = nullptr);
 	~FormMain() override;
 
 	// RunView
@@ -145,7 +148,7 @@ private:
 	QWidget *buildValueGroup();
 	QWidget *buildCommandColumn();
 	void connectControls();
-	void Form_Load();
+	void Form_Load(const QString &emulatorDescription);
 	bool Form_QueryUnload();
 	// The question before a settings dialog opens while data are held; true to go on.
 	bool mayEraseData();

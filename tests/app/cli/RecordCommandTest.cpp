@@ -4,6 +4,7 @@
 #include "settings/DataFile.h"
 #include "settings/TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -29,6 +30,7 @@ protected:
 		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 		environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
 		environment.remove(QStringLiteral("VARNELIO_EMULATOR"));
+		environment.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a bare machine
 		process.setProcessEnvironment(environment);
 		process.start(QStringLiteral(KELVRA_CLI), arguments);
 		EXPECT_TRUE(process.waitForFinished(60000));
@@ -140,6 +142,43 @@ TEST_F(KelvraCli, PcTimedRunOfTwoSamples)
 	EXPECT_EQ(QStringLiteral("1.25"), rows[0][0]) << "400 x 12.5 / (2 x 2000)";
 }
 
+TEST_F(KelvraCli, EmulatedUnitsWithNothingStoredGetTheWindowsFirstLook)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("first.vn2"),
+			QStringLiteral("--emulate"), QStringLiteral("id=1,signal=const:5;id=3,kind=1,signal=const:-2"),
+			QStringLiteral("--samples"), QStringLiteral("3")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	EXPECT_EQ(QString(), outcome.errors) << "standard error stays quiet when all went well";
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(md, path("first.vn2")).ok);
+	for (int u = 0; u < kUnitCount; ++u)
+		EXPECT_EQ(u >= 2 ? kTrue : kFalse, md.Channels[u].Mflag) << "unit " << u; // the 16-bit unit 1 as 2
+	EXPECT_EQ(kFalse, md.TimerType);
+	EXPECT_EQ(100, md.IntervalTM);
+	EXPECT_EQ(3, md.DataCount);
+}
+
+TEST_F(KelvraCli, OutThatCannotBeWrittenIsRefusedBeforeAnyUnitOpens)
+{
+	QDir(dir.path()).mkdir(QStringLiteral("folder.vn2"));
+	QDir(dir.path()).mkdir(QStringLiteral("locked"));
+	QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+	const bool lockable = !QFile(path("locked/probe")).open(QIODevice::WriteOnly); // not so for root
+	for (const QString &out : {path("folder.vn2"), path("missing/run.vn2"), path("locked/run.csv")}) {
+		if (out.contains(QStringLiteral("locked")) && !lockable)
+			continue;
+		SCOPED_TRACE(out.toStdString());
+		// Unit 0 is not there: opening it would fail with a device error.
+		const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--emulate"),
+				QStringLiteral("id=2"), QStringLiteral("--units"), QStringLiteral("0")});
+		EXPECT_EQ(1, outcome.status);
+		EXPECT_TRUE(outcome.errors.startsWith(QStringLiteral("kelvra-cli: cannot write %1: ").arg(out))) << outcome.errors.toStdString();
+		EXPECT_FALSE(outcome.errors.contains(QStringLiteral("指定のデバイスが見つからない")));
+	}
+	QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 TEST_F(KelvraCli, BadUsageAndDeviceErrors)
 {
 	const QString out = path("never.csv");
@@ -205,6 +244,11 @@ TEST_F(KelvraCli, FirstContactNamesWhatIsWrong)
 			{{QStringLiteral("convert"), path("notes.vn2"), path("out.vn2")}, 2, QStringLiteral("OUT must name a .csv file")},
 			{{QStringLiteral("info"), QStringLiteral("-x"), path("notes.vn2")}, 2, QStringLiteral("unknown option '-x'")},
 			{{QStringLiteral("info"), path("notes.vn2")}, 1, QStringLiteral("Kelvraのデータファイルではありません")},
+			{{QStringLiteral("recover"), QStringLiteral("--bogus"), QStringLiteral("--out"), path("x.vn2")}, 2,
+					QStringLiteral("unknown option '--bogus'")},
+			{{QStringLiteral("record"), QStringLiteral("-h")}, 0, QStringLiteral("\n  --emulate DESCRIPTION      use emulated units")},
+			{{QStringLiteral("convert"), QStringLiteral("--bogus"), QStringLiteral("--help")}, 0,
+					QStringLiteral("\n  --csv-encoding NAME        text of the .csv file")},
 			{{QStringLiteral("--version")}, 0, QStringLiteral("kelvra-cli %1").arg(QStringLiteral(KELVRA_VERSION))},
 	};
 	for (const auto &contact : cases) {
@@ -231,7 +275,7 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	const auto pdfPage = [this](const QStringList &options) -> std::string {
 		const Outcome outcome = run(QStringList{QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("page.pdf")} + options);
 		QFile pdf(path("page.pdf"));
-		if (outcome.status != 0 || !pdf.open(QIODevice::ReadOnly))
+		if (outcome.status != 0 || !outcome.errors.isEmpty() || !pdf.open(QIODevice::ReadOnly))
 			return "exit " + std::to_string(outcome.status) + ": " + outcome.errors.toStdString();
 		const auto match = QRegularExpression(QStringLiteral("/MediaBox \\[([^]]*)\\][\\s\\S]*/Count (\\d+)")).match(QString::fromLatin1(pdf.readAll()));
 		return (match.captured(2) + QStringLiteral(" page, ") + match.captured(1)).toStdString();
@@ -240,6 +284,9 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	EXPECT_EQ("1 page, 0 0 595.000000 842.000000", pdfPage({})) << "A4 portrait";
 	EXPECT_EQ("1 page, 0 0 420.000000 595.000000", pdfPage({QStringLiteral("--page-size"), QStringLiteral("a5")}));
 	EXPECT_TRUE(pdfPage({QStringLiteral("--page-size"), QStringLiteral("huge")}).ends_with("unknown page size huge\n"));
+	const Outcome text = run({QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("page.txt")});
+	EXPECT_EQ(2, text.status);
+	EXPECT_TRUE(text.errors.contains(QStringLiteral("--pdf must name a .pdf file"))) << text.errors.toStdString();
 
 	md.DataCount = 0;
 	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);

@@ -50,10 +50,11 @@ private:
 		MapStore store;
 		std::unique_ptr<FormMain> form;
 
-		Window()
+		explicit Window(const QString &emulated = {}, bool stored = true)
 		{
-			store.values[QStringLiteral("MflagID2")] = QStringLiteral("True");
-			form = std::make_unique<FormMain>(md, api, prompt, store);
+			if (stored)
+				store.values[QStringLiteral("MflagID2")] = QStringLiteral("True");
+			form = std::make_unique<FormMain>(md, api, prompt, store, emulated);
 			form->show();
 		}
 	};
@@ -107,6 +108,32 @@ private Q_SLOTS:
 		QCOMPARE(w.md.TrgMode, kFalse);
 		QCOMPARE(w.md.RangeMax, 8000.0f);
 		QVERIFY(w.api.calls.isEmpty());
+	}
+
+	void emulatedUnitsWithNothingStoredStartIdleWithEveryUnit()
+	{
+		const struct {
+			const char *emulated;
+			bool stored;
+			std::array<Flag, kUnitCount> used;
+		} cases[] = {
+				{"demo", false, {kTrue, kTrue, kTrue, kTrue}},
+				// A 16-bit unit set to 1 is reached as unit 2.
+				{"id=1,signal=sine:1000:2;id=3,kind=1", false, {kFalse, kFalse, kTrue, kTrue}},
+				{"demo", true, {kTrue, kFalse, kTrue, kFalse}}, // the stored conditions win
+		};
+		for (const auto &start : cases) {
+			Window w(QString::fromLatin1(start.emulated), start.stored);
+			const QByteArray name = QByteArray(start.emulated) + (start.stored ? " stored" : "");
+			for (int u = 0; u < kUnitCount; ++u)
+				QVERIFY2(w.md.Channels[u].Mflag == start.used[u], name.constData());
+			if (!start.stored)
+				QVERIFY2(w.md.TimerType == kFalse && w.md.IntervalTM == 100, name.constData());
+			for (QPushButton *button : idleButtons(*w.form))
+				QVERIFY2(button->isEnabled(), qPrintable(button->text() + QLatin1Char(' ') + QLatin1String(name)));
+			w.form->cmdDisp->click();
+			QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません")});
+		}
 	}
 
 	void closeAsksAndMayBeRefused()
