@@ -1,5 +1,6 @@
 // kelvra-cli as a user runs it, against emulated units.
 
+#include "fakes/KelvraCliRunner.h"
 #include "fakes/QtPrinting.h"
 #include "settings/DataFile.h"
 #include "settings/TextCodec.h"
@@ -13,57 +14,11 @@
 #include <gtest/gtest.h>
 
 using namespace kelvra;
-
-namespace {
-
-struct Outcome {
-	int status;
-	QString errors;
-	QString output;
-};
-
-class KelvraCli : public ::testing::Test {
-protected:
-	Outcome run(const QStringList &arguments)
-	{
-		QProcess process;
-		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-		environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-		environment.remove(QStringLiteral("VARNELIO_EMULATOR"));
-		environment.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a bare machine
-		process.setProcessEnvironment(environment);
-		process.start(QStringLiteral(KELVRA_CLI), arguments);
-		EXPECT_TRUE(process.waitForFinished(60000));
-		return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()),
-				QString::fromUtf8(process.readAllStandardOutput())};
-	}
-
-	QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-	// The sample rows of a CSV file, each a list of items.
-	std::vector<QStringList> csvRows(const QString &file)
-	{
-		QFile in(file);
-		EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-		const QStringList lines = fromCodePage932(in.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-		const auto header = lines.indexOf(QStringLiteral("\"ID0\",\"ID1\",\"ID2\",\"ID3\""));
-		std::vector<QStringList> rows;
-		for (qsizetype i = header + 1; i < lines.size(); ++i)
-			rows.push_back(lines[i].split(QLatin1Char(',')));
-		return rows;
-	}
-
-	QTemporaryDir dir;
-};
-
-} // namespace
+using namespace kelvra::testing;
 
 TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
 {
-	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("plain.vn2"),
-			QStringLiteral("--emulate"), QStringLiteral("id=0,signal=seq:1:2:3:4:5,block=7;id=2,kind=1,signal=seq:-1,block=7"),
-			QStringLiteral("--units"), QStringLiteral("0,2"), QStringLiteral("--interval-ms"), QStringLiteral("10"),
-			QStringLiteral("--samples"), QStringLiteral("12"), QStringLiteral("--memo"), QStringLiteral("試験 A")});
+	const Outcome outcome = recordPlainFile();
 	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
 
 	ModuleData md;
@@ -79,23 +34,6 @@ TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
 	EXPECT_EQ(QStringLiteral("試験 A"), md.MemoStr[0]);
 	EXPECT_EQ(10, md.IntervalTM);
 
-	const Outcome info = run({QStringLiteral("info"), path("plain.vn2")});
-	ASSERT_EQ(0, info.status);
-	EXPECT_TRUE(info.output.contains(QStringLiteral("rows: 12\n")));
-	EXPECT_TRUE(info.output.contains(QStringLiteral("units in use: 0,2\n")));
-	EXPECT_TRUE(info.output.contains(QStringLiteral("memo 1: 試験 A\n")));
-
-	ASSERT_EQ(0, run({QStringLiteral("convert"), path("plain.vn2"), path("plain.csv")}).status);
-	const auto rows = csvRows(path("plain.csv"));
-	ASSERT_EQ(12u, rows.size());
-	EXPECT_EQ((QStringList{QStringLiteral("3"), QStringLiteral("\"\""), QStringLiteral("-1"), QStringLiteral("\"\"")}), rows[2]);
-
-	ASSERT_EQ(0, run({QStringLiteral("convert"), QStringLiteral("--csv-encoding"), QStringLiteral("utf-8"),
-			path("plain.vn2"), path("utf8.csv")}).status);
-	QFile cp932(path("plain.csv"));
-	QFile utf8(path("utf8.csv"));
-	ASSERT_TRUE(cp932.open(QIODevice::ReadOnly) && utf8.open(QIODevice::ReadOnly));
-	EXPECT_EQ(QByteArray("\xEF\xBB\xBF") + fromCodePage932(cp932.readAll()).toUtf8(), utf8.readAll());
 }
 
 TEST_F(KelvraCli, AveragedRunStoresMeansOfTheUnitSamples)
