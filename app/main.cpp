@@ -20,12 +20,12 @@
 namespace {
 
 const char kUsage[] =
-		"Usage: kelvra [--emulate [SPEC]] [FILE.vn2]\n"
+		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2]\n"
 		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
 		"\n"
-		"  --emulate [SPEC]   use emulated units (demo when SPEC is left out)\n"
-		"  --help             show this help\n"
-		"  --version          show the version\n";
+		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
+		"  --help                   show this help\n"
+		"  --version                show the version\n";
 
 // Answers --help and --version before any window or display is needed.
 bool answeredWithoutWindow(int argc, char *argv[])
@@ -43,18 +43,18 @@ bool answeredWithoutWindow(int argc, char *argv[])
 	return false;
 }
 
-// "--emulate [SPEC]" chooses emulated units before the device library loads;
+// "--emulate [DESCRIPTION]" chooses emulated units before the device library loads;
 // returns why the library refuses the description, empty when it takes it.
 QString takeEmulatorOption(const QStringList &arguments, kelvra::VarnelLibrary &library)
 {
 	const auto at = arguments.indexOf(QStringLiteral("--emulate"));
 	if (at < 0)
 		return {};
-	QString spec = arguments.value(at + 1);
-	if (spec.isEmpty() || spec.startsWith(QStringLiteral("--")))
-		spec = QStringLiteral("demo");
-	qputenv("VARNELIO_EMULATOR", spec.toLocal8Bit());
-	return library.checkEmulator(spec);
+	QString description = arguments.value(at + 1);
+	if (description.isEmpty() || description.startsWith(QStringLiteral("--")))
+		description = QStringLiteral("demo");
+	qputenv("VARNELIO_EMULATOR", description.toLocal8Bit());
+	return library.checkEmulator(description);
 }
 
 } // namespace

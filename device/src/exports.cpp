@@ -81,7 +81,7 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(const char *description
 		reason[0] = '\0';
 	return guarded([&] {
 		const std::string error = description
-				? emulator::parseEmulatorSpec(description).error
+				? emulator::parseEmulatorDescription(description).error
 				: std::string("no description given");
 		if (reason && size > 0) {
 			const std::size_t kept = std::min<std::size_t>(error.size(), size - 1);

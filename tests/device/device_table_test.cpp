@@ -196,7 +196,7 @@ TEST_F(DeviceTableTest, AdjustmentReachesEveryBlockSampleAndOutlivesAReopen)
 	table().close(3); // unit 0 stays open, so the toolkit keeps running
 	ASSERT_EQ(VARNELIO_OK, table().open(3));
 	EXPECT_EQ(1, unit0->commandsSent(0x40));
-	EXPECT_EQ(0, unit3->commandsSent(0x40)) << "only the open that starts the toolkit sends CMD_OPEN";
+	EXPECT_EQ(0, unit3->commandsSent(0x40)) << "only the open that starts the toolkit sends the Open command";
 	EXPECT_DOUBLE_EQ(12.5, table().slot(3).decoder.adjValue);
 }
 
