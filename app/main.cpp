@@ -21,9 +21,9 @@ const char kUsage[] =
 		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2]\n"
 		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
 		"\n"
-		"  --emulate [DESCRIPTION]   use emulated units (demo when DESCRIPTION is left out)\n"
-		"  --help                    show this help\n"
-		"  --version                 show the version\n";
+		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
+		"  --help                   show this help\n"
+		"  --version                show the version\n";
 
 // Answers --help and --version before any window or display is needed.
 bool answeredWithoutWindow(int argc, char *argv[])
