@@ -219,9 +219,9 @@ void RunJournal::noticeFailure(const QString &reason)
 	failure_ = reason;
 	failedRunning_ = running_;
 	if (echo_) {
-		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); the run goes on, "
-		                     "but cannot be recovered after a crash\n",
-				reason.toLocal8Bit().constData());
+		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); %s\n", reason.toLocal8Bit().constData(),
+				running_ ? "the run goes on, but cannot be recovered after a crash"
+				         : "its last part cannot be recovered after a crash");
 		std::fflush(stderr);
 	}
 }
