@@ -309,7 +309,7 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	int argc = 1;
 	char name[] = "journal_tests";
 	char *argv[] = {name, nullptr};
-	QCoreApplication app(argc, argv); // the news come from the writer's thread
+	QCoreApplication app(argc, argv); // the last writes are watched from the event loop
 	QTemporaryDir dir;
 	JournaledRun run(dir.path());
 	run.journal->setEchoToStandardError(false);
@@ -327,7 +327,7 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	run.run.cmdStop_Click();
 	for (int i = 0; i < 300 && run.prompt.shown.empty(); ++i) {
 		QThread::msleep(10);
-		QCoreApplication::sendPostedEvents();
+		QCoreApplication::processEvents();
 	}
 	setrlimit(RLIMIT_FSIZE, &limit);
 	std::signal(SIGXFSZ, SIG_DFL);
