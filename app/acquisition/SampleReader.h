@@ -4,11 +4,11 @@
 // PC-timed path, blocks of unit-timed samples on the other, stored straight
 // into the buffers in the unit of display.
 
+#include "BlockFetch.h"
+#include "BufferStore.h"
 #include "DeviceControl.h"
 #include "StoredSampleSink.h"
 #include "core/ModuleData.h"
-
-#include <array>
 
 namespace kelvra {
 
@@ -35,26 +35,15 @@ public:
 	bool ReadBlockAveData();
 
 	// Told of every sample stored from now on; none when null.
-	void setSink(StoredSampleSink *sink) { sink_ = sink; }
-
-	// The two ways a sample enters the buffer, shared with the journal's
-	// rebuild. A single reading goes to element `index` (DataCount at the
-	// start of the tick).
-	void storeSingleSample(int unit, int32_t index, std::optional<float> value);
-	// Stores one value (or nothing) as the unit's next sample; false once the
-	// buffer's last element has been written.
-	bool storeBlockSample(int unit, std::optional<float> value);
+	void setSink(StoredSampleSink *sink) { store_.setSink(sink); }
 
 private:
 	bool readBlocks(bool averaged);
 
 	ModuleData &md_;
 	DeviceControl &devices_;
-	StoredSampleSink *sink_ = nullptr;
-
-	// One block's readings; room beyond the 128 asked for.
-	std::array<double, 151> readings_{};
-	std::array<unsigned char, 151> status_{};
+	BufferStore store_;
+	BlockFetch blocks_;
 };
 
 } // namespace kelvra

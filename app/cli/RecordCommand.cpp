@@ -400,9 +400,12 @@ int record(const RecordOptions &o)
 	const FileResult written = SaveFileOfType(md, o.out, o.type, o.csvEncoding);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
-		if (!journal.fileName().isEmpty())
+		if (journal.Flush())
 			printError(QStringLiteral("the run is kept in %1; 'kelvra-cli recover --out FILE' writes it")
 			                   .arg(journal.fileName()));
+		else if (!journal.fileName().isEmpty())
+			printError(QStringLiteral("the run journal %1 is not whole either: %2")
+			                   .arg(journal.fileName(), journal.failure()));
 		return kExitFailure;
 	}
 	journal.Discard(); // the data are safe in the file

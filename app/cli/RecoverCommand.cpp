@@ -36,7 +36,7 @@ QString unitsInUse(const JournalHeader &header)
 {
 	QStringList used;
 	for (int u = 0; u < kUnitCount; ++u) {
-		if (header.units[u].Mflag == kTrue)
+		if (header.settings.units[u].Mflag == kTrue)
 			used << QString::number(u);
 	}
 	return used.join(QLatin1Char(','));
@@ -100,7 +100,10 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 		printError(summary->content->warning);
 
 	ModuleData md;
-	RebuildRun(*summary->content, md);
+	if (QString error; !RebuildJournal(summary->fileName, md, &error)) {
+		printError(QStringLiteral("cannot recover %1: %2").arg(summary->fileName, error));
+		return kExitFailure;
+	}
 	const FileResult written = SaveFileOfType(md, out, type, encoding);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(out, written.error));

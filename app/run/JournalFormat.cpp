@@ -10,16 +10,15 @@ namespace kelvra {
 
 namespace {
 
-constexpr char kHeaderKind = 'H';
-constexpr char kTickKind = 'T';
-constexpr char kEndKind = 'E';
+using namespace journal_record;
+
 constexpr quint8 kVersion = 1;
-constexpr qsizetype kFrameSize = 12;
 constexpr qsizetype kTickFixedSize = 1 + 4;
 constexpr qsizetype kSampleSize = 5;
 constexpr unsigned char kNoValueBit = 0x80;
 // No record of a real run comes near this; a larger length is damage.
 constexpr quint32 kMaxPayload = 16 * 1024 * 1024;
+constexpr int32_t kMaxAverageNum = 10000; // the longest unit-timed interval, 100 s, in 10-ms readings
 
 // CRC-32 (the polynomial of zip and PNG), four bytes a step ("slicing by 4").
 using CrcTables = std::array<std::array<uint32_t, 256>, 4>;
@@ -65,12 +64,12 @@ qsizetype openFrame(QByteArray &out, char kind)
 	return begin;
 }
 
-QDataStream &operator<<(QDataStream &s, const JournalUnit &u)
+QDataStream &operator<<(QDataStream &s, const UnitSettings &u)
 {
 	return s << u.Mflag << u.Power << u.PowerSing << u.Capacity;
 }
 
-QDataStream &operator>>(QDataStream &s, JournalUnit &u)
+QDataStream &operator>>(QDataStream &s, UnitSettings &u)
 {
 	return s >> u.Mflag >> u.Power >> u.PowerSing >> u.Capacity;
 }
@@ -87,106 +86,45 @@ QByteArray encodeHeader(const JournalHeader &h)
 	QByteArray bytes;
 	QDataStream s(&bytes, QIODevice::WriteOnly);
 	prepare(s);
+	const RunSettings &r = h.settings;
 	s << kVersion << h.StartTimeStr;
 	for (const QString &memo : h.MemoStr)
 		s << memo;
-	s << h.TimerType << h.IntervalTM << h.DataAverage << h.AverageNum << h.TrgMaxFlag << h.TrgVMax
-	  << h.TrgMinFlag << h.TrgVMin << h.TrgDnum1 << h.TrgDnum2 << h.TrgUnitID << h.Sing << h.TrgMode
+	s << r.TimerType << r.IntervalTM << r.DataAverage << h.AverageNum << r.TrgMaxFlag << r.TrgVMax
+	  << r.TrgMinFlag << r.TrgVMin << r.TrgDnum1 << r.TrgDnum2 << r.TrgUnitID << r.Sing << h.TrgMode
 	  << h.DataMaxNum << h.sampleLimit;
-	for (const JournalUnit &unit : h.units)
+	for (const UnitSettings &unit : r.units)
 		s << unit;
 	return bytes;
 }
 
-// Settings the storing code relies on; a checksum does not vouch for the writer.
-bool isFlag(int16_t value)
-{
-	return value == kTrue || value == kFalse;
-}
-
-// The ranges a run can have; anything else is a damaged or foreign file
-// whose settings would misdrive the next run.
+// The run state beside the settings; a checksum does not vouch for the writer.
 bool plausible(const JournalHeader &h)
 {
-	return isFlag(h.TimerType) && isFlag(h.DataAverage) && isFlag(h.TrgMaxFlag) && isFlag(h.TrgMinFlag) &&
-			isFlag(h.TrgMode) && h.IntervalTM >= 0 && h.IntervalTM <= 65535000 && h.AverageNum >= 1 &&
-			h.AverageNum <= 10000 && h.TrgUnitID >= 0 && h.TrgUnitID < kUnitCount && h.Sing >= 0 &&
-			h.Sing <= 5 && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength && h.TrgDnum1 >= 0 &&
-			h.TrgDnum2 >= 0 && int64_t{h.TrgDnum1} + h.TrgDnum2 <= kBufferLength && h.sampleLimit >= 0;
+	return ImplausibleSetting(h.settings).isEmpty() && IsFlag(h.TrgMode) && h.AverageNum >= 1 &&
+			h.AverageNum <= kMaxAverageNum && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength &&
+			h.sampleLimit >= 0;
 }
 
-std::optional<JournalHeader> decodeHeader(const QByteArray &bytes)
+int32_t wrapSlot(int64_t slot)
 {
-	QDataStream s(bytes);
-	prepare(s);
-	quint8 version = 0;
-	JournalHeader h;
-	s >> version;
-	if (version != kVersion)
-		return std::nullopt;
-	s >> h.StartTimeStr;
-	for (QString &memo : h.MemoStr)
-		s >> memo;
-	s >> h.TimerType >> h.IntervalTM >> h.DataAverage >> h.AverageNum >> h.TrgMaxFlag >> h.TrgVMax >>
-			h.TrgMinFlag >> h.TrgVMin >> h.TrgDnum1 >> h.TrgDnum2 >> h.TrgUnitID >> h.Sing >>
-			h.TrgMode >> h.DataMaxNum >> h.sampleLimit;
-	for (JournalUnit &unit : h.units)
-		s >> unit;
-	if (s.status() != QDataStream::Ok || !s.atEnd() || !plausible(h))
-		return std::nullopt;
-	return h;
+	const int64_t wrapped = slot % kBufferLength;
+	return static_cast<int32_t>(wrapped < 0 ? wrapped + kBufferLength : wrapped);
 }
 
-std::optional<JournalTick> decodeTick(const char *p, qsizetype size)
+bool isSlot(int32_t slot)
 {
-	if (size < kTickFixedSize - 1 || (size - (kTickFixedSize - 1)) % kSampleSize != 0)
-		return std::nullopt;
-	JournalTick tick;
-	tick.DataCount = qFromLittleEndian<int32_t>(p);
-	for (const char *at = p + 4; at < p + size; at += kSampleSize) {
-		const auto tag = static_cast<unsigned char>(at[0]);
-		const int unit = tag & ~kNoValueBit;
-		if (unit >= kUnitCount)
-			return std::nullopt;
-		std::optional<float> value;
-		if (!(tag & kNoValueBit))
-			value = qFromLittleEndian<float>(at + 1);
-		tick.samples.push_back({unit, value});
-	}
-	return tick;
+	return slot >= 0 && slot < kBufferLength;
 }
 
-std::optional<QString> decodeEnd(const QByteArray &bytes)
+template <typename T>
+bool take(const char *&at, const char *end, T &value)
 {
-	QDataStream s(bytes);
-	prepare(s);
-	QString startTime;
-	s >> startTime;
-	if (s.status() != QDataStream::Ok || !s.atEnd())
-		return std::nullopt;
-	return startTime;
-}
-
-// Takes one record's payload into the content; false when it makes no sense.
-bool takeRecord(JournalContent &content, const char *payload, qsizetype size)
-{
-	const QByteArray body = QByteArray::fromRawData(payload + 1, size - 1);
-	if (payload[0] == kTickKind && !content.endTime) {
-		auto tick = decodeTick(body.constData(), body.size());
-		if (tick)
-			content.ticks.push_back(std::move(*tick));
-		return tick.has_value();
-	}
-	if (payload[0] == kEndKind && !content.endTime) {
-		content.endTime = decodeEnd(body);
-		return content.endTime.has_value();
-	}
-	return false;
-}
-
-bool allZero(const QByteArray &bytes, qsizetype from)
-{
-	return std::all_of(bytes.cbegin() + from, bytes.cend(), [](char c) { return c == 0; });
+	if (end - at < static_cast<qsizetype>(sizeof(T)))
+		return false;
+	value = qFromLittleEndian<T>(at);
+	at += sizeof(T);
+	return true;
 }
 
 } // namespace
@@ -196,25 +134,35 @@ JournalHeader HeaderOfRun(const ModuleData &md)
 	JournalHeader h;
 	h.StartTimeStr = md.StartTimeStr;
 	h.MemoStr = md.MemoStr;
-	h.TimerType = md.TimerType;
-	h.IntervalTM = md.IntervalTM;
-	h.DataAverage = md.DataAverage;
+	h.settings = SettingsOfRun(md);
 	h.AverageNum = md.AverageNum;
-	h.TrgMaxFlag = md.TrgMaxFlag;
-	h.TrgVMax = md.TrgVMax;
-	h.TrgMinFlag = md.TrgMinFlag;
-	h.TrgVMin = md.TrgVMin;
-	h.TrgDnum1 = md.TrgDnum1;
-	h.TrgDnum2 = md.TrgDnum2;
-	h.TrgUnitID = md.TrgUnitID;
-	h.Sing = md.Sing;
 	h.TrgMode = md.TrgMode;
 	h.DataMaxNum = md.DataMaxNum;
+	return h;
+}
+
+JournalRing RingOfRun(const ModuleData &md)
+{
+	JournalRing ring;
+	// A later trigger fires on a later sample of the watched unit, so its
+	// window begins at that unit's sample `watched + 1 - pre` at the earliest.
+	const int64_t watched = IsUnitId(md.TrgUnitID) ? md.Channels[md.TrgUnitID].DataNum : 0;
+	const int64_t pre = std::max(md.TrgDnum1, 0);
 	for (int u = 0; u < kUnitCount; ++u) {
 		const ChannelRecord &c = md.Channels[u];
-		h.units[u] = {c.Mflag, c.Power, c.PowerSing, c.Capacity};
+		if (!c.inUse())
+			continue;
+		JournalRing::Unit &r = ring.units[u];
+		r.DataNum = c.DataNum;
+		r.StartPos = c.StartPos;
+		r.WritePos = c.WritePos;
+		const int64_t held = std::min<int64_t>(c.DataNum, kBufferLength);
+		const int64_t keep = std::clamp<int64_t>(c.DataNum - watched + pre + 1, 0, held);
+		r.latest.resize(static_cast<size_t>(keep));
+		for (int64_t i = 0; i < keep; ++i)
+			r.latest[static_cast<size_t>(i)] = c.Data[wrapSlot(c.WritePos - keep + 1 + i)];
 	}
-	return h;
+	return ring;
 }
 
 uint32_t Crc32(const char *data, qsizetype size)
@@ -232,14 +180,31 @@ uint32_t Crc32(const char *data, qsizetype size)
 
 void AppendHeaderRecord(QByteArray &out, const JournalHeader &header)
 {
-	const qsizetype begin = openFrame(out, kHeaderKind);
+	const qsizetype begin = openFrame(out, kHeader);
 	out.append(encodeHeader(header));
+	closeFrame(out, begin);
+}
+
+void AppendRingRecord(QByteArray &out, const JournalRing &ring)
+{
+	const qsizetype begin = openFrame(out, kRing);
+	for (const JournalRing::Unit &unit : ring.units) {
+		char fixed[16];
+		qToLittleEndian(unit.DataNum, fixed);
+		qToLittleEndian(unit.StartPos, fixed + 4);
+		qToLittleEndian(unit.WritePos, fixed + 8);
+		qToLittleEndian(static_cast<uint32_t>(unit.latest.size()), fixed + 12);
+		out.append(fixed, sizeof fixed);
+		const qsizetype at = out.size();
+		out.resize(at + static_cast<qsizetype>(unit.latest.size() * 4));
+		qToLittleEndian<float>(unit.latest.data(), static_cast<qsizetype>(unit.latest.size()), out.data() + at);
+	}
 	closeFrame(out, begin);
 }
 
 void AppendEndRecord(QByteArray &out, const QString &startTime)
 {
-	const qsizetype begin = openFrame(out, kEndKind);
+	const qsizetype begin = openFrame(out, kEnd);
 	QByteArray bytes;
 	QDataStream s(&bytes, QIODevice::WriteOnly);
 	prepare(s);
@@ -250,7 +215,7 @@ void AppendEndRecord(QByteArray &out, const QString &startTime)
 
 qsizetype BeginTickRecord(QByteArray &out)
 {
-	const qsizetype begin = openFrame(out, kTickKind);
+	const qsizetype begin = openFrame(out, kTick);
 	out.append(4, '\0'); // DataCount, known when the tick is done
 	return begin;
 }
@@ -269,50 +234,98 @@ void FinishTickRecord(QByteArray &out, qsizetype begin, int32_t dataCount)
 	closeFrame(out, begin);
 }
 
-std::optional<JournalContent> ParseJournal(const QByteArray &bytes, QString *error)
+namespace journal_record {
+
+std::optional<uint32_t> PayloadLength(const char *frame)
 {
-	JournalContent content;
-	qsizetype pos = 0;
-	bool haveHeader = false;
-	auto damaged = [&] {
-		content.warning = QStringLiteral("the journal is damaged at byte %1; the run is rebuilt "
-		                                 "from the %2 ticks before it")
-		                          .arg(pos)
-		                          .arg(content.ticks.size());
-	};
-	while (bytes.size() - pos >= kFrameSize) {
-		const char *frame = bytes.constData() + pos;
-		const auto length = qFromLittleEndian<quint32>(frame);
-		const qsizetype end = pos + kFrameSize + static_cast<qsizetype>(length);
-		if (length != ~qFromLittleEndian<quint32>(frame + 4) || length < 1 || length > kMaxPayload) {
-			if (!allZero(bytes, pos))
-				damaged(); // zeros are a tail the file system had not filled yet
-			break;
-		}
-		if (end > bytes.size())
-			break; // cut off while it was written
-		const char *payload = frame + kFrameSize;
-		const bool intact = qFromLittleEndian<quint32>(frame + 8) == Crc32(payload, length);
-		if (intact && !haveHeader && payload[0] == kHeaderKind) {
-			auto header = decodeHeader(QByteArray::fromRawData(payload + 1, length - 1));
-			if (!header)
-				break;
-			content.header = std::move(*header);
-			haveHeader = true;
-		} else if (!intact && end == bytes.size()) {
-			break; // the last record's bytes did not all reach the disk
-		} else if (!intact || !haveHeader || !takeRecord(content, payload, length)) {
-			damaged();
-			break;
-		}
-		pos = end;
-	}
-	if (!haveHeader) {
-		if (error)
-			*error = QStringLiteral("not a run journal, or its header is damaged");
+	const auto length = qFromLittleEndian<quint32>(frame);
+	if (length != ~qFromLittleEndian<quint32>(frame + 4) || length < 1 || length > kMaxPayload)
 		return std::nullopt;
-	}
-	return content;
+	return length;
 }
+
+bool Intact(const char *frame, const char *payload, uint32_t length)
+{
+	return qFromLittleEndian<quint32>(frame + 8) == Crc32(payload, length);
+}
+
+std::optional<JournalHeader> DecodeHeader(const char *body, qsizetype size)
+{
+	QDataStream s(QByteArray::fromRawData(body, size));
+	prepare(s);
+	quint8 version = 0;
+	JournalHeader h;
+	RunSettings &r = h.settings;
+	s >> version;
+	if (version != kVersion)
+		return std::nullopt;
+	s >> h.StartTimeStr;
+	for (QString &memo : h.MemoStr)
+		s >> memo;
+	s >> r.TimerType >> r.IntervalTM >> r.DataAverage >> h.AverageNum >> r.TrgMaxFlag >> r.TrgVMax >>
+			r.TrgMinFlag >> r.TrgVMin >> r.TrgDnum1 >> r.TrgDnum2 >> r.TrgUnitID >> r.Sing >> h.TrgMode >>
+			h.DataMaxNum >> h.sampleLimit;
+	for (UnitSettings &unit : r.units)
+		s >> unit;
+	if (s.status() != QDataStream::Ok || !s.atEnd() || !plausible(h))
+		return std::nullopt;
+	return h;
+}
+
+// The positions and counts the ring code relies on are bounded here.
+std::optional<JournalRing> DecodeRing(const char *body, qsizetype size)
+{
+	const char *at = body;
+	const char *end = body + size;
+	JournalRing ring;
+	for (JournalRing::Unit &unit : ring.units) {
+		uint32_t count = 0;
+		if (!take(at, end, unit.DataNum) || !take(at, end, unit.StartPos) || !take(at, end, unit.WritePos) ||
+				!take(at, end, count))
+			return std::nullopt;
+		if (unit.DataNum < 0 || !isSlot(unit.StartPos) || !isSlot(unit.WritePos) ||
+				count > static_cast<uint32_t>(std::min(unit.DataNum, kBufferLength)) ||
+				end - at < static_cast<qsizetype>(count) * 4)
+			return std::nullopt;
+		unit.latest.resize(count);
+		qFromLittleEndian<float>(at, count, unit.latest.data());
+		at += static_cast<qsizetype>(count) * 4;
+	}
+	if (at != end)
+		return std::nullopt;
+	return ring;
+}
+
+bool DecodeTick(const char *body, qsizetype size, JournalTick &tick)
+{
+	if (size < kTickFixedSize - 1 || (size - (kTickFixedSize - 1)) % kSampleSize != 0)
+		return false;
+	tick.DataCount = qFromLittleEndian<int32_t>(body);
+	tick.samples.clear();
+	for (const char *at = body + 4; at < body + size; at += kSampleSize) {
+		const auto tag = static_cast<unsigned char>(at[0]);
+		const int unit = tag & ~kNoValueBit;
+		if (unit >= kUnitCount)
+			return false;
+		std::optional<float> value;
+		if (!(tag & kNoValueBit))
+			value = qFromLittleEndian<float>(at + 1);
+		tick.samples.push_back({unit, value});
+	}
+	return true;
+}
+
+std::optional<QString> DecodeEnd(const char *body, qsizetype size)
+{
+	QDataStream s(QByteArray::fromRawData(body, size));
+	prepare(s);
+	QString startTime;
+	s >> startTime;
+	if (s.status() != QDataStream::Ok || !s.atEnd())
+		return std::nullopt;
+	return startTime;
+}
+
+} // namespace journal_record
 
 } // namespace kelvra

@@ -1,106 +1,145 @@
 #include "JournalRebuild.h"
 
-#include "acquisition/SampleReader.h"
-#include "run/ModuleTrgData.h"
+#include "acquisition/BufferStore.h"
+#include "run/TriggerRing.h"
+
+#include <QFile>
+
+#include <algorithm>
 
 namespace kelvra {
 
 namespace {
 
-// The storing code wants a device; a rebuild never reads one.
-class NoDevices : public DeviceApi {
-public:
-	QString loadError() override { return QStringLiteral("rebuilding a run reads no unit"); }
-	int16_t Varnel_Device_Open(int16_t) override { return 7; }
-	void Varnel_Device_Close(int16_t) override {}
-	int16_t Varnel_Single_Sample(int16_t, double &) override { return 7; }
-	int16_t Varnel_Start_Sample(int16_t, int16_t) override { return 7; }
-	int16_t Varnel_Get_Datas(int16_t, double *, unsigned char *, unsigned char &) override { return 7; }
-	int16_t Varnel_Zero_Adj(int16_t, double) override { return 7; }
-};
-
-class NoPrompt : public Prompt {
-public:
-	void message(const QString &, const QString &, Icon) override {}
-	bool askYesNo(const QString &, const QString &) override { return false; }
-	QString askSaveFileName(const QString &, const QString &, const QString &) override { return {}; }
-	QString askOpenFileName(const QString &, const QString &) override { return {}; }
-};
-
-void applySettings(const JournalHeader &h, ModuleData &md)
+int32_t wrapSlot(int64_t slot)
 {
-	md.TimerType = h.TimerType;
-	md.IntervalTM = h.IntervalTM;
-	md.DataAverage = h.DataAverage;
-	md.AverageNum = h.AverageNum;
-	md.TrgMaxFlag = h.TrgMaxFlag;
-	md.TrgVMax = h.TrgVMax;
-	md.TrgMinFlag = h.TrgMinFlag;
-	md.TrgVMin = h.TrgVMin;
-	md.TrgDnum1 = h.TrgDnum1;
-	md.TrgDnum2 = h.TrgDnum2;
-	md.TrgUnitID = h.TrgUnitID;
-	md.Sing = h.Sing;
-	for (int u = 0; u < kUnitCount; ++u) {
-		ChannelRecord &c = md.Channels[u];
-		c.Mflag = h.units[u].Mflag;
-		c.Power = h.units[u].Power;
-		c.PowerSing = h.units[u].PowerSing;
-		c.Capacity = h.units[u].Capacity;
+	const int64_t wrapped = slot % kBufferLength;
+	return static_cast<int32_t>(wrapped < 0 ? wrapped + kBufferLength : wrapped);
+}
+
+// Stores a journal's ticks into the state as the live run stored them.
+class Rebuild {
+public:
+	Rebuild(const JournalHeader &h, ModuleData &md) : h_(h), md_(md), buffers_(md), rings_(md)
+	{
+		if (md.Channels[0].Data.size() != static_cast<size_t>(kBufferLength))
+			md.InitDataArray();
+		ApplyRunSettings(h.settings, md);
+		md.AverageNum = h.AverageNum;
+		md.SetRange();
+		md.ClearMeasData();
+		// As the start of the run fixed them.
+		md.TrgMode = toFlag(h.TrgMode != kFalse);
+		md.DataMaxNum = h.DataMaxNum;
 	}
-}
 
-// Keeps exactly the first n samples of a run without trigger.
-void keepFirst(ModuleData &md, int32_t n)
-{
-	if (n < 1 || md.TrgMode == kTrue || md.DataCount <= n)
-		return;
-	md.DataCount = n;
-	for (auto &channel : md.Channels)
-		channel.DataNum = std::min(channel.DataNum, n);
-}
+	// The rings as the tick before the first one journaled left them.
+	void restore(const JournalRing &ring)
+	{
+		if (md_.TrgMode != kTrue)
+			return;
+		for (int u = 0; u < kUnitCount; ++u) {
+			ChannelRecord &c = md_.Channels[u];
+			const JournalRing::Unit &r = ring.units[u];
+			if (!c.inUse())
+				continue;
+			c.DataNum = r.DataNum;
+			c.StartPos = r.StartPos;
+			c.WritePos = r.WritePos;
+			const auto n = static_cast<int64_t>(r.latest.size());
+			for (int64_t i = 0; i < n; ++i)
+				c.Data[wrapSlot(r.WritePos - n + 1 + i)] = r.latest[static_cast<size_t>(i)];
+		}
+	}
+
+	void store(const JournalTick &tick)
+	{
+		const int32_t index = md_.DataCount; // where this tick's single readings go
+		for (const StoredSample &s : tick.samples) {
+			if (md_.TrgMode == kTrue)
+				rings_.storeAndCheck(s.unit, s.value);
+			else if (md_.TimerType == kTrue && index >= 0 && index < kBufferLength)
+				buffers_.storeSingleSample(s.unit, index, s.value);
+			else if (md_.TimerType != kTrue)
+				buffers_.storeBlockSample(s.unit, s.value);
+		}
+		md_.DataCount = std::clamp(tick.DataCount, 0, kBufferLength);
+	}
+
+	void finish(const std::optional<QString> &endTime)
+	{
+		keepFirst();
+		if (md_.TrgMode != kTrue)
+			md_.CalcMaxMin();
+		else if (md_.TrgOn == kTrue)
+			rings_.CalcTrgMaxMin(); // before the trigger there is no window to measure
+		md_.TrgFirst = kFalse;
+		md_.MeasFlag = kFalse;
+		md_.StartTimeStr = endTime.value_or(h_.StartTimeStr);
+		md_.MemoStr = h_.MemoStr;
+	}
+
+private:
+	// Keeps exactly the first samples a run without trigger was limited to.
+	void keepFirst()
+	{
+		const int32_t kept = SamplesKept(h_, md_.DataCount);
+		if (kept == md_.DataCount)
+			return;
+		md_.DataCount = kept;
+		for (auto &channel : md_.Channels)
+			channel.DataNum = std::min(channel.DataNum, kept);
+	}
+
+	const JournalHeader &h_;
+	ModuleData &md_;
+	BufferStore buffers_;
+	TriggerRing rings_;
+};
 
 } // namespace
 
+int32_t SamplesKept(const JournalHeader &header, int32_t lastDataCount)
+{
+	const int32_t held = std::clamp(lastDataCount, 0, kBufferLength);
+	if (header.sampleLimit < 1 || header.TrgMode != kFalse)
+		return held;
+	return std::min(held, header.sampleLimit);
+}
+
 void RebuildRun(const JournalContent &content, ModuleData &md)
 {
-	const JournalHeader &h = content.header;
-	if (md.Channels[0].Data.size() != static_cast<size_t>(kBufferLength))
-		md.InitDataArray();
-	applySettings(h, md);
-	md.SetRange();
-	md.ClearMeasData();
-	// As the start of the run fixed them.
-	md.TrgMode = h.TrgMode;
-	md.DataMaxNum = h.DataMaxNum;
+	Rebuild rebuild(content.header, md);
+	if (content.ring)
+		rebuild.restore(*content.ring);
+	for (const JournalTick &tick : content.ticks)
+		rebuild.store(tick);
+	rebuild.finish(content.endTime);
+}
 
-	NoDevices api;
-	NoPrompt prompt;
-	DeviceControl devices(md, api, prompt);
-	SampleReader reader(md, devices);
-	ModuleTrgData trigger(md, devices);
-	for (const JournalTick &tick : content.ticks) {
-		const int32_t index = md.DataCount; // where this tick's single readings go
-		for (const StoredSample &s : tick.samples) {
-			if (md.TrgMode == kTrue)
-				trigger.storeAndCheck(s.unit, s.value);
-			else if (md.TimerType == kTrue && index >= 0 && index < kBufferLength)
-				reader.storeSingleSample(s.unit, index, s.value);
-			else if (md.TimerType != kTrue)
-				reader.storeBlockSample(s.unit, s.value);
-		}
-		md.DataCount = std::clamp(tick.DataCount, 0, kBufferLength);
+void RebuildRun(JournalReader &reader, ModuleData &md)
+{
+	Rebuild rebuild(reader.header(), md);
+	if (reader.ring())
+		rebuild.restore(*reader.ring());
+	for (JournalTick tick; reader.nextTick(tick);)
+		rebuild.store(tick);
+	rebuild.finish(reader.endTime());
+}
+
+bool RebuildJournal(const QString &fileName, ModuleData &md, QString *error)
+{
+	QFile file(fileName);
+	if (!file.open(QIODevice::ReadOnly)) {
+		if (error)
+			*error = file.errorString();
+		return false;
 	}
-
-	keepFirst(md, h.sampleLimit);
-	if (md.TrgMode != kTrue)
-		md.CalcMaxMin();
-	else if (md.TrgOn == kTrue)
-		trigger.CalcTrgMaxMin(); // before the trigger there is no window to measure
-	md.TrgFirst = kFalse;
-	md.MeasFlag = kFalse;
-	md.StartTimeStr = content.endTime.value_or(h.StartTimeStr);
-	md.MemoStr = h.MemoStr;
+	JournalReader reader(file);
+	if (!reader.readHeader(error))
+		return false;
+	RebuildRun(reader, md);
+	return true;
 }
 
 } // namespace kelvra

@@ -1,15 +1,19 @@
 #include "JournalRecovery.h"
 
+#include "JournalReader.h"
 #include "JournalRebuild.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace kelvra {
 
 namespace {
 
 const QString kRestoreQuestion = QStringLiteral("前回の測定データが保存されていません。復元しますか？");
+const QString kSetAsideText = QStringLiteral(
+		"次の測定データの控えは読み取れないため、復元の対象から外しました。ファイルは名前の末尾に .bad を付けて残してあります。\n%1");
 
 JournalSummary summarise(const QString &fileName)
 {
@@ -25,13 +29,50 @@ JournalSummary summarise(const QString &fileName)
 		summary.error = file.errorString();
 		return summary;
 	}
-	summary.content = ParseJournal(file.readAll(), &summary.error);
-	if (summary.content) {
-		ModuleData rebuilt;
-		RebuildRun(*summary.content, rebuilt);
-		summary.samples = rebuilt.DataCount;
-	}
+	JournalReader reader(file);
+	if (!reader.readHeader(&summary.error))
+		return summary;
+	int32_t lastDataCount = 0;
+	for (JournalTick tick; reader.nextTick(tick);)
+		lastDataCount = tick.DataCount;
+	summary.content = JournalOutline{reader.header(), reader.endTime(), reader.warning()};
+	summary.samples = SamplesKept(reader.header(), lastDataCount);
 	return summary;
+}
+
+bool unreadable(const JournalSummary &summary)
+{
+	return !summary.running && !summary.content;
+}
+
+// Renames the journal out of the offer; the new name, or empty when it is
+// held by a program again or cannot be renamed.
+QString setAside(const QString &fileName)
+{
+	const auto lock = JournalLock(fileName);
+	if (!lock->tryLock(0))
+		return {};
+	QString target = fileName + QStringLiteral(".bad");
+	for (int n = 1; QFile::exists(target); ++n)
+		target = fileName + QStringLiteral(".%1.bad").arg(n);
+	return QFile::rename(fileName, target) ? target : QString();
+}
+
+void setAsideUnreadable(const std::vector<JournalSummary> &journals, Prompt &prompt)
+{
+	QStringList names;
+	for (const JournalSummary &summary : journals) {
+		if (!unreadable(summary))
+			continue;
+		if (QFileInfo(summary.fileName).size() == 0) {
+			DeleteJournal(summary.fileName); // its program ended before it wrote anything
+			continue;
+		}
+		if (const QString target = setAside(summary.fileName); !target.isEmpty())
+			names << QDir::toNativeSeparators(target);
+	}
+	if (!names.isEmpty())
+		prompt.message(kSetAsideText.arg(names.join(QLatin1Char('\n'))), kMessageTitle, Prompt::Icon::None);
 }
 
 } // namespace
@@ -57,7 +98,9 @@ bool DeleteJournal(const QString &journalFile)
 
 bool OfferRecovery(ModuleData &md, Prompt &prompt, RunJournal &journal, const QString &folder)
 {
-	for (const JournalSummary &summary : ListJournals(folder)) {
+	const std::vector<JournalSummary> journals = ListJournals(folder);
+	setAsideUnreadable(journals, prompt);
+	for (const JournalSummary &summary : journals) {
 		if (summary.running || !summary.content)
 			continue;
 		if (summary.samples < 1) {
@@ -70,8 +113,8 @@ bool OfferRecovery(ModuleData &md, Prompt &prompt, RunJournal &journal, const QS
 		}
 		if (!journal.Adopt(summary.fileName))
 			continue; // another program took it meanwhile
-		RebuildRun(*summary.content, md);
-		return true;
+		if (RebuildJournal(summary.fileName, md, nullptr))
+			return true;
 	}
 	return false;
 }

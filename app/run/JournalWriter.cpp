@@ -1,11 +1,14 @@
 #include "JournalWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace kelvra {
 
@@ -21,10 +24,39 @@ bool syncToDisk(int fd)
 	return ::fdatasync(fd) == 0;
 }
 
+bool writeAll(int fd, const QByteArray &bytes)
+{
+	const char *at = bytes.constData();
+	qsizetype left = bytes.size();
+	while (left > 0) {
+		const ssize_t written = ::write(fd, at, static_cast<size_t>(left));
+		if (written < 0 && errno == EINTR)
+			continue;
+		if (written <= 0)
+			return false;
+		at += written;
+		left -= written;
+	}
+	return true;
+}
+
+// Makes a created or renamed file's name durable. Some file systems cannot
+// sync a folder; the data themselves are synced either way.
+void syncFolderOf(const QString &fileName)
+{
+	const int folder = ::open(QFile::encodeName(QFileInfo(fileName).absolutePath()).constData(),
+			O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	if (folder < 0)
+		return;
+	::fsync(folder);
+	::close(folder);
+}
+
 } // namespace
 
 JournalWriter::JournalWriter(const QString &fileName)
 {
+	shared_->fileName = fileName;
 	shared_->fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 	if (shared_->fd < 0) {
 		shared_->fail(QStringLiteral("cannot create %1: %2").arg(fileName, systemError()));
@@ -67,9 +99,39 @@ void JournalWriter::append(const QByteArray &bytes)
 		std::lock_guard lock(shared_->mutex);
 		first = shared_->pending.isEmpty();
 		shared_->pending.append(bytes.constData(), bytes.size()); // a copy: the caller reuses its buffer
+		shared_->queued += 1;
 	}
 	if (first)
 		shared_->wake.notify_one();
+}
+
+void JournalWriter::replace(const QByteArray &bytes)
+{
+	if (failed())
+		return;
+	{
+		std::lock_guard lock(shared_->mutex);
+		shared_->pending = bytes;
+		shared_->replacing = true;
+		shared_->queued += 1;
+	}
+	shared_->wake.notify_one();
+}
+
+bool JournalWriter::flush()
+{
+	std::unique_lock lock(shared_->mutex);
+	const uint64_t target = shared_->queued;
+	shared_->hurry = true;
+	shared_->wake.notify_one();
+	shared_->written.wait(lock, [&] { return shared_->done >= target || failed() || !thread_.joinable(); });
+	return !failed();
+}
+
+bool JournalWriter::settled() const
+{
+	std::lock_guard lock(shared_->mutex);
+	return shared_->done >= shared_->queued || failed();
 }
 
 QString JournalWriter::error() const
@@ -86,43 +148,70 @@ JournalWriter::Shared::~Shared()
 
 void JournalWriter::Shared::run()
 {
+	syncFolderOf(fileName);
 	auto nextSync = Clock::now();
 	std::unique_lock lock(mutex);
 	for (;;) {
 		wake.wait(lock, [&] { return stopping || !pending.isEmpty(); });
 		// Data that arrive within a second of the last sync wait for the next one.
-		wake.wait_until(lock, nextSync, [&] { return stopping; });
+		wake.wait_until(lock, nextSync, [&] { return stopping || hurry; });
 		if (dropping || (pending.isEmpty() && stopping))
 			return;
 		QByteArray out;
 		out.swap(pending);
+		const bool fresh = std::exchange(replacing, false);
+		const uint64_t taken = queued;
+		hurry = false;
 		lock.unlock();
 		nextSync = Clock::now() + kSyncPeriod;
 		if (!failed.load(std::memory_order_acquire))
-			writeOut(out);
+			fresh ? writeFresh(out) : writeOut(out);
 		lock.lock();
+		done = taken;
+		written.notify_all();
 	}
 }
 
 void JournalWriter::Shared::writeOut(const QByteArray &bytes)
 {
-	const char *at = bytes.constData();
-	qsizetype left = bytes.size();
-	while (left > 0) {
-		const ssize_t written = ::write(fd, at, static_cast<size_t>(left));
-		if (written < 0 && errno == EINTR)
-			continue;
-		if (written <= 0) {
-			fail(QStringLiteral("cannot write the run journal: %1").arg(systemError()));
-			return;
-		}
-		at += written;
-		left -= written;
+	if (!writeAll(fd, bytes)) {
+		fail(QStringLiteral("cannot write the run journal: %1").arg(systemError()));
+		return;
 	}
 	if (!syncToDisk(fd)) {
 		fail(QStringLiteral("cannot write the run journal to the disk: %1").arg(systemError()));
 		return;
 	}
+	synced.fetch_add(bytes.size(), std::memory_order_release);
+}
+
+void JournalWriter::Shared::writeFresh(const QByteArray &bytes)
+{
+	const QByteArray name = QFile::encodeName(fileName);
+	const QByteArray temporary = name + ".new";
+	const int fresh = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+	bool ok = fresh >= 0 && writeAll(fresh, bytes) && syncToDisk(fresh);
+	QString reason = ok ? QString() : QStringLiteral("cannot write the run journal afresh: %1").arg(systemError());
+	bool dropped = false;
+	if (ok) {
+		// Under the lock, so that a journal dropped meanwhile is never renamed back into being.
+		std::lock_guard lock(mutex);
+		dropped = dropping;
+		ok = !dropped && ::rename(temporary.constData(), name.constData()) == 0;
+		if (!ok && !dropped)
+			reason = QStringLiteral("cannot replace the run journal: %1").arg(systemError());
+	}
+	if (!ok) {
+		if (fresh >= 0)
+			::close(fresh);
+		::unlink(temporary.constData());
+		if (!dropped)
+			fail(reason);
+		return;
+	}
+	::close(fd);
+	fd = fresh;
+	syncFolderOf(fileName);
 	synced.fetch_add(bytes.size(), std::memory_order_release);
 }
 
@@ -133,8 +222,9 @@ void JournalWriter::Shared::fail(const QString &reason)
 		if (error.isEmpty())
 			error = reason;
 		pending.clear();
+		failed.store(true, std::memory_order_release);
 	}
-	failed.store(true, std::memory_order_release);
+	written.notify_all();
 }
 
 } // namespace kelvra

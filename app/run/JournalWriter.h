@@ -4,7 +4,8 @@
 // disk never holds up a tick: the tick appends to a pending buffer under a
 // short lock; the thread swaps that buffer out and writes and syncs it with
 // no lock held. Data reach the disk (fsync) at most a second after they were
-// appended, and the disk is synced at most once a second.
+// appended, and the disk is synced at most once a second. The folder is
+// synced once the file is created, so the file's name survives a power cut.
 
 #include <QByteArray>
 #include <QString>
@@ -39,6 +40,18 @@ public:
 	// Queues bytes; ignored once writing has failed.
 	void append(const QByteArray &bytes);
 
+	// Starts the file afresh with `bytes`, in place of everything appended
+	// before: the bytes go to a new file that replaces the old one only once
+	// it is on the disk. Later appends follow them.
+	void replace(const QByteArray &bytes);
+
+	// Waits until everything queued so far is on the disk; false when
+	// writing failed. Not for a thread that must not wait for the disk.
+	bool flush();
+
+	// True once everything queued so far is on the disk, or writing failed.
+	bool settled() const;
+
 	// True once the file could not be opened, written or synced; later data
 	// are dropped. The reason is in error().
 	bool failed() const { return shared_->failed.load(std::memory_order_acquire); }
@@ -54,12 +67,19 @@ private:
 		~Shared();
 		void run();
 		void writeOut(const QByteArray &bytes);
+		void writeFresh(const QByteArray &bytes);
 		void fail(const QString &reason);
 
+		QString fileName;
 		int fd = -1;
 		std::mutex mutex;
 		std::condition_variable wake;
+		std::condition_variable written;
 		QByteArray pending;
+		bool replacing = false; // pending starts the file afresh
+		bool hurry = false;     // someone waits in flush()
+		uint64_t queued = 0;    // appends and replaces so far
+		uint64_t done = 0;      // of those, the ones on the disk
 		bool stopping = false;
 		bool dropping = false;
 		QString error;

@@ -1,175 +1,10 @@
 #include "ModuleTrgData.h"
 
-#include "acquisition/Conversion.h"
 #include "acquisition/SampleReader.h"
-
-#include <algorithm>
 
 namespace kelvra {
 
-namespace {
-
-int32_t nextSlot(int32_t slot)
-{
-	return slot >= kBufferLength - 1 ? 0 : slot + 1;
-}
-
-int32_t wrapSlot(int64_t slot)
-{
-	const int64_t wrapped = slot % kBufferLength;
-	return static_cast<int32_t>(wrapped < 0 ? wrapped + kBufferLength : wrapped);
-}
-
-} // namespace
-
-ModuleTrgData::ModuleTrgData(ModuleData &md, DeviceControl &devices) : md_(md), devices_(devices) {}
-
-Flag ModuleTrgData::AdvanceRing(int unit)
-{
-	ChannelRecord &channel = md_.Channels[unit];
-	if (md_.TrgOn == kFalse && channel.StartPos == 0 && channel.DataNum == 0) {
-		channel.WritePos = 0; // the first sample of the run
-		return kTrue;
-	}
-	const int32_t p = nextSlot(channel.WritePos);
-	// After the trigger a unit whose window holds nothing yet is only now
-	// reaching the window's first slot; that is not a full ring.
-	const bool ringFull = p == channel.StartPos && (md_.TrgOn == kFalse || channel.DataNum > 0);
-	if (ringFull) {
-		if (md_.TrgOn == kTrue) {
-			channel.EndFlag = kTrue; // nothing is overwritten after the trigger
-			return kFalse;
-		}
-		channel.StartPos = nextSlot(channel.StartPos);
-	}
-	channel.WritePos = p;
-	return kTrue;
-}
-
-Flag ModuleTrgData::StoreRingSample(int unit, std::optional<double> value)
-{
-	if (AdvanceRing(unit) != kTrue)
-		return kFalse;
-	ChannelRecord &channel = md_.Channels[unit];
-	channel.Data[channel.WritePos] = value ? static_cast<float>(*value) : kNoData;
-	if (md_.TrgOn == kFalse) {
-		channel.DataNum += 1;
-		return kTrue;
-	}
-	if (channel.DataNum == 0) {
-		if (channel.WritePos != channel.StartPos)
-			return kTrue; // still before the window
-		channel.DataNum = 1;
-	} else {
-		channel.DataNum += 1;
-	}
-	if (channel.DataNum >= md_.DataMaxNum)
-		channel.EndFlag = kTrue;
-	return kTrue;
-}
-
-void ModuleTrgData::TrgPreCount(int unit)
-{
-	ChannelRecord &channel = md_.Channels[unit];
-	if (md_.TrgOn != kFalse)
-		return;
-	if (channel.DataNum > md_.TrgDnum1)
-		channel.StartPos = nextSlot(channel.StartPos);
-}
-
-void ModuleTrgData::TrgCheck(int unit)
-{
-	if (unit != md_.TrgUnitID || md_.TrgOn != kFalse)
-		return;
-	const ChannelRecord &channel = md_.Channels[unit];
-	if (md_.TrgDnum1 > 0 && channel.DataNum <= md_.TrgDnum1)
-		return; // the full pre-trigger window does not exist yet
-	const float v = channel.Data[channel.WritePos];
-	const bool fires = (md_.TrgMaxFlag == kTrue && v >= md_.TrgVMax) ||
-			(md_.TrgMinFlag == kTrue && v <= md_.TrgVMin);
-	if (!fires)
-		return;
-	md_.TrgOn = kTrue;
-	md_.TrgPoint = channel.WritePos;
-	SetTrgWindow();
-	md_.TrgFirst = kTrue;
-}
-
-// Every unit stores one sample per period into the next slot from slot 0 on,
-// so sample g of the run (from 1) is in slot g - 1 (mod 88000) on every unit.
-// Before the trigger DataNum counts every sample stored, so each unit's share
-// of the window follows from its count, whichever side of the watched unit it
-// was read on.
-void ModuleTrgData::SetTrgWindow()
-{
-	const int32_t pre = std::max(md_.TrgDnum1, 0);
-	const int64_t triggerSample = md_.Channels[md_.TrgUnitID].DataNum;
-	const int64_t firstSample = triggerSample - pre;
-	const int32_t start = wrapSlot(static_cast<int64_t>(md_.TrgPoint) - pre);
-	const int32_t windowMax = std::min(md_.DataMaxNum, kBufferLength);
-
-	for (auto &channel : md_.Channels) {
-		if (!channel.inUse())
-			continue;
-		const int64_t stored = channel.DataNum;
-		const int64_t held = stored - firstSample + 1;
-		channel.StartPos = start;
-		if (held <= 0) {
-			// Not yet at the window: it counts from the window's first slot on.
-			channel.DataNum = 0;
-			channel.WritePos = wrapSlot(stored - 1);
-		} else if (held >= windowMax) {
-			channel.DataNum = windowMax; // its block ran past the window's end
-			channel.EndFlag = kTrue;
-		} else {
-			channel.DataNum = static_cast<int32_t>(held);
-		}
-	}
-}
-
-Flag ModuleTrgData::CheckTrgEnd() const
-{
-	if (md_.TrgOn != kTrue)
-		return kFalse;
-	const bool running = std::any_of(md_.Channels.begin(), md_.Channels.end(),
-			[](const ChannelRecord &channel) { return channel.inUse() && channel.EndFlag == kFalse; });
-	return toFlag(!running);
-}
-
-void ModuleTrgData::SetTrgMaxMin()
-{
-	for (auto &channel : md_.Channels) {
-		if (!channel.inUse())
-			continue;
-		channel.foldExtremes(channel.Data[channel.WritePos], false);
-	}
-}
-
-void ModuleTrgData::CalcTrgMaxMin()
-{
-	bool first = true;
-	for (int u = 0; u < kUnitCount; ++u) {
-		ChannelRecord &channel = md_.Channels[u];
-		if (!channel.inUse())
-			continue;
-		for (int32_t k = 1; k <= channel.DataNum; ++k)
-			channel.foldExtremes(channel.Data[RingIndex(u, k)], k == 1);
-		md_.foldAllExtremes(channel, first);
-		first = false;
-	}
-}
-
-bool ModuleTrgData::storeAndCheck(int unit, std::optional<float> value)
-{
-	if (sink_)
-		sink_->sampleStored(unit, value);
-	if (StoreRingSample(unit, value) != kTrue)
-		return false;
-	if (value)
-		TrgCheck(unit); // a sample without a value never fires the trigger
-	TrgPreCount(unit);
-	return true;
-}
+ModuleTrgData::ModuleTrgData(ModuleData &md, DeviceControl &devices) : TriggerRing(md), devices_(devices) {}
 
 void ModuleTrgData::updateDataCount()
 {
@@ -205,31 +40,23 @@ Flag ModuleTrgData::GetTrgBlockAveData()
 
 Flag ModuleTrgData::readTrgBlocks(bool averaged)
 {
-	Flag ok = kTrue;
-	unsigned char n = 128;
+	unsigned char n = VARNELIO_MAX_BLOCK;
 	for (int16_t u = 0; u < kUnitCount; ++u) {
-		ChannelRecord &channel = md_.Channels[u];
+		const ChannelRecord &channel = md_.Channels[u];
 		if (!channel.inUse())
 			continue;
-		const int16_t code = devices_.api().Varnel_Get_Datas(u, readings_.data(), status_.data(), n);
-		if (code != 0) {
-			devices_.DispDevError(code);
-			ok = kFalse;
-			break;
+		const auto block = blocks_.fetch(md_, devices_.api(), u, n, averaged, [&](std::optional<float> value) {
+			return channel.EndFlag != kFalse || storeAndCheck(u, value); // an ended unit stores nothing
+		});
+		if (block.code != 0) {
+			devices_.DispDevError(block.code);
+			updateDataCount();
+			return kFalse;
 		}
-		n = std::min<unsigned char>(n, 128);
-		for (int j = 0; j < n; ++j) {
-			std::optional<double> reading = readings_[j];
-			if (averaged)
-				reading = md_.AveBuf[u].add(readings_[j], md_.AverageNum);
-			if (!reading || channel.EndFlag != kFalse)
-				continue;
-			if (!storeAndCheck(u, ConvertReading(md_, u, *reading)))
-				break;
-		}
+		n = static_cast<unsigned char>(block.delivered);
 	}
 	updateDataCount();
-	return ok;
+	return kTrue;
 }
 
 } // namespace kelvra

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kelvra {
@@ -16,6 +17,8 @@ namespace {
 
 const QString kJournalFailedText =
 		QStringLiteral("測定データの控えを書き込めません。測定は続けますが、異常終了したときは復元できません。\n%1");
+const QString kJournalEndFailedText = QStringLiteral(
+		"測定データの控えを最後まで書き込めませんでした。保存しないまま異常終了したときは、最後の部分を復元できません。\n%1");
 
 // Named by the start time, so that names sort as the runs began.
 QString newJournalName(const QString &folder)
@@ -50,11 +53,16 @@ std::unique_ptr<QLockFile> JournalLock(const QString &journalFile)
 RunJournal::RunJournal(Prompt &prompt, QString folder) : prompt_(prompt), folder_(std::move(folder))
 {
 	tick_.reserve(8 + 5 + kUnitCount * 128 * 5);
+	lastWrites_.setInterval(100);
+	QObject::connect(&lastWrites_, &QTimer::timeout, &context_, [this] { watchLastWrites(); });
 }
 
 RunJournal::~RunJournal()
 {
-	writer_.reset(); // writes out what is pending
+	// The program ends: standard error is all that is left to tell a failure on.
+	if (writer_ && !writer_->flush())
+		noticeFailure(writer_->error());
+	writer_.reset();
 }
 
 void RunJournal::setMemoLines(const QStringList &lines)
@@ -69,6 +77,8 @@ void RunJournal::runStarted(const ModuleData &md)
 	failure_.clear();
 	failureTold_ = false;
 	lastDataCount_ = 0;
+	waitingBytes_ = 0;
+	ringBytes_ = 0;
 	tickBegin_ = -1;
 	tick_.resize(0);
 
@@ -86,9 +96,9 @@ void RunJournal::runStarted(const ModuleData &md)
 	JournalHeader header = HeaderOfRun(md);
 	header.MemoStr = memo_;
 	header.sampleLimit = sampleLimit_;
-	QByteArray bytes;
-	AppendHeaderRecord(bytes, header);
-	writer_->append(bytes);
+	header_.clear();
+	AppendHeaderRecord(header_, header);
+	writer_->append(header_);
 	if (writer_->failed()) {
 		noticeFailure(writer_->error());
 		tellFailureSoon();
@@ -113,11 +123,26 @@ void RunJournal::finishTick(const ModuleData &md)
 		tickBegin_ = BeginTickRecord(tick_);
 	FinishTickRecord(tick_, tickBegin_, md.DataCount);
 	writer_->append(tick_);
+	const bool waiting = md.TrgMode == kTrue && md.TrgOn != kTrue;
+	waitingBytes_ += waiting ? tick_.size() : 0;
 	tick_.resize(0); // keeps its room for the next tick
 	tickBegin_ = -1;
 	lastDataCount_ = md.DataCount;
+	if (waiting && waitingBytes_ >= std::max(kWaitingBytes, ringBytes_))
+		startAfreshWithRings(md);
 	if (writer_->failed())
 		noticeFailure(writer_->error());
+}
+
+// The rings hold all that a later trigger can take of the samples so far,
+// so they take the place of the waiting ticks that stored them.
+void RunJournal::startAfreshWithRings(const ModuleData &md)
+{
+	QByteArray bytes = header_;
+	AppendRingRecord(bytes, RingOfRun(md));
+	ringBytes_ = bytes.size();
+	waitingBytes_ = 0;
+	writer_->replace(bytes);
 }
 
 void RunJournal::tickDone(const ModuleData &md)
@@ -139,13 +164,22 @@ void RunJournal::runEnded(const ModuleData &md)
 		QByteArray bytes;
 		AppendEndRecord(bytes, md.StartTimeStr);
 		writer_->append(bytes);
+		lastWrites_.start();
 	}
 	tellFailure();
+}
+
+bool RunJournal::Flush()
+{
+	if (writer_ && !writer_->flush())
+		noticeFailure(writer_->error());
+	return failure_.isEmpty() && writer_ != nullptr;
 }
 
 void RunJournal::Discard()
 {
 	running_ = false;
+	lastWrites_.stop();
 	if (writer_)
 		writer_->abandon(); // the data go: nothing waits for the disk
 	writer_.reset();
@@ -166,6 +200,19 @@ bool RunJournal::Adopt(const QString &journalFile)
 	return true;
 }
 
+// The writes after the end of the run are watched until they are on the
+// disk, so that their failure is told too; the window never waits for them.
+void RunJournal::watchLastWrites()
+{
+	if (writer_ && !writer_->settled())
+		return;
+	lastWrites_.stop();
+	if (writer_ && writer_->failed()) {
+		noticeFailure(writer_->error());
+		tellFailure();
+	}
+}
+
 // Told on standard error at once; the box waits for the end of the run, as a
 // modal box during a run would hold up its ticks.
 void RunJournal::noticeFailure(const QString &reason)
@@ -173,10 +220,11 @@ void RunJournal::noticeFailure(const QString &reason)
 	if (!failure_.isEmpty())
 		return;
 	failure_ = reason;
+	failedRunning_ = running_;
 	if (echo_) {
-		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); the run goes on, "
-		                     "but cannot be recovered after a crash\n",
-				reason.toLocal8Bit().constData());
+		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); %s\n", reason.toLocal8Bit().constData(),
+				running_ ? "the run goes on, but cannot be recovered after a crash"
+				         : "its last part cannot be recovered after a crash");
 		std::fflush(stderr);
 	}
 }
@@ -193,12 +241,14 @@ void RunJournal::tellFailureSoon()
 {
 	// Once the run has started: a box shown now would hold up its first samples.
 	failureTold_ = true;
+	failedRunning_ = true;
 	QMetaObject::invokeMethod(&context_, [this] { showFailure(); }, Qt::QueuedConnection);
 }
 
 void RunJournal::showFailure()
 {
-	prompt_.message(kJournalFailedText.arg(failure_), kMessageTitle, Prompt::Icon::None);
+	const QString &text = failedRunning_ ? kJournalFailedText : kJournalEndFailedText;
+	prompt_.message(text.arg(failure_), kMessageTitle, Prompt::Icon::None);
 }
 
 } // namespace kelvra

@@ -5,6 +5,10 @@
 // run's settings and every sample stored, so that a run lost to a crash, a
 // killed process or a power cut can be rebuilt up to the last second.
 //
+// While a trigger waits, the journal is started afresh now and then with the
+// rings as they stand, so hours of waiting cost the ring's worth of bytes,
+// not every sample.
+//
 // Lifetime: a new run replaces the previous journal; the owner calls
 // Discard() when the data were written to a file, replaced by a read or
 // cleared by a settings change, or dropped by a confirmed exit. A journal
@@ -19,6 +23,7 @@
 #include <QByteArray>
 #include <QLockFile>
 #include <QObject>
+#include <QTimer>
 #include <QStringList>
 
 #include <memory>
@@ -66,8 +71,20 @@ public:
 	// Bytes of the journal synced to the disk so far.
 	qint64 syncedBytes() const { return writer_ ? writer_->syncedBytes() : 0; }
 
+	// Waits until everything journaled is on the disk; false, with the
+	// reason in failure(), when the journal is not whole. For the command
+	// line: the window never waits for the disk.
+	bool Flush();
+	const QString &failure() const { return failure_; }
+
+	// While a trigger waits, the journal starts afresh once this many bytes
+	// of waiting ticks were written (or the rings' worth, when that is more).
+	static constexpr qsizetype kWaitingBytes = 1024 * 1024;
+
 private:
 	void finishTick(const ModuleData &md);
+	void startAfreshWithRings(const ModuleData &md);
+	void watchLastWrites();
 	void noticeFailure(const QString &reason);
 	void tellFailure();
 	void tellFailureSoon();
@@ -82,13 +99,18 @@ private:
 	QString fileName_;
 	std::unique_ptr<QLockFile> lock_;
 	std::unique_ptr<JournalWriter> writer_;
+	QByteArray header_;       // the header record, for starting afresh
 	QByteArray tick_;
 	qsizetype tickBegin_ = -1;
 	int32_t lastDataCount_ = 0;
+	qsizetype waitingBytes_ = 0; // of waiting ticks since the journal started (afresh)
+	qsizetype ringBytes_ = 0;    // of the last start afresh
 	bool running_ = false;
 	QString failure_;      // why this run's journal cannot be written
+	bool failedRunning_ = false;
 	bool failureTold_ = false;
-	QObject context_; // ends a pending failure message with the journal
+	QTimer lastWrites_; // watches the writes after the end of the run
+	QObject context_;   // ends a pending failure message with the journal
 };
 
 } // namespace kelvra

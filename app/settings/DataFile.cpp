@@ -1,6 +1,7 @@
 #include "DataFile.h"
 
 #include "TextCodec.h"
+#include "core/RunSettings.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -17,7 +18,6 @@ constexpr int kMaxStringBytes = 32767;
 constexpr qint64 kRowBytes = 4 * 8;
 constexpr qint64 kUnitInfoBytes = 42;
 constexpr int kMaxDateBytes = 32;
-constexpr int32_t kMaxIntervalMs = 65535000; // 65535 s, the longest PC-timed interval
 // Header strings at their longest, every row and the unit block: nothing a
 // real data file can exceed.
 constexpr qint64 kLargestFile = 54 + 6 * kMaxStringBytes + kBufferLength * kRowBytes + kUnitInfoBytes;
@@ -94,7 +94,8 @@ QString notDataFile(const QString &why)
 
 const QString &headerCutOff()
 {
-	static const QString text = QStringLiteral("ファイルがヘッダーの途中で終わっています。");
+	static const QString text =
+			QStringLiteral("ファイルがヘッダーの途中で終わっています。最後までコピーされていない可能性があります。");
 	return text;
 }
 
@@ -106,22 +107,36 @@ bool isDateText(const QString &text)
 	});
 }
 
-bool isFlag(int16_t value)
+// The settings the file carries, over `base`: the units' sensor data only
+// when the file carries them.
+RunSettings settingsInFile(const DataFileHeader &h, const DataFileUnitInfo *info, RunSettings base = {})
 {
-	return value >= -1 && value <= 1;
+	base.TimerType = h.timerType;
+	base.IntervalTM = h.interval;
+	base.DataAverage = h.average;
+	base.TrgMaxFlag = h.upperTrigger;
+	base.TrgVMax = h.upperLevel;
+	base.TrgMinFlag = h.lowerTrigger;
+	base.TrgVMin = h.lowerLevel;
+	base.TrgDnum1 = h.before;
+	base.TrgDnum2 = h.after;
+	base.TrgUnitID = h.triggerUnit;
+	if (!info)
+		return base;
+	base.Sing = info->sing;
+	for (int u = 0; u < kUnitCount; ++u) {
+		base.units[u].Power = info->power[u];
+		base.units[u].PowerSing = info->powerSing[u];
+		base.units[u].Capacity = info->capacity[u];
+	}
+	return base;
 }
 
 // Why the fixed fields cannot come from a writer; empty when they can.
 QString implausibleField(const DataFileHeader &h)
 {
-	if (!isFlag(h.timerType) || !isFlag(h.average) || !isFlag(h.upperTrigger) || !isFlag(h.lowerTrigger))
-		return QStringLiteral("フラグが-1、0、1のどれでもありません");
-	if (h.interval < 0 || h.interval > kMaxIntervalMs)
-		return QStringLiteral("測定間隔が範囲外です");
-	if (h.before < 0 || h.before > kBufferLength || h.after < 0 || h.after > kBufferLength)
-		return QStringLiteral("トリガの取込データ数が範囲外です");
-	if (h.triggerUnit < 0 || h.triggerUnit >= kUnitCount)
-		return QStringLiteral("トリガ使用ユニットIDが0〜3ではありません");
+	if (const QString why = ImplausibleSetting(settingsInFile(h, nullptr)); !why.isEmpty())
+		return why;
 	if (h.rowCount < 0 || h.rowCount > kBufferLength)
 		return QStringLiteral("データ数が0〜88000ではありません");
 	return {};
@@ -138,7 +153,7 @@ QString readHeader(ByteReader &in, DataFileHeader &header)
 	if (!in.get(size))
 		return headerCutOff();
 	if (size < 0 || size > kMaxDateBytes)
-		return notDataFile(QStringLiteral("測定日の長さが%1バイトです").arg(size));
+		return notDataFile(QStringLiteral("先頭に測定日時がありません"));
 	if (!in.getText(size, header.startTime))
 		return headerCutOff();
 	if (!isDateText(header.startTime))
@@ -147,7 +162,7 @@ QString readHeader(ByteReader &in, DataFileHeader &header)
 		if (!in.get(size))
 			return headerCutOff();
 		if (size < 0)
-			return notDataFile(QStringLiteral("メモの長さが負の値です"));
+			return notDataFile(QStringLiteral("メモ欄が壊れています"));
 		if (!in.getText(size, memo))
 			return headerCutOff();
 	}
@@ -178,37 +193,54 @@ std::optional<DataFileUnitInfo> readUnitInfo(ByteReader &in)
 
 void writeHeader(ByteWriter &out, const ModuleData &md, int32_t rows)
 {
+	const RunSettings s = SettingsOfRun(md);
 	const bool trigger = md.TrgMode != kFalse;
-	const bool upper = trigger && md.TrgMaxFlag == kTrue;
-	const bool lower = trigger && md.TrgMinFlag == kTrue;
+	const bool upper = trigger && s.TrgMaxFlag == kTrue;
+	const bool lower = trigger && s.TrgMinFlag == kTrue;
 	out.putString(md.StartTimeStr);
 	for (const QString &memo : md.MemoStr)
 		out.putString(memo);
-	out.put<int16_t>(md.TimerType);
-	out.put<int32_t>(md.IntervalTM);
-	out.put<int16_t>(md.DataAverage);
+	out.put<int16_t>(s.TimerType);
+	out.put<int32_t>(s.IntervalTM);
+	out.put<int16_t>(s.DataAverage);
 	out.put<int16_t>(upper ? 1 : 0);
-	out.put<float>(upper ? md.TrgVMax : 0.0f);
+	out.put<float>(upper ? s.TrgVMax : 0.0f);
 	out.put<int16_t>(lower ? 1 : 0);
-	out.put<float>(lower ? md.TrgVMin : 0.0f);
-	out.put<int32_t>(trigger ? md.TrgDnum1 : 0);
-	out.put<int32_t>(trigger ? md.TrgDnum2 : 0);
-	out.put<int16_t>(trigger ? md.TrgUnitID : 0);
+	out.put<float>(lower ? s.TrgVMin : 0.0f);
+	out.put<int32_t>(trigger ? s.TrgDnum1 : 0);
+	out.put<int32_t>(trigger ? s.TrgDnum2 : 0);
+	out.put<int16_t>(trigger ? s.TrgUnitID : 0);
 	out.put<int16_t>(0); // reserved
 	out.put<int32_t>(0);
 	out.put<int16_t>(0);
 	out.put<int32_t>(rows);
 }
 
-void writeUnitInfo(ByteWriter &out, const ModuleData &md)
+void writeUnitInfo(ByteWriter &out, const RunSettings &s)
 {
-	out.put<int16_t>(md.Sing);
-	for (const auto &channel : md.Channels)
-		out.put<float>(channel.Power);
-	for (const auto &channel : md.Channels)
-		out.put<int16_t>(channel.PowerSing);
-	for (const auto &channel : md.Channels)
-		out.put<float>(channel.Capacity);
+	out.put<int16_t>(s.Sing);
+	for (const UnitSettings &unit : s.units)
+		out.put<float>(unit.Power);
+	for (const UnitSettings &unit : s.units)
+		out.put<int16_t>(unit.PowerSing);
+	for (const UnitSettings &unit : s.units)
+		out.put<float>(unit.Capacity);
+}
+
+// The units in use are those with a value in the first row; without rows
+// they stay as they are, and so do the sensor data of a file that carries
+// none (display unit 0).
+RunSettings settingsToApply(const DataFileContent &content, const ModuleData &md)
+{
+	const DataFileUnitInfo *info = content.unitInfo && content.unitInfo->sing != 0 ? &*content.unitInfo : nullptr;
+	RunSettings s = settingsInFile(content.header, info, SettingsOfRun(md));
+	if (!info)
+		s.Sing = 0;
+	if (!content.rows.empty()) {
+		for (int u = 0; u < kUnitCount; ++u)
+			s.units[u].Mflag = toFlag(content.rows.front()[u] != kNoData);
+	}
+	return s;
 }
 
 void applyContent(const DataFileContent &content, ModuleData &md)
@@ -216,16 +248,7 @@ void applyContent(const DataFileContent &content, ModuleData &md)
 	const DataFileHeader &header = content.header;
 	md.StartTimeStr = header.startTime;
 	md.MemoStr = header.memo;
-	md.TimerType = toFlag(header.timerType != 0);
-	md.IntervalTM = header.interval;
-	md.DataAverage = toFlag(header.average != 0);
-	md.TrgMaxFlag = toFlag(header.upperTrigger != 0);
-	md.TrgVMax = header.upperLevel;
-	md.TrgMinFlag = toFlag(header.lowerTrigger != 0);
-	md.TrgVMin = header.lowerLevel;
-	md.TrgDnum1 = header.before;
-	md.TrgDnum2 = header.after;
-	md.TrgUnitID = header.triggerUnit;
+	ApplyRunSettings(settingsToApply(content, md), md);
 	md.DeriveAverageNum();
 
 	const int32_t rows = header.rowCount;
@@ -246,25 +269,11 @@ void applyContent(const DataFileContent &content, ModuleData &md)
 		for (int u = 0; u < kUnitCount; ++u) {
 			const double value = content.rows[r][u];
 			ChannelRecord &channel = md.Channels[u];
-			if (r == 0)
-				channel.Mflag = toFlag(value != kNoData);
 			if (channel.inUse() && value != kNoData) {
 				channel.Data[r] = static_cast<float>(value);
 				channel.DataNum += 1;
 			}
 		}
-	}
-
-	if (content.unitInfo && content.unitInfo->sing != 0) {
-		const DataFileUnitInfo &info = *content.unitInfo;
-		md.Sing = info.sing;
-		for (int u = 0; u < kUnitCount; ++u) {
-			md.Channels[u].Power = info.power[u];
-			md.Channels[u].PowerSing = info.powerSing[u];
-			md.Channels[u].Capacity = info.capacity[u];
-		}
-	} else {
-		md.Sing = 0; // the units keep their sensor settings
 	}
 }
 
@@ -279,7 +288,7 @@ QByteArray EncodeDataFile(const ModuleData &md)
 		for (int u = 0; u < kUnitCount; ++u)
 			out.put<double>(md.SampleAt(u, r));
 	}
-	writeUnitInfo(out, md);
+	writeUnitInfo(out, SettingsOfRun(md));
 	return out.take();
 }
 
@@ -297,7 +306,7 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 		return fail(reason);
 	const int32_t rows = content.header.rowCount;
 	if (in.remaining() < rows * kRowBytes)
-		return fail(QStringLiteral("ファイルがデータの途中で終わっています。"));
+		return fail(QStringLiteral("ファイルがデータの途中で終わっています。最後までコピーされていない可能性があります。"));
 	if (in.remaining() - rows * kRowBytes > kUnitInfoBytes)
 		return fail(notDataFile(QStringLiteral("ファイルの大きさがデータ数と合いません")));
 
@@ -307,8 +316,10 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 			in.get(value);
 	}
 	content.unitInfo = readUnitInfo(in);
-	if (content.unitInfo && (content.unitInfo->sing < 0 || content.unitInfo->sing > kLastSing))
-		return fail(notDataFile(QStringLiteral("表示単位が0〜5ではありません")));
+	if (content.unitInfo) {
+		if (const QString why = ImplausibleSetting(settingsInFile(content.header, &*content.unitInfo)); !why.isEmpty())
+			return fail(notDataFile(why));
+	}
 	return content;
 }
 

@@ -3,6 +3,7 @@
 #include "SettingEntries.h"
 #include "acquisition/UnitEntries.h"
 #include "core/NumberText.h"
+#include "core/RunSettings.h"
 
 #include <cmath>
 #include <cstdint>
@@ -75,7 +76,7 @@ private:
 
 void resetUnitData(ModuleData &md, Resets &resets)
 {
-	if (md.Sing < 0 || md.Sing > kLastSing)
+	if (!IsDisplayUnit(md.Sing))
 		resets.take(md.Sing, int16_t{0}, key("Sing"));
 	for (int i = 0; i < kUnitCount; ++i) {
 		if (md.Channels[i].PowerSing != 0 && md.Channels[i].PowerSing != 1)
@@ -113,7 +114,7 @@ void resetSettings(ModuleData &md, Resets &resets)
 		resets.take(md.DataAverage, kFalse, key("DataAverage")); // PC-timed averaging needs 10 s at least
 
 	// The dialog offers units 0 to 3 only.
-	if (md.TrgUnitID < 0 || md.TrgUnitID >= kUnitCount)
+	if (!IsUnitId(md.TrgUnitID))
 		resets.take(md.TrgUnitID, int16_t{0}, key("TrgUnitID"));
 	md.SetRange();
 	if (CheckTrigger(LoadSettingEntries(md), md).isEmpty())
@@ -139,25 +140,27 @@ void resetSettings(ModuleData &md, Resets &resets)
 
 QStringList LoadMeasInfo(ModuleData &md, const SettingsStore &store)
 {
+	RunSettings s;
 	for (int i = 0; i < kUnitCount; ++i)
-		md.Channels[i].Mflag = readFlag(store, key("MflagID", i), i == 0);
-	md.TimerType = readFlag(store, key("TimerType"), false);
-	md.IntervalTM = readLong(store, key("IntervalTM"), 1000);
-	md.DataAverage = readFlag(store, key("DataAverage"), false);
-	md.TrgMaxFlag = readFlag(store, key("TrgMaxFlag"), false);
-	md.TrgVMax = readFloat(store, key("TrgVMax"), 100.0f);
-	md.TrgMinFlag = readFlag(store, key("TrgMinFlag"), false);
-	md.TrgVMin = readFloat(store, key("TrgVMin"), -100.0f);
-	md.TrgDnum1 = readLong(store, key("TrgDnum1"), 0);
-	md.TrgDnum2 = readLong(store, key("TrgDnum2"), kBufferLength);
-	md.TrgUnitID = readInteger(store, key("TrgUnitID"), 0);
-	md.Sing = readInteger(store, key("Sing"), 0);
+		s.units[i].Mflag = readFlag(store, key("MflagID", i), i == 0);
+	s.TimerType = readFlag(store, key("TimerType"), false);
+	s.IntervalTM = readLong(store, key("IntervalTM"), 1000);
+	s.DataAverage = readFlag(store, key("DataAverage"), false);
+	s.TrgMaxFlag = readFlag(store, key("TrgMaxFlag"), false);
+	s.TrgVMax = readFloat(store, key("TrgVMax"), 100.0f);
+	s.TrgMinFlag = readFlag(store, key("TrgMinFlag"), false);
+	s.TrgVMin = readFloat(store, key("TrgVMin"), -100.0f);
+	s.TrgDnum1 = readLong(store, key("TrgDnum1"), 0);
+	s.TrgDnum2 = readLong(store, key("TrgDnum2"), kBufferLength);
+	s.TrgUnitID = readInteger(store, key("TrgUnitID"), 0);
+	s.Sing = readInteger(store, key("Sing"), 0);
 	for (int i = 0; i < kUnitCount; ++i)
-		md.Channels[i].Power = readFloat(store, key("Power", i), 100.0f);
+		s.units[i].Power = readFloat(store, key("Power", i), 100.0f);
 	for (int i = 0; i < kUnitCount; ++i)
-		md.Channels[i].PowerSing = readInteger(store, key("PowerSing", i), 0);
+		s.units[i].PowerSing = readInteger(store, key("PowerSing", i), 0);
 	for (int i = 0; i < kUnitCount; ++i)
-		md.Channels[i].Capacity = readFloat(store, key("Capacity", i), 100.0f);
+		s.units[i].Capacity = readFloat(store, key("Capacity", i), 100.0f);
+	ApplyRunSettings(s, md);
 
 	// Units in use first: the unit settings are checked for those units.
 	Resets resets;
@@ -176,25 +179,26 @@ QString ResetKeysMessage(const QStringList &keys)
 
 void SaveMeasInfo(const ModuleData &md, SettingsStore &store)
 {
+	const RunSettings s = SettingsOfRun(md);
 	for (int i = 0; i < kUnitCount; ++i)
-		store.setValue(key("MflagID", i), flagText(md.Channels[i].Mflag));
-	store.setValue(key("TimerType"), flagText(md.TimerType));
-	store.setValue(key("IntervalTM"), QString::number(md.IntervalTM));
-	store.setValue(key("DataAverage"), flagText(md.DataAverage));
-	store.setValue(key("TrgMaxFlag"), flagText(md.TrgMaxFlag));
-	store.setValue(key("TrgVMax"), shortestText(md.TrgVMax));
-	store.setValue(key("TrgMinFlag"), flagText(md.TrgMinFlag));
-	store.setValue(key("TrgVMin"), shortestText(md.TrgVMin));
-	store.setValue(key("TrgDnum1"), QString::number(md.TrgDnum1));
-	store.setValue(key("TrgDnum2"), QString::number(md.TrgDnum2));
-	store.setValue(key("TrgUnitID"), QString::number(md.TrgUnitID));
-	store.setValue(key("Sing"), QString::number(md.Sing));
+		store.setValue(key("MflagID", i), flagText(s.units[i].Mflag));
+	store.setValue(key("TimerType"), flagText(s.TimerType));
+	store.setValue(key("IntervalTM"), QString::number(s.IntervalTM));
+	store.setValue(key("DataAverage"), flagText(s.DataAverage));
+	store.setValue(key("TrgMaxFlag"), flagText(s.TrgMaxFlag));
+	store.setValue(key("TrgVMax"), shortestText(s.TrgVMax));
+	store.setValue(key("TrgMinFlag"), flagText(s.TrgMinFlag));
+	store.setValue(key("TrgVMin"), shortestText(s.TrgVMin));
+	store.setValue(key("TrgDnum1"), QString::number(s.TrgDnum1));
+	store.setValue(key("TrgDnum2"), QString::number(s.TrgDnum2));
+	store.setValue(key("TrgUnitID"), QString::number(s.TrgUnitID));
+	store.setValue(key("Sing"), QString::number(s.Sing));
 	for (int i = 0; i < kUnitCount; ++i)
-		store.setValue(key("Power", i), shortestText(md.Channels[i].Power));
+		store.setValue(key("Power", i), shortestText(s.units[i].Power));
 	for (int i = 0; i < kUnitCount; ++i)
-		store.setValue(key("PowerSing", i), QString::number(md.Channels[i].PowerSing));
+		store.setValue(key("PowerSing", i), QString::number(s.units[i].PowerSing));
 	for (int i = 0; i < kUnitCount; ++i)
-		store.setValue(key("Capacity", i), shortestText(md.Channels[i].Capacity));
+		store.setValue(key("Capacity", i), shortestText(s.units[i].Capacity));
 }
 
 bool HasMeasInfo(const SettingsStore &store)

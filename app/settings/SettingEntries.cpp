@@ -1,6 +1,7 @@
 #include "SettingEntries.h"
 
 #include "core/NumberText.h"
+#include "core/RunSettings.h"
 
 namespace kelvra {
 
@@ -18,7 +19,7 @@ SettingEntries LoadSettingEntries(const ModuleData &md)
 	entries.triggerTicked = {md.TrgMaxFlag == kTrue, md.TrgMinFlag == kTrue};
 	entries.triggerLevel = {shortestText(md.TrgVMax), shortestText(md.TrgVMin)};
 	entries.triggerCount = {QString::number(md.TrgDnum1), QString::number(md.TrgDnum2)};
-	entries.triggerUnit = md.TrgUnitID >= 0 && md.TrgUnitID < kUnitCount ? md.TrgUnitID : -1;
+	entries.triggerUnit = IsUnitId(md.TrgUnitID) ? md.TrgUnitID : -1;
 	return entries;
 }
 
@@ -39,7 +40,7 @@ QString CheckTime(const SettingEntries &entries)
 		return message;
 	const int64_t t = static_cast<int64_t>(*n) * (entries.milliseconds ? 10 : 1000);
 	const int64_t lower = entries.milliseconds ? 10 : entries.average ? 10000 : 1000;
-	const int64_t upper = entries.milliseconds ? 100000 : 65535000;
+	const int64_t upper = entries.milliseconds ? 100000 : kMaxIntervalMs;
 	return t >= lower && t <= upper ? QString() : message;
 }
 

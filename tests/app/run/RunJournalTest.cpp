@@ -1,5 +1,6 @@
 // The run journal: its format against damage, the rebuild of a run through
-// the storing code, the writer thread, and the recovery offer.
+// the storing code, hours of trigger wait, the writer thread and its
+// failures, and the recovery offer.
 
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
@@ -11,10 +12,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace kelvra;
 using namespace kelvra::testing;
@@ -80,6 +85,21 @@ struct JournaledRun {
 	RunControl run{md, devices, prompt, view};
 	std::unique_ptr<RunJournal> journal;
 };
+
+void expectSameCapture(const ModuleData &live, const ModuleData &rebuilt, std::initializer_list<int> units)
+{
+	EXPECT_EQ(live.TrgPoint, rebuilt.TrgPoint);
+	EXPECT_EQ(live.DataCount, rebuilt.DataCount);
+	for (int u : units) {
+		const ChannelRecord &a = live.Channels[u];
+		const ChannelRecord &b = rebuilt.Channels[u];
+		EXPECT_EQ(a.StartPos, b.StartPos) << "unit " << u;
+		EXPECT_EQ(a.WritePos, b.WritePos) << "unit " << u;
+		ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
+		for (int32_t k = 1; k <= a.DataNum; ++k)
+			ASSERT_EQ(live.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
+	}
+}
 
 } // namespace
 
@@ -153,18 +173,7 @@ TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
 			live.runTicks(1000);
 			ASSERT_EQ(kTrue, live.md.TrgOn);
 			RebuildRun(live.content(), rebuilt);
-
-			EXPECT_EQ(live.md.TrgPoint, rebuilt.TrgPoint);
-			EXPECT_EQ(live.md.DataCount, rebuilt.DataCount);
-			for (int u : {0, 2, 3}) {
-				const ChannelRecord &a = live.md.Channels[u];
-				const ChannelRecord &b = rebuilt.Channels[u];
-				EXPECT_EQ(a.StartPos, b.StartPos) << "unit " << u;
-				EXPECT_EQ(a.WritePos, b.WritePos) << "unit " << u;
-				ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
-				for (int32_t k = 1; k <= a.DataNum; ++k)
-					ASSERT_EQ(live.md.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
-			}
+			expectSameCapture(live.md, rebuilt, {0, 2, 3});
 		}
 	}
 }
@@ -260,4 +269,94 @@ TEST(RecoveryOffer, OffersLeftJournalsNewestFirstAndKeepsTheChosenOne)
 	journal.Discard();
 	EXPECT_FALSE(QFile::exists(older));
 	EXPECT_FALSE(OfferRecovery(md, prompt, journal, dir.path())); // the running program's is never offered
+}
+
+TEST(RunJournal, HoursOfTriggerWaitKeepTheJournalSmallAndTheCaptureWhole)
+{
+	struct Case {
+		int watched;
+		int32_t pre;
+	};
+	for (const Case &c : {Case{0, 1000}, Case{3, 0}, Case{2, 88000 - 50}}) {
+		SCOPED_TRACE(::testing::Message() << "watched " << c.watched << " pre " << c.pre);
+		QTemporaryDir dir;
+		JournaledRun live(dir.path());
+		live.md.IntervalTM = 10;
+		live.md.TrgMaxFlag = kTrue;
+		live.md.TrgVMax = 400000.0f; // sample 400000, after about 8 MB of waiting ticks
+		live.md.TrgDnum1 = c.pre;
+		live.md.TrgDnum2 = 50;
+		live.md.TrgUnitID = static_cast<int16_t>(c.watched);
+		live.use({0, 2, 3});
+		for (int u : {0, 2, 3}) {
+			for (int t = 0; t < 500; ++t)
+				live.api.units[u].deliveries.insert(live.api.units[u].deliveries.end(), {128, 7, 100, 3, 128, 60, 128, 90});
+		}
+		live.runTicks(10000);
+		ASSERT_EQ(kTrue, live.md.TrgOn);
+		const QString fileName = live.journal->fileName();
+		const JournalContent content = live.content();
+		EXPECT_LT(QFileInfo(fileName).size(), 3 * RunJournal::kWaitingBytes + 2 * 4 * 4 * qint64{c.pre});
+		ASSERT_TRUE(content.ring);
+		ModuleData rebuilt;
+		ASSERT_TRUE(RebuildJournal(fileName, rebuilt, nullptr));
+		expectSameCapture(live.md, rebuilt, {0, 2, 3});
+	}
+}
+
+TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
+{
+	int argc = 1;
+	char name[] = "journal_tests";
+	char *argv[] = {name, nullptr};
+	QCoreApplication app(argc, argv); // the last writes are watched from the event loop
+	QTemporaryDir dir;
+	JournaledRun run(dir.path());
+	run.journal->setEchoToStandardError(false);
+	run.md.IntervalTM = 10;
+	run.use({0});
+	run.runTicks(3);
+	ASSERT_TRUE(run.journal->Flush());
+
+	// The disk takes no more bytes of this file: the end of the run cannot be written.
+	std::signal(SIGXFSZ, SIG_IGN);
+	rlimit limit{};
+	getrlimit(RLIMIT_FSIZE, &limit);
+	const rlimit full{static_cast<rlim_t>(QFileInfo(run.journal->fileName()).size()), limit.rlim_max};
+	setrlimit(RLIMIT_FSIZE, &full);
+	run.run.cmdStop_Click();
+	for (int i = 0; i < 300 && run.prompt.shown.empty(); ++i) {
+		QThread::msleep(10);
+		QCoreApplication::processEvents();
+	}
+	setrlimit(RLIMIT_FSIZE, &limit);
+	std::signal(SIGXFSZ, SIG_DFL);
+
+	ASSERT_EQ(1u, run.prompt.shown.size());
+	EXPECT_TRUE(run.prompt.shown[0].text.startsWith(QStringLiteral("測定データの控えを最後まで書き込めませんでした。")))
+			<< run.prompt.shown[0].text.toStdString();
+	EXPECT_FALSE(run.journal->Flush());
+}
+
+TEST(RecoveryOffer, AJournalWithoutAReadableHeaderIsSetAsideOnce)
+{
+	QTemporaryDir dir;
+	QFile broken(dir.filePath(QStringLiteral("run-20260101-000000-000-1-000.kvj")));
+	ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+	broken.write(QByteArray(64, '\x5a'));
+	broken.close();
+
+	ModuleData md;
+	md.InitDataArray();
+	RecordingPrompt prompt;
+	RunJournal journal(prompt, dir.path());
+	EXPECT_FALSE(OfferRecovery(md, prompt, journal, dir.path()));
+	EXPECT_FALSE(OfferRecovery(md, prompt, journal, dir.path()));
+
+	ASSERT_EQ(1u, prompt.shown.size());
+	EXPECT_FALSE(prompt.shown[0].question);
+	EXPECT_TRUE(prompt.shown[0].text.contains(QDir::toNativeSeparators(broken.fileName() + QStringLiteral(".bad"))))
+			<< prompt.shown[0].text.toStdString();
+	EXPECT_FALSE(QFile::exists(broken.fileName()));
+	EXPECT_TRUE(QFile::exists(broken.fileName() + QStringLiteral(".bad")));
 }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -279,6 +280,31 @@ TEST_F(DataFileTest, OtherFilesAreNamedAsNoDataFile)
 		ModuleData md;
 		md.InitDataArray();
 		EXPECT_TRUE(ReadDataFileBytes(md, good.left(good.size() - cut)).ok) << "unit settings cut by " << cut;
+	}
+}
+
+TEST_F(DataFileTest, RefusalsSayWhatIsWrongInWordsNotInternalValues)
+{
+	const QByteArray good = smallMeasurementBytes();
+	QByteArray longInterval = good;
+	qToLittleEndian<int32_t>(70000000, longInterval.data() + 34);
+	const struct {
+		const char *name;
+		QByteArray bytes;
+		QString words;
+	} cases[] = {
+			{"date length", Bytes().add<int16_t>(-32222).bytes, QStringLiteral("先頭に測定日時がありません")},
+			{"memo length", Bytes().text("2026/1/2 3:4:5").add<int16_t>(-3).bytes, QStringLiteral("メモ欄が壊れています")},
+			{"interval", longInterval, QStringLiteral("測定間隔が範囲外です")},
+			{"cut in the rows", good.left(good.size() - 42 - 20), QStringLiteral("最後までコピーされていない")},
+	};
+	for (const auto &bad : cases) {
+		SCOPED_TRACE(bad.name);
+		ModuleData md;
+		md.InitDataArray();
+		const FileResult result = ReadDataFileBytes(md, bad.bytes);
+		EXPECT_TRUE(result.error.contains(bad.words)) << result.error.toStdString();
+		EXPECT_FALSE(result.error.contains(QRegularExpression(QStringLiteral("\\d{3,}")))) << result.error.toStdString();
 	}
 }
 

@@ -1,0 +1,100 @@
+#include "RunSettings.h"
+
+namespace kelvra {
+
+namespace {
+
+Flag readFlag(Flag stored)
+{
+	return toFlag(stored != kFalse);
+}
+
+bool isCount(int32_t count)
+{
+	return count >= 0 && count <= kBufferLength;
+}
+
+} // namespace
+
+RunSettings SettingsOfRun(const ModuleData &md)
+{
+	RunSettings s;
+	s.TimerType = md.TimerType;
+	s.IntervalTM = md.IntervalTM;
+	s.DataAverage = md.DataAverage;
+	s.TrgMaxFlag = md.TrgMaxFlag;
+	s.TrgVMax = md.TrgVMax;
+	s.TrgMinFlag = md.TrgMinFlag;
+	s.TrgVMin = md.TrgVMin;
+	s.TrgDnum1 = md.TrgDnum1;
+	s.TrgDnum2 = md.TrgDnum2;
+	s.TrgUnitID = md.TrgUnitID;
+	s.Sing = md.Sing;
+	for (int u = 0; u < kUnitCount; ++u) {
+		const ChannelRecord &c = md.Channels[u];
+		s.units[u] = {c.Mflag, c.Power, c.PowerSing, c.Capacity};
+	}
+	return s;
+}
+
+void ApplyRunSettings(const RunSettings &s, ModuleData &md)
+{
+	md.TimerType = readFlag(s.TimerType);
+	md.IntervalTM = s.IntervalTM;
+	md.DataAverage = readFlag(s.DataAverage);
+	md.TrgMaxFlag = readFlag(s.TrgMaxFlag);
+	md.TrgVMax = s.TrgVMax;
+	md.TrgMinFlag = readFlag(s.TrgMinFlag);
+	md.TrgVMin = s.TrgVMin;
+	md.TrgDnum1 = s.TrgDnum1;
+	md.TrgDnum2 = s.TrgDnum2;
+	md.TrgUnitID = s.TrgUnitID;
+	md.Sing = s.Sing;
+	for (int u = 0; u < kUnitCount; ++u) {
+		ChannelRecord &c = md.Channels[u];
+		c.Mflag = readFlag(s.units[u].Mflag);
+		c.Power = s.units[u].Power;
+		c.PowerSing = s.units[u].PowerSing;
+		c.Capacity = s.units[u].Capacity;
+	}
+}
+
+bool IsFlag(int16_t value)
+{
+	return value >= -1 && value <= 1;
+}
+
+bool IsUnitId(int32_t unit)
+{
+	return unit >= 0 && unit < kUnitCount;
+}
+
+bool IsDisplayUnit(int16_t sing)
+{
+	return sing >= 0 && sing <= kLastSing;
+}
+
+QString ImplausibleSetting(const RunSettings &s)
+{
+	if (!IsFlag(s.TimerType))
+		return QStringLiteral("測定方法の値が範囲外です");
+	if (!IsFlag(s.DataAverage))
+		return QStringLiteral("平均化の値が範囲外です");
+	if (!IsFlag(s.TrgMaxFlag) || !IsFlag(s.TrgMinFlag))
+		return QStringLiteral("トリガの有無の値が範囲外です");
+	if (s.IntervalTM < 0 || s.IntervalTM > kMaxIntervalMs)
+		return QStringLiteral("測定間隔が範囲外です");
+	if (!isCount(s.TrgDnum1) || !isCount(s.TrgDnum2))
+		return QStringLiteral("トリガの取込データ数が範囲外です");
+	if (!IsUnitId(s.TrgUnitID))
+		return QStringLiteral("トリガ使用ユニットIDが0〜3ではありません");
+	if (!IsDisplayUnit(s.Sing))
+		return QStringLiteral("表示単位が範囲外です");
+	for (const UnitSettings &unit : s.units) {
+		if (!IsFlag(unit.Mflag))
+			return QStringLiteral("使用ユニットの値が範囲外です");
+	}
+	return {};
+}
+
+} // namespace kelvra
