@@ -18,6 +18,8 @@
 #include "display/QCustomPlotChart.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
+#include "limits/LimitWatch.h"
+#include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "run/RunView.h"
@@ -102,6 +104,8 @@ public:
 	void offerRecovery();
 	void cmdPrint_Click();
 	void cmdMove_Click(int index);
+	void cmdLimit_Click();
+	void cmdAcknowledge_Click();
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
 
@@ -134,6 +138,8 @@ public:
 	QLineEdit *txtVlow = nullptr;
 	QPushButton *cmdSetScaleY = nullptr;
 	std::array<QLabel *, kUnitCount> Label1{};
+	QPushButton *cmdLimit = nullptr;
+	QPushButton *cmdAcknowledge = nullptr;
 	std::array<QPushButton *, 4> cmdMove{};
 
 protected:
@@ -162,6 +168,9 @@ private:
 	// A read that gave no data: the cleared state shown as such.
 	void showNoData();
 	void buildMoveButtons();
+	// The current values on amber or red while a unit's limit state is latched.
+	void showLimitStates();
+	void limitEvents(const std::vector<LimitEvent> &events);
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -178,6 +187,8 @@ private:
 	QPointer<DialogDatalist> dataList_;
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
+	LimitWatch limitWatch_;
+	RecorderChain recorders_; // the journal, then the limit check
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

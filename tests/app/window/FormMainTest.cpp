@@ -1,5 +1,6 @@
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "limits/DialogLimits.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -355,6 +356,31 @@ private Q_SLOTS:
 		QVERIFY(!w.form->dataList());
 		w.form->cmdStop->click();
 		QVERIFY(w.form->cmdDisp->isEnabled());
+	}
+
+	void limitAlarmStaysShownUntilAcknowledged()
+	{
+		Window w;
+		w.form->showModal = [](QDialog &dialog) {
+			auto &limits = static_cast<DialogLimits &>(dialog);
+			limits.chkLevel[2][1][0]->setChecked(true); // the alarm above
+			limits.txtLevel[2][1][0]->setText(QStringLiteral("100"));
+			limits.OKButton->click();
+		};
+		w.form->cmdLimit->click();
+		// Past the level for 50 samples, then back.
+		w.api.units[2].signal = [](long k) { return k > 100 && k <= 150 ? 200.0 : 0.0; };
+		w.form->cmdStart->click();
+		QVERIFY(!w.form->cmdLimit->isEnabled());
+		QTRY_VERIFY(w.md.DataCount >= 256);
+		w.form->cmdStop->click();
+		QCOMPARE(w.form->Label1[2]->accessibleDescription(), QStringLiteral("異常"));
+		QVERIFY(w.form->cmdAcknowledge->isEnabled());
+		w.form->cmdAcknowledge->click();
+		QVERIFY(w.form->Label1[2]->accessibleDescription().isEmpty());
+		QVERIFY(!w.form->cmdAcknowledge->isEnabled());
+		w.form->cmdMeasInfo->click();
+		QCOMPARE(w.store.values.value(QStringLiteral("LimitAlarmUpper2")), QStringLiteral("100"));
 	}
 
 	void windowGoesWithItsDataListOpen()
