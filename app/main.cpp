@@ -1,9 +1,7 @@
 // Kelvra: strain measurement with up to four Varnel units.
 
-#include "acquisition/EmulatedUnits.h"
 #include "acquisition/VarnelLibrary.h"
 #include "run/RunJournal.h"
-#include "settings/MeasInfo.h"
 #include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
@@ -20,12 +18,12 @@
 namespace {
 
 const char kUsage[] =
-		"Usage: kelvra [--emulate [SPEC]] [FILE.vn2]\n"
+		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2]\n"
 		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
 		"\n"
-		"  --emulate [SPEC]   use emulated units (demo when SPEC is left out)\n"
-		"  --help             show this help\n"
-		"  --version          show the version\n";
+		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
+		"  --help                   show this help\n"
+		"  --version                show the version\n";
 
 // Answers --help and --version before any window or display is needed.
 bool answeredWithoutWindow(int argc, char *argv[])
@@ -43,18 +41,18 @@ bool answeredWithoutWindow(int argc, char *argv[])
 	return false;
 }
 
-// "--emulate [SPEC]" chooses emulated units before the device library loads;
+// "--emulate [DESCRIPTION]" chooses emulated units before the device library loads;
 // returns why the library refuses the description, empty when it takes it.
 QString takeEmulatorOption(const QStringList &arguments, kelvra::VarnelLibrary &library)
 {
 	const auto at = arguments.indexOf(QStringLiteral("--emulate"));
 	if (at < 0)
 		return {};
-	QString spec = arguments.value(at + 1);
-	if (spec.isEmpty() || spec.startsWith(QStringLiteral("--")))
-		spec = QStringLiteral("demo");
-	qputenv("VARNELIO_EMULATOR", spec.toLocal8Bit());
-	return library.checkEmulator(spec);
+	QString description = arguments.value(at + 1);
+	if (description.isEmpty() || description.startsWith(QStringLiteral("--")))
+		description = QStringLiteral("demo");
+	qputenv("VARNELIO_EMULATOR", description.toLocal8Bit());
+	return library.checkEmulator(description);
 }
 
 } // namespace
@@ -79,13 +77,9 @@ int main(int argc, char *argv[])
 	kelvra::QSettingsStore store;
 	kelvra::MessageBoxPrompt prompt;
 	kelvra::RunJournal journal(prompt);
-	kelvra::FormMain window(md, library, prompt, store);
+	kelvra::FormMain window(md, library, prompt, store, emulated);
 	prompt.setParent(&window);
 	window.setJournal(journal);
-	if (!emulated.isEmpty() && !kelvra::HasMeasInfo(store)) {
-		kelvra::UseEmulatedUnits(md, kelvra::EmulatedUnitIds(emulated));
-		window.settingsChanged();
-	}
 	window.show();
 	// Once the window is up: first what a lost run left, then a file named here.
 	QTimer::singleShot(0, &window, [&window] {

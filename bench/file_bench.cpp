@@ -1,5 +1,6 @@
 // Writing and reading full buffers (4 x 88000 samples).
 
+#include "fakes/Measurements.h"
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace kelvra;
+using namespace kelvra::testing;
 
 namespace {
 
@@ -19,13 +21,7 @@ ModuleData fullMeasurement()
 	md.ClearMeasData();
 	md.StartTimeStr = QStringLiteral("2026/12/8 9:30:0");
 	md.MemoStr[0] = QStringLiteral("引張試験 No.12");
-	for (int u = 0; u < kUnitCount; ++u) {
-		md.Channels[u].Mflag = kTrue;
-		md.Channels[u].DataNum = kBufferLength;
-		for (int32_t i = 0; i < kBufferLength; ++i)
-			md.Channels[u].Data[i] = static_cast<float>((i * 37 % 16001) - 8000) * 0.37f + u;
-	}
-	md.DataCount = kBufferLength;
+	fillEveryUnit(md, [](int u, int32_t i) { return static_cast<float>((i * 37 % 16001) - 8000) * 0.37f + u; });
 	return md;
 }
 

@@ -7,6 +7,7 @@
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
 #include "fakes/RecordingRunView.h"
+#include "fakes/RunRig.h"
 #include "run/JournalRebuild.h"
 #include "run/JournalRecovery.h"
 #include "run/RunControl.h"
@@ -134,14 +135,9 @@ private:
 // killed program leaves it.
 void leaveEightHourWait(const QString &folder)
 {
-	ModuleData md;
+	RunRig rig;
+	auto &[md, log, api, prompt, view, devices, run] = rig;
 	md.InitDataArray();
-	QStringList log;
-	FakeDeviceApi api;
-	RecordingPrompt prompt;
-	RecordingRunView view{md, log};
-	DeviceControl devices{md, api, prompt};
-	RunControl run{md, devices, prompt, view};
 	auto journal = std::make_unique<RunJournal>(prompt, folder);
 	run.setRecorder(journal.get());
 	md.IntervalTM = 10;

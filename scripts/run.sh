@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Kelvra against four emulated units.
+# Sets up, builds and starts Kelvra against emulated units: the four "demo"
+# units, or those of the description given. Builds only what it starts (the
+# window, kelvra-cli and VARNELIO), not the tests or benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# First, so that the xvfb-run named below is there on a bare machine too.
+scripts/setup.sh
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
 	echo "run.sh: no display is set (DISPLAY is empty), so the window cannot open." >&2
 	echo "Start it under a virtual X server instead:  xvfb-run -a scripts/run.sh ${*:-}" >&2
-	echo "(xvfb-run comes with the xvfb package, which scripts/setup.sh installs.)" >&2
 	exit 1
 fi
-scripts/setup.sh
-scripts/build.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target kelvra kelvra-cli VARNELIO
 exec build/bin/kelvra --emulate "${1:-demo}"

@@ -4,6 +4,9 @@
 # build-win32/bin/ and build-win64/bin/, and checks what a Windows caller
 # binds: exactly the six exports and the emulator check by their plain
 # names, stdcall in the 32-bit build, and no DLL needed beyond the system's own.
+# Then runs the DLL under Wine with a program written as the unit's callers
+# write them (tests/device/windows_peer_client.c), headless, in a Wine prefix
+# of its own: 64-bit always, 32-bit where a 32-bit Wine is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -60,3 +63,40 @@ object=$(find build-win32 -name 'exports.cpp.obj' | head -n 1)
 decorated=$(i686-w64-mingw32-nm "$object" | sed -n 's/^[0-9a-f]* T \(_Varnel_\)/\1/p' | sort)
 [ "$decorated" = "$stdcall" ] || fail "the 32-bit exports are not stdcall:"$'\n'"$decorated"
 echo "32-bit exports are stdcall: $(echo $decorated)"
+
+# The peer binds the exports by name, as LoadLibrary/GetProcAddress callers do.
+peer() { # arch folder
+	"$1-w64-mingw32-gcc-posix" -O2 -Wall -Wextra -o "$2/bin/windows_peer_client.exe" \
+		tests/device/windows_peer_client.c -static
+}
+
+wine_prefix=$(mktemp -d)
+trap 'wineserver_stop; rm -rf "$wine_prefix"' EXIT
+wineserver_stop() {
+	WINEPREFIX="$wine_prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+
+# No display, no questions: a prefix of its own, without Mono and Gecko.
+wine_run() { # wine-loader program...
+	env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX="$wine_prefix" WINEDEBUG=-all \
+		WINEDLLOVERRIDES="mscoree,mshtml=" "$@"
+}
+
+run_peer() { # wine-loader folder
+	echo "$2/bin/windows_peer_client.exe under $1:"
+	# Unit 0 reads a constant 100 microstrain, unit 1 is there, units 2 and 3 are not.
+	(cd "$2/bin" && VARNELIO_EMULATOR="id=0,signal=const:100;id=1,kind=1" \
+		wine_run "$1" windows_peer_client.exe) || fail "the peer program failed against $2/bin/VARNELIO.dll"
+}
+
+# The prefix is made once, quietly (Wine reports its first set-up on stderr).
+wine_run /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+
+peer x86_64 build-win64
+run_peer /usr/lib/wine/wine64 build-win64
+if [ -x /usr/lib/wine/wine ]; then
+	peer i686 build-win32
+	run_peer /usr/lib/wine/wine build-win32
+else
+	echo "no 32-bit Wine (Debian wine32) here: the 32-bit VARNELIO.dll was checked, not run"
+fi

@@ -1,6 +1,7 @@
 #include "DialogSetUnit.h"
 
 #include "core/Prompt.h"
+#include "widgets/DialogButtons.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,17 +27,14 @@ DialogSetUnit::DialogSetUnit(ModuleData &md, Prompt &prompt, QWidget *parent)
 	setWindowTitle(QStringLiteral("単位設定"));
 	setModal(true);
 
-	OKButton = new QPushButton(QStringLiteral("OK"), this);
-	CancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-	OKButton->setDefault(true);
-	auto *buttons = new QVBoxLayout;
-	buttons->addWidget(OKButton);
-	buttons->addWidget(CancelButton);
-	buttons->addStretch();
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"),
+			QBoxLayout::TopToBottom);
+	OKButton = buttons.ok;
+	CancelButton = buttons.cancel;
 
 	auto *top = new QHBoxLayout;
 	top->addWidget(buildUnitFrame(), 1);
-	top->addLayout(buttons);
+	top->addLayout(buttons.layout);
 	auto *layout = new QVBoxLayout(this);
 	layout->addLayout(top);
 	layout->addWidget(buildSingFrame());
@@ -45,7 +43,6 @@ DialogSetUnit::DialogSetUnit(ModuleData &md, Prompt &prompt, QWidget *parent)
 	setTabOrder(OKButton, CancelButton);
 
 	connect(OKButton, &QPushButton::clicked, this, &DialogSetUnit::OKButton_Click);
-	connect(CancelButton, &QPushButton::clicked, this, &DialogSetUnit::reject);
 	for (QRadioButton *option : optUintsBtn)
 		connect(option, &QRadioButton::toggled, this, [this](bool checked) {
 			if (checked)

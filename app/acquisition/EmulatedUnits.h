@@ -13,7 +13,8 @@
 namespace kelvra {
 
 // The unit IDs an emulator description sets up: all four for "demo", else
-// the `id=N` field of each description. A field that does not read is left
+// the ID each described unit is reached under, its `id=N` with 1 and 2
+// exchanged for a 16-bit unit (kind=0). A field that does not read is left
 // to the device library to report.
 std::vector<int> EmulatedUnitIds(const QString &description);
 

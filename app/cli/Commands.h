@@ -4,8 +4,6 @@
 
 #include <QStringList>
 
-class QCommandLineParser;
-
 #include <optional>
 
 namespace kelvra::cli {
@@ -20,10 +18,6 @@ int recordCommand(const QStringList &arguments);
 int convertCommand(const QStringList &arguments);
 int infoCommand(const QStringList &arguments);
 int recoverCommand(const QStringList &arguments);
-
-// The parser's complaint in the style of the other usage errors, with an
-// unknown option named as typed.
-QString usageErrorText(const QCommandLineParser &parser, const QStringList &arguments);
 
 // The value of --csv-encoding: "cp932" (the format's own) or "utf-8".
 std::optional<CsvEncoding> parseCsvEncoding(const QString &name);

@@ -1,13 +1,13 @@
 // kelvra-cli convert and info: data files without a measurement.
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
+#include "settings/MeasurementFiles.h"
 
-#include <QCommandLineParser>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -16,20 +16,18 @@ namespace kelvra::cli {
 
 namespace {
 
-bool wantsHelp(const QStringList &arguments)
-{
-	return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
-}
+const OptionTable kConvertOptions{"convert",
+		"Usage: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
+		"Reads a data file and writes it as CSV, in code page 932 or in UTF-8\n"
+		"with a byte-order mark (default cp932).\n"
+		"\n",
+		{{{{"csv-encoding", "NAME"}}, "text of the .csv file: cp932 (default) or utf-8"}}};
 
-// An option neither command knows, named as typed; empty when there is none.
-QString unknownOption(const QStringList &arguments)
-{
-	for (const QString &argument : arguments) {
-		if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
-			return argument;
-	}
-	return {};
-}
+const OptionTable kInfoOptions{"info",
+		"Usage: kelvra-cli info IN.vn2\n"
+		"Prints a data file's header, unit settings, row count and units in use,\n"
+		"one 'name: value' line each.\n",
+		{}};
 
 QString onOff(int16_t flag)
 {
@@ -90,22 +88,12 @@ std::optional<CsvEncoding> parseCsvEncoding(const QString &name)
 
 int convertCommand(const QStringList &arguments)
 {
-	if (wantsHelp(arguments)) {
-		std::fputs("Usage: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
-		           "Reads a data file and writes it as CSV, in code page 932 or in UTF-8\n"
-		           "with a byte-order mark (default cp932).\n",
-				stdout);
-		return kExitOk;
-	}
 	QCommandLineParser parser;
-	parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-	parser.addOption(QCommandLineOption(QStringLiteral("csv-encoding"), QString(), QStringLiteral("name"),
-			QStringLiteral("cp932")));
-	if (!parser.parse(QStringList{QStringLiteral("kelvra-cli convert")} + arguments)) {
-		printError(usageErrorText(parser, arguments));
-		return kExitUsage;
-	}
-	const auto encoding = parseCsvEncoding(parser.value(QStringLiteral("csv-encoding")));
+	if (const auto answered = ParseCommandLine(kConvertOptions, arguments, parser))
+		return *answered;
+	const QString encodingName = parser.isSet(QStringLiteral("csv-encoding")) ? parser.value(QStringLiteral("csv-encoding"))
+	                                                                          : QStringLiteral("cp932");
+	const auto encoding = parseCsvEncoding(encodingName);
 	if (!encoding) {
 		printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));
 		return kExitUsage;
@@ -115,7 +103,7 @@ int convertCommand(const QStringList &arguments)
 		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
 		return kExitUsage;
 	}
-	if (QFileInfo(files[1]).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
+	if (FileTypeOf(files[1]) != FileType::Csv) {
 		printError(QStringLiteral("OUT must name a .csv file"));
 		return kExitUsage;
 	}
@@ -135,25 +123,18 @@ int convertCommand(const QStringList &arguments)
 
 int infoCommand(const QStringList &arguments)
 {
-	if (wantsHelp(arguments)) {
-		std::fputs("Usage: kelvra-cli info IN.vn2\n"
-		           "Prints a data file's header, unit settings, row count and units in use,\n"
-		           "one 'name: value' line each.\n",
-				stdout);
-		return kExitOk;
-	}
-	if (const QString option = unknownOption(arguments); !option.isEmpty()) {
-		printError(QStringLiteral("unknown option '%1'").arg(option));
-		return kExitUsage;
-	}
-	if (arguments.size() != 1) {
+	QCommandLineParser parser;
+	if (const auto answered = ParseCommandLine(kInfoOptions, arguments, parser))
+		return *answered;
+	const QStringList files = parser.positionalArguments();
+	if (files.size() != 1) {
 		printError(QStringLiteral("info takes one data file"));
 		return kExitUsage;
 	}
 	QString reason;
-	const auto content = LoadDataFileContent(arguments[0], &reason);
+	const auto content = LoadDataFileContent(files[0], &reason);
 	if (!content) {
-		printError(QStringLiteral("cannot read %1: %2").arg(arguments[0], reason));
+		printError(QStringLiteral("cannot read %1: %2").arg(files[0], reason));
 		return kExitFailure;
 	}
 	printInfo(*content);

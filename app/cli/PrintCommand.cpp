@@ -1,5 +1,6 @@
 // kelvra-cli print: the printed page of a data file as a PDF, without a window.
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
@@ -11,9 +12,11 @@
 #include "settings/DataFile.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <qcustomplot.h>
 
 #include <cstdio>
@@ -23,11 +26,16 @@ namespace kelvra::cli {
 
 namespace {
 
-const char kPrintUsage[] =
+const OptionTable kPrintOptions{"print",
 		"Usage: kelvra-cli print IN.vn2 --pdf OUT.pdf [--page-size NAME]\n"
 		"Writes the printed page of a data file (date, title, measuring conditions,\n"
 		"graph) as a one-page PDF. NAME is a paper size such as A4 (the default),\n"
-		"A3, B5 or Letter. Needs no display.\n";
+		"A3, B5 or Letter. Needs no display.\n"
+		"\n",
+		{
+				{{{"pdf", "OUT.pdf"}}, "file to write"},
+				{{{"page-size", "NAME"}}, "paper size (default A4)"},
+		}};
 
 struct PrintOptions {
 	QString in;
@@ -45,31 +53,28 @@ std::optional<QPageSize> pageSizeNamed(const QString &name)
 	return std::nullopt;
 }
 
-std::optional<PrintOptions> parse(const QStringList &arguments)
+std::optional<PrintOptions> parse(const QCommandLineParser &parser)
 {
 	PrintOptions options;
-	for (qsizetype i = 0; i < arguments.size(); ++i) {
-		const QString &argument = arguments[i];
-		const bool hasValue = i + 1 < arguments.size();
-		if (argument == QLatin1String("--pdf") && hasValue) {
-			options.out = arguments[++i];
-		} else if (argument == QLatin1String("--page-size") && hasValue) {
-			const auto size = pageSizeNamed(arguments[++i]);
-			if (!size) {
-				printError(QStringLiteral("unknown page size %1").arg(arguments[i]));
-				return std::nullopt;
-			}
-			options.pageSize = *size;
-		} else if (!argument.startsWith(QLatin1Char('-')) && options.in.isEmpty()) {
-			options.in = argument;
-		} else {
-			printError(QStringLiteral("print: unexpected argument %1").arg(argument));
-			return std::nullopt;
-		}
-	}
-	if (options.in.isEmpty() || options.out.isEmpty()) {
+	const QStringList files = parser.positionalArguments();
+	options.in = files.value(0);
+	options.out = parser.value(QStringLiteral("pdf"));
+	if (files.size() != 1 || options.out.isEmpty()) {
 		printError(QStringLiteral("print takes IN.vn2 --pdf OUT.pdf"));
 		return std::nullopt;
+	}
+	if (QFileInfo(options.out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+		printError(QStringLiteral("--pdf must name a .pdf file"));
+		return std::nullopt;
+	}
+	if (parser.isSet(QStringLiteral("page-size"))) {
+		const QString name = parser.value(QStringLiteral("page-size"));
+		const auto size = pageSizeNamed(name);
+		if (!size) {
+			printError(QStringLiteral("unknown page size %1").arg(name));
+			return std::nullopt;
+		}
+		options.pageSize = *size;
 	}
 	return options;
 }
@@ -128,14 +133,17 @@ int printCommand(int argc, char *argv[])
 {
 	// The page is drawn into a file; no display is needed or wanted.
 	qputenv("QT_QPA_PLATFORM", "offscreen");
+	// Without a session's runtime folder Qt warns on every start; a private one
+	// for this run keeps standard error for what the user must know.
+	std::optional<QTemporaryDir> runtime;
+	if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.emplace().isValid())
+		qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
 	QApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
-	const QStringList arguments = QCoreApplication::arguments().mid(2);
-	if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-		std::fputs(kPrintUsage, stdout);
-		return kExitOk;
-	}
-	const auto options = parse(arguments);
+	QCommandLineParser parser;
+	if (const auto answered = ParseCommandLine(kPrintOptions, QCoreApplication::arguments().mid(2), parser))
+		return *answered;
+	const auto options = parse(parser);
 	if (!options)
 		return kExitUsage;
 

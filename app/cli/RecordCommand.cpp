@@ -1,6 +1,7 @@
 // kelvra-cli record: one measurement with the program's own run control,
 // written with the program's own writers.
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "ConsolePrompt.h"
 #include "ConsoleRunView.h"
@@ -9,16 +10,14 @@
 #include "acquisition/VarnelLibrary.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
-#include "settings/CsvFile.h"
 #include "settings/DataFile.h"
-#include "settings/MeasInfo.h"
+#include "settings/MeasurementFiles.h"
 #include "settings/QSettingsStore.h"
 #include "settings/SettingEntries.h"
+#include "settings/StartUpState.h"
 
-#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <csignal>
@@ -45,6 +44,7 @@ struct SensorOption {
 
 struct RecordOptions {
 	QString out;
+	FileType type = FileType::Dedicated;
 	std::optional<QString> emulate;
 	std::optional<std::array<bool, kUnitCount>> units;
 	std::optional<QString> intervalSteps;
@@ -70,35 +70,38 @@ struct UsageError {
 	QString text;
 };
 
-const char kHelp[] =
+const OptionTable kRecordOptions{"record",
 		"Usage: kelvra-cli record --out FILE [options]\n"
 		"Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv).\n"
-		"Settings not given are taken from the stored measuring conditions.\n"
+		"Settings not given are taken from the stored measuring conditions; with\n"
+		"emulated units and none stored, every described unit is in use, unit-timed\n"
+		"at 100 ms, as in the window.\n"
 		"Ctrl+C stops the run as the stop button does; the file is still written.\n"
-		"\n"
-		"  --out FILE                 file to write (.vn2 or .csv)\n"
-		"  --emulate SPEC             use emulated units (VARNELIO_EMULATOR), e.g. demo\n"
-		"  --units 0,2                units in use\n"
-		"  --interval-ms N            unit-timed blocks every N ms (a multiple of 10)\n"
-		"  --interval-s N             PC-timed single samples every N s\n"
-		"  --average, --no-average    average the readings of each interval\n"
-		"  --trigger-upper V          arm the upper-limit trigger at V\n"
-		"  --trigger-lower V          arm the lower-limit trigger at V\n"
-		"  --no-trigger               record without trigger\n"
-		"  --pre N, --post N          samples kept before / taken after the trigger\n"
-		"  --trigger-unit U           unit watched for the trigger\n"
-		"  --display-unit UNIT        ue, kgf, tf, N, kN or MN\n"
-		"  --rated-output U:VALUE:mV/V or U:VALUE:ue   rated output of unit U\n"
-		"  --capacity U:VALUE         rated capacity of unit U, in the display unit\n"
-		"  --zero                     take each used unit's zero reference first\n"
-		"  --samples N                without trigger: stop once N samples are held\n"
-		"  --memo TEXT                a memo line of the file (up to five times)\n"
-		"  --progress                 a progress line per tick on standard error, even when\n"
-		"                             it is no terminal\n"
-		"  --csv-encoding NAME        text of a .csv file: cp932 (default) or utf-8,\n"
-		"                             which is written with a byte-order mark\n"
+		"\n",
+		{
+				{{{"out", "FILE"}}, "file to write (.vn2 or .csv)"},
+				{{{"emulate", "DESCRIPTION"}}, "use emulated units (VARNELIO_EMULATOR), e.g. demo"},
+				{{{"units", "0,2"}}, "units in use"},
+				{{{"interval-ms", "N"}}, "unit-timed blocks every N ms (a multiple of 10)"},
+				{{{"interval-s", "N"}}, "PC-timed single samples every N s"},
+				{{{"average"}, {"no-average"}}, "average the readings of each interval"},
+				{{{"trigger-upper", "V"}}, "arm the upper-limit trigger at V"},
+				{{{"trigger-lower", "V"}}, "arm the lower-limit trigger at V"},
+				{{{"no-trigger"}}, "record without trigger"},
+				{{{"pre", "N"}, {"post", "N"}}, "samples kept before / taken after the trigger"},
+				{{{"trigger-unit", "U"}}, "unit watched for the trigger"},
+				{{{"display-unit", "UNIT"}}, "ue, kgf, tf, N, kN or MN"},
+				{{{"rated-output", "U:VALUE:mV/V or U:VALUE:ue"}}, "rated output of unit U"},
+				{{{"capacity", "U:VALUE"}}, "rated capacity of unit U, in the display unit"},
+				{{{"zero"}}, "take each used unit's zero reference first"},
+				{{{"samples", "N"}}, "without trigger: stop once N samples are held"},
+				{{{"memo", "TEXT"}}, "a memo line of the file (up to five times)"},
+				{{{"progress"}}, "a progress line per tick on standard error, even when\nit is no terminal"},
+				{{{"csv-encoding", "NAME"}}, "text of a .csv file: cp932 (default) or utf-8,\n"
+				                             "which is written with a byte-order mark"},
+		},
 		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
-		"what it measured up to a second before.\n";
+		"what it measured up to a second before.\n"};
 
 int parseUnit(const QString &text)
 {
@@ -154,12 +157,13 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	o.out = value("out").value_or(QString());
 	if (o.out.isEmpty())
 		throw UsageError{QStringLiteral("--out FILE is required")};
-	const QString suffix = QFileInfo(o.out).suffix().toLower();
-	if (suffix != QLatin1String("vn2") && suffix != QLatin1String("csv"))
+	const auto type = FileTypeOf(o.out);
+	if (!type)
 		throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
+	o.type = *type;
 
 	if (const auto name = value("csv-encoding")) {
-		if (suffix != QLatin1String("csv"))
+		if (o.type != FileType::Csv)
 			throw UsageError{QStringLiteral("--csv-encoding goes with a .csv file")};
 		const auto encoding = parseCsvEncoding(*name);
 		if (!encoding)
@@ -333,13 +337,10 @@ int record(const RecordOptions &o)
 		qputenv("VARNELIO_EMULATOR", o.emulate->toLocal8Bit());
 
 	ModuleData md;
-	md.InitDataArray();
-	md.ClearZeroData();
-	md.ClearMeasData();
-	if (const QStringList reset = LoadMeasInfo(md, QSettingsStore()); !reset.isEmpty())
+	const QStringList reset = LoadStartUpState(md, QSettingsStore(), qEnvironmentVariable("VARNELIO_EMULATOR"));
+	if (!reset.isEmpty())
 		printError(QStringLiteral("stored measuring conditions no settings dialog would take are back at their defaults: %1")
 		                   .arg(reset.join(QStringLiteral(", "))));
-	md.SetRange();
 	if (const QString error = applySettings(o, md); !error.isEmpty()) {
 		printError(error);
 		return kExitUsage;
@@ -347,6 +348,11 @@ int record(const RecordOptions &o)
 	if (o.samples && md.TrgMode == kTrue) {
 		printError(QStringLiteral("--samples goes with a run without trigger"));
 		return kExitUsage;
+	}
+	// Found out now, not once the measurement is over.
+	if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
+		printError(QStringLiteral("cannot write %1: %2").arg(o.out, writable.error));
+		return kExitFailure;
 	}
 
 	ConsolePrompt prompt;
@@ -391,8 +397,7 @@ int record(const RecordOptions &o)
 		keepFirst(md, *o.samples);
 	for (int i = 0; i < o.memos.size(); ++i)
 		md.MemoStr[i] = o.memos[i];
-	const bool csv = QFileInfo(o.out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-	const FileResult written = csv ? SaveCsvFile(md, o.out, o.csvEncoding) : SaveDataFile(md, o.out);
+	const FileResult written = SaveFileOfType(md, o.out, o.type, o.csvEncoding);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
 		if (journal.Flush())
@@ -404,6 +409,8 @@ int record(const RecordOptions &o)
 		return kExitFailure;
 	}
 	journal.Discard(); // the data are safe in the file
+	if (interrupted)
+		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples").arg(o.out).arg(md.DataCount));
 	if (run.lastEnd() == RunControl::RunEnd::DeviceError) {
 		printError(QStringLiteral("the run ended on a device error; %1 holds the %2 samples taken before it")
 		                   .arg(o.out)
@@ -413,37 +420,13 @@ int record(const RecordOptions &o)
 	return kExitOk;
 }
 
-void addOptions(QCommandLineParser &parser)
-{
-	const auto valueOption = [&](const char *name, const char *valueName) {
-		parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(valueName)));
-	};
-	const auto flagOption = [&](const char *name) {
-		parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
-	};
-	for (const char *name : {"out", "emulate", "units", "interval-ms", "interval-s", "trigger-upper",
-			     "trigger-lower", "pre", "post", "trigger-unit", "display-unit", "rated-output",
-			     "capacity", "samples", "memo", "csv-encoding"})
-		valueOption(name, "value");
-	for (const char *name : {"average", "no-average", "no-trigger", "zero", "progress", "help"})
-		flagOption(name);
-}
-
 } // namespace
 
 int recordCommand(const QStringList &arguments)
 {
 	QCommandLineParser parser;
-	parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-	addOptions(parser);
-	if (!parser.parse(QStringList{QStringLiteral("kelvra-cli record")} + arguments)) {
-		printError(usageErrorText(parser, arguments));
-		return kExitUsage;
-	}
-	if (parser.isSet(QStringLiteral("help"))) {
-		std::fputs(kHelp, stdout);
-		return kExitOk;
-	}
+	if (const auto answered = ParseCommandLine(kRecordOptions, arguments, parser))
+		return *answered;
 	if (!parser.positionalArguments().isEmpty()) {
 		printError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 		return kExitUsage;
@@ -454,23 +437,6 @@ int recordCommand(const QStringList &arguments)
 		printError(error.text);
 		return kExitUsage;
 	}
-}
-
-QString usageErrorText(const QCommandLineParser &parser, const QStringList &arguments)
-{
-	const QStringList unknown = parser.unknownOptionNames();
-	for (const QString &argument : arguments) {
-		const QString typed = argument.section(QLatin1Char('='), 0, 0);
-		QString name = typed;
-		while (name.startsWith(QLatin1Char('-')))
-			name.remove(0, 1);
-		if (typed.startsWith(QLatin1Char('-')) && unknown.contains(name))
-			return QStringLiteral("unknown option '%1'").arg(typed);
-	}
-	QString text = parser.errorText();
-	if (text.endsWith(QLatin1Char('.')))
-		text.chop(1);
-	return text.isEmpty() ? text : text.left(1).toLower() + text.mid(1);
 }
 
 } // namespace kelvra::cli

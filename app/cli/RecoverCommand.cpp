@@ -1,13 +1,13 @@
 // kelvra-cli recover: the journals of runs that were never saved, listed or
 // written as data files with the program's own writers.
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
 #include "run/JournalRebuild.h"
 #include "run/JournalRecovery.h"
-#include "settings/CsvFile.h"
-#include "settings/DataFile.h"
+#include "settings/MeasurementFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,12 +19,18 @@ namespace kelvra::cli {
 
 namespace {
 
-const char kHelp[] =
+const OptionTable kRecoverOptions{"recover",
 		"Usage: kelvra-cli recover --list\n"
 		"       kelvra-cli recover [JOURNAL] --out FILE [--csv-encoding cp932|utf-8]\n"
 		"Lists the journals of runs that were never saved, or writes one as a data\n"
 		"file (.vn2) or CSV (.csv) and then deletes it; the newest when none is named.\n"
-		"Journals live in the folder shown by --list.\n";
+		"Journals live in the folder shown by --list.\n"
+		"\n",
+		{
+				{{{"list"}}, "list the journals: start time, units, samples, state"},
+				{{{"out", "FILE"}}, "file to write (.vn2 or .csv)"},
+				{{{"csv-encoding", "NAME"}}, "text of a .csv file: cp932 (default) or utf-8"},
+		}};
 
 QString unitsInUse(const JournalHeader &header)
 {
@@ -49,8 +55,9 @@ QString state(const JournalSummary &summary)
 int list()
 {
 	QTextStream out(stdout);
-	out << "journals in " << QDir::toNativeSeparators(JournalFolder()) << '\n';
-	for (const JournalSummary &summary : ListJournals()) {
+	const std::vector<JournalSummary> journals = ListJournals();
+	out << (journals.empty() ? "no journals in " : "journals in ") << QDir::toNativeSeparators(JournalFolder()) << '\n';
+	for (const JournalSummary &summary : journals) {
 		out << QFileInfo(summary.fileName).fileName();
 		if (summary.content) {
 			out << "  start " << summary.content->header.StartTimeStr.trimmed() << "  units "
@@ -77,7 +84,7 @@ std::optional<JournalSummary> pick(const QString &named)
 	return std::nullopt;
 }
 
-int recover(const QString &named, const QString &out, CsvEncoding encoding)
+int recover(const QString &named, const QString &out, FileType type, CsvEncoding encoding)
 {
 	const auto summary = pick(named);
 	if (!summary) {
@@ -97,13 +104,15 @@ int recover(const QString &named, const QString &out, CsvEncoding encoding)
 		printError(QStringLiteral("cannot recover %1: %2").arg(summary->fileName, error));
 		return kExitFailure;
 	}
-	const bool csv = QFileInfo(out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-	const FileResult written = csv ? SaveCsvFile(md, out, encoding) : SaveDataFile(md, out);
+	const FileResult written = SaveFileOfType(md, out, type, encoding);
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(out, written.error));
 		return kExitFailure;
 	}
 	DeleteJournal(summary->fileName); // its data are safe now
+	printError(QStringLiteral("wrote the %1 samples of %2 to %3")
+	                   .arg(md.DataCount)
+	                   .arg(QFileInfo(summary->fileName).fileName(), out));
 	return kExitOk;
 }
 
@@ -111,36 +120,34 @@ int recover(const QString &named, const QString &out, CsvEncoding encoding)
 
 int recoverCommand(const QStringList &arguments)
 {
-	if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-		std::fputs(kHelp, stdout);
-		return kExitOk;
-	}
-	if (arguments == QStringList{QStringLiteral("--list")})
-		return list();
-	QStringList rest = arguments;
-	const auto at = rest.indexOf(QStringLiteral("--out"));
-	if (at < 0 || at + 1 >= rest.size()) {
+	QCommandLineParser parser;
+	if (const auto answered = ParseCommandLine(kRecoverOptions, arguments, parser))
+		return *answered;
+	const QStringList journals = parser.positionalArguments();
+	const bool writing = parser.isSet(QStringLiteral("out"));
+	const bool listing = parser.isSet(QStringLiteral("list"));
+	if (listing == writing || (listing && (!journals.isEmpty() || parser.isSet(QStringLiteral("csv-encoding"))))) {
 		printError(QStringLiteral("recover takes --list, or [JOURNAL] --out FILE"));
 		return kExitUsage;
 	}
-	const QString out = rest[at + 1];
-	rest.remove(at, 2);
+	if (listing)
+		return list();
 	CsvEncoding encoding = CsvEncoding::CodePage932;
-	if (const auto option = rest.indexOf(QStringLiteral("--csv-encoding")); option >= 0) {
-		const auto named = parseCsvEncoding(rest.value(option + 1));
+	if (parser.isSet(QStringLiteral("csv-encoding"))) {
+		const auto named = parseCsvEncoding(parser.value(QStringLiteral("csv-encoding")));
 		if (!named) {
 			printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));
 			return kExitUsage;
 		}
 		encoding = *named;
-		rest.remove(option, 2);
 	}
-	const QString suffix = QFileInfo(out).suffix().toLower();
-	if (rest.size() > 1 || (suffix != QLatin1String("vn2") && suffix != QLatin1String("csv"))) {
+	const QString out = parser.value(QStringLiteral("out"));
+	const auto type = FileTypeOf(out);
+	if (journals.size() > 1 || !type) {
 		printError(QStringLiteral("recover takes [JOURNAL] --out FILE.vn2 or FILE.csv"));
 		return kExitUsage;
 	}
-	return recover(rest.value(0), out, encoding);
+	return recover(journals.value(0), out, *type, encoding);
 }
 
 } // namespace kelvra::cli

@@ -24,6 +24,11 @@ inline constexpr float kNoData = -9999.0f;
 inline constexpr float kDefaultRange = 8000.0f;
 inline constexpr int16_t kLastSing = 5; // display unit codes run 0..5
 
+// The X axis modes, numbered as their options "全表示", "自動ｽｸﾛｰﾙ", "手動ｽｸﾛｰﾙ".
+enum class XAxisMode : int16_t { All = 0, AutoScroll = 1, ManualScroll = 2 };
+// Where the Y scale comes from, numbered as its options "自動", "固定".
+enum class YScaleMode : int16_t { FromData = 0, Fixed = 1 };
+
 constexpr Flag toFlag(bool value)
 {
 	return value ? kTrue : kFalse;
@@ -108,8 +113,8 @@ public:
 	int32_t DispEnd = 100;
 	float ScaleYMax = 0.0f;
 	float ScaleYMin = 0.0f;
-	int16_t ScrollMode = 0;
-	int16_t ScaleYMode = 0;
+	XAxisMode ScrollMode = XAxisMode::All;
+	YScaleMode ScaleYMode = YScaleMode::FromData;
 	Flag SettingOK = kFalse;
 
 	void InitDataArray();

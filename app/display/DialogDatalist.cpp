@@ -1,7 +1,7 @@
 #include "DialogDatalist.h"
 
 #include "DataListModel.h"
-#include "window/JapaneseTexts.h"
+#include "widgets/JapaneseFonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -35,38 +35,43 @@ void GraphView::InitDispNumList()
 void GraphView::InitGraphParam(bool fromData)
 {
 	md_.DispStart = 1;
-	md_.ScrollMode = 0;
+	md_.ScrollMode = XAxisMode::All;
 	md_.DispDataNum = md_.DispEnd = fromData ? md_.DataCount : 100;
 	md_.ScaleYMax = roundedWhole(md_.RangeMax);
 	md_.ScaleYMin = roundedWhole(md_.RangeMin);
 	if (DispConnectflg)
 		DispConnectflg();
-	md_.ScaleYMode = 0;
-	selectScaleOption(0);
+	md_.ScaleYMode = YScaleMode::FromData;
+	selectScaleOption(YScaleMode::FromData);
 	EnableScaleYInput(false);
-	selectScrollOption(0);
+	selectScrollOption(XAxisMode::All);
 	controls_.setScrollButtonsEnabled(false);
 	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
 	SetAxesX(md_.DispStart, md_.DispEnd);
 	InitDispNumList();
 }
 
-void GraphView::selectScrollOption(int index)
+void GraphView::selectScrollOption(XAxisMode mode)
 {
-	controls_.showScrollMode(index);
-	if (selectedScroll_ == index)
+	controls_.showScrollMode(static_cast<int>(mode));
+	if (selectedScroll_ == mode)
 		return;
-	selectedScroll_ = index;
-	SetScrollMode(index);
+	selectedScroll_ = mode;
+	SetScrollMode(mode);
 }
 
-void GraphView::selectScaleOption(int index)
+void GraphView::selectScaleOption(YScaleMode mode)
 {
-	controls_.showScaleMode(index);
-	if (selectedScale_ == index)
+	controls_.showScaleMode(static_cast<int>(mode));
+	if (selectedScale_ == mode)
 		return;
-	selectedScale_ = index;
-	optHei_Click(index);
+	selectedScale_ = mode;
+	optHei_Click(static_cast<int>(mode));
+}
+
+int32_t GraphView::windowEnd() const
+{
+	return md_.DispStart + md_.DispDataNum - 1;
 }
 
 void GraphView::EnableScaleYInput(bool enable)
@@ -89,7 +94,7 @@ std::optional<std::pair<float, float>> GraphView::typedScale() const
 Flag GraphView::SetGraphParam()
 {
 	bool scaleOk = true;
-	if (md_.ScaleYMode != 0) {
+	if (md_.ScaleYMode == YScaleMode::Fixed) {
 		const auto scale = typedScale();
 		if (scale && scale->first > scale->second) {
 			md_.ScaleYMax = scale->first;
@@ -109,13 +114,13 @@ Flag GraphView::SetGraphParam()
 	}
 	if (scaleOk) {
 		md_.DispStart = 1;
-		if (md_.ScrollMode == 0) {
+		if (md_.ScrollMode == XAxisMode::All) {
 			controls_.setScrollButtonsEnabled(false);
 			controls_.setCountListEnabled(false);
 			md_.DispDataNum = md_.DispEnd = 100;
 		} else {
 			md_.DispDataNum = md_.DispEnd = controls_.countListValue();
-			controls_.setScrollButtonsEnabled(md_.ScrollMode == 2);
+			controls_.setScrollButtonsEnabled(md_.ScrollMode == XAxisMode::ManualScroll);
 			controls_.setCountListEnabled(true);
 		}
 		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
@@ -125,12 +130,12 @@ Flag GraphView::SetGraphParam()
 	return kTrue;
 }
 
-void GraphView::SetScrollMode(int index)
+void GraphView::SetScrollMode(XAxisMode mode)
 {
-	const int previous = md_.ScrollMode;
-	md_.ScrollMode = static_cast<int16_t>(index);
+	const XAxisMode previous = md_.ScrollMode;
+	md_.ScrollMode = mode;
 	const bool measuring = md_.MeasFlag == kTrue;
-	if (index == 0) {
+	if (mode == XAxisMode::All) {
 		controls_.setScrollButtonsEnabled(false);
 		controls_.setCountListEnabled(false);
 		md_.DispStart = 1;
@@ -141,14 +146,16 @@ void GraphView::SetScrollMode(int index)
 			md_.DispDataNum = md_.DataCount < 1 ? 100 : md_.DataCount;
 		}
 		md_.DispEnd = md_.DispDataNum;
-	} else if (index == 1) {
+	} else if (mode == XAxisMode::AutoScroll) {
 		const int32_t n = controls_.countListValue();
 		md_.DispDataNum = n;
 		if (measuring) {
 			if (md_.DataCount > n) {
 				const int32_t half = std::max(n / 2, 1);
 				md_.DispStart = md_.DataCount / half * half;
-				md_.DispEnd = md_.DispStart + n;
+				// Switching here during a run shows one sample more than a
+				// full window, until the window next follows the data.
+				md_.DispEnd = windowEnd() + 1;
 			} else {
 				md_.DispEnd = n;
 			}
@@ -156,10 +163,10 @@ void GraphView::SetScrollMode(int index)
 		controls_.setScrollButtonsEnabled(false);
 		controls_.setCountListEnabled(true);
 	} else {
-		if (previous == 0)
+		if (previous == XAxisMode::All)
 			md_.DispStart = 1;
 		md_.DispDataNum = controls_.countListValue();
-		md_.DispEnd = md_.DispStart + md_.DispDataNum - 1;
+		md_.DispEnd = windowEnd();
 		controls_.setScrollButtonsEnabled(true);
 		controls_.setCountListEnabled(true);
 	}
@@ -168,19 +175,18 @@ void GraphView::SetScrollMode(int index)
 
 void GraphView::optWid_Click(int index)
 {
-	selectedScroll_ = index;
-	SetScrollMode(index);
+	selectedScroll_ = static_cast<XAxisMode>(index);
+	SetScrollMode(*selectedScroll_);
 }
 
 void GraphView::optHei_Click(int index)
 {
-	selectedScale_ = index;
-	if (index == 1) {
-		md_.ScaleYMode = 1;
+	md_.ScaleYMode = index == 1 ? YScaleMode::Fixed : YScaleMode::FromData;
+	selectedScale_ = md_.ScaleYMode;
+	if (md_.ScaleYMode == YScaleMode::Fixed) {
 		EnableScaleYInput(true);
 		return;
 	}
-	md_.ScaleYMode = 0;
 	CalcScaleYFromData();
 	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
 	EnableScaleYInput(false);
@@ -192,15 +198,15 @@ void GraphView::Combo1_Click()
 	if (n == md_.DispDataNum || n < 1)
 		return;
 	md_.DispDataNum = n;
-	if (md_.MeasFlag == kTrue && md_.ScrollMode == 1) {
+	if (md_.MeasFlag == kTrue && md_.ScrollMode == XAxisMode::AutoScroll) {
 		if (md_.DispStart < 2) {
 			md_.DispEnd = n;
 		} else {
 			md_.DispStart = n * (md_.DataCount / n);
-			md_.DispEnd = md_.DispStart + n - 1;
+			md_.DispEnd = windowEnd();
 		}
 	} else {
-		md_.DispEnd = md_.DispStart + n - 1;
+		md_.DispEnd = windowEnd();
 	}
 	ApplyAxisX();
 }
@@ -209,14 +215,14 @@ void GraphView::scroll(int32_t start)
 {
 	chart_.setRedrawSuspended(true);
 	md_.DispStart = start;
-	md_.DispEnd = md_.DispStart + md_.DispDataNum - 1;
+	md_.DispEnd = windowEnd();
 	ApplyAxisX();
 	chart_.setRedrawSuspended(false);
 }
 
 void GraphView::cmdLeft_Click()
 {
-	if (md_.ScrollMode != 2 || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
+	if (md_.ScrollMode != XAxisMode::ManualScroll || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
 		return;
 	const int32_t half = md_.DispDataNum / 2;
 	scroll(std::max(md_.DispStart - half, 1));
@@ -224,7 +230,7 @@ void GraphView::cmdLeft_Click()
 
 void GraphView::cmdRight_Click()
 {
-	if (md_.ScrollMode != 2 || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
+	if (md_.ScrollMode != XAxisMode::ManualScroll || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
 		return;
 	const int32_t half = md_.DispDataNum / 2;
 	if (md_.DataCount - half >= md_.DispStart)
@@ -249,7 +255,7 @@ void GraphView::FollowAxisX()
 {
 	const int32_t start = md_.DispStart;
 	const int32_t end = md_.DispEnd;
-	if (md_.ScrollMode == 0) {
+	if (md_.ScrollMode == XAxisMode::All) {
 		md_.DispStart = 1;
 		if (md_.DispEnd < md_.DataCount) {
 			const int32_t count = md_.DataCount;
@@ -257,10 +263,10 @@ void GraphView::FollowAxisX()
 			md_.DispDataNum += step;
 			md_.DispEnd = md_.DispDataNum + 1;
 		}
-	} else if (md_.ScrollMode == 1) {
+	} else if (md_.ScrollMode == XAxisMode::AutoScroll) {
 		if (md_.DispEnd < md_.DataCount) {
 			md_.DispStart += md_.DispDataNum / 2;
-			md_.DispEnd = md_.DispStart + md_.DispDataNum - 1;
+			md_.DispEnd = windowEnd();
 		}
 	}
 	if (md_.DispStart == start && md_.DispEnd == end)
@@ -276,12 +282,12 @@ void GraphView::setScaleByStepRule()
 	md_.ScaleYMin = static_cast<float>(std::floor(md_.AllMin / 1000.0) * 1000.0);
 }
 
-void GraphView::FollowAxisY(Flag recompute)
+void GraphView::FollowAxisY(Flag expandOnly)
 {
-	if (md_.ScaleYMode != 0)
+	if (md_.ScaleYMode != YScaleMode::FromData)
 		return;
 	bool changed = true;
-	if (recompute == 0)
+	if (expandOnly == kFalse)
 		setScaleByStepRule();
 	else
 		changed = md_.ExpandScaleY() == kTrue;

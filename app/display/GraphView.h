@@ -23,9 +23,11 @@ public:
 	void InitGraphParam(bool fromData);
 	void EnableScaleYInput(bool enable);
 	Flag SetGraphParam();
-	void SetScrollMode(int index);
+	void SetScrollMode(XAxisMode mode);
 	void FollowAxisX();
-	void FollowAxisY(Flag recompute);
+	// expandOnly 0: the scale anew from all samples by the step rule;
+	// -1: only widened where the newest samples pass it.
+	void FollowAxisY(Flag expandOnly);
 	void CalcScaleYFromData();
 
 	void optWid_Click(int index);
@@ -46,8 +48,10 @@ public:
 
 private:
 	// Selecting an option from code runs its handler when the selection changes.
-	void selectScrollOption(int index);
-	void selectScaleOption(int index);
+	void selectScrollOption(XAxisMode mode);
+	void selectScaleOption(YScaleMode mode);
+	// The last sample of a window of DispDataNum samples from DispStart.
+	int32_t windowEnd() const;
 	void setScaleByStepRule();
 	std::optional<std::pair<float, float>> typedScale() const;
 	void scroll(int32_t start);
@@ -56,8 +60,9 @@ private:
 	Chart &chart_;
 	ViewControls &controls_;
 	Prompt &prompt_;
-	int selectedScroll_ = -1; // no option is selected when the window is built
-	int selectedScale_ = -1;
+	// No option is selected when the window is built.
+	std::optional<XAxisMode> selectedScroll_;
+	std::optional<YScaleMode> selectedScale_;
 };
 
 } // namespace kelvra

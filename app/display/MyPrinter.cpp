@@ -1,8 +1,8 @@
 #include "MyPrinter.h"
 
 #include "Chart.h"
+#include "PageFonts.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPrinter>
 
@@ -12,20 +12,10 @@ namespace {
 
 constexpr double kCmPerInch = 2.54;
 const QString kFontName = QStringLiteral("MS P明朝");
-const QString kSerifFallback = QStringLiteral("Noto Serif CJK JP");
+// Drawn to the metrics of "MS P明朝".
+const QString kSerifFallback = QStringLiteral("IPAPMincho");
 
 } // namespace
-
-QString printFontFamily(const QString &wanted)
-{
-	const QStringList installed = QFontDatabase::families();
-	if (installed.contains(wanted))
-		return wanted;
-	if (installed.contains(kSerifFallback))
-		return kSerifFallback;
-	const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-	return japanese.isEmpty() ? wanted : japanese.front();
-}
 
 bool MyPrinter::SetPrinter(QPaintDevice &printer)
 {
@@ -52,7 +42,7 @@ QPointF MyPrinter::toDevice(float left, float top) const
 
 void MyPrinter::SetFont(float size, const QString &name)
 {
-	QFont font(printFontFamily(name));
+	QFont font(pageFontFamily({name, kSerifFallback}));
 	font.setPointSizeF(size);
 	painter_.setFont(font);
 }

@@ -55,8 +55,4 @@ private:
 	QCPPainter painter_;          // the chart draws through it too
 };
 
-// A family for the page's font: the one asked for where installed, else a
-// Japanese serif font, else any Japanese font, so that no text prints as boxes.
-QString printFontFamily(const QString &wanted);
-
 } // namespace kelvra

@@ -1,5 +1,7 @@
 #include "QCustomPlotChart.h"
 
+#include "PageFonts.h"
+
 #include <qcustomplot.h>
 
 #include <limits>
@@ -18,6 +20,12 @@ QFont pixelSized(QFont font)
 {
 	if (font.pointSizeF() > 0)
 		font.setPixelSize(qRound(font.pointSizeF() * kScreenDpi / 72.0));
+	return font;
+}
+
+QFont inFamily(QFont font, const QString &family)
+{
+	font.setFamily(family);
 	return font;
 }
 
@@ -57,6 +65,17 @@ void QCustomPlotChart::usePixelSizedFonts()
 		axis->setTickLabelFont(pixelSized(axis->tickLabelFont()));
 	}
 	plot_->legend->setFont(pixelSized(plot_->legend->font()));
+}
+
+// The header, the axes and the legend start in the plot's family.
+void QCustomPlotChart::setTextFamily(const QString &family)
+{
+	header_->setFont(inFamily(header_->font(), family));
+	for (QCPAxis *axis : plot_->axisRect()->axes()) {
+		axis->setLabelFont(inFamily(axis->labelFont(), family));
+		axis->setTickLabelFont(inFamily(axis->tickLabelFont(), family));
+	}
+	plot_->legend->setFont(inFamily(plot_->legend->font(), family));
 }
 
 void QCustomPlotChart::changed()
@@ -170,7 +189,10 @@ bool QCustomPlotChart::paint(QCPPainter &painter, const QRectF &target)
 	painter.translate(target.topLeft());
 	painter.scale(scale, scale);
 	painter.setMode(QCPPainter::pmVectorized);
+	const QString screenFamily = header_->font().family();
+	setTextFamily(pageChartFamily()); // the page's text must read back from a PDF
 	plot_->toPainter(&painter, size.width(), size.height());
+	setTextFamily(screenFamily);
 	painter.restore();
 	plot_->replot(QCustomPlot::rpQueuedReplot); // laid out for the screen again
 	return true;

@@ -38,6 +38,7 @@ public:
 private:
 	void changed();
 	void usePixelSizedFonts();
+	void setTextFamily(const QString &family);
 
 	QCustomPlot *plot_;
 	std::array<QCPGraph *, kSeriesCount> graphs_{};

@@ -18,6 +18,7 @@ constexpr qsizetype kSampleSize = 5;
 constexpr unsigned char kNoValueBit = 0x80;
 // No record of a real run comes near this; a larger length is damage.
 constexpr quint32 kMaxPayload = 16 * 1024 * 1024;
+constexpr int32_t kMaxAverageNum = 10000; // the longest unit-timed interval, 100 s, in 10-ms readings
 
 // CRC-32 (the polynomial of zip and PNG), four bytes a step ("slicing by 4").
 using CrcTables = std::array<std::array<uint32_t, 256>, 4>;
@@ -101,7 +102,8 @@ QByteArray encodeHeader(const JournalHeader &h)
 bool plausible(const JournalHeader &h)
 {
 	return ImplausibleSetting(h.settings).isEmpty() && IsFlag(h.TrgMode) && h.AverageNum >= 1 &&
-			h.AverageNum <= 10000 && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength && h.sampleLimit >= 0;
+			h.AverageNum <= kMaxAverageNum && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength &&
+			h.sampleLimit >= 0;
 }
 
 int32_t wrapSlot(int64_t slot)

@@ -84,7 +84,6 @@ void JournalWriter::abandon()
 		shared_->stopping = true;
 		shared_->dropping = true;
 		shared_->pending.clear();
-		shared_->onFailure = nullptr;
 	}
 	shared_->wake.notify_one();
 	if (thread_.joinable())
@@ -129,10 +128,10 @@ bool JournalWriter::flush()
 	return !failed();
 }
 
-void JournalWriter::setFailureHandler(std::function<void(const QString &)> handler)
+bool JournalWriter::settled() const
 {
 	std::lock_guard lock(shared_->mutex);
-	shared_->onFailure = std::move(handler);
+	return shared_->done >= shared_->queued || failed();
 }
 
 QString JournalWriter::error() const
@@ -220,13 +219,10 @@ void JournalWriter::Shared::fail(const QString &reason)
 {
 	{
 		std::lock_guard lock(mutex);
-		const bool first = error.isEmpty();
-		if (first)
+		if (error.isEmpty())
 			error = reason;
 		pending.clear();
 		failed.store(true, std::memory_order_release);
-		if (first && onFailure)
-			onFailure(reason); // only posts the news: safe under the lock
 	}
 	written.notify_all();
 }

@@ -13,7 +13,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -50,9 +49,8 @@ public:
 	// writing failed. Not for a thread that must not wait for the disk.
 	bool flush();
 
-	// Called on the writer's thread when writing fails, with the reason; it
-	// must only hand the news on. Never called once the writer is abandoned.
-	void setFailureHandler(std::function<void(const QString &)> handler);
+	// True once everything queued so far is on the disk, or writing failed.
+	bool settled() const;
 
 	// True once the file could not be opened, written or synced; later data
 	// are dropped. The reason is in error().
@@ -84,7 +82,6 @@ private:
 		uint64_t done = 0;      // of those, the ones on the disk
 		bool stopping = false;
 		bool dropping = false;
-		std::function<void(const QString &)> onFailure;
 		QString error;
 		std::atomic<bool> failed{false};
 		std::atomic<qint64> synced{0};

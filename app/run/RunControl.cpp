@@ -37,7 +37,7 @@ void RunControl::cmdStart_Click()
 		return;
 
 	view_.CloseDataList();
-	if (md_.ScrollMode == 0)
+	if (md_.ScrollMode == XAxisMode::All)
 		md_.DispDataNum = 100;
 	md_.ClearMeasData();
 	md_.ClearMemo();

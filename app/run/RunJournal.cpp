@@ -53,6 +53,8 @@ std::unique_ptr<QLockFile> JournalLock(const QString &journalFile)
 RunJournal::RunJournal(Prompt &prompt, QString folder) : prompt_(prompt), folder_(std::move(folder))
 {
 	tick_.reserve(8 + 5 + kUnitCount * 128 * 5);
+	lastWrites_.setInterval(100);
+	QObject::connect(&lastWrites_, &QTimer::timeout, &context_, [this] { watchLastWrites(); });
 }
 
 RunJournal::~RunJournal()
@@ -91,10 +93,6 @@ void RunJournal::runStarted(const ModuleData &md)
 		return;
 	}
 	writer_ = std::make_unique<JournalWriter>(fileName_);
-	writer_->setFailureHandler([this, generation = ++generation_](const QString &reason) {
-		QMetaObject::invokeMethod(&context_, [this, generation, reason] { writerFailed(generation, reason); },
-				Qt::QueuedConnection);
-	});
 	JournalHeader header = HeaderOfRun(md);
 	header.MemoStr = memo_;
 	header.sampleLimit = sampleLimit_;
@@ -166,6 +164,7 @@ void RunJournal::runEnded(const ModuleData &md)
 		QByteArray bytes;
 		AppendEndRecord(bytes, md.StartTimeStr);
 		writer_->append(bytes);
+		lastWrites_.start();
 	}
 	tellFailure();
 }
@@ -180,6 +179,7 @@ bool RunJournal::Flush()
 void RunJournal::Discard()
 {
 	running_ = false;
+	lastWrites_.stop();
 	if (writer_)
 		writer_->abandon(); // the data go: nothing waits for the disk
 	writer_.reset();
@@ -200,14 +200,17 @@ bool RunJournal::Adopt(const QString &journalFile)
 	return true;
 }
 
-// News from the writer's thread, however late: a failure of the last
-// writes after the run ended is told too.
-void RunJournal::writerFailed(uint64_t generation, const QString &reason)
+// The writes after the end of the run are watched until they are on the
+// disk, so that their failure is told too; the window never waits for them.
+void RunJournal::watchLastWrites()
 {
-	if (generation != generation_ || !writer_)
+	if (writer_ && !writer_->settled())
 		return;
-	noticeFailure(reason);
-	tellFailure();
+	lastWrites_.stop();
+	if (writer_ && writer_->failed()) {
+		noticeFailure(writer_->error());
+		tellFailure();
+	}
 }
 
 // Told on standard error at once; the box waits for the end of the run, as a
@@ -219,9 +222,9 @@ void RunJournal::noticeFailure(const QString &reason)
 	failure_ = reason;
 	failedRunning_ = running_;
 	if (echo_) {
-		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); the run goes on, "
-		                     "but cannot be recovered after a crash\n",
-				reason.toLocal8Bit().constData());
+		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); %s\n", reason.toLocal8Bit().constData(),
+				running_ ? "the run goes on, but cannot be recovered after a crash"
+				         : "its last part cannot be recovered after a crash");
 		std::fflush(stderr);
 	}
 }

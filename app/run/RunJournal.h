@@ -23,6 +23,7 @@
 #include <QByteArray>
 #include <QLockFile>
 #include <QObject>
+#include <QTimer>
 #include <QStringList>
 
 #include <memory>
@@ -83,7 +84,7 @@ public:
 private:
 	void finishTick(const ModuleData &md);
 	void startAfreshWithRings(const ModuleData &md);
-	void writerFailed(uint64_t generation, const QString &reason);
+	void watchLastWrites();
 	void noticeFailure(const QString &reason);
 	void tellFailure();
 	void tellFailureSoon();
@@ -98,7 +99,6 @@ private:
 	QString fileName_;
 	std::unique_ptr<QLockFile> lock_;
 	std::unique_ptr<JournalWriter> writer_;
-	uint64_t generation_ = 0; // of the writer, so news of a dropped one are ignored
 	QByteArray header_;       // the header record, for starting afresh
 	QByteArray tick_;
 	qsizetype tickBegin_ = -1;
@@ -109,7 +109,8 @@ private:
 	QString failure_;      // why this run's journal cannot be written
 	bool failedRunning_ = false;
 	bool failureTold_ = false;
-	QObject context_; // ends a pending failure message with the journal
+	QTimer lastWrites_; // watches the writes after the end of the run
+	QObject context_;   // ends a pending failure message with the journal
 };
 
 } // namespace kelvra

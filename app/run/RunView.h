@@ -25,7 +25,9 @@ public:
 	// View set-up at the start of a run; -1 when the run may go on.
 	virtual Flag SetGraphParam() = 0;
 	virtual void FollowAxisX() = 0;
-	virtual void FollowAxisY(Flag recompute) = 0;
+	// expandOnly 0: the Y scale anew from all samples; -1: only widened to
+	// take the newest ones.
+	virtual void FollowAxisY(Flag expandOnly) = 0;
 
 	virtual void GrDrawData(int32_t n) = 0;
 	virtual void GrDrawData2(int32_t first, int32_t last) = 0;

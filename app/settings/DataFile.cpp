@@ -349,6 +349,15 @@ FileResult WriteWholeFile(const QString &fileName, const QByteArray &bytes)
 	return {};
 }
 
+FileResult CheckWholeFileWritable(const QString &fileName)
+{
+	QSaveFile file(fileName);
+	if (!file.open(QIODevice::WriteOnly))
+		return FileResult::failure(file.errorString());
+	file.cancelWriting();
+	return {};
+}
+
 FileResult SaveDataFile(const ModuleData &md, const QString &fileName)
 {
 	return WriteWholeFile(fileName, EncodeDataFile(md));

@@ -63,5 +63,8 @@ FileResult ReadDataFileBytes(ModuleData &md, const QByteArray &bytes);
 // Writes bytes to a temporary file beside the target and replaces the target
 // only when everything was written.
 FileResult WriteWholeFile(const QString &fileName, const QByteArray &bytes);
+// Whether WriteWholeFile could create or replace the file now, tried without
+// touching it; the reason when it could not.
+FileResult CheckWholeFileWritable(const QString &fileName);
 
 } // namespace kelvra

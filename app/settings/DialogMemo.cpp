@@ -2,6 +2,7 @@
 
 #include "core/Prompt.h"
 #include "settings/MeasurementFiles.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,21 +23,16 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 	setWindowTitle(QStringLiteral("データ保存"));
 	setModal(true);
 
-	OKButton = new QPushButton(QStringLiteral("次へ"), this);
-	CancelButton = new QPushButton(QStringLiteral("戻る"), this);
-	OKButton->setDefault(true);
-	auto *buttons = new QHBoxLayout;
-	buttons->addStretch();
-	buttons->addWidget(OKButton);
-	buttons->addWidget(CancelButton);
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("次へ"), QStringLiteral("戻る"));
+	OKButton = buttons.ok;
+	CancelButton = buttons.cancel;
 
 	auto *layout = new QVBoxLayout(this);
 	layout->addWidget(buildMemoFrame());
 	layout->addWidget(buildTypeFrame());
-	layout->addLayout(buttons);
+	layout->addLayout(buttons.layout);
 
 	connect(OKButton, &QPushButton::clicked, this, &DialogMemo::OKButton_Click);
-	connect(CancelButton, &QPushButton::clicked, this, &DialogMemo::reject);
 	Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include "acquisition/DeviceControl.h"
 #include "core/Prompt.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -41,20 +42,15 @@ DialogSetting::DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &pro
 	right->addWidget(buildTriggerFrame());
 	frames->addLayout(right);
 
-	OKButton = new QPushButton(QStringLiteral("OK"), this);
-	CancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-	OKButton->setDefault(true);
-	auto *buttons = new QHBoxLayout;
-	buttons->addStretch();
-	buttons->addWidget(OKButton);
-	buttons->addWidget(CancelButton);
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
+	OKButton = buttons.ok;
+	CancelButton = buttons.cancel;
 
 	auto *layout = new QVBoxLayout(this);
 	layout->addLayout(frames);
-	layout->addLayout(buttons);
+	layout->addLayout(buttons.layout);
 
 	connect(OKButton, &QPushButton::clicked, this, &DialogSetting::OKButton_Click);
-	connect(CancelButton, &QPushButton::clicked, this, &DialogSetting::reject);
 	for (int i = 0; i < kUnitCount; ++i)
 		connect(cmdZero[i], &QPushButton::clicked, this, [this, i] { cmdZero_Click(i); });
 	for (QCheckBox *box : chkTrg)

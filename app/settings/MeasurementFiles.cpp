@@ -21,6 +21,20 @@ FileTypeInfo fileTypeInfo(FileType type)
 	return {QStringLiteral("専用ファイル  (*.vn2)"), QStringLiteral("vn2")};
 }
 
+std::optional<FileType> FileTypeOf(const QString &fileName)
+{
+	for (const FileType type : {FileType::Csv, FileType::Dedicated}) {
+		if (QFileInfo(fileName).suffix().compare(fileTypeInfo(type).suffix, Qt::CaseInsensitive) == 0)
+			return type;
+	}
+	return std::nullopt;
+}
+
+FileResult SaveFileOfType(const ModuleData &md, const QString &fileName, FileType type, CsvEncoding encoding)
+{
+	return type == FileType::Csv ? SaveCsvFile(md, fileName, encoding) : SaveDataFile(md, fileName);
+}
+
 QString WithDefaultExtension(const QString &fileName, const QString &suffix)
 {
 	if (!QFileInfo(fileName).suffix().isEmpty())
@@ -33,8 +47,7 @@ FileResult SaveMeasurement(ModuleData &md, const QString &fileName, FileType typ
 {
 	const std::array<QString, 5> previous = md.MemoStr;
 	md.MemoStr = memo; // the writers take the memo lines from here
-	const FileResult result =
-			type == FileType::Csv ? SaveCsvFile(md, fileName) : SaveDataFile(md, fileName);
+	const FileResult result = SaveFileOfType(md, fileName, type);
 	if (!result.ok)
 		md.MemoStr = previous;
 	return result;

@@ -4,12 +4,14 @@
 // whether there is anything to save, the file types, and a save that keeps
 // the memo lines only when the file was written.
 
+#include "CsvFile.h"
 #include "FileResult.h"
 #include "core/ModuleData.h"
 
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace kelvra {
 
@@ -29,6 +31,13 @@ struct FileTypeInfo {
 };
 
 FileTypeInfo fileTypeInfo(FileType type);
+
+// The type a file name's extension names, in either case; none for another.
+std::optional<FileType> FileTypeOf(const QString &fileName);
+
+// Writes the measurement as a file of that type, a CSV file in `encoding`.
+FileResult SaveFileOfType(const ModuleData &md, const QString &fileName, FileType type,
+		CsvEncoding encoding = CsvEncoding::CodePage932);
 
 // A name without any extension gets `suffix`; one with an extension is used as typed.
 QString WithDefaultExtension(const QString &fileName, const QString &suffix);

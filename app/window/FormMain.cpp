@@ -4,14 +4,17 @@
 #include "display/DialogDatalist.h"
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
+#include "limits/DialogLimits.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
-#include "window/JapaneseTexts.h"
+#include "settings/StartUpState.h"
+#include "widgets/JapaneseFonts.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -34,7 +37,8 @@
 
 namespace kelvra {
 
-FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent)
+FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store,
+		const QString &emulatorDescription, QWidget *parent)
 	: QWidget(parent), md_(md), prompt_(prompt), store_(store),
 	  printerDialog_(std::make_unique<QtPrinterDialog>())
 {
@@ -46,9 +50,12 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	graphView_->DispConnectflg = [this] { drawing_->DispConnectflg(); };
 	values_ = std::make_unique<CurrentValues>(md_, *this);
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
+	recorders_.add(&limitWatch_);
+	run_->setRecorder(&recorders_);
+	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) { limitEvents(events); };
 	showModal = [](QDialog &dialog) { dialog.exec(); };
 	connectControls();
-	Form_Load();
+	Form_Load(emulatorDescription);
 }
 
 FormMain::~FormMain()
@@ -142,12 +149,14 @@ QWidget *FormMain::buildRangeGroup()
 	txtVhi->setToolTip(QStringLiteral("上限"));
 	txtVlow->setToolTip(QStringLiteral("下限"));
 	cmdSetScaleY = new QPushButton(QStringLiteral("設定"), group);
+	cmdLimit = new QPushButton(QStringLiteral("リミット"), group);
 	auto *scale = new QGridLayout;
 	scale->addWidget(optHei[0], 0, 0);
 	scale->addWidget(txtVhi, 0, 1);
 	scale->addWidget(optHei[1], 1, 0);
 	scale->addWidget(txtVlow, 1, 1);
 	scale->addWidget(cmdSetScaleY, 2, 1);
+	scale->addWidget(cmdLimit, 3, 1);
 
 	auto *layout = new QHBoxLayout(group);
 	layout->addLayout(scroll);
@@ -171,6 +180,10 @@ QWidget *FormMain::buildValueGroup()
 		layout->addWidget(new QLabel(QStringLiteral("ID%1").arg(u), group), u / 2, (u % 2) * 2);
 		layout->addWidget(Label1[u], u / 2, (u % 2) * 2 + 1);
 	}
+	cmdAcknowledge = new QPushButton(QStringLiteral("確認"), group);
+	cmdAcknowledge->setToolTip(QStringLiteral("リミットの表示を戻す"));
+	cmdAcknowledge->setEnabled(false);
+	layout->addWidget(cmdAcknowledge, 2, 3);
 	return group;
 }
 
@@ -212,6 +225,9 @@ void FormMain::connectControls()
 	connect(cmdSave, &QPushButton::clicked, this, &FormMain::cmdSave_Click);
 	connect(cmdRead, &QPushButton::clicked, this, &FormMain::cmdRead_Click);
 	connect(cmdPrint, &QPushButton::clicked, this, &FormMain::cmdPrint_Click);
+	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
+	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
+	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
@@ -227,14 +243,11 @@ void FormMain::connectControls()
 	connect(cmdSetScaleY, &QPushButton::clicked, this, [this] { graphView_->cmdSetScaleY_Click(); });
 }
 
-void FormMain::Form_Load()
+void FormMain::Form_Load(const QString &emulatorDescription)
 {
-	md_.InitDataArray();
-	md_.ClearZeroData();
-	md_.ClearMeasData();
-	if (const QStringList reset = LoadMeasInfo(md_, store_); !reset.isEmpty())
+	if (const QStringList reset = LoadStartUpState(md_, store_, emulatorDescription); !reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
-	md_.SetRange();
+	limitWatch_.monitor().setLimits(LoadLimits(store_));
 	SetButtonState();
 	drawing_->InitGraph();
 	graphView_->InitGraphParam(false);
@@ -246,8 +259,58 @@ void FormMain::SetButtonState()
 	const bool idle = md_.MeasFlag != kTrue;
 	cmdStart->setEnabled(idle);
 	cmdStop->setEnabled(!idle);
-	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd, cmdDisp})
+	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd, cmdDisp, cmdLimit})
 		button->setEnabled(idle);
+}
+
+void FormMain::cmdLimit_Click()
+{
+	DialogLimits dialog(md_, limitWatch_.monitor().limits(), prompt_, this);
+	showModal(dialog);
+	if (dialog.result() == QDialog::Accepted) {
+		limitWatch_.monitor().setLimits(dialog.limits());
+		showLimitStates();
+	}
+}
+
+void FormMain::cmdAcknowledge_Click()
+{
+	limitWatch_.monitor().acknowledge();
+	showLimitStates();
+}
+
+void FormMain::limitEvents(const std::vector<LimitEvent> &events)
+{
+	const bool alarm = std::any_of(events.begin(), events.end(),
+			[](const LimitEvent &e) { return e.kind == LimitEvent::Kind::Alarm; });
+	if (alarm && limitWatch_.monitor().limits().beep)
+		QApplication::beep();
+	showLimitStates();
+}
+
+void FormMain::showLimitStates()
+{
+	bool latched = false;
+	for (int u = 0; u < kUnitCount; ++u) {
+		const LimitState state = limitWatch_.monitor().latched(u);
+		latched = latched || state != LimitState::Normal;
+		// Told in words as well, so the state is not told by colour alone.
+		switch (state) {
+		case LimitState::Normal:
+			Label1[u]->setStyleSheet(QString());
+			Label1[u]->setAccessibleDescription(QString());
+			break;
+		case LimitState::Warning:
+			Label1[u]->setStyleSheet(QStringLiteral("background-color: #ffbf00; color: black;"));
+			Label1[u]->setAccessibleDescription(QStringLiteral("警告"));
+			break;
+		case LimitState::Alarm:
+			Label1[u]->setStyleSheet(QStringLiteral("background-color: #e00000; color: white;"));
+			Label1[u]->setAccessibleDescription(QStringLiteral("異常"));
+			break;
+		}
+	}
+	cmdAcknowledge->setEnabled(latched);
 }
 
 void FormMain::cmdDisp_Click()
@@ -289,7 +352,9 @@ void FormMain::CloseDataList()
 void FormMain::setJournal(RunJournal &journal)
 {
 	journal_ = &journal;
-	run_->setRecorder(&journal);
+	recorders_ = RecorderChain();
+	recorders_.add(&journal);
+	recorders_.add(&limitWatch_);
 }
 
 void FormMain::offerRecovery()
@@ -449,6 +514,7 @@ void FormMain::dropEvent(QDropEvent *event)
 void FormMain::cmdMeasInfo_Click()
 {
 	SaveMeasInfo(md_, store_);
+	SaveLimits(store_, limitWatch_.monitor().limits());
 }
 
 bool FormMain::Form_QueryUnload()
@@ -494,9 +560,9 @@ void FormMain::FollowAxisX()
 	graphView_->FollowAxisX();
 }
 
-void FormMain::FollowAxisY(Flag recompute)
+void FormMain::FollowAxisY(Flag expandOnly)
 {
-	graphView_->FollowAxisY(recompute);
+	graphView_->FollowAxisY(expandOnly);
 }
 
 void FormMain::GrDrawData(int32_t n)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowLayer.h"
+
 // The main window "ひずみ測定(Ver1.2)": the graph with its header line, the
 // display range and current value groups, and the command buttons. It wires
 // the controls to the core's logic and is the run's view of the window.
@@ -16,6 +18,8 @@
 #include "display/QCustomPlotChart.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
+#include "limits/LimitWatch.h"
+#include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "run/RunView.h"
@@ -45,7 +49,10 @@ class FormMain : public QWidget, public RunView, public ViewControls, public Val
 	Q_OBJECT
 
 public:
-	FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store, QWidget *parent = nullptr);
+	// With emulated units (their description given) and no stored
+	// conditions, the window starts with the first look at every unit.
+	FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore &store,
+			const QString &emulatorDescription = {}, QWidget *parent = nullptr);
 	~FormMain() override;
 
 	// RunView
@@ -55,7 +62,7 @@ public:
 	void ResumeRedraw() override;
 	Flag SetGraphParam() override;
 	void FollowAxisX() override;
-	void FollowAxisY(Flag recompute) override;
+	void FollowAxisY(Flag expandOnly) override;
 	void GrDrawData(int32_t n) override;
 	void GrDrawData2(int32_t first, int32_t last) override;
 	void DrawTrigLine(Flag show) override;
@@ -97,6 +104,8 @@ public:
 	void offerRecovery();
 	void cmdPrint_Click();
 	void cmdMove_Click(int index);
+	void cmdLimit_Click();
+	void cmdAcknowledge_Click();
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
 
@@ -129,6 +138,8 @@ public:
 	QLineEdit *txtVlow = nullptr;
 	QPushButton *cmdSetScaleY = nullptr;
 	std::array<QLabel *, kUnitCount> Label1{};
+	QPushButton *cmdLimit = nullptr;
+	QPushButton *cmdAcknowledge = nullptr;
 	std::array<QPushButton *, 4> cmdMove{};
 
 protected:
@@ -143,7 +154,7 @@ private:
 	QWidget *buildValueGroup();
 	QWidget *buildCommandColumn();
 	void connectControls();
-	void Form_Load();
+	void Form_Load(const QString &emulatorDescription);
 	bool Form_QueryUnload();
 	// The question before a settings dialog opens while data are held; true to go on.
 	bool mayEraseData();
@@ -157,6 +168,9 @@ private:
 	// A read that gave no data: the cleared state shown as such.
 	void showNoData();
 	void buildMoveButtons();
+	// The current values on amber or red while a unit's limit state is latched.
+	void showLimitStates();
+	void limitEvents(const std::vector<LimitEvent> &events);
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -173,6 +187,8 @@ private:
 	QPointer<DialogDatalist> dataList_;
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
+	LimitWatch limitWatch_;
+	RecorderChain recorders_; // the journal, then the limit check
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

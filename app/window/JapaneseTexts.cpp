@@ -16,12 +16,4 @@ bool installJapaneseTexts(QCoreApplication &app)
 	return QCoreApplication::installTranslator(translator);
 }
 
-QFont fixedPitchJapaneseFont()
-{
-	QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
-	font.setStyleHint(QFont::TypeWriter);
-	font.setFixedPitch(true);
-	return font;
-}
-
 } // namespace kelvra

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "WindowLayer.h"
+
 class QCoreApplication;
-class QFont;
 
 namespace kelvra {
 
@@ -9,8 +10,5 @@ namespace kelvra {
 // and a font that holds the Japanese captions. False when the translation
 // is missing.
 bool installJapaneseTexts(QCoreApplication &app);
-
-// A fixed-pitch font with Japanese glyphs, so that columns of values line up.
-QFont fixedPitchJapaneseFont();
 
 } // namespace kelvra

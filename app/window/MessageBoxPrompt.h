@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowLayer.h"
+
 // Prompts as modal message boxes and file dialogs over the main window.
 
 #include "core/Prompt.h"

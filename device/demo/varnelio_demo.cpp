@@ -12,12 +12,13 @@
 namespace {
 
 const char kUsage[] =
-		"Usage: varnelio-demo [--emulate [SPEC]]\n"
+		"Usage: varnelio-demo [--emulate [DESCRIPTION]]\n"
 		"Opens units 0 to 3, prints five single readings and one block of samples\n"
 		"taken every 10 ms from each unit that opens.\n"
 		"\n"
-		"  --emulate [SPEC]   use emulated units (VARNELIO_EMULATOR; demo when SPEC is left out)\n"
-		"  --help             show this help\n"
+		"  --emulate [DESCRIPTION]  use emulated units (VARNELIO_EMULATOR; demo when\n"
+		"                           DESCRIPTION is left out)\n"
+		"  --help                   show this help\n"
 		"Exit status: 0 when a unit opened, 1 when none did, 2 on bad usage.\n";
 
 const char *meaning(int16_t code)
@@ -50,16 +51,16 @@ int takeOptions(int argc, char *argv[])
 			return 2;
 		}
 		const bool given = i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;
-		const char *spec = given ? argv[++i] : "demo";
+		const char *description = given ? argv[++i] : "demo";
 		char reason[256];
-		if (Varnel_Check_Emulator(spec, reason, sizeof reason) != VARNELIO_OK) {
+		if (Varnel_Check_Emulator(description, reason, sizeof reason) != VARNELIO_OK) {
 			std::fprintf(stderr, "varnelio-demo: --emulate: %s\n", reason);
 			return 2;
 		}
 #if defined(_WIN32)
-		_putenv_s("VARNELIO_EMULATOR", spec);
+		_putenv_s("VARNELIO_EMULATOR", description);
 #else
-		setenv("VARNELIO_EMULATOR", spec, 1);
+		setenv("VARNELIO_EMULATOR", description, 1);
 #endif
 	}
 	return -1;

@@ -50,7 +50,8 @@ enum varnelio_result {
 	VARNELIO_ERR_NOT_FOUND = 6,    /* no unit with this ID is connected */
 	VARNELIO_ERR_NOT_OPEN = 7,     /* the unit is not open */
 	VARNELIO_ERR_PARAMETER = 8,    /* unit ID (open only), period or block count out of range */
-	VARNELIO_ERR_USB = 9           /* a USB exchange failed */
+	VARNELIO_ERR_USB = 9           /* a USB exchange failed, or the library failed inside
+	                                  (out of memory): no exception leaves an export */
 };
 
 /* Largest block Varnel_Get_Datas delivers; callers' arrays hold at least this many. */

@@ -1,5 +1,6 @@
 // The six exports: thin wrappers over the library's one device table.
 
+#include "boundary.h"
 #include "device_table.h"
 #include "emulator/emulator_toolkit.h"
 #include "varnelio.h"
@@ -41,46 +42,54 @@ extern "C" {
 
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Device_Open(int16_t unit)
 {
-	return deviceTable().open(unit);
+	return guarded([&] { return deviceTable().open(unit); });
 }
 
 VARNELIO_API void VARNELIO_CALL Varnel_Device_Close(int16_t unit)
 {
-	deviceTable().close(unit);
+	guarded([&] {
+		deviceTable().close(unit);
+		return int16_t{VARNELIO_OK};
+	});
 }
 
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Single_Sample(int16_t unit, double *value)
 {
-	return deviceTable().singleSample(unit, value);
+	return guarded([&] { return deviceTable().singleSample(unit, value); });
 }
 
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Start_Sample(int16_t unit, int16_t period)
 {
-	return deviceTable().startSample(unit, period);
+	return guarded([&] { return deviceTable().startSample(unit, period); });
 }
 
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values,
 		unsigned char *status, unsigned char *count)
 {
-	return deviceTable().getDatas(unit, values, status, count);
+	return guarded([&] { return deviceTable().getDatas(unit, values, status, count); });
 }
 
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value)
 {
-	return deviceTable().zeroAdj(unit, value);
+	return guarded([&] { return deviceTable().zeroAdj(unit, value); });
 }
 
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(const char *description, char *reason,
 		uint32_t size)
 {
-	const std::string error = description ? emulator::parseEmulatorSpec(description).error
-	                                      : std::string("no description given");
-	if (reason && size > 0) {
-		const std::size_t kept = std::min<std::size_t>(error.size(), size - 1);
-		std::memcpy(reason, error.data(), kept);
-		reason[kept] = '\0';
-	}
-	return error.empty() ? VARNELIO_OK : VARNELIO_ERR_PARAMETER;
+	if (reason && size > 0)
+		reason[0] = '\0';
+	return guarded([&] {
+		const std::string error = description
+				? emulator::parseEmulatorDescription(description).error
+				: std::string("no description given");
+		if (reason && size > 0) {
+			const std::size_t kept = std::min<std::size_t>(error.size(), size - 1);
+			std::memcpy(reason, error.data(), kept);
+			reason[kept] = '\0';
+		}
+		return static_cast<int16_t>(error.empty() ? VARNELIO_OK : VARNELIO_ERR_PARAMETER);
+	});
 }
 
 } // extern "C"

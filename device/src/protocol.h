@@ -44,7 +44,8 @@ CommandBytes buildCommand(Command command);
 CommandBytes buildStart(uint16_t period);
 CommandBytes buildBlock(uint8_t count);
 
-// Number of bytes read from the IN pipe after the command; 0 for CMD_START.
+// Number of bytes read from the IN pipe after the command; 0 for Command::Start,
+// which the unit does not answer.
 std::size_t replySize(Command command, UnitKind kind);
 
 // Slot 1 and 2 are exchanged between the unit IDs callers use and the table.

@@ -1,3 +1,4 @@
+#include "boundary.h"
 #include "device_table.h"
 #include "fake_usb.h"
 
@@ -5,6 +6,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <new>
+#include <stdexcept>
 #include <thread>
 
 using namespace varnelio;
@@ -193,7 +196,7 @@ TEST_F(DeviceTableTest, AdjustmentReachesEveryBlockSampleAndOutlivesAReopen)
 	table().close(3); // unit 0 stays open, so the toolkit keeps running
 	ASSERT_EQ(VARNELIO_OK, table().open(3));
 	EXPECT_EQ(1, unit0->commandsSent(0x40));
-	EXPECT_EQ(0, unit3->commandsSent(0x40)) << "only the open that starts the toolkit sends CMD_OPEN";
+	EXPECT_EQ(0, unit3->commandsSent(0x40)) << "only the open that starts the toolkit sends the Open command";
 	EXPECT_DOUBLE_EQ(12.5, table().slot(3).decoder.adjValue);
 }
 
@@ -300,4 +303,21 @@ TEST_F(DeviceTableTest, AttachAndDetachFromAnotherThreadDuringSampling)
 	done = true;
 	plugger.join();
 	SUCCEED() << ok << " reopenings";
+}
+
+// What the exports do with a transport or toolkit that throws: the caller
+// gets the exchange-failure code, and the table keeps working.
+TEST_F(DeviceTableTest, ThrowingTransportOrToolkitYieldsExchangeFailureAtTheBoundary)
+{
+	auto unit = plugIn(0x00);
+	ASSERT_EQ(VARNELIO_OK, table().open(0));
+	unit->duringRead = [] { throw std::bad_alloc(); };
+	double value = 0;
+	EXPECT_EQ(VARNELIO_ERR_USB, guarded([&] { return table().singleSample(0, &value); }));
+	unit->duringRead = nullptr;
+	EXPECT_EQ(VARNELIO_OK, guarded([&] { return table().singleSample(0, &value); }));
+
+	DeviceTable throwing([]() -> std::unique_ptr<UsbToolkit> { throw std::runtime_error("no toolkit"); },
+			UsbMatch{0x1209, 0x0001});
+	EXPECT_EQ(VARNELIO_ERR_USB, guarded([&] { return throwing.open(0); }));
 }

@@ -1,5 +1,5 @@
 #include "device_table.h"
-#include "emulator/emulator_spec.h"
+#include "emulator/emulator_description.h"
 #include "emulator/emulator_toolkit.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +11,10 @@ using namespace varnelio::emulator;
 
 namespace {
 
-std::unique_ptr<DeviceTable> tableFor(std::string spec)
+std::unique_ptr<DeviceTable> tableFor(std::string description)
 {
 	return std::make_unique<DeviceTable>(
-			[spec] { return std::make_unique<EmulatorToolkit>(spec); }, UsbMatch{0, 0});
+			[description] { return std::make_unique<EmulatorToolkit>(description); }, UsbMatch{0, 0});
 }
 
 struct Block {
@@ -33,14 +33,14 @@ Block readBlock(DeviceTable &table, int16_t unit, unsigned char asked = 128)
 
 } // namespace
 
-TEST(EmulatorSpec, ParsesUnitsAndDefaults)
+TEST(EmulatorDescription, ParsesUnitsAndDefaults)
 {
-	const auto spec = parseEmulatorSpec(
+	const auto description = parseEmulatorDescription(
 			"id=2,kind=1,span=600000,zero=100,signal=seq:1:-2.5:3,offset=4,noise=0.5,seed=9,"
 			"block=16,attach_ms=5,detach_ms=70,return_ms=30,speed=100,fail=block@3+,fail=single@1; id=0");
-	ASSERT_TRUE(spec.error.empty()) << spec.error;
-	ASSERT_EQ(2u, spec.units.size());
-	const UnitSpec &unit = spec.units[0];
+	ASSERT_TRUE(description.error.empty()) << description.error;
+	ASSERT_EQ(2u, description.units.size());
+	const UnitDescription &unit = description.units[0];
 	EXPECT_EQ(2, unit.id);
 	EXPECT_EQ(1, unit.kind);
 	EXPECT_EQ(600000u, unit.span);
@@ -54,7 +54,7 @@ TEST(EmulatorSpec, ParsesUnitsAndDefaults)
 	EXPECT_TRUE(unit.failures[0].onwards);
 	EXPECT_EQ(UnitCommand::Block, unit.failures[0].command);
 
-	const UnitSpec &plain = spec.units[1];
+	const UnitDescription &plain = description.units[1];
 	EXPECT_EQ(0, plain.kind);
 	EXPECT_EQ(1200000u, plain.span);
 	EXPECT_EQ(8388608u, plain.zero);
@@ -63,27 +63,27 @@ TEST(EmulatorSpec, ParsesUnitsAndDefaults)
 	EXPECT_FALSE(plain.detachMs);
 	EXPECT_EQ(1, plain.speed);
 
-	EXPECT_EQ(4u, parseEmulatorSpec("demo").units.size());
+	EXPECT_EQ(4u, parseEmulatorDescription("demo").units.size());
 }
 
-TEST(EmulatorSpec, BadFieldsAreNamed)
+TEST(EmulatorDescription, BadFieldsAreNamed)
 {
 	for (const char *text : {"id=4", "id=0,kind=2", "id=0,signal=sine:100", "id=0,signal=wobble:1",
 			     "id=0,fail=reset@1", "id=0,fail=block@0", "id=0,colour=red", "id=0,noise=lots",
 			     "id=0,block=129", "id=0,speed=0", "id=0,speed=1001", "id=0,signal=const:nan", "id=0,offset=inf", "id=0,signal=raw:16777216"}) {
-		const auto spec = parseEmulatorSpec(text);
-		EXPECT_TRUE(spec.units.empty()) << text;
+		const auto description = parseEmulatorDescription(text);
+		EXPECT_TRUE(description.units.empty()) << text;
 		const std::string field = std::string(text).substr(std::string(text).rfind(',') + 1);
-		EXPECT_NE(std::string::npos, spec.error.find(field)) << spec.error;
+		EXPECT_NE(std::string::npos, description.error.find(field)) << description.error;
 	}
-	EXPECT_NE(std::string::npos, parseEmulatorSpec("kind=1").error.find("id"));
+	EXPECT_NE(std::string::npos, parseEmulatorDescription("kind=1").error.find("id"));
 }
 
 TEST(EmulatedUnits, BlockModeDeliversSequenceSamples)
 {
 	auto table = tableFor("id=0,signal=seq:1:2:3,block=2");
 	ASSERT_EQ(0, table->open(0));
-	EXPECT_TRUE(readBlock(*table, 0).values.empty()) << "nothing before CMD_START";
+	EXPECT_TRUE(readBlock(*table, 0).values.empty()) << "nothing before the Start command";
 	ASSERT_EQ(0, table->startSample(0, 1));
 	EXPECT_EQ((std::vector<double>{1, 2}), readBlock(*table, 0).values);
 	EXPECT_EQ((std::vector<double>{3}), readBlock(*table, 0, 1).values);
@@ -171,7 +171,7 @@ TEST(EmulatedUnits, ScriptedFailuresAndUnplugging)
 	EXPECT_EQ(VARNELIO_ERR_NOT_FOUND, unidentified->open(1));
 }
 
-TEST(EmulatedUnits, UnparsableConfigurationFailsTheDriverStart)
+TEST(EmulatedUnits, UnparsableDescriptionFailsTheDriverStart)
 {
 	auto table = tableFor("id=0,kind=7");
 	::testing::internal::CaptureStderr();

@@ -10,9 +10,9 @@
 
 namespace {
 
-void emulate(const char *spec)
+void emulate(const char *description)
 {
-	setenv("VARNELIO_EMULATOR", spec, 1);
+	setenv("VARNELIO_EMULATOR", description, 1);
 }
 
 } // namespace
@@ -51,7 +51,7 @@ TEST(Exports, CloseAllThenOpenReidentifiesAndClearsAdjustment)
 	Varnel_Device_Close(0);
 }
 
-TEST(Exports, BadConfigurationFailsOnceThenRecovers)
+TEST(Exports, BadDescriptionFailsOnceThenRecovers)
 {
 	emulate("id=9");
 	::testing::internal::CaptureStderr();

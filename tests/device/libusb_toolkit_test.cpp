@@ -5,7 +5,7 @@
 
 #include "device_table.h"
 #include "emulator/emulated_unit.h"
-#include "emulator/emulator_spec.h"
+#include "emulator/emulator_description.h"
 #include "fake_usb.h"
 #include "fake_usb_kernel.h"
 #include "libusb/libusb_toolkit.h"
@@ -26,9 +26,9 @@ constexpr UsbMatch kMatch{0x1209, 0x0001};
 
 std::shared_ptr<emulator::EmulatedUnit> unitFrom(const char *description)
 {
-	const auto spec = emulator::parseEmulatorSpec(description);
-	EXPECT_TRUE(spec.error.empty()) << spec.error;
-	auto unit = std::make_shared<emulator::EmulatedUnit>(spec.units.at(0));
+	const auto parsed = emulator::parseEmulatorDescription(description);
+	EXPECT_TRUE(parsed.error.empty()) << parsed.error;
+	auto unit = std::make_shared<emulator::EmulatedUnit>(parsed.units.at(0));
 	unit->plug(emulator::EmulatedUnit::Clock::now());
 	return unit;
 }

@@ -44,11 +44,14 @@ uint32_t countWithin(double value, double top)
 
 } // namespace
 
-EmulatedUnit::EmulatedUnit(const UnitSpec &spec) : spec_(spec), noiseSource_(spec.seed) {}
+EmulatedUnit::EmulatedUnit(const UnitDescription &description)
+	: description_(description), noiseSource_(description.seed)
+{
+}
 
 UnitKind EmulatedUnit::kind() const
 {
-	return spec_.kind == 1 ? UnitKind::Counts24 : UnitKind::Counts16;
+	return description_.kind == 1 ? UnitKind::Counts24 : UnitKind::Counts16;
 }
 
 void EmulatedUnit::plug(Clock::time_point now)
@@ -98,7 +101,7 @@ std::optional<std::size_t> EmulatedUnit::bulkTransfer(uint8_t endpoint, uint8_t 
 bool EmulatedUnit::failsNow(UnitCommand command)
 {
 	const long exchange = ++exchanges_[static_cast<int>(command)];
-	return std::any_of(spec_.failures.begin(), spec_.failures.end(), [&](const FailRule &rule) {
+	return std::any_of(description_.failures.begin(), description_.failures.end(), [&](const FailRule &rule) {
 		return rule.command == command &&
 				(exchange == rule.exchange || (rule.onwards && exchange > rule.exchange));
 	});
@@ -110,7 +113,7 @@ void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
 	const auto now = Clock::now();
 	switch (static_cast<Command>(command[0])) {
 	case Command::Identify: {
-		const uint8_t info = static_cast<uint8_t>((spec_.kind == 1 ? 0x04 : 0x00) | spec_.id);
+		const uint8_t info = static_cast<uint8_t>((description_.kind == 1 ? 0x04 : 0x00) | description_.id);
 		reply_ = {0, info};
 		break;
 	}
@@ -118,11 +121,11 @@ void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
 	case Command::Close: reply_ = {0}; break;
 	case Command::Calib:
 		reply_.assign(7, 0);
-		putBigEndian24(&reply_[1], spec_.span);
-		putBigEndian24(&reply_[4], spec_.zero);
+		putBigEndian24(&reply_[1], description_.span);
+		putBigEndian24(&reply_[4], description_.zero);
 		break;
 	case Command::Single: {
-		const double seconds = spec_.speed * std::chrono::duration<double>(now - attachedAt_).count();
+		const double seconds = description_.speed * std::chrono::duration<double>(now - attachedAt_).count();
 		reply_.assign(kind() == UnitKind::Counts24 ? 3 : 2, 0);
 		putCount(reply_.data(), rawCountAt(seconds, singleReadings_++));
 		break;
@@ -144,9 +147,9 @@ std::size_t EmulatedUnit::newSampleCount(std::size_t asked)
 {
 	if (!sampling_)
 		return 0;
-	if (spec_.block)
-		return std::min<std::size_t>(asked, static_cast<std::size_t>(*spec_.block));
-	const long owed = static_cast<long>(spec_.speed * (Clock::now() - startedAt_) / period_);
+	if (description_.block)
+		return std::min<std::size_t>(asked, static_cast<std::size_t>(*description_.block));
+	const long owed = static_cast<long>(description_.speed * (Clock::now() - startedAt_) / period_);
 	delivered_ = std::max(delivered_, owed - kUnitBufferSamples); // the oldest were overwritten
 	return static_cast<std::size_t>(std::min<long>(static_cast<long>(asked), owed - delivered_));
 }
@@ -168,30 +171,30 @@ void EmulatedUnit::answerBlock(std::size_t asked)
 
 double EmulatedUnit::microstrainAt(double seconds, long sampleIndex)
 {
-	const auto &p = spec_.signal.params;
+	const auto &p = description_.signal.params;
 	double value = 0.0;
-	switch (spec_.signal.shape) {
+	switch (description_.signal.shape) {
 	case SignalShape::Constant: value = p[0]; break;
 	case SignalShape::Sine: value = p[0] * std::sin(2.0 * std::numbers::pi * seconds / p[1]); break;
 	case SignalShape::Step: value = seconds < p[0] ? p[1] : p[2]; break;
 	case SignalShape::Sequence: value = p[static_cast<std::size_t>(sampleIndex) % p.size()]; break;
 	case SignalShape::RawCount: break;
 	}
-	value += spec_.offset;
-	if (spec_.noise > 0.0)
-		value += std::normal_distribution<double>(0.0, spec_.noise)(noiseSource_);
+	value += description_.offset;
+	if (description_.noise > 0.0)
+		value += std::normal_distribution<double>(0.0, description_.noise)(noiseSource_);
 	return value;
 }
 
 // Inverts the decoding so the library reads back what the signal says.
 uint32_t EmulatedUnit::rawCountAt(double seconds, long sampleIndex)
 {
-	if (spec_.signal.shape == SignalShape::RawCount)
-		return countWithin(spec_.signal.params[0], 16777215.0);
+	if (description_.signal.shape == SignalShape::RawCount)
+		return countWithin(description_.signal.params[0], 16777215.0);
 	const double microstrain = microstrainAt(seconds, sampleIndex);
 	if (kind() == UnitKind::Counts24) {
-		const double counts = spec_.span == 0 ? 0.0 : microstrain * spec_.span / 12000.0;
-		return countWithin(spec_.zero + counts, 16777215.0);
+		const double counts = description_.span == 0 ? 0.0 : microstrain * description_.span / 12000.0;
+		return countWithin(description_.zero + counts, 16777215.0);
 	}
 	return countWithin(microstrain / 0.25 + 32768.0, 65535.0);
 }

@@ -5,7 +5,7 @@
 
 #include "../protocol.h"
 #include "../usb_toolkit.h"
-#include "emulator_spec.h"
+#include "emulator_description.h"
 
 #include <array>
 #include <chrono>
@@ -19,7 +19,7 @@ class EmulatedUnit : public UsbDevice {
 public:
 	using Clock = std::chrono::steady_clock;
 
-	explicit EmulatedUnit(const UnitSpec &spec);
+	explicit EmulatedUnit(const UnitDescription &description);
 
 	std::optional<std::size_t> bulkTransfer(uint8_t endpoint, uint8_t *data, std::size_t length,
 			unsigned timeoutMs) override;
@@ -28,7 +28,7 @@ public:
 	void plug(Clock::time_point now);
 	void unplug();
 
-	const UnitSpec &spec() const { return spec_; }
+	const UnitDescription &description() const { return description_; }
 
 private:
 	bool failsNow(UnitCommand command);
@@ -40,7 +40,7 @@ private:
 	void putCount(uint8_t *at, uint32_t raw) const;
 	protocol::UnitKind kind() const;
 
-	const UnitSpec spec_;
+	const UnitDescription description_;
 	std::mutex mutex_;
 	bool plugged_ = false;
 	Clock::time_point attachedAt_;
@@ -49,7 +49,7 @@ private:
 	std::mt19937 noiseSource_;
 	long singleReadings_ = 0;
 
-	// Unit-timed sampling since the last CMD_START.
+	// Unit-timed sampling since the last Start command.
 	bool sampling_ = false;
 	Clock::time_point startedAt_;
 	std::chrono::milliseconds period_{10};

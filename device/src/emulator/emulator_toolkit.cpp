@@ -5,8 +5,8 @@
 
 namespace varnelio::emulator {
 
-EmulatorToolkit::EmulatorToolkit(std::string configuration)
-	: configuration_(std::move(configuration))
+EmulatorToolkit::EmulatorToolkit(std::string description)
+	: description_(std::move(description))
 {
 }
 
@@ -17,13 +17,13 @@ EmulatorToolkit::~EmulatorToolkit()
 
 bool EmulatorToolkit::start(const UsbMatch & /*match*/, UsbHandlers handlers)
 {
-	const EmulatorSpec spec = parseEmulatorSpec(configuration_);
-	if (!spec.error.empty()) {
+	const EmulatorDescription parsed = parseEmulatorDescription(description_);
+	if (!parsed.error.empty()) {
 		// Every open of a unit tries the start again; one line says it all.
 		static std::string reported;
-		if (reported != configuration_) {
-			std::fprintf(stderr, "VARNELIO_EMULATOR: %s\n", spec.error.c_str());
-			reported = configuration_;
+		if (reported != description_) {
+			std::fprintf(stderr, "VARNELIO_EMULATOR: %s\n", parsed.error.c_str());
+			reported = description_;
 		}
 		return false;
 	}
@@ -32,16 +32,16 @@ bool EmulatorToolkit::start(const UsbMatch & /*match*/, UsbHandlers handlers)
 
 	const auto now = EmulatedUnit::Clock::now();
 	std::vector<Notice> notices;
-	for (const UnitSpec &unitSpec : spec.units) {
-		auto unit = std::make_shared<EmulatedUnit>(unitSpec);
+	for (const UnitDescription &unitDescription : parsed.units) {
+		auto unit = std::make_shared<EmulatedUnit>(unitDescription);
 		units_.push_back(unit);
-		const auto attachAt = now + std::chrono::milliseconds(unitSpec.attachMs);
+		const auto attachAt = now + std::chrono::milliseconds(unitDescription.attachMs);
 		notices.push_back({attachAt, unit, true});
-		if (unitSpec.detachMs) {
-			const auto detachAt = attachAt + std::chrono::milliseconds(*unitSpec.detachMs);
+		if (unitDescription.detachMs) {
+			const auto detachAt = attachAt + std::chrono::milliseconds(*unitDescription.detachMs);
 			notices.push_back({detachAt, unit, false});
-			if (unitSpec.returnMs)
-				notices.push_back({detachAt + std::chrono::milliseconds(*unitSpec.returnMs), unit, true});
+			if (unitDescription.returnMs)
+				notices.push_back({detachAt + std::chrono::milliseconds(*unitDescription.returnMs), unit, true});
 		}
 	}
 	std::stable_sort(notices.begin(), notices.end(),

@@ -1,8 +1,8 @@
 #pragma once
 
-// USB toolkit of virtual units. The driver start reads the configuration
-// text; attach and detach notices come from the emulator's own thread at the
-// times the units ask for.
+// USB toolkit of virtual units. The driver start reads the description of
+// the units; attach and detach notices come from the emulator's own thread at
+// the times the units ask for.
 
 #include "../usb_toolkit.h"
 #include "emulated_unit.h"
@@ -18,7 +18,7 @@ namespace varnelio::emulator {
 
 class EmulatorToolkit : public UsbToolkit {
 public:
-	explicit EmulatorToolkit(std::string configuration);
+	explicit EmulatorToolkit(std::string description);
 	~EmulatorToolkit() override;
 
 	bool start(const UsbMatch &match, UsbHandlers handlers) override;
@@ -33,7 +33,7 @@ private:
 
 	void run(std::vector<Notice> notices);
 
-	std::string configuration_;
+	std::string description_;
 	UsbHandlers handlers_;
 	std::vector<std::shared_ptr<EmulatedUnit>> units_;
 	std::thread thread_;

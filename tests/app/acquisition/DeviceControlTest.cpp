@@ -1,6 +1,5 @@
 #include "acquisition/DeviceControl.h"
-#include "fakes/FakeDeviceApi.h"
-#include "fakes/RecordingPrompt.h"
+#include "fakes/DeviceRigTest.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +8,7 @@ using namespace kelvra::testing;
 
 namespace {
 
-class DeviceControlTest : public ::testing::Test {
-protected:
-	DeviceControlTest() { md.InitDataArray(); }
-
-	void use(std::initializer_list<int> units)
-	{
-		for (int unit : units)
-			md.Channels[unit].Mflag = kTrue;
-	}
-
-	ModuleData md;
-	FakeDeviceApi api;
-	RecordingPrompt prompt;
-	DeviceControl devices{md, api, prompt};
-};
+class DeviceControlTest : public DeviceRigTest {};
 
 } // namespace
 

@@ -1,7 +1,6 @@
 #include "acquisition/Conversion.h"
 #include "acquisition/SampleReader.h"
-#include "fakes/FakeDeviceApi.h"
-#include "fakes/RecordingPrompt.h"
+#include "fakes/DeviceRigTest.h"
 
 #include <gtest/gtest.h>
 
@@ -10,25 +9,14 @@ using namespace kelvra::testing;
 
 namespace {
 
-class SampleReaderTest : public ::testing::Test {
+class SampleReaderTest : public DeviceRigTest {
 protected:
 	SampleReaderTest()
 	{
-		md.InitDataArray();
 		md.SetRange();
 		md.ClearMeasData();
 	}
 
-	void use(std::initializer_list<int> units)
-	{
-		for (int unit : units)
-			md.Channels[unit].Mflag = kTrue;
-	}
-
-	ModuleData md;
-	FakeDeviceApi api;
-	RecordingPrompt prompt;
-	DeviceControl devices{md, api, prompt};
 	SampleReader reader{md, devices};
 };
 

@@ -1,9 +1,11 @@
 // kelvra-cli as a user runs it, against emulated units.
 
+#include "fakes/KelvraCliRunner.h"
 #include "fakes/QtPrinting.h"
 #include "settings/DataFile.h"
 #include "settings/TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,56 +14,11 @@
 #include <gtest/gtest.h>
 
 using namespace kelvra;
-
-namespace {
-
-struct Outcome {
-	int status;
-	QString errors;
-	QString output;
-};
-
-class KelvraCli : public ::testing::Test {
-protected:
-	Outcome run(const QStringList &arguments)
-	{
-		QProcess process;
-		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-		environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-		environment.remove(QStringLiteral("VARNELIO_EMULATOR"));
-		process.setProcessEnvironment(environment);
-		process.start(QStringLiteral(KELVRA_CLI), arguments);
-		EXPECT_TRUE(process.waitForFinished(60000));
-		return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()),
-				QString::fromUtf8(process.readAllStandardOutput())};
-	}
-
-	QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-	// The sample rows of a CSV file, each a list of items.
-	std::vector<QStringList> csvRows(const QString &file)
-	{
-		QFile in(file);
-		EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-		const QStringList lines = fromCodePage932(in.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-		const auto header = lines.indexOf(QStringLiteral("\"ID0\",\"ID1\",\"ID2\",\"ID3\""));
-		std::vector<QStringList> rows;
-		for (qsizetype i = header + 1; i < lines.size(); ++i)
-			rows.push_back(lines[i].split(QLatin1Char(',')));
-		return rows;
-	}
-
-	QTemporaryDir dir;
-};
-
-} // namespace
+using namespace kelvra::testing;
 
 TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
 {
-	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("plain.vn2"),
-			QStringLiteral("--emulate"), QStringLiteral("id=0,signal=seq:1:2:3:4:5,block=7;id=2,kind=1,signal=seq:-1,block=7"),
-			QStringLiteral("--units"), QStringLiteral("0,2"), QStringLiteral("--interval-ms"), QStringLiteral("10"),
-			QStringLiteral("--samples"), QStringLiteral("12"), QStringLiteral("--memo"), QStringLiteral("試験 A")});
+	const Outcome outcome = recordPlainFile();
 	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
 
 	ModuleData md;
@@ -77,23 +34,6 @@ TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
 	EXPECT_EQ(QStringLiteral("試験 A"), md.MemoStr[0]);
 	EXPECT_EQ(10, md.IntervalTM);
 
-	const Outcome info = run({QStringLiteral("info"), path("plain.vn2")});
-	ASSERT_EQ(0, info.status);
-	EXPECT_TRUE(info.output.contains(QStringLiteral("rows: 12\n")));
-	EXPECT_TRUE(info.output.contains(QStringLiteral("units in use: 0,2\n")));
-	EXPECT_TRUE(info.output.contains(QStringLiteral("memo 1: 試験 A\n")));
-
-	ASSERT_EQ(0, run({QStringLiteral("convert"), path("plain.vn2"), path("plain.csv")}).status);
-	const auto rows = csvRows(path("plain.csv"));
-	ASSERT_EQ(12u, rows.size());
-	EXPECT_EQ((QStringList{QStringLiteral("3"), QStringLiteral("\"\""), QStringLiteral("-1"), QStringLiteral("\"\"")}), rows[2]);
-
-	ASSERT_EQ(0, run({QStringLiteral("convert"), QStringLiteral("--csv-encoding"), QStringLiteral("utf-8"),
-			path("plain.vn2"), path("utf8.csv")}).status);
-	QFile cp932(path("plain.csv"));
-	QFile utf8(path("utf8.csv"));
-	ASSERT_TRUE(cp932.open(QIODevice::ReadOnly) && utf8.open(QIODevice::ReadOnly));
-	EXPECT_EQ(QByteArray("\xEF\xBB\xBF") + fromCodePage932(cp932.readAll()).toUtf8(), utf8.readAll());
 }
 
 TEST_F(KelvraCli, AveragedRunStoresMeansOfTheUnitSamples)
@@ -138,6 +78,43 @@ TEST_F(KelvraCli, PcTimedRunOfTwoSamples)
 	const auto rows = csvRows(path("single.csv"));
 	ASSERT_EQ(2u, rows.size());
 	EXPECT_EQ(QStringLiteral("1.25"), rows[0][0]) << "400 x 12.5 / (2 x 2000)";
+}
+
+TEST_F(KelvraCli, EmulatedUnitsWithNothingStoredGetTheWindowsFirstLook)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), path("first.vn2"),
+			QStringLiteral("--emulate"), QStringLiteral("id=1,signal=const:5;id=3,kind=1,signal=const:-2"),
+			QStringLiteral("--samples"), QStringLiteral("3")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	EXPECT_EQ(QString(), outcome.errors) << "standard error stays quiet when all went well";
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(md, path("first.vn2")).ok);
+	for (int u = 0; u < kUnitCount; ++u)
+		EXPECT_EQ(u >= 2 ? kTrue : kFalse, md.Channels[u].Mflag) << "unit " << u; // the 16-bit unit 1 as 2
+	EXPECT_EQ(kFalse, md.TimerType);
+	EXPECT_EQ(100, md.IntervalTM);
+	EXPECT_EQ(3, md.DataCount);
+}
+
+TEST_F(KelvraCli, OutThatCannotBeWrittenIsRefusedBeforeAnyUnitOpens)
+{
+	QDir(dir.path()).mkdir(QStringLiteral("folder.vn2"));
+	QDir(dir.path()).mkdir(QStringLiteral("locked"));
+	QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+	const bool lockable = !QFile(path("locked/probe")).open(QIODevice::WriteOnly); // not so for root
+	for (const QString &out : {path("folder.vn2"), path("missing/run.vn2"), path("locked/run.csv")}) {
+		if (out.contains(QStringLiteral("locked")) && !lockable)
+			continue;
+		SCOPED_TRACE(out.toStdString());
+		// Unit 0 is not there: opening it would fail with a device error.
+		const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--out"), out, QStringLiteral("--emulate"),
+				QStringLiteral("id=2"), QStringLiteral("--units"), QStringLiteral("0")});
+		EXPECT_EQ(1, outcome.status);
+		EXPECT_TRUE(outcome.errors.startsWith(QStringLiteral("kelvra-cli: cannot write %1: ").arg(out))) << outcome.errors.toStdString();
+		EXPECT_FALSE(outcome.errors.contains(QStringLiteral("指定のデバイスが見つからない")));
+	}
+	QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(KelvraCli, BadUsageAndDeviceErrors)
@@ -205,6 +182,11 @@ TEST_F(KelvraCli, FirstContactNamesWhatIsWrong)
 			{{QStringLiteral("convert"), path("notes.vn2"), path("out.vn2")}, 2, QStringLiteral("OUT must name a .csv file")},
 			{{QStringLiteral("info"), QStringLiteral("-x"), path("notes.vn2")}, 2, QStringLiteral("unknown option '-x'")},
 			{{QStringLiteral("info"), path("notes.vn2")}, 1, QStringLiteral("Kelvraのデータファイルではありません")},
+			{{QStringLiteral("recover"), QStringLiteral("--bogus"), QStringLiteral("--out"), path("x.vn2")}, 2,
+					QStringLiteral("unknown option '--bogus'")},
+			{{QStringLiteral("record"), QStringLiteral("-h")}, 0, QStringLiteral("\n  --emulate DESCRIPTION      use emulated units")},
+			{{QStringLiteral("convert"), QStringLiteral("--bogus"), QStringLiteral("--help")}, 0,
+					QStringLiteral("\n  --csv-encoding NAME        text of the .csv file")},
 			{{QStringLiteral("--version")}, 0, QStringLiteral("kelvra-cli %1").arg(QStringLiteral(KELVRA_VERSION))},
 	};
 	for (const auto &contact : cases) {
@@ -231,7 +213,7 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	const auto pdfPage = [this](const QStringList &options) -> std::string {
 		const Outcome outcome = run(QStringList{QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("page.pdf")} + options);
 		QFile pdf(path("page.pdf"));
-		if (outcome.status != 0 || !pdf.open(QIODevice::ReadOnly))
+		if (outcome.status != 0 || !outcome.errors.isEmpty() || !pdf.open(QIODevice::ReadOnly))
 			return "exit " + std::to_string(outcome.status) + ": " + outcome.errors.toStdString();
 		const auto match = QRegularExpression(QStringLiteral("/MediaBox \\[([^]]*)\\][\\s\\S]*/Count (\\d+)")).match(QString::fromLatin1(pdf.readAll()));
 		return (match.captured(2) + QStringLiteral(" page, ") + match.captured(1)).toStdString();
@@ -240,6 +222,9 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	EXPECT_EQ("1 page, 0 0 595.000000 842.000000", pdfPage({})) << "A4 portrait";
 	EXPECT_EQ("1 page, 0 0 420.000000 595.000000", pdfPage({QStringLiteral("--page-size"), QStringLiteral("a5")}));
 	EXPECT_TRUE(pdfPage({QStringLiteral("--page-size"), QStringLiteral("huge")}).ends_with("unknown page size huge\n"));
+	const Outcome text = run({QStringLiteral("print"), path("page.vn2"), QStringLiteral("--pdf"), path("page.txt")});
+	EXPECT_EQ(2, text.status);
+	EXPECT_TRUE(text.errors.contains(QStringLiteral("--pdf must name a .pdf file"))) << text.errors.toStdString();
 
 	md.DataCount = 0;
 	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);

@@ -29,7 +29,7 @@ protected:
 		return env;
 	}
 
-	int cli(const QStringList &arguments, QString *output = nullptr)
+	int cli(const QStringList &arguments, QString *output = nullptr, QString *errors = nullptr)
 	{
 		QProcess process;
 		process.setProcessEnvironment(environment());
@@ -37,6 +37,8 @@ protected:
 		EXPECT_TRUE(process.waitForFinished(60000));
 		if (output)
 			*output = QString::fromUtf8(process.readAllStandardOutput());
+		if (errors)
+			*errors = QString::fromLocal8Bit(process.readAllStandardError());
 		return process.exitCode();
 	}
 
@@ -97,8 +99,12 @@ TEST_F(RecoverAfterKill, RecoveredFileHoldsExactlyTheFirstSamplesUpToASecondBefo
 	ASSERT_EQ(0, cli({QStringLiteral("recover"), QStringLiteral("--list")}, &listing));
 	EXPECT_TRUE(listing.contains(QStringLiteral("units 0,3"))) << listing.toStdString();
 	EXPECT_TRUE(listing.contains(QStringLiteral("run interrupted"))) << listing.toStdString();
-	ASSERT_EQ(0, cli({QStringLiteral("recover"), QStringLiteral("--out"), path("recovered.vn2")}));
+	QString said;
+	ASSERT_EQ(0, cli({QStringLiteral("recover"), QStringLiteral("--out"), path("recovered.vn2")}, nullptr, &said));
 	const ModuleData recovered = read(path("recovered.vn2"));
+	const QString journal = listing.section(QLatin1Char('\n'), 1, 1).section(QLatin1Char(' '), 0, 0);
+	EXPECT_EQ(QStringLiteral("kelvra-cli: wrote the %1 samples of %2 to %3\n").arg(recovered.DataCount).arg(journal, path("recovered.vn2")),
+			said);
 	EXPECT_GE(recovered.DataCount, measuredASecondBefore) << "held " << held.back().second << " at the kill";
 	EXPECT_GT(recovered.DataCount, 0);
 	EXPECT_NE(0, cli({QStringLiteral("recover"), QStringLiteral("--out"), path("again.vn2")})); // the journal is gone
@@ -113,4 +119,33 @@ TEST_F(RecoverAfterKill, RecoveredFileHoldsExactlyTheFirstSamplesUpToASecondBefo
 			ASSERT_EQ(whole.SampleAt(u, k), recovered.SampleAt(u, k)) << "unit " << u << " k " << k;
 	}
 	EXPECT_FALSE(recovered.StartTimeStr.trimmed().isEmpty());
+}
+
+TEST_F(RecoverAfterKill, CtrlCAndAnEmptyJournalFolderSayWhatHappened)
+{
+	QString listing;
+	ASSERT_EQ(0, cli({QStringLiteral("recover"), QStringLiteral("--list")}, &listing));
+	EXPECT_TRUE(listing.startsWith(QStringLiteral("no journals in "))) << listing.toStdString();
+
+	QProcess record;
+	record.setProcessEnvironment(environment());
+	record.start(QStringLiteral(KELVRA_CLI), recordArguments(path("stopped.vn2")) << QStringLiteral("--progress"));
+	ASSERT_TRUE(record.waitForStarted());
+	QByteArray errors;
+	QElapsedTimer clock;
+	clock.start();
+	while (clock.elapsed() < 30000 && errors.count("samples ") < 3) {
+		record.waitForReadyRead(100);
+		errors += record.readAllStandardError();
+	}
+	::kill(static_cast<pid_t>(record.processId()), SIGINT);
+	ASSERT_TRUE(record.waitForFinished(30000));
+	EXPECT_EQ(0, record.exitCode());
+	errors += record.readAllStandardError();
+	QStringList said = QString::fromLocal8Bit(errors).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+	said.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("samples ")); });
+	const ModuleData stopped = read(path("stopped.vn2"));
+	EXPECT_GT(stopped.DataCount, 0);
+	EXPECT_EQ(QStringList{QStringLiteral("kelvra-cli: stopped by Ctrl+C; %1 holds %2 samples").arg(path("stopped.vn2")).arg(stopped.DataCount)},
+			said);
 }

@@ -1,8 +1,12 @@
+#include "display/MeasParamLines.h"
 #include "display/PrintDatGraph.h"
 #include "fakes/FakeChart.h"
 #include "fakes/RecordingPrompt.h"
 
 #include <QPaintEngine>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kelvra;
@@ -96,6 +100,28 @@ struct Printed {
 	}
 };
 
+// The lines of the page as poppler reads them from the PDF, blanks collapsed.
+QStringList pdfTextLines(const ModuleData &md)
+{
+	QTemporaryDir dir;
+	const QString path = dir.filePath(QStringLiteral("page.pdf"));
+	{
+		QPdfWriter pdf(path);
+		FakeChart chart;
+		RecordingPrompt prompt;
+		if (!PrintDatGraph(md, chart, pdf, prompt, QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5))))
+			return {};
+	}
+	QProcess pdftotext;
+	pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+	if (!pdftotext.waitForFinished())
+		return {QStringLiteral("pdftotext (poppler-utils) did not run")};
+	QStringList lines;
+	for (const QString &line : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\n')))
+		lines << line.simplified();
+	return lines;
+}
+
 } // namespace
 
 class PrintPageTest : public QObject {
@@ -152,6 +178,44 @@ private Q_SLOTS:
 		const Printed p(setup);
 		QCOMPARE(p.page.block(), lines);
 		QVERIFY2(qAbs(p.chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3, "the graph stays at the bottom");
+	}
+
+	void pdfTextReadsBackAsPrinted_data()
+	{
+		QTest::addColumn<Setup>("setup");
+		QTest::newRow("kN, trigger, unit-timed") << Setup([](ModuleData &md) {
+			md.IntervalTM = 50;
+			md.TrgMaxFlag = kTrue;
+			std::tie(md.TrgVMax, md.TrgDnum1, md.TrgDnum2, md.TrgUnitID) = std::tuple(12.5f, 100, 200, int16_t(2));
+			md.Sing = 4;
+			for (int u : {0, 2})
+				md.Channels[u] = {.Data = {}, .Mflag = kTrue, .Power = u * 749.0f + 2, .PowerSing = int16_t(u / 2),
+						.Capacity = u * 250.0f + 500};
+		});
+		QTest::newRow("microstrain, PC-timed") << Setup([](ModuleData &md) {
+			md.TimerType = md.DataAverage = kTrue;
+			md.IntervalTM = 1500;
+		});
+	}
+
+	// Digits, 日, 用 and 出 survive the PDF's text layer, so the page can be searched and copied.
+	void pdfTextReadsBackAsPrinted()
+	{
+		QFETCH(Setup, setup);
+		ModuleData md;
+		md.StartTimeStr = QStringLiteral("2024/5/10 9:38:05");
+		setup(md);
+		const QStringList read = pdfTextLines(md);
+		QStringList missing;
+		for (const MeasParamLine &line : MeasParamLines(md)) {
+			const QString printed = (line.label + QLatin1Char(' ') + line.value).simplified();
+			if (!read.contains(printed))
+				missing << printed;
+		}
+		if (!read.contains(QStringLiteral("----- ひずみ測定 -----")))
+			missing.prepend(QStringLiteral("----- ひずみ測定 -----"));
+		QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not read back: %1\npoppler read:\n%2")
+				.arg(missing.join(QStringLiteral(" | ")), read.join(QLatin1Char('\n')))));
 	}
 
 	void chartThatCannotDrawPrintsNothing()

@@ -1,7 +1,6 @@
-#include "display/CurrentValues.h"
-#include "display/DataListModel.h"
 #include "display/SeriesDrawing.h"
 #include "fakes/FakeChart.h"
+#include "fakes/IdleStateTest.h"
 #include "fakes/RecordingPrompt.h"
 
 #include <gtest/gtest.h>
@@ -11,28 +10,13 @@ using namespace kelvra::testing;
 
 namespace {
 
-class DrawingTest : public ::testing::Test {
+class DrawingTest : public IdleStateTest {
 protected:
-	DrawingTest()
-	{
-		md.InitDataArray();
-		md.SetRange();
-		md.ClearMeasData();
-		md.IntervalTM = 500;
-	}
-
-	ModuleData md;
 	FakeChart chart;
 	FakeViewControls controls;
 	RecordingPrompt prompt;
 	GraphView view{md, chart, controls, prompt};
 	SeriesDrawing drawing{md, chart, view};
-};
-
-class Labels : public ValueLabels {
-public:
-	void setValueText(int unit, const QString &text) override { texts[unit] = text; }
-	std::array<QString, 4> texts{QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")};
 };
 
 } // namespace
@@ -106,58 +90,4 @@ TEST_F(DrawingTest, TitlesFollowTheSettings)
 	drawing.SetGraphTitles();
 	EXPECT_TRUE(chart.yTitle.isEmpty());
 	EXPECT_FALSE(chart.suspended());
-}
-
-TEST_F(DrawingTest, DataListLines)
-{
-	const QString ideographic(2, QChar(0x3000));
-	const QString unused = QString(5, QLatin1Char(' ')) + ideographic;
-	const QString noValue = QString(6, QLatin1Char(' ')) + ideographic;
-	md.Channels[1].Mflag = md.Channels[3].Mflag = kTrue;
-	md.Channels[1].Data[0] = 123456.5f;
-	md.Channels[3].Data[0] = 12.3456f;
-	md.DataCount = 2;
-	EXPECT_EQ(unused + QStringLiteral(" 123456.500 ") + unused + QStringLiteral("     12.346"),
-			DataListModel::line(md, 1));
-	EXPECT_EQ(unused + QLatin1Char(' ') + noValue + QLatin1Char(' ') + unused + QLatin1Char(' ') + noValue,
-			DataListModel::line(md, 2));
-
-	DataListModel model(md);
-	EXPECT_EQ(2, model.rowCount());
-	md.DataCount = 50; // a snapshot: it keeps the count it opened with
-	EXPECT_EQ(2, model.rowCount());
-
-	md.TrgMode = kTrue;
-	md.Channels[1].StartPos = 100;
-	md.Channels[1].Data[100] = 1.0f;
-	EXPECT_TRUE(DataListModel::line(md, 1).contains(QStringLiteral("     1.000"))) << "starts at the oldest kept sample";
-}
-
-TEST_F(DrawingTest, CurrentValuesOfUsedUnits)
-{
-	Labels labels;
-	CurrentValues values(md, labels);
-	md.Channels[0].Mflag = md.Channels[2].Mflag = kTrue;
-	md.Channels[0].Data[1] = 12.3456f;
-	md.Channels[2].Data[1] = -0.5f;
-	md.DataCount = 2;
-	values.ShowCurrentValues();
-	EXPECT_EQ(QStringLiteral("12.346"), labels.texts[0]);
-	EXPECT_EQ(QStringLiteral("-0.500"), labels.texts[2]);
-	EXPECT_EQ(QStringLiteral("x"), labels.texts[1]) << "a unit not in use is not written";
-
-	md.Channels[0].DataNum = 1;
-	md.Channels[0].Data[0] = 3.0f;
-	values.ShowCurrentValuesByNum();
-	EXPECT_EQ(QStringLiteral("3.000"), labels.texts[0]);
-	EXPECT_EQ(QStringLiteral("-0.500"), labels.texts[2]) << "no samples: left as it was";
-
-	values.ShowCurrentValuesTrg();
-	EXPECT_EQ(QStringLiteral("3.000"), labels.texts[0]) << "nothing before the trigger";
-	md.TrgOn = kTrue;
-	md.Channels[0].WritePos = 1;
-	values.ShowCurrentValuesTrg();
-	EXPECT_EQ(QStringLiteral("12.346"), labels.texts[0]);
-	values.ClearValueLabels();
-	EXPECT_TRUE(labels.texts[3].isEmpty());
 }

@@ -27,7 +27,7 @@ public:
 		return graphParamResult;
 	}
 	void FollowAxisX() override { log_ << QStringLiteral("follow x"); }
-	void FollowAxisY(Flag recompute) override { log_ << QStringLiteral("follow y %1").arg(recompute); }
+	void FollowAxisY(Flag expandOnly) override { log_ << QStringLiteral("follow y %1").arg(expandOnly); }
 	void GrDrawData(int32_t n) override { log_ << QStringLiteral("draw %1").arg(n); }
 	void GrDrawData2(int32_t first, int32_t last) override
 	{

@@ -1,6 +1,7 @@
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
 #include "fakes/RecordingRunView.h"
+#include "fakes/RunRig.h"
 #include "run/RunControl.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace {
 
 const QString kCaptured = QStringLiteral("message 設定データ数を取込みましたので測定を終了します。");
 
-class RunControlTest : public ::testing::Test {
+class RunControlTest : public ::testing::Test, protected RunRig {
 protected:
 	RunControlTest()
 	{
@@ -68,13 +69,6 @@ protected:
 		return {};
 	}
 
-	ModuleData md;
-	QStringList log;
-	FakeDeviceApi api;
-	RecordingPrompt prompt;
-	RecordingRunView view{md, log};
-	DeviceControl devices{md, api, prompt};
-	RunControl run{md, devices, prompt, view};
 };
 
 } // namespace
@@ -124,7 +118,7 @@ TEST_F(RunControlTest, StartRefusedWithoutUnitsOrWhenTheUserSaysNo)
 TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 {
 	blockRun(1000);
-	md.ScrollMode = 0;
+	md.ScrollMode = XAxisMode::All;
 	md.DispDataNum = 500;
 	run.cmdStart_Click();
 	ASSERT_EQ(kTrue, md.MeasFlag);

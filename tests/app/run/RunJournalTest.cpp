@@ -5,6 +5,7 @@
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
 #include "fakes/RecordingRunView.h"
+#include "fakes/RunRig.h"
 #include "run/JournalRebuild.h"
 #include "run/JournalRecovery.h"
 #include "run/RunControl.h"
@@ -43,7 +44,7 @@ QByteArray journalOfTicks(int ticks)
 
 // A run with a journal in a folder of its own; the journal is left behind
 // as a killed program leaves it.
-struct JournaledRun {
+struct JournaledRun : RunRig {
 	explicit JournaledRun(const QString &folder) : journal(std::make_unique<RunJournal>(prompt, folder))
 	{
 		md.InitDataArray();
@@ -76,13 +77,6 @@ struct JournaledRun {
 		return ParseJournal(file.readAll(), nullptr).value();
 	}
 
-	ModuleData md;
-	QStringList log;
-	FakeDeviceApi api;
-	RecordingPrompt prompt;
-	RecordingRunView view{md, log};
-	DeviceControl devices{md, api, prompt};
-	RunControl run{md, devices, prompt, view};
 	std::unique_ptr<RunJournal> journal;
 };
 
@@ -309,7 +303,7 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	int argc = 1;
 	char name[] = "journal_tests";
 	char *argv[] = {name, nullptr};
-	QCoreApplication app(argc, argv); // the news come from the writer's thread
+	QCoreApplication app(argc, argv); // the last writes are watched from the event loop
 	QTemporaryDir dir;
 	JournaledRun run(dir.path());
 	run.journal->setEchoToStandardError(false);
@@ -327,7 +321,7 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	run.run.cmdStop_Click();
 	for (int i = 0; i < 300 && run.prompt.shown.empty(); ++i) {
 		QThread::msleep(10);
-		QCoreApplication::sendPostedEvents();
+		QCoreApplication::processEvents();
 	}
 	setrlimit(RLIMIT_FSIZE, &limit);
 	std::signal(SIGXFSZ, SIG_DFL);

@@ -1,5 +1,6 @@
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "limits/DialogLimits.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -50,10 +51,11 @@ private:
 		MapStore store;
 		std::unique_ptr<FormMain> form;
 
-		Window()
+		explicit Window(const QString &emulated = {}, bool stored = true)
 		{
-			store.values[QStringLiteral("MflagID2")] = QStringLiteral("True");
-			form = std::make_unique<FormMain>(md, api, prompt, store);
+			if (stored)
+				store.values[QStringLiteral("MflagID2")] = QStringLiteral("True");
+			form = std::make_unique<FormMain>(md, api, prompt, store, emulated);
 			form->show();
 		}
 	};
@@ -107,6 +109,32 @@ private Q_SLOTS:
 		QCOMPARE(w.md.TrgMode, kFalse);
 		QCOMPARE(w.md.RangeMax, 8000.0f);
 		QVERIFY(w.api.calls.isEmpty());
+	}
+
+	void emulatedUnitsWithNothingStoredStartIdleWithEveryUnit()
+	{
+		const struct {
+			const char *emulated;
+			bool stored;
+			std::array<Flag, kUnitCount> used;
+		} cases[] = {
+				{"demo", false, {kTrue, kTrue, kTrue, kTrue}},
+				// A 16-bit unit set to 1 is reached as unit 2.
+				{"id=1,signal=sine:1000:2;id=3,kind=1", false, {kFalse, kFalse, kTrue, kTrue}},
+				{"demo", true, {kTrue, kFalse, kTrue, kFalse}}, // the stored conditions win
+		};
+		for (const auto &start : cases) {
+			Window w(QString::fromLatin1(start.emulated), start.stored);
+			const QByteArray name = QByteArray(start.emulated) + (start.stored ? " stored" : "");
+			for (int u = 0; u < kUnitCount; ++u)
+				QVERIFY2(w.md.Channels[u].Mflag == start.used[u], name.constData());
+			if (!start.stored)
+				QVERIFY2(w.md.TimerType == kFalse && w.md.IntervalTM == 100, name.constData());
+			for (QPushButton *button : idleButtons(*w.form))
+				QVERIFY2(button->isEnabled(), qPrintable(button->text() + QLatin1Char(' ') + QLatin1String(name)));
+			w.form->cmdDisp->click();
+			QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません")});
+		}
 	}
 
 	void closeAsksAndMayBeRefused()
@@ -328,6 +356,31 @@ private Q_SLOTS:
 		QVERIFY(!w.form->dataList());
 		w.form->cmdStop->click();
 		QVERIFY(w.form->cmdDisp->isEnabled());
+	}
+
+	void limitAlarmStaysShownUntilAcknowledged()
+	{
+		Window w;
+		w.form->showModal = [](QDialog &dialog) {
+			auto &limits = static_cast<DialogLimits &>(dialog);
+			limits.chkLevel[2][1][0]->setChecked(true); // the alarm above
+			limits.txtLevel[2][1][0]->setText(QStringLiteral("100"));
+			limits.OKButton->click();
+		};
+		w.form->cmdLimit->click();
+		// Past the level for 50 samples, then back.
+		w.api.units[2].signal = [](long k) { return k > 100 && k <= 150 ? 200.0 : 0.0; };
+		w.form->cmdStart->click();
+		QVERIFY(!w.form->cmdLimit->isEnabled());
+		QTRY_VERIFY(w.md.DataCount >= 256);
+		w.form->cmdStop->click();
+		QCOMPARE(w.form->Label1[2]->accessibleDescription(), QStringLiteral("異常"));
+		QVERIFY(w.form->cmdAcknowledge->isEnabled());
+		w.form->cmdAcknowledge->click();
+		QVERIFY(w.form->Label1[2]->accessibleDescription().isEmpty());
+		QVERIFY(!w.form->cmdAcknowledge->isEnabled());
+		w.form->cmdMeasInfo->click();
+		QCOMPARE(w.store.values.value(QStringLiteral("LimitAlarmUpper2")), QStringLiteral("100"));
 	}
 
 	void windowGoesWithItsDataListOpen()

@@ -1,8 +1,8 @@
 #pragma once
 
-// The emulator's configuration: VARNELIO_EMULATOR holds "demo" or unit
-// descriptions separated by ';', each made of fields "name=value" separated
-// by ','. See the README for the fields.
+// The description of the emulated units: VARNELIO_EMULATOR holds "demo" or
+// one description a unit, separated by ';', each made of fields "name=value"
+// separated by ','. See the README for the fields.
 
 #include <cstdint>
 #include <optional>
@@ -14,7 +14,7 @@ namespace varnelio::emulator {
 
 enum class SignalShape { Constant, Sine, Step, Sequence, RawCount };
 
-struct SignalSpec {
+struct SignalDescription {
 	SignalShape shape = SignalShape::Constant;
 	// Constant: {value}; Sine: {amplitude, period_s}; Step: {time_s, before, after};
 	// Sequence: the values; RawCount: {count}.
@@ -30,12 +30,12 @@ struct FailRule {
 	bool onwards;    // '+': every exchange from that one on
 };
 
-struct UnitSpec {
+struct UnitDescription {
 	int id = -1;
 	int kind = 0;
 	uint32_t span = 1200000;
 	uint32_t zero = 8388608;
-	SignalSpec signal;
+	SignalDescription signal;
 	double offset = 0.0;
 	double noise = 0.0;
 	uint32_t seed = 1;
@@ -47,14 +47,14 @@ struct UnitSpec {
 	std::vector<FailRule> failures;
 };
 
-struct EmulatorSpec {
-	std::vector<UnitSpec> units;
+struct EmulatorDescription {
+	std::vector<UnitDescription> units;
 	std::string error; // names the bad field; empty when the text was understood
 };
 
 // The four lively units that "demo" stands for.
-extern const std::string_view kDemoSpec;
+extern const std::string_view kDemoDescription;
 
-EmulatorSpec parseEmulatorSpec(std::string_view text);
+EmulatorDescription parseEmulatorDescription(std::string_view text);
 
 } // namespace varnelio::emulator

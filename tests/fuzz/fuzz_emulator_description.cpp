@@ -2,7 +2,7 @@
 // and every unit it describes answers every command.
 
 #include "emulator/emulated_unit.h"
-#include "emulator/emulator_spec.h"
+#include "emulator/emulator_description.h"
 #include "varnelio.h"
 
 #include <algorithm>
@@ -30,11 +30,11 @@ void exchange(emulator::EmulatedUnit &unit, std::initializer_list<uint8_t> comma
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
 	const std::string text(reinterpret_cast<const char *>(data), size);
-	const emulator::EmulatorSpec spec = emulator::parseEmulatorSpec(text);
-	if (!spec.error.empty() && !spec.units.empty())
+	const emulator::EmulatorDescription description = emulator::parseEmulatorDescription(text);
+	if (!description.error.empty() && !description.units.empty())
 		__builtin_trap(); // a refusal keeps no units
-	for (const emulator::UnitSpec &unitSpec : spec.units) {
-		emulator::EmulatedUnit unit(unitSpec);
+	for (const emulator::UnitDescription &unitDescription : description.units) {
+		emulator::EmulatedUnit unit(unitDescription);
 		unit.plug(emulator::EmulatedUnit::Clock::now() - std::chrono::seconds(3));
 		exchange(unit, {0xF0});
 		exchange(unit, {0x60});

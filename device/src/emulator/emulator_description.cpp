@@ -1,4 +1,4 @@
-#include "emulator_spec.h"
+#include "emulator_description.h"
 
 #include <array>
 #include <charconv>
@@ -8,7 +8,7 @@
 
 namespace varnelio::emulator {
 
-const std::string_view kDemoSpec =
+const std::string_view kDemoDescription =
 		"id=0,kind=0,signal=sine:1500:4,noise=6,seed=11;"
 		"id=1,kind=1,signal=sine:900:2.5,offset=300,noise=4,seed=12;"
 		"id=2,kind=1,signal=step:5:-400:1800,noise=10,seed=13;"
@@ -67,11 +67,11 @@ double parseNumber(std::string_view text, std::string_view field)
 	return value;
 }
 
-SignalSpec parseSignal(std::string_view text, std::string_view field)
+SignalDescription parseSignal(std::string_view text, std::string_view field)
 {
 	const auto parts = split(text, ':');
 	const std::string_view name = parts[0];
-	SignalSpec signal;
+	SignalDescription signal;
 	signal.params.clear();
 	for (std::size_t i = 1; i < parts.size(); ++i)
 		signal.params.push_back(parseNumber(parts[i], field));
@@ -115,7 +115,7 @@ FailRule parseFailure(std::string_view text, std::string_view field)
 	bad(field);
 }
 
-void parseField(UnitSpec &unit, std::string_view field)
+void parseField(UnitDescription &unit, std::string_view field)
 {
 	const std::size_t eq = field.find('=');
 	if (eq == std::string_view::npos)
@@ -157,27 +157,27 @@ void parseField(UnitSpec &unit, std::string_view field)
 
 } // namespace
 
-EmulatorSpec parseEmulatorSpec(std::string_view text)
+EmulatorDescription parseEmulatorDescription(std::string_view text)
 {
 	if (trim(text) == "demo")
-		text = kDemoSpec;
-	EmulatorSpec spec;
+		text = kDemoDescription;
+	EmulatorDescription description;
 	try {
-		for (const std::string_view description : split(text, ';')) {
-			if (trim(description).empty())
+		for (const std::string_view unitText : split(text, ';')) {
+			if (trim(unitText).empty())
 				continue;
-			UnitSpec unit;
-			for (const std::string_view field : split(description, ','))
+			UnitDescription unit;
+			for (const std::string_view field : split(unitText, ','))
 				parseField(unit, field);
 			if (unit.id < 0)
-				throw BadField("unit '" + std::string(description) + "' has no field 'id'");
-			spec.units.push_back(unit);
+				throw BadField("unit '" + std::string(unitText) + "' has no field 'id'");
+			description.units.push_back(unit);
 		}
 	} catch (const BadField &error) {
-		spec.units.clear();
-		spec.error = error.what();
+		description.units.clear();
+		description.error = error.what();
 	}
-	return spec;
+	return description;
 }
 
 } // namespace varnelio::emulator

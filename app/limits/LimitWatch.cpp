@@ -1,0 +1,58 @@
+#include "LimitWatch.h"
+
+#include "core/NumberText.h"
+
+namespace kelvra {
+
+void LimitWatch::runStarted(const ModuleData &)
+{
+	monitor_.reset();
+	stored_.fill(0);
+	pending_.clear();
+}
+
+void LimitWatch::sampleStored(int unit, std::optional<float> value)
+{
+	stored_[unit] += 1;
+	monitor_.check(unit, stored_[unit], value, pending_);
+}
+
+void LimitWatch::tickDone(const ModuleData &)
+{
+	handOn();
+}
+
+void LimitWatch::runEnded(const ModuleData &)
+{
+	handOn();
+}
+
+void LimitWatch::handOn()
+{
+	if (pending_.empty())
+		return;
+	const std::vector<LimitEvent> events = std::move(pending_);
+	pending_.clear();
+	if (onEvents)
+		onEvents(events);
+}
+
+double SampleSeconds(const ModuleData &md, int32_t sample)
+{
+	return (sample - 1) * (md.IntervalTM / 1000.0);
+}
+
+QString LimitEventLine(const ModuleData &md, const LimitEvent &event)
+{
+	// The level is named where the kind does not say it.
+	QString what = QString::fromLatin1(limitEventWord(event.kind));
+	if (event.kind == LimitEvent::Kind::Clear)
+		what += event.level == LimitLevel::Alarm ? QStringLiteral(" alarm") : QStringLiteral(" warning");
+	return QStringLiteral("%1 s ID%2 %3 %4 %5 (%6)")
+			.arg(QString::number(SampleSeconds(md, event.sample), 'f', 2))
+			.arg(event.unit)
+			.arg(what, event.side == LimitSide::Upper ? QStringLiteral("upper") : QStringLiteral("lower"),
+					shortestText(event.limit), shortestText(event.value));
+}
+
+} // namespace kelvra
