@@ -2,6 +2,7 @@
 
 #include "settings/CsvFile.h"
 
+#include <QCommandLineParser>
 #include <QStringList>
 
 #include <optional>
@@ -21,6 +22,11 @@ int recoverCommand(const QStringList &arguments);
 
 // The value of --csv-encoding: "cp932" (the format's own) or "utf-8".
 std::optional<CsvEncoding> parseCsvEncoding(const QString &name);
+
+// A long recording's convert and info.
+bool IsRecordingFile(const QString &fileName);
+int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out, CsvEncoding encoding);
+int infoRecording(const QString &in);
 
 // Sets up its own application on the offscreen platform, so it takes main's arguments.
 int printCommand(int argc, char *argv[]);

@@ -18,14 +18,19 @@ namespace {
 
 const OptionTable kConvertOptions{"convert",
 		"Usage: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
+		"       kelvra-cli convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2\n"
 		"Reads a data file and writes it as CSV, in code page 932 or in UTF-8\n"
-		"with a byte-order mark (default cp932).\n"
+		"with a byte-order mark (default cp932). A long recording (every part of\n"
+		"it when the first is named) goes to HDF5, CSV (in numbered files when it\n"
+		"has more lines than a spreadsheet takes) or, up to 88000 samples, a data file.\n"
 		"\n",
-		{{{{"csv-encoding", "NAME"}}, "text of the .csv file: cp932 (default) or utf-8"}}};
+		{{{{"csv-encoding", "NAME"}}, "text of the .csv file: cp932 (default) or utf-8"},
+				{{{"from", "S"}}, "a recording from this many seconds after its start"},
+				{{{"to", "S"}}, "a recording up to this many seconds after its start"}}};
 
 const OptionTable kInfoOptions{"info",
-		"Usage: kelvra-cli info IN.vn2\n"
-		"Prints a data file's header, unit settings, row count and units in use,\n"
+		"Usage: kelvra-cli info IN.vn2|REC.kvr\n"
+		"Prints a data file's or a recording's header, unit settings, row count and units in use,\n"
 		"one 'name: value' line each.\n",
 		{}};
 
@@ -103,6 +108,8 @@ int convertCommand(const QStringList &arguments)
 		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
 		return kExitUsage;
 	}
+	if (IsRecordingFile(files[0]))
+		return convertRecording(parser, files[0], files[1], *encoding);
 	if (FileTypeOf(files[1]) != FileType::Csv) {
 		printError(QStringLiteral("OUT must name a .csv file"));
 		return kExitUsage;
@@ -131,6 +138,8 @@ int infoCommand(const QStringList &arguments)
 		printError(QStringLiteral("info takes one data file"));
 		return kExitUsage;
 	}
+	if (IsRecordingFile(files[0]))
+		return infoRecording(files[0]);
 	QString reason;
 	const auto content = LoadDataFileContent(files[0], &reason);
 	if (!content) {

@@ -17,7 +17,9 @@ const char kUsage[] =
 		"  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)\n"
 		"  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
 		"                                write a data file as CSV\n"
-		"  info IN.vn2                   describe a data file\n"
+		"  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2\n"
+		"                                write a long recording for analysis\n"
+		"  info IN.vn2|REC.kvr           describe a data file or a long recording\n"
 		"  recover --list                list the journals of runs never saved\n"
 		"  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)\n"
 #ifdef KELVRA_CLI_PRINT
