@@ -8,6 +8,7 @@
 #include "acquisition/VarnelLibrary.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
+#include "limits/DialogLimits.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "settings/QSettingsStore.h"
@@ -16,7 +17,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -119,6 +123,29 @@ int main(int argc, char *argv[])
 	wait(9000);
 	ok = save(&window, out, "measuring.png") && ok;
 	window.run().cmdStop_Click();
+
+	// Limits: unit 0 passes its warning and alarm above, unit 3 its warning below.
+	const auto modal = window.showModal;
+	window.showModal = [&](QDialog &dialog) {
+		auto &limits = static_cast<kelvra::DialogLimits &>(dialog);
+		const auto set = [&](int unit, int level, int side, const char *value) {
+			limits.chkLevel[unit][level][side]->setChecked(true);
+			limits.txtLevel[unit][level][side]->setText(QString::fromLatin1(value));
+		};
+		set(0, 0, 0, "1000");
+		set(0, 1, 0, "1400");
+		set(3, 0, 1, "-2500");
+		limits.txtHysteresis[0]->setText(QStringLiteral("50"));
+		ok = save(&limits, out, "limits.png") && ok;
+		limits.OKButton->click();
+	};
+	window.cmdLimit_Click();
+	window.showModal = modal;
+	window.run().cmdStart_Click();
+	wait(6000);
+	ok = save(&window, out, "alarm.png") && ok;
+	window.run().cmdStop_Click();
+	window.cmdAcknowledge_Click();
 
 	md.TrgMaxFlag = kelvra::kTrue;
 	md.TrgVMax = 1400.0f;

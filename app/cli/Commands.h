@@ -13,6 +13,7 @@ namespace kelvra::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // a device or file error
 inline constexpr int kExitUsage = 2;   // bad usage or settings
+inline constexpr int kExitAlarm = 3;   // record --fail-on-alarm ended the run at an alarm
 
 // Each takes the command's arguments after its name.
 int recordCommand(const QStringList &arguments);

@@ -8,6 +8,9 @@
 
 #include "acquisition/UnitEntries.h"
 #include "acquisition/VarnelLibrary.h"
+#include "limits/LimitEntries.h"
+#include "limits/LimitWatch.h"
+#include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "settings/DataFile.h"
@@ -42,6 +45,13 @@ struct SensorOption {
 	bool microstrain;
 };
 
+struct LimitOption {
+	int unit;
+	LimitLevel level;
+	LimitSide side;
+	QString value;
+};
+
 struct RecordOptions {
 	QString out;
 	FileType type = FileType::Dedicated;
@@ -63,6 +73,9 @@ struct RecordOptions {
 	std::optional<int32_t> samples;
 	QStringList memos;
 	bool progress = false;
+	std::vector<LimitOption> limits;
+	std::vector<std::pair<int, QString>> hystereses;
+	bool failOnAlarm = false;
 	CsvEncoding csvEncoding = CsvEncoding::CodePage932;
 };
 
@@ -99,6 +112,11 @@ const OptionTable kRecordOptions{"record",
 				{{{"progress"}}, "a progress line per tick on standard error, even when\nit is no terminal"},
 				{{{"csv-encoding", "NAME"}}, "text of a .csv file: cp932 (default) or utf-8,\n"
 				                             "which is written with a byte-order mark"},
+				{{{"limit", "U:upper|lower:warning|alarm:VALUE"}}, "watch unit U against a level, in the display\n"
+				                                                  "unit (repeatable); each crossing and return is\n"
+				                                                  "a line on standard error"},
+				{{{"hysteresis", "U:VALUE"}}, "how far a value of unit U must come back inside a\nlevel"},
+				{{{"fail-on-alarm"}}, "at the first alarm, end the run, write FILE and exit 3"},
 		},
 		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
 		"what it measured up to a second before.\n"};
@@ -135,6 +153,17 @@ SensorOption parseSensor(const QString &option, const QString &text, bool withUn
 			throw UsageError{QStringLiteral("--%1 unit '%2' is not mV/V or ue").arg(option, parts[2])};
 	}
 	return sensor;
+}
+
+LimitOption parseLimit(const QString &text)
+{
+	const QStringList parts = text.split(QLatin1Char(':'));
+	const bool sideOk = parts.size() == 4 && (parts[1] == QLatin1String("upper") || parts[1] == QLatin1String("lower"));
+	const bool levelOk = parts.size() == 4 && (parts[2] == QLatin1String("warning") || parts[2] == QLatin1String("alarm"));
+	if (!sideOk || !levelOk)
+		throw UsageError{QStringLiteral("--limit '%1' is not U:upper|lower:warning|alarm:VALUE").arg(text)};
+	return {parseUnit(parts[0]), parts[2] == QLatin1String("alarm") ? LimitLevel::Alarm : LimitLevel::Warning,
+			parts[1] == QLatin1String("upper") ? LimitSide::Upper : LimitSide::Lower, parts[3]};
 }
 
 int16_t parseDisplayUnit(const QString &text)
@@ -210,6 +239,13 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 		o.samples = parsePositive(QStringLiteral("samples"), *samples);
 	o.memos = parser.values(QStringLiteral("memo"));
 	o.progress = parser.isSet(QStringLiteral("progress"));
+	for (const QString &text : parser.values(QStringLiteral("limit")))
+		o.limits.push_back(parseLimit(text));
+	for (const QString &text : parser.values(QStringLiteral("hysteresis"))) {
+		const SensorOption h = parseSensor(QStringLiteral("hysteresis"), text, false);
+		o.hystereses.emplace_back(h.unit, h.value);
+	}
+	o.failOnAlarm = parser.isSet(QStringLiteral("fail-on-alarm"));
 	if (o.memos.size() > 5)
 		throw UsageError{QStringLiteral("--memo may be given at most five times")};
 	return o;
@@ -271,6 +307,25 @@ QString applySettings(const RecordOptions &o, ModuleData &md)
 	ApplySettings(entries, md);
 	md.ClearMeasData();
 	return {};
+}
+
+// The stored limits with those given on the command line, checked as the
+// dialog "リミット設定" checks them.
+LimitSettings applyLimits(const RecordOptions &o, const ModuleData &md, const LimitSettings &stored)
+{
+	LimitEntries entries = EntriesOf(stored);
+	for (const LimitOption &limit : o.limits)
+		entries[limit.unit].levels[static_cast<int>(limit.level)][static_cast<int>(limit.side)] = {true, limit.value};
+	for (const auto &[unit, value] : o.hystereses)
+		entries[unit].hysteresis = value;
+	for (const LimitOption &limit : o.limits) {
+		if (!md.Channels[limit.unit].inUse())
+			throw UsageError{QStringLiteral("--limit names unit %1, which is not in use").arg(limit.unit)};
+	}
+	const LimitCheck check = CheckLimits(entries, md, stored);
+	if (!check.limits)
+		throw UsageError{check.message};
+	return *check.limits;
 }
 
 class Progress {
@@ -349,6 +404,8 @@ int record(const RecordOptions &o)
 		printError(QStringLiteral("--samples goes with a run without trigger"));
 		return kExitUsage;
 	}
+	LimitWatch limits;
+	limits.monitor().setLimits(applyLimits(o, md, LoadLimits(QSettingsStore())));
 	// Found out now, not once the measurement is over.
 	if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, writable.error));
@@ -370,13 +427,25 @@ int record(const RecordOptions &o)
 	journal.setEchoToStandardError(false); // the console prompt prints on standard error
 	journal.setMemoLines(o.memos);
 	journal.setSampleLimit(o.samples.value_or(0));
-	run.setRecorder(&journal);
+	RecorderChain recorders;
+	recorders.add(&journal);
+	recorders.add(&limits);
+	run.setRecorder(&recorders);
+	bool alarmed = false;
+	limits.onEvents = [&](const std::vector<LimitEvent> &events) {
+		for (const LimitEvent &event : events) {
+			if (o.samples && event.sample > *o.samples)
+				continue; // beyond what the file keeps
+			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
+			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
+		}
+	};
 	Progress progress(md, o.progress);
 	QEventLoop loop;
 	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit, Qt::QueuedConnection);
 	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
 		progress.update();
-		if (o.samples && md.DataCount >= *o.samples)
+		if ((o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm))
 			run.cmdStop_Click();
 	});
 	QTimer interruptPoll;
@@ -411,6 +480,10 @@ int record(const RecordOptions &o)
 	journal.Discard(); // the data are safe in the file
 	if (interrupted)
 		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples").arg(o.out).arg(md.DataCount));
+	if (alarmed && o.failOnAlarm) {
+		printError(QStringLiteral("stopped at an alarm; %1 holds %2 samples").arg(o.out).arg(md.DataCount));
+		return kExitAlarm;
+	}
 	if (run.lastEnd() == RunControl::RunEnd::DeviceError) {
 		printError(QStringLiteral("the run ended on a device error; %1 holds the %2 samples taken before it")
 		                   .arg(o.out)

@@ -230,3 +230,32 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);
 	EXPECT_TRUE(pdfPage({}).ends_with(path("page.vn2").toStdString() + ": データがありません。\n"));
 }
+
+TEST_F(KelvraCli, LimitEventsAreToldAsTheyHappenAndAnAlarmMayEndTheRun)
+{
+	const auto watching = [&](const char *file, const QStringList &more) {
+		return run(QStringList{QStringLiteral("record"), QStringLiteral("--out"), path(file),
+				QStringLiteral("--emulate"), QStringLiteral("id=0,signal=seq:0:50:150:250:150:50:0"),
+				QStringLiteral("--units"), QStringLiteral("0"), QStringLiteral("--interval-ms"),
+				QStringLiteral("10"), QStringLiteral("--limit"), QStringLiteral("0:upper:alarm:200")} +
+				more);
+	};
+	const Outcome outcome = watching("watched.vn2", {QStringLiteral("--limit"), QStringLiteral("0:upper:warning:100"),
+			QStringLiteral("--hysteresis"), QStringLiteral("0:60"), QStringLiteral("--samples"), QStringLiteral("7")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	EXPECT_EQ(QStringLiteral("kelvra-cli: event: 0.02 s ID0 warning upper 100 (150)\n"
+	                         "kelvra-cli: event: 0.03 s ID0 alarm upper 200 (250)\n"
+	                         "kelvra-cli: event: 0.05 s ID0 clear alarm upper 200 (50)\n"
+	                         "kelvra-cli: event: 0.06 s ID0 clear warning upper 100 (0)\n"),
+			outcome.errors)
+			<< "the hysteresis of 60 holds the alarm at 150 and the warning at 50";
+
+	const Outcome alarm = watching("alarm.vn2", {QStringLiteral("--fail-on-alarm")});
+	EXPECT_EQ(3, alarm.status);
+	EXPECT_TRUE(alarm.errors.contains(QStringLiteral("stopped at an alarm"))) << alarm.errors.toStdString();
+	ModuleData md;
+	md.InitDataArray();
+	EXPECT_TRUE(ReadDataFile(md, path("alarm.vn2")).ok) << "the file is written as at a stop";
+	EXPECT_EQ(2, run({QStringLiteral("record"), QStringLiteral("--out"), path("x.vn2"), QStringLiteral("--units"),
+			QStringLiteral("0"), QStringLiteral("--limit"), QStringLiteral("1:upper:alarm:5")}).status);
+}
