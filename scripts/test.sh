@@ -50,7 +50,6 @@ cmake --build build-tsan -j"$jobs" --target device_tests varnelio_exports_tests 
 	journal_tests recording_tests
 ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L threads
 
-
 phase fuzz
 scripts/fuzz.sh 30
 
