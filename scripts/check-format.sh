@@ -4,7 +4,7 @@
 # `scripts/check-format.sh --fix` to format them in place.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t files < <(git ls-files '*.cpp' '*.h')
+mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.c')
 if [ "${1:-}" = "--fix" ]; then
 	clang-format -i "${files[@]}"
 	exit 0
