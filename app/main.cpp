@@ -66,9 +66,11 @@ int main(int argc, char *argv[])
 	kelvra::installJapaneseTexts(app);
 
 	kelvra::VarnelLibrary library;
-	if (const QString refused = takeEmulatorOption(QApplication::arguments(), library); !refused.isEmpty()) {
+	if (const QString refused = takeEmulatorOption(QApplication::arguments(), library);
+			!refused.isEmpty()) {
 		QMessageBox::critical(nullptr, QStringLiteral("エラーメッセージ"),
-				QStringLiteral("エミュレータの指定に誤りがあります。\n%1").arg(refused));
+				QStringLiteral("エミュレータの指定に誤りがあります。\n%1")
+						.arg(refused));
 		return 2;
 	}
 
@@ -85,9 +87,11 @@ int main(int argc, char *argv[])
 	QTimer::singleShot(0, &window, [&window] {
 		window.offerRecovery();
 		const QStringList arguments = QApplication::arguments();
-		const auto file = std::find_if(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
-			return argument.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive);
-		});
+		const auto file = std::find_if(arguments.begin() + 1, arguments.end(),
+				[](const QString &argument) {
+					return argument.endsWith(QStringLiteral(".vn2"),
+							Qt::CaseInsensitive);
+				});
 		if (file != arguments.end())
 			window.openDataFile(*file);
 	});

@@ -9,8 +9,10 @@
 
 static void BM_GetDatas128(benchmark::State &state)
 {
-	setenv("VARNELIO_EMULATOR", state.range(0) ? "id=0,kind=1,block=128,noise=3"
-	                                           : "id=0,kind=0,block=128,noise=3", 1);
+	setenv("VARNELIO_EMULATOR",
+			state.range(0) ? "id=0,kind=1,block=128,noise=3"
+				       : "id=0,kind=0,block=128,noise=3",
+			1);
 	if (Varnel_Device_Open(0) != VARNELIO_OK || Varnel_Start_Sample(0, 1) != VARNELIO_OK) {
 		state.SkipWithError("cannot open the virtual unit");
 		return;

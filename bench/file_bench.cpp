@@ -21,7 +21,9 @@ ModuleData fullMeasurement()
 	md.ClearMeasData();
 	md.StartTimeStr = QStringLiteral("2026/12/8 9:30:0");
 	md.MemoStr[0] = QStringLiteral("引張試験 No.12");
-	fillEveryUnit(md, [](int u, int32_t i) { return static_cast<float>((i * 37 % 16001) - 8000) * 0.37f + u; });
+	fillEveryUnit(md, [](int u, int32_t i) {
+		return static_cast<float>((i * 37 % 16001) - 8000) * 0.37f + u;
+	});
 	return md;
 }
 

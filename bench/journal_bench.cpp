@@ -110,7 +110,11 @@ long statusKb(const char *field)
 		return 0;
 	for (const QByteArray &line : status.readAll().split('\n')) {
 		if (line.startsWith(field))
-			return line.mid(static_cast<int>(qstrlen(field))).trimmed().split(' ').value(0).toLong();
+			return line.mid(static_cast<int>(qstrlen(field)))
+					.trimmed()
+					.split(' ')
+					.value(0)
+					.toLong();
 	}
 	return 0;
 }
@@ -168,7 +172,10 @@ struct EightHourWait {
 			std::_Exit(0);
 		}
 		::waitpid(child, nullptr, 0);
-		const QFileInfoList journals = QDir(dir.path()).entryInfoList({QStringLiteral("*.kvj")}, QDir::Files);
+		const QFileInfoList journals =
+				QDir(dir.path())
+						.entryInfoList({QStringLiteral("*.kvj")},
+								QDir::Files);
 		bytes = journals.value(0).size();
 	}
 

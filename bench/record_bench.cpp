@@ -56,7 +56,8 @@ RecordingHeader header()
 		channel.Mflag = kTrue;
 	md.IntervalTM = 10;
 	md.StartTimeStr = QStringLiteral("2026/12/9 0:0:0");
-	return RecordingHeaderOf(md, QDateTime(QDate(2026, 12, 9), QTime(0, 0), QTimeZone::utc()), SplitPeriod::None);
+	return RecordingHeaderOf(md, QDateTime(QDate(2026, 12, 9), QTime(0, 0), QTimeZone::utc()),
+			SplitPeriod::None);
 }
 
 void BM_RecordADay(benchmark::State &state)
@@ -70,7 +71,9 @@ void BM_RecordADay(benchmark::State &state)
 		for (uint64_t n = 0; n < kSamplesADay; n += kSamplesATick) {
 			for (int u = 0; u < kUnitCount; ++u) {
 				for (int i = 0; i < kSamplesATick; ++i)
-					tick[i] = 100.0f * u + std::sin(0.001f * static_cast<float>(n + i));
+					tick[i] = 100.0f * u +
+							std::sin(0.001f *
+									static_cast<float>(n + i));
 				store.add(u, tick, kSamplesATick);
 			}
 			store.tick(now += 100);
@@ -111,7 +114,8 @@ void BM_ExportAnHourToCsv(benchmark::State &state)
 	}
 	const QString out = folder().filePath(QStringLiteral("hour.csv"));
 	for (auto _ : state)
-		benchmark::DoNotOptimize(ExportCsv(*reader, {0, kSamplesAnHour}, out, CsvEncoding::Utf8).ok);
+		benchmark::DoNotOptimize(
+				ExportCsv(*reader, {0, kSamplesAnHour}, out, CsvEncoding::Utf8).ok);
 	state.SetItemsProcessed(static_cast<int64_t>(kSamplesAnHour) * state.iterations());
 }
 BENCHMARK(BM_ExportAnHourToCsv)->Unit(benchmark::kMillisecond);
@@ -135,7 +139,8 @@ print(time.perf_counter() - begin)
 	for (auto _ : state) {
 		QProcess python;
 		python.start(QStringLiteral("/usr/bin/python3"),
-				{QStringLiteral("-c"), script, h5, folder().filePath(QStringLiteral("python.csv"))});
+				{QStringLiteral("-c"), script, h5,
+						folder().filePath(QStringLiteral("python.csv"))});
 		if (!python.waitForFinished(600000) || python.exitCode() != 0) {
 			state.SkipWithError("python3 with h5py, after BM_ExportADayToHdf5");
 			return;

@@ -1,9 +1,9 @@
 // Drawing and listing costs of the window, offscreen.
 
-#include "window/FormMain.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/MapStore.h"
 #include "fakes/RecordingPrompt.h"
+#include "window/FormMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,7 +29,8 @@ struct Window {
 			md.Channels[u].Mflag = kTrue;
 			md.Channels[u].DataNum = held;
 			for (int32_t i = 0; i < held; ++i)
-				md.Channels[u].Data[i] = static_cast<float>(1000.0 * std::sin(i * 0.002 + u));
+				md.Channels[u].Data[i] = static_cast<float>(
+						1000.0 * std::sin(i * 0.002 + u));
 		}
 		md.DataCount = held;
 		md.AllMax = 1000.0f;
@@ -80,7 +81,11 @@ static void BM_BlockTickDrawing(benchmark::State &state)
 		replot(*w.form);
 	}
 }
-BENCHMARK(BM_BlockTickDrawing)->Arg(1000)->Arg(10000)->Arg(kBufferLength)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlockTickDrawing)
+		->Arg(1000)
+		->Arg(10000)
+		->Arg(kBufferLength)
+		->Unit(benchmark::kMillisecond);
 
 static void BM_OpenDataList88000(benchmark::State &state)
 {

@@ -6,22 +6,20 @@
 #include "acquisition/DeviceControl.h"
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "limits/DialogLimits.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
-#include "limits/DialogLimits.h"
+#include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
-#include "settings/QSettingsStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QEventLoop>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -37,7 +35,10 @@ public:
 		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
 	}
 	bool askYesNo(const QString &, const QString &) override { return true; }
-	QString askSaveFileName(const QString &, const QString &, const QString &) override { return {}; }
+	QString askSaveFileName(const QString &, const QString &, const QString &) override
+	{
+		return {};
+	}
 	QString askOpenFileName(const QString &, const QString &) override { return {}; }
 };
 
@@ -53,13 +54,14 @@ bool save(QWidget *widget, const QDir &dir, const char *name)
 	wait(300); // let queued replots land
 	const QString file = dir.filePath(QString::fromLatin1(name));
 	const bool ok = widget->grab().save(file);
-	std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+	std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write",
+			file.toLocal8Bit().constData());
 	return ok;
 }
 
 // The settings dialogs as a user fills them in for a trigger capture in kN.
-bool saveDialogs(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt &prompt, QWidget *window,
-		const QDir &out)
+bool saveDialogs(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt &prompt,
+		QWidget *window, const QDir &out)
 {
 	kelvra::DeviceControl devices(md, api, prompt);
 	kelvra::DialogSetting settings(md, devices, prompt, window);

@@ -27,10 +27,12 @@ public:
 	// to the next block), and hands each value, converted to the unit of
 	// display, to `store` until it returns false.
 	template <typename Store>
-	Result fetch(ModuleData &md, DeviceApi &api, int16_t unit, unsigned char asked, bool averaged, Store store)
+	Result fetch(ModuleData &md, DeviceApi &api, int16_t unit, unsigned char asked,
+			bool averaged, Store store)
 	{
 		unsigned char n = asked;
-		const int16_t code = api.Varnel_Get_Datas(unit, readings_.data(), status_.data(), n);
+		const int16_t code =
+				api.Varnel_Get_Datas(unit, readings_.data(), status_.data(), n);
 		if (code != 0)
 			return {code, 0, 0};
 		const int delivered = std::min<int>(n, VARNELIO_MAX_BLOCK);

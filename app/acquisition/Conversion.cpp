@@ -15,7 +15,8 @@ std::optional<float> ConvertReading(const ModuleData &md, int unit, double readi
 			: static_cast<double>(channel.Power);
 	if (ratedOutput == 0.0)
 		return std::nullopt;
-	const auto value = static_cast<float>(static_cast<double>(channel.Capacity) * reading / ratedOutput);
+	const auto value = static_cast<float>(
+			static_cast<double>(channel.Capacity) * reading / ratedOutput);
 	if (!std::isfinite(value))
 		return std::nullopt;
 	return value;

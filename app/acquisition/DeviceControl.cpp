@@ -130,7 +130,8 @@ bool DeviceControl::TakeZeroReference(int unit, bool ticked)
 		DispDevError(result);
 	} else {
 		md_.ZeroValue[unit] = sum / n;
-		prompt_.message(QStringLiteral("終了しました。"), kMessageTitle, Prompt::Icon::None);
+		prompt_.message(QStringLiteral("終了しました。"), kMessageTitle,
+				Prompt::Icon::None);
 	}
 	api_.Varnel_Device_Close(id);
 	return result == 0;

@@ -16,8 +16,9 @@ namespace kelvra {
 
 namespace {
 
-const QString kSingCaptions[] = {QStringLiteral("μひずみ"), QStringLiteral("ｋｇｆ"), QStringLiteral("ｔｆ"),
-		QStringLiteral("N"), QStringLiteral("kN"), QStringLiteral("MN")};
+const QString kSingCaptions[] = {QStringLiteral("μひずみ"), QStringLiteral("ｋｇｆ"),
+		QStringLiteral("ｔｆ"), QStringLiteral("N"), QStringLiteral("kN"),
+		QStringLiteral("MN")};
 
 } // namespace
 
@@ -27,8 +28,8 @@ DialogSetUnit::DialogSetUnit(ModuleData &md, Prompt &prompt, QWidget *parent)
 	setWindowTitle(QStringLiteral("単位設定"));
 	setModal(true);
 
-	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"),
-			QBoxLayout::TopToBottom);
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"),
+			QStringLiteral("ｷｬﾝｾﾙ"), QBoxLayout::TopToBottom);
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -62,7 +63,8 @@ QWidget *DialogSetUnit::buildUnitFrame()
 		auto *unit = new QGroupBox(QStringLiteral("ID%1").arg(i), frame);
 		txtPower[i] = new QLineEdit(unit);
 		txtPower[i]->setAccessibleName(QStringLiteral("ID%1 定格出力").arg(i));
-		optPower[i] = {new QRadioButton(QStringLiteral("mV/V"), unit), new QRadioButton(QStringLiteral("μひずみ"), unit)};
+		optPower[i] = {new QRadioButton(QStringLiteral("mV/V"), unit),
+				new QRadioButton(QStringLiteral("μひずみ"), unit)};
 		txtCapacity[i] = new QLineEdit(unit);
 		txtCapacity[i]->setAccessibleName(QStringLiteral("ID%1 定格容量").arg(i));
 		lblSign[i] = new QLabel(unit);
@@ -146,7 +148,8 @@ UnitEntries DialogSetUnit::entries() const
 void DialogSetUnit::OKButton_Click()
 {
 	const UnitEntries current = entries();
-	const QString error = current.sing < 0 ? QStringLiteral("設定に誤りがあります。") : CheckUnitData(current, md_);
+	const QString error = current.sing < 0 ? QStringLiteral("設定に誤りがあります。")
+					       : CheckUnitData(current, md_);
 	if (!error.isEmpty()) {
 		prompt_.message(error, kErrorTitle, Prompt::Icon::Error);
 		return;

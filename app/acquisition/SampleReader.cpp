@@ -2,10 +2,12 @@
 
 #include "Conversion.h"
 
-
 namespace kelvra {
 
-SampleReader::SampleReader(ModuleData &md, DeviceControl &devices) : md_(md), devices_(devices), store_(md) {}
+SampleReader::SampleReader(ModuleData &md, DeviceControl &devices)
+	: md_(md), devices_(devices), store_(md)
+{
+}
 
 SingleAverage ReadSingleAverage(ModuleData &md, DeviceControl &devices, int16_t unit)
 {
@@ -62,13 +64,16 @@ bool SampleReader::readBlocks(bool averaged)
 		if (!md_.Channels[i].inUse())
 			continue;
 		const auto block = blocks_.fetch(md_, devices_.api(), i, n, averaged,
-				[&](std::optional<float> value) { return store_.storeBlockSample(i, value); });
+				[&](std::optional<float> value) {
+					return store_.storeBlockSample(i, value);
+				});
 		if (block.code != 0) {
 			devices_.DispDevError(block.code);
 			result = false;
 			break;
 		}
-		n = static_cast<unsigned char>(block.used); // when the buffer is full, later units take as many
+		n = static_cast<unsigned char>(
+				block.used); // when the buffer is full, later units take as many
 	}
 	md_.DataCount = md_.SetDataMaxCounter();
 	return result;

@@ -18,7 +18,9 @@ UnitEntries LoadUnitData(const ModuleData &md)
 
 bool CapacityEntryOk(const QString &capacity)
 {
-	return capacity.size() < 10 && readSingle(capacity).has_value(); // a capacity that is no number has no sound meaning either
+	return capacity.size() < 10 &&
+			readSingle(capacity).has_value(); // a capacity that is no number has no
+							  // sound meaning either
 }
 
 bool PowerEntryOk(const QString &power, bool microstrain)
@@ -36,7 +38,9 @@ QString CheckUnitData(const UnitEntries &entries, const ModuleData &md)
 		return {};
 	for (int i = 0; i < kUnitCount; ++i) {
 		if (md.Channels[i].inUse() &&
-				!(CapacityEntryOk(entries.capacity[i]) && PowerEntryOk(entries.power[i], entries.powerInMicrostrain[i])))
+				!(CapacityEntryOk(entries.capacity[i]) &&
+						PowerEntryOk(entries.power[i],
+								entries.powerInMicrostrain[i])))
 			return QStringLiteral("設定に誤りがあります。");
 	}
 	return {};

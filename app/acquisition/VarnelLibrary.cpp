@@ -23,7 +23,7 @@ constexpr char kLibraryFile[] = "/libVARNELIO.so";
 QString findLibraryFile()
 {
 	const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-	                                                  : QDir::currentPath();
+							 : QDir::currentPath();
 	const QString candidates[] = {dir + QLatin1String(kLibraryFile),
 			QDir::cleanPath(dir + QStringLiteral("/" KELVRA_INSTALLED_LIBRARY_DIR) +
 					QLatin1String(kLibraryFile))};
@@ -59,7 +59,7 @@ bool VarnelLibrary::load()
 	library_.setFileName(path);
 	if (!library_.load()) {
 		error_ = QStringLiteral("デバイスライブラリ %1 を読み込めません。\n%2")
-		                 .arg(path, library_.errorString());
+					 .arg(path, library_.errorString());
 		return false;
 	}
 
@@ -72,7 +72,8 @@ bool VarnelLibrary::load()
 	resolve(library_, "Varnel_Zero_Adj", exports_.zeroAdj, missing);
 	if (!missing.isEmpty()) {
 		error_ = QStringLiteral("デバイスライブラリ %1 に関数がありません: %2")
-		                 .arg(library_.fileName(), missing.join(QStringLiteral(", ")));
+					 .arg(library_.fileName(),
+							 missing.join(QStringLiteral(", ")));
 		exports_ = {};
 		return false;
 	}
@@ -120,8 +121,8 @@ int16_t VarnelLibrary::Varnel_Start_Sample(int16_t unit, int16_t period)
 	return load() ? exports_.start(unit, period) : kUnavailable;
 }
 
-int16_t VarnelLibrary::Varnel_Get_Datas(int16_t unit, double *values, unsigned char *status,
-		unsigned char &count)
+int16_t VarnelLibrary::Varnel_Get_Datas(
+		int16_t unit, double *values, unsigned char *status, unsigned char &count)
 {
 	return load() ? exports_.getDatas(unit, values, status, &count) : kUnavailable;
 }

@@ -41,7 +41,8 @@ private:
 		void(VARNELIO_CALL *close)(int16_t) = nullptr;
 		int16_t(VARNELIO_CALL *single)(int16_t, double *) = nullptr;
 		int16_t(VARNELIO_CALL *start)(int16_t, int16_t) = nullptr;
-		int16_t(VARNELIO_CALL *getDatas)(int16_t, double *, unsigned char *, unsigned char *) = nullptr;
+		int16_t(VARNELIO_CALL *getDatas)(
+				int16_t, double *, unsigned char *, unsigned char *) = nullptr;
 		int16_t(VARNELIO_CALL *zeroAdj)(int16_t, double) = nullptr;
 	};
 

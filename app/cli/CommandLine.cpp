@@ -26,9 +26,14 @@ QString syntaxOf(const OptionLine &line)
 QString helpLine(const OptionLine &line)
 {
 	const QString entry = QStringLiteral("  ") + syntaxOf(line);
-	const QString lead = entry.size() <= kTextColumn - 2 ? entry.leftJustified(kTextColumn) : entry + QStringLiteral("   ");
+	const QString lead = entry.size() <= kTextColumn - 2 ? entry.leftJustified(kTextColumn)
+							     : entry + QStringLiteral("   ");
 	const QString indent(kTextColumn, QLatin1Char(' '));
-	return lead + QString::fromUtf8(line.text).split(QLatin1Char('\n')).join(QLatin1Char('\n') + indent) + QLatin1Char('\n');
+	return lead +
+			QString::fromUtf8(line.text)
+					.split(QLatin1Char('\n'))
+					.join(QLatin1Char('\n') + indent) +
+			QLatin1Char('\n');
 }
 
 } // namespace
@@ -41,19 +46,25 @@ QString HelpText(const OptionTable &table)
 	return help + QString::fromUtf8(table.below);
 }
 
-std::optional<int> ParseCommandLine(const OptionTable &table, const QStringList &arguments,
-		QCommandLineParser &parser)
+std::optional<int> ParseCommandLine(
+		const OptionTable &table, const QStringList &arguments, QCommandLineParser &parser)
 {
 	parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 	for (const OptionLine &line : table.lines) {
 		for (const OptionName &option : line.options) {
 			const QString name = QString::fromLatin1(option.name);
-			parser.addOption(option.valueName ? QCommandLineOption(name, QString(), QString::fromLatin1(option.valueName))
-			                                  : QCommandLineOption(name));
+			parser.addOption(option.valueName
+							? QCommandLineOption(name, QString(),
+									  QString::fromLatin1(
+											  option.valueName))
+							: QCommandLineOption(name));
 		}
 	}
-	parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-	const bool parsed = parser.parse(QStringList{QStringLiteral("kelvra-cli ") + QString::fromLatin1(table.command)} + arguments);
+	parser.addOption(QCommandLineOption(
+			QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+	const bool parsed = parser.parse(QStringList{QStringLiteral("kelvra-cli ") +
+							 QString::fromLatin1(table.command)} +
+			arguments);
 	if (parser.isSet(QStringLiteral("help"))) {
 		std::fputs(HelpText(table).toLocal8Bit().constData(), stdout);
 		return kExitOk;

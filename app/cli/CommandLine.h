@@ -36,8 +36,8 @@ QString HelpText(const OptionTable &table);
 // status when that answered the command line: the help shown (--help or -h,
 // even beside a mistake) or a usage error printed; nothing when the command
 // goes on with the parser.
-std::optional<int> ParseCommandLine(const OptionTable &table, const QStringList &arguments,
-		QCommandLineParser &parser);
+std::optional<int> ParseCommandLine(
+		const OptionTable &table, const QStringList &arguments, QCommandLineParser &parser);
 
 // The parser's complaint in the style of the other usage errors, with an
 // unknown option named as typed.

@@ -26,7 +26,8 @@ std::optional<CsvEncoding> parseCsvEncoding(const QString &name);
 
 // A long recording's convert and info.
 bool IsRecordingFile(const QString &fileName);
-int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out, CsvEncoding encoding);
+int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out,
+		CsvEncoding encoding);
 int infoRecording(const QString &in);
 
 // Sets up its own application on the offscreen platform, so it takes main's arguments.

@@ -13,7 +13,8 @@ void printError(const QString &text)
 void ConsolePrompt::message(const QString &text, const QString &caption, Icon)
 {
 	if (caption == kAppTitle)
-		deviceErrorShown_ = true; // the device library's result texts carry the program's title
+		deviceErrorShown_ =
+				true; // the device library's result texts carry the program's title
 	printError(text);
 }
 

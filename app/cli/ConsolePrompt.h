@@ -12,7 +12,10 @@ public:
 	void message(const QString &text, const QString &caption, Icon icon) override;
 	bool askYesNo(const QString &text, const QString &caption) override;
 	// The recorder names its files on the command line: no dialog is ever needed.
-	QString askSaveFileName(const QString &, const QString &, const QString &) override { return {}; }
+	QString askSaveFileName(const QString &, const QString &, const QString &) override
+	{
+		return {};
+	}
 	QString askOpenFileName(const QString &, const QString &) override { return {}; }
 
 	bool deviceErrorShown() const { return deviceErrorShown_; }

@@ -25,7 +25,8 @@ const OptionTable kConvertOptions{"convert",
 		"has more lines than a spreadsheet takes) or, up to 88000 samples, a data file.\n"
 		"\n",
 		{{{{"csv-encoding", "NAME"}}, "text of the .csv file: cp932 (default) or utf-8"},
-				{{{"from", "S"}}, "a recording from this many seconds after its start"},
+				{{{"from", "S"}},
+						"a recording from this many seconds after its start"},
 				{{{"to", "S"}}, "a recording up to this many seconds after its start"}}};
 
 const OptionTable kInfoOptions{"info",
@@ -43,13 +44,16 @@ void printInfo(const DataFileContent &content)
 {
 	const DataFileHeader &h = content.header;
 	QTextStream out(stdout);
-	auto line = [&](const QString &name, const QString &value) { out << name << ": " << value << '\n'; };
+	auto line = [&](const QString &name, const QString &value) {
+		out << name << ": " << value << '\n';
+	};
 
 	line(QStringLiteral("start time"), h.startTime.trimmed());
 	for (int i = 0; i < 5; ++i)
 		line(QStringLiteral("memo %1").arg(i + 1), h.memo[i]);
-	line(QStringLiteral("timing"), h.timerType != 0 ? QStringLiteral("PC-timed single samples")
-	                                                 : QStringLiteral("unit-timed blocks"));
+	line(QStringLiteral("timing"),
+			h.timerType != 0 ? QStringLiteral("PC-timed single samples")
+					 : QStringLiteral("unit-timed blocks"));
 	line(QStringLiteral("interval ms"), QString::number(h.interval));
 	line(QStringLiteral("averaging"), onOff(h.average));
 	line(QStringLiteral("upper trigger"), onOff(h.upperTrigger));
@@ -75,8 +79,11 @@ void printInfo(const DataFileContent &content)
 	for (int u = 0; u < kUnitCount; ++u) {
 		const DataFileUnitInfo &info = *content.unitInfo;
 		line(QStringLiteral("rated output %1").arg(u),
-				QString::number(info.power[u]) + QLatin1Char(' ') + GetPowerSingStr(info.powerSing[u]));
-		line(QStringLiteral("capacity %1").arg(u), QString::number(info.capacity[u]) + QLatin1Char(' ') + GetSingStr(sing));
+				QString::number(info.power[u]) + QLatin1Char(' ') +
+						GetPowerSingStr(info.powerSing[u]));
+		line(QStringLiteral("capacity %1").arg(u),
+				QString::number(info.capacity[u]) + QLatin1Char(' ') +
+						GetSingStr(sing));
 	}
 }
 
@@ -96,8 +103,9 @@ int convertCommand(const QStringList &arguments)
 	QCommandLineParser parser;
 	if (const auto answered = ParseCommandLine(kConvertOptions, arguments, parser))
 		return *answered;
-	const QString encodingName = parser.isSet(QStringLiteral("csv-encoding")) ? parser.value(QStringLiteral("csv-encoding"))
-	                                                                          : QStringLiteral("cp932");
+	const QString encodingName = parser.isSet(QStringLiteral("csv-encoding"))
+			? parser.value(QStringLiteral("csv-encoding"))
+			: QStringLiteral("cp932");
 	const auto encoding = parseCsvEncoding(encodingName);
 	if (!encoding) {
 		printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));

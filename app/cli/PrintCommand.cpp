@@ -63,7 +63,8 @@ std::optional<PrintOptions> parse(const QCommandLineParser &parser)
 		printError(QStringLiteral("print takes IN.vn2 --pdf OUT.pdf"));
 		return std::nullopt;
 	}
-	if (QFileInfo(options.out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+	if (QFileInfo(options.out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) !=
+			0) {
 		printError(QStringLiteral("--pdf must name a .pdf file"));
 		return std::nullopt;
 	}
@@ -109,19 +110,21 @@ int printPage(ModuleData &md, const PrintOptions &options)
 	// The file is replaced only when the whole page was written.
 	QSaveFile file(options.out);
 	if (!file.open(QIODevice::WriteOnly)) {
-		printError(QStringLiteral("cannot write %1: %2").arg(options.out, file.errorString()));
+		printError(QStringLiteral("cannot write %1: %2")
+						.arg(options.out, file.errorString()));
 		return kExitFailure;
 	}
 	{
 		QPdfWriter pdf(&file);
 		pdf.setCreator(QStringLiteral("Kelvra"));
-		pdf.setPageLayout(QPageLayout(options.pageSize, QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-				QPageLayout::Millimeter));
+		pdf.setPageLayout(QPageLayout(options.pageSize, QPageLayout::Portrait,
+				QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
 		if (!PrintDatGraph(md, chart, pdf, prompt, QDateTime::currentDateTime()))
 			return kExitFailure;
 	}
 	if (!file.commit()) {
-		printError(QStringLiteral("cannot write %1: %2").arg(options.out, file.errorString()));
+		printError(QStringLiteral("cannot write %1: %2")
+						.arg(options.out, file.errorString()));
 		return kExitFailure;
 	}
 	return kExitOk;
@@ -141,7 +144,8 @@ int printCommand(int argc, char *argv[])
 	QApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
 	QCommandLineParser parser;
-	if (const auto answered = ParseCommandLine(kPrintOptions, QCoreApplication::arguments().mid(2), parser))
+	if (const auto answered = ParseCommandLine(
+			    kPrintOptions, QCoreApplication::arguments().mid(2), parser))
 		return *answered;
 	const auto options = parse(parser);
 	if (!options)

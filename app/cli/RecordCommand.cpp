@@ -93,30 +93,42 @@ const OptionTable kRecordOptions{"record",
 		"\n",
 		{
 				{{{"out", "FILE"}}, "file to write (.vn2 or .csv)"},
-				{{{"emulate", "DESCRIPTION"}}, "use emulated units (VARNELIO_EMULATOR), e.g. demo"},
+				{{{"emulate", "DESCRIPTION"}},
+						"use emulated units (VARNELIO_EMULATOR), e.g. demo"},
 				{{{"units", "0,2"}}, "units in use"},
-				{{{"interval-ms", "N"}}, "unit-timed blocks every N ms (a multiple of 10)"},
+				{{{"interval-ms", "N"}},
+						"unit-timed blocks every N ms (a multiple of 10)"},
 				{{{"interval-s", "N"}}, "PC-timed single samples every N s"},
-				{{{"average"}, {"no-average"}}, "average the readings of each interval"},
+				{{{"average"}, {"no-average"}},
+						"average the readings of each interval"},
 				{{{"trigger-upper", "V"}}, "arm the upper-limit trigger at V"},
 				{{{"trigger-lower", "V"}}, "arm the lower-limit trigger at V"},
 				{{{"no-trigger"}}, "record without trigger"},
-				{{{"pre", "N"}, {"post", "N"}}, "samples kept before / taken after the trigger"},
+				{{{"pre", "N"}, {"post", "N"}},
+						"samples kept before / taken after the trigger"},
 				{{{"trigger-unit", "U"}}, "unit watched for the trigger"},
 				{{{"display-unit", "UNIT"}}, "ue, kgf, tf, N, kN or MN"},
-				{{{"rated-output", "U:VALUE:mV/V or U:VALUE:ue"}}, "rated output of unit U"},
-				{{{"capacity", "U:VALUE"}}, "rated capacity of unit U, in the display unit"},
+				{{{"rated-output", "U:VALUE:mV/V or U:VALUE:ue"}},
+						"rated output of unit U"},
+				{{{"capacity", "U:VALUE"}},
+						"rated capacity of unit U, in the display unit"},
 				{{{"zero"}}, "take each used unit's zero reference first"},
-				{{{"samples", "N"}}, "without trigger: stop once N samples are held"},
+				{{{"samples", "N"}},
+						"without trigger: stop once N samples are held"},
 				{{{"memo", "TEXT"}}, "a memo line of the file (up to five times)"},
-				{{{"progress"}}, "a progress line per tick on standard error, even when\nit is no terminal"},
-				{{{"csv-encoding", "NAME"}}, "text of a .csv file: cp932 (default) or utf-8,\n"
-				                             "which is written with a byte-order mark"},
-				{{{"limit", "U:upper|lower:warning|alarm:VALUE"}}, "watch unit U against a level, in the display\n"
-				                                                  "unit (repeatable); each crossing and return is\n"
-				                                                  "a line on standard error"},
-				{{{"hysteresis", "U:VALUE"}}, "how far a value of unit U must come back inside a\nlevel"},
-				{{{"fail-on-alarm"}}, "at the first alarm, end the run, write FILE and exit 3"},
+				{{{"progress"}},
+						"a progress line per tick on standard error, even when\nit is no terminal"},
+				{{{"csv-encoding", "NAME"}},
+						"text of a .csv file: cp932 (default) or utf-8,\n"
+						"which is written with a byte-order mark"},
+				{{{"limit", "U:upper|lower:warning|alarm:VALUE"}},
+						"watch unit U against a level, in the display\n"
+						"unit (repeatable); each crossing and return is\n"
+						"a line on standard error"},
+				{{{"hysteresis", "U:VALUE"}},
+						"how far a value of unit U must come back inside a\nlevel"},
+				{{{"fail-on-alarm"}},
+						"at the first alarm, end the run, write FILE and exit 3"},
 		},
 		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
 		"what it measured up to a second before.\n"};
@@ -143,14 +155,18 @@ SensorOption parseSensor(const QString &option, const QString &text, bool withUn
 {
 	const QStringList parts = text.split(QLatin1Char(':'));
 	if (parts.size() != (withUnit ? 3 : 2))
-		throw UsageError{QStringLiteral("--%1 '%2' is not %3").arg(option, text,
-				withUnit ? QStringLiteral("U:VALUE:mV/V or U:VALUE:ue") : QStringLiteral("U:VALUE"))};
+		throw UsageError{
+				QStringLiteral("--%1 '%2' is not %3")
+						.arg(option, text,
+								withUnit ? QStringLiteral("U:VALUE:mV/V or U:VALUE:ue")
+									 : QStringLiteral("U:VALUE"))};
 	SensorOption sensor{parseUnit(parts[0]), parts[1], false};
 	if (withUnit) {
 		if (parts[2] == QLatin1String("ue"))
 			sensor.microstrain = true;
 		else if (parts[2] != QLatin1String("mV/V"))
-			throw UsageError{QStringLiteral("--%1 unit '%2' is not mV/V or ue").arg(option, parts[2])};
+			throw UsageError{QStringLiteral("--%1 unit '%2' is not mV/V or ue")
+							 .arg(option, parts[2])};
 	}
 	return sensor;
 }
@@ -158,21 +174,32 @@ SensorOption parseSensor(const QString &option, const QString &text, bool withUn
 LimitOption parseLimit(const QString &text)
 {
 	const QStringList parts = text.split(QLatin1Char(':'));
-	const bool sideOk = parts.size() == 4 && (parts[1] == QLatin1String("upper") || parts[1] == QLatin1String("lower"));
-	const bool levelOk = parts.size() == 4 && (parts[2] == QLatin1String("warning") || parts[2] == QLatin1String("alarm"));
+	const bool sideOk = parts.size() == 4 &&
+			(parts[1] == QLatin1String("upper") || parts[1] == QLatin1String("lower"));
+	const bool levelOk = parts.size() == 4 &&
+			(parts[2] == QLatin1String("warning") ||
+					parts[2] == QLatin1String("alarm"));
 	if (!sideOk || !levelOk)
-		throw UsageError{QStringLiteral("--limit '%1' is not U:upper|lower:warning|alarm:VALUE").arg(text)};
-	return {parseUnit(parts[0]), parts[2] == QLatin1String("alarm") ? LimitLevel::Alarm : LimitLevel::Warning,
-			parts[1] == QLatin1String("upper") ? LimitSide::Upper : LimitSide::Lower, parts[3]};
+		throw UsageError{QStringLiteral(
+				"--limit '%1' is not U:upper|lower:warning|alarm:VALUE")
+						 .arg(text)};
+	return {parseUnit(parts[0]),
+			parts[2] == QLatin1String("alarm") ? LimitLevel::Alarm
+							   : LimitLevel::Warning,
+			parts[1] == QLatin1String("upper") ? LimitSide::Upper : LimitSide::Lower,
+			parts[3]};
 }
 
 int16_t parseDisplayUnit(const QString &text)
 {
-	static const QStringList names{QStringLiteral("ue"), QStringLiteral("kgf"), QStringLiteral("tf"),
-			QStringLiteral("N"), QStringLiteral("kN"), QStringLiteral("MN")};
+	static const QStringList names{QStringLiteral("ue"), QStringLiteral("kgf"),
+			QStringLiteral("tf"), QStringLiteral("N"), QStringLiteral("kN"),
+			QStringLiteral("MN")};
 	const auto index = names.indexOf(text);
 	if (index < 0)
-		throw UsageError{QStringLiteral("--display-unit '%1' is not ue, kgf, tf, N, kN or MN").arg(text)};
+		throw UsageError{QStringLiteral(
+				"--display-unit '%1' is not ue, kgf, tf, N, kN or MN")
+						 .arg(text)};
 	return static_cast<int16_t>(index);
 }
 
@@ -223,7 +250,8 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	o.lower = value("trigger-lower");
 	o.noTrigger = parser.isSet(QStringLiteral("no-trigger"));
 	if (o.noTrigger && (o.upper || o.lower))
-		throw UsageError{QStringLiteral("--no-trigger goes with neither --trigger-upper nor --trigger-lower")};
+		throw UsageError{QStringLiteral(
+				"--no-trigger goes with neither --trigger-upper nor --trigger-lower")};
 	o.pre = value("pre");
 	o.post = value("post");
 	if (const auto unit = value("trigger-unit"))
@@ -270,7 +298,8 @@ void applyOptions(const RecordOptions &o, SettingEntries &entries, UnitEntries &
 		entries.triggerLevel = {o.upper.value_or(entries.triggerLevel[0]),
 				o.lower.value_or(entries.triggerLevel[1])};
 	}
-	entries.triggerCount = {o.pre.value_or(entries.triggerCount[0]), o.post.value_or(entries.triggerCount[1])};
+	entries.triggerCount = {o.pre.value_or(entries.triggerCount[0]),
+			o.post.value_or(entries.triggerCount[1])};
 	if (o.triggerUnit)
 		entries.triggerUnit = *o.triggerUnit;
 
@@ -315,12 +344,15 @@ LimitSettings applyLimits(const RecordOptions &o, const ModuleData &md, const Li
 {
 	LimitEntries entries = EntriesOf(stored);
 	for (const LimitOption &limit : o.limits)
-		entries[limit.unit].levels[static_cast<int>(limit.level)][static_cast<int>(limit.side)] = {true, limit.value};
+		entries[limit.unit].levels[static_cast<int>(limit.level)]
+					  [static_cast<int>(limit.side)] = {true, limit.value};
 	for (const auto &[unit, value] : o.hystereses)
 		entries[unit].hysteresis = value;
 	for (const LimitOption &limit : o.limits) {
 		if (!md.Channels[limit.unit].inUse())
-			throw UsageError{QStringLiteral("--limit names unit %1, which is not in use").arg(limit.unit)};
+			throw UsageError{
+					QStringLiteral("--limit names unit %1, which is not in use")
+							.arg(limit.unit)};
 	}
 	const LimitCheck check = CheckLimits(entries, md, stored);
 	if (!check.limits)
@@ -341,10 +373,11 @@ public:
 		if (!shown_)
 			return;
 		const char *phase = md_.TrgMode != kTrue ? "measuring"
-				: md_.TrgOn == kTrue         ? "capturing"
-		                                             : "waiting for trigger";
+				: md_.TrgOn == kTrue     ? "capturing"
+							 : "waiting for trigger";
 		std::fprintf(stderr, "%ssamples %d  elapsed %.1f s  %s   %s", terminal_ ? "\r" : "",
-				md_.DataCount, clock_.elapsed() / 1000.0, phase, terminal_ ? "" : "\n");
+				md_.DataCount, clock_.elapsed() / 1000.0, phase,
+				terminal_ ? "" : "\n");
 		std::fflush(stderr);
 	}
 
@@ -392,10 +425,12 @@ int record(const RecordOptions &o)
 		qputenv("VARNELIO_EMULATOR", o.emulate->toLocal8Bit());
 
 	ModuleData md;
-	const QStringList reset = LoadStartUpState(md, QSettingsStore(), qEnvironmentVariable("VARNELIO_EMULATOR"));
+	const QStringList reset = LoadStartUpState(
+			md, QSettingsStore(), qEnvironmentVariable("VARNELIO_EMULATOR"));
 	if (!reset.isEmpty())
-		printError(QStringLiteral("stored measuring conditions no settings dialog would take are back at their defaults: %1")
-		                   .arg(reset.join(QStringLiteral(", "))));
+		printError(QStringLiteral(
+				"stored measuring conditions no settings dialog would take are back at their defaults: %1")
+						.arg(reset.join(QStringLiteral(", "))));
 	if (const QString error = applySettings(o, md); !error.isEmpty()) {
 		printError(error);
 		return kExitUsage;
@@ -442,7 +477,8 @@ int record(const RecordOptions &o)
 	};
 	Progress progress(md, o.progress);
 	QEventLoop loop;
-	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit,
+			Qt::QueuedConnection);
 	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
 		progress.update();
 		if ((o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm))
@@ -470,24 +506,31 @@ int record(const RecordOptions &o)
 	if (!written.ok) {
 		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
 		if (journal.Flush())
-			printError(QStringLiteral("the run is kept in %1; 'kelvra-cli recover --out FILE' writes it")
-			                   .arg(journal.fileName()));
+			printError(QStringLiteral(
+					"the run is kept in %1; 'kelvra-cli recover --out FILE' writes it")
+							.arg(journal.fileName()));
 		else if (!journal.fileName().isEmpty())
 			printError(QStringLiteral("the run journal %1 is not whole either: %2")
-			                   .arg(journal.fileName(), journal.failure()));
+							.arg(journal.fileName(),
+									journal.failure()));
 		return kExitFailure;
 	}
 	journal.Discard(); // the data are safe in the file
 	if (interrupted)
-		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples").arg(o.out).arg(md.DataCount));
+		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples")
+						.arg(o.out)
+						.arg(md.DataCount));
 	if (alarmed && o.failOnAlarm) {
-		printError(QStringLiteral("stopped at an alarm; %1 holds %2 samples").arg(o.out).arg(md.DataCount));
+		printError(QStringLiteral("stopped at an alarm; %1 holds %2 samples")
+						.arg(o.out)
+						.arg(md.DataCount));
 		return kExitAlarm;
 	}
 	if (run.lastEnd() == RunControl::RunEnd::DeviceError) {
-		printError(QStringLiteral("the run ended on a device error; %1 holds the %2 samples taken before it")
-		                   .arg(o.out)
-		                   .arg(md.DataCount));
+		printError(QStringLiteral(
+				"the run ended on a device error; %1 holds the %2 samples taken before it")
+						.arg(o.out)
+						.arg(md.DataCount));
 		return kExitFailure;
 	}
 	return kExitOk;
@@ -501,7 +544,8 @@ int recordCommand(const QStringList &arguments)
 	if (const auto answered = ParseCommandLine(kRecordOptions, arguments, parser))
 		return *answered;
 	if (!parser.positionalArguments().isEmpty()) {
-		printError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+		printError(QStringLiteral("unexpected argument '%1'")
+						.arg(parser.positionalArguments().first()));
 		return kExitUsage;
 	}
 	try {

@@ -39,7 +39,8 @@ bool IsRecordingFile(const QString &fileName)
 	return fileName.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive);
 }
 
-int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out, CsvEncoding encoding)
+int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out,
+		CsvEncoding encoding)
 {
 	bool ok = true;
 	const auto from = seconds(parser, "from", &ok);
@@ -58,7 +59,7 @@ int convertRecording(const QCommandLineParser &parser, const QString &in, const 
 	if (!reader)
 		return kExitFailure;
 	const SampleSpan span = SpanOfSeconds(*reader, from, to);
-	const FileResult written = hdf5 ? ExportHdf5(*reader, span, out)
+	const FileResult written = hdf5         ? ExportHdf5(*reader, span, out)
 			: type == FileType::Csv ? ExportCsv(*reader, span, out, encoding)
 						: ExportDataFile(*reader, span, out);
 	if (!written.ok) {
@@ -75,7 +76,9 @@ int infoRecording(const QString &in)
 		return kExitFailure;
 	const RecordingHeader &h = reader->header();
 	QTextStream out(stdout);
-	auto line = [&](const QString &name, const QString &value) { out << name << ": " << value << '\n'; };
+	auto line = [&](const QString &name, const QString &value) {
+		out << name << ": " << value << '\n';
+	};
 	line(QStringLiteral("start time"), h.startTimeIso);
 	for (int i = 0; i < 5; ++i)
 		line(QStringLiteral("memo %1").arg(i + 1), h.MemoStr[i]);
@@ -90,21 +93,27 @@ int infoRecording(const QString &in)
 	const uint64_t end = reader->sampleEnd();
 	line(QStringLiteral("samples"), QString::number(end - h.firstSample));
 	line(QStringLiteral("duration s"), QString::number((end - h.firstSample) * h.intervalS));
-	line(QStringLiteral("ended"), reader->ended() ? QStringLiteral("yes") : QStringLiteral("no (cut off)"));
+	line(QStringLiteral("ended"),
+			reader->ended() ? QStringLiteral("yes") : QStringLiteral("no (cut off)"));
 	for (int u = 0; u < kUnitCount; ++u) {
 		if (!h.inUse(u))
 			continue;
 		for (const RecordingGap &gap : reader->gaps(u))
-			line(QStringLiteral("gap"), QStringLiteral("ID%1 from %2 s, %3 samples")
-						    .arg(u)
-						    .arg(gap.from * h.intervalS)
-						    .arg(gap.count));
+			line(QStringLiteral("gap"),
+					QStringLiteral("ID%1 from %2 s, %3 samples")
+							.arg(u)
+							.arg(gap.from * h.intervalS)
+							.arg(gap.count));
 	}
 	for (const RecordingEvent &event : reader->events())
-		line(QStringLiteral("event"), QStringLiteral("%1 s %2 %3 %4")
-						      .arg(event.timeS)
-						      .arg(event.unit < 0 ? QStringLiteral("all") : QStringLiteral("ID%1").arg(event.unit),
-								      EventKindName(event.kind), event.text));
+		line(QStringLiteral("event"),
+				QStringLiteral("%1 s %2 %3 %4")
+						.arg(event.timeS)
+						.arg(event.unit < 0 ? QStringLiteral("all")
+								    : QStringLiteral("ID%1").arg(
+										      event.unit),
+								EventKindName(event.kind),
+								event.text));
 	return kExitOk;
 }
 

@@ -29,7 +29,8 @@ const OptionTable kRecoverOptions{"recover",
 		{
 				{{{"list"}}, "list the journals: start time, units, samples, state"},
 				{{{"out", "FILE"}}, "file to write (.vn2 or .csv)"},
-				{{{"csv-encoding", "NAME"}}, "text of a .csv file: cp932 (default) or utf-8"},
+				{{{"csv-encoding", "NAME"}},
+						"text of a .csv file: cp932 (default) or utf-8"},
 		}};
 
 QString unitsInUse(const JournalHeader &header)
@@ -49,19 +50,21 @@ QString state(const JournalSummary &summary)
 	if (!summary.content)
 		return QStringLiteral("unreadable: ") + summary.error;
 	return summary.content->endTime ? QStringLiteral("run ended, not saved")
-	                                : QStringLiteral("run interrupted");
+					: QStringLiteral("run interrupted");
 }
 
 int list()
 {
 	QTextStream out(stdout);
 	const std::vector<JournalSummary> journals = ListJournals();
-	out << (journals.empty() ? "no journals in " : "journals in ") << QDir::toNativeSeparators(JournalFolder()) << '\n';
+	out << (journals.empty() ? "no journals in " : "journals in ")
+	    << QDir::toNativeSeparators(JournalFolder()) << '\n';
 	for (const JournalSummary &summary : journals) {
 		out << QFileInfo(summary.fileName).fileName();
 		if (summary.content) {
-			out << "  start " << summary.content->header.StartTimeStr.trimmed() << "  units "
-			    << unitsInUse(summary.content->header) << "  samples " << summary.samples;
+			out << "  start " << summary.content->header.StartTimeStr.trimmed()
+			    << "  units " << unitsInUse(summary.content->header) << "  samples "
+			    << summary.samples;
 		}
 		out << "  " << state(summary) << '\n';
 	}
@@ -77,7 +80,9 @@ std::optional<JournalSummary> pick(const QString &named)
 		const QFileInfo info(summary.fileName);
 		const bool wanted = named.isEmpty()
 				? !summary.running && summary.content && summary.samples > 0
-				: info.fileName() == named || info.absoluteFilePath() == QFileInfo(named).absoluteFilePath();
+				: info.fileName() == named ||
+						info.absoluteFilePath() ==
+								QFileInfo(named).absoluteFilePath();
 		if (wanted)
 			return summary;
 	}
@@ -88,12 +93,15 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 {
 	const auto summary = pick(named);
 	if (!summary) {
-		printError(named.isEmpty() ? QStringLiteral("no journal to recover in %1").arg(JournalFolder())
-		                           : QStringLiteral("no journal %1 in %2").arg(named, JournalFolder()));
+		printError(named.isEmpty() ? QStringLiteral("no journal to recover in %1")
+								.arg(JournalFolder())
+					   : QStringLiteral("no journal %1 in %2")
+								.arg(named, JournalFolder()));
 		return kExitFailure;
 	}
 	if (summary->running || !summary->content) {
-		printError(QStringLiteral("cannot recover %1: %2").arg(summary->fileName, state(*summary)));
+		printError(QStringLiteral("cannot recover %1: %2")
+						.arg(summary->fileName, state(*summary)));
 		return kExitFailure;
 	}
 	if (!summary->content->warning.isEmpty())
@@ -111,8 +119,8 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 	}
 	DeleteJournal(summary->fileName); // its data are safe now
 	printError(QStringLiteral("wrote the %1 samples of %2 to %3")
-	                   .arg(md.DataCount)
-	                   .arg(QFileInfo(summary->fileName).fileName(), out));
+					.arg(md.DataCount)
+					.arg(QFileInfo(summary->fileName).fileName(), out));
 	return kExitOk;
 }
 
@@ -126,7 +134,11 @@ int recoverCommand(const QStringList &arguments)
 	const QStringList journals = parser.positionalArguments();
 	const bool writing = parser.isSet(QStringLiteral("out"));
 	const bool listing = parser.isSet(QStringLiteral("list"));
-	if (listing == writing || (listing && (!journals.isEmpty() || parser.isSet(QStringLiteral("csv-encoding"))))) {
+	if (listing == writing ||
+			(listing &&
+					(!journals.isEmpty() ||
+							parser.isSet(QStringLiteral(
+									"csv-encoding"))))) {
 		printError(QStringLiteral("recover takes --list, or [JOURNAL] --out FILE"));
 		return kExitUsage;
 	}

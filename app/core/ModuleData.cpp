@@ -13,7 +13,8 @@ const QString kBlankStartTime = QString(19, QLatin1Char(' '));
 
 int32_t roundHalfEven(double value)
 {
-	return static_cast<int32_t>(std::nearbyint(value)); // default rounding mode: to nearest, ties to even
+	return static_cast<int32_t>(
+			std::nearbyint(value)); // default rounding mode: to nearest, ties to even
 }
 
 std::optional<double> AverageRecord::add(double reading, int32_t averageNum)
@@ -224,22 +225,32 @@ QString FormatValue(float value)
 QString GetSingStr(int16_t sing)
 {
 	switch (sing) {
-	case 0: return QStringLiteral("μひずみ");
-	case 1: return QStringLiteral("kgf");
-	case 2: return QStringLiteral("tf");
-	case 3: return QStringLiteral("N");
-	case 4: return QStringLiteral("KN");
-	case 5: return QStringLiteral("MN");
-	default: return {};
+	case 0:
+		return QStringLiteral("μひずみ");
+	case 1:
+		return QStringLiteral("kgf");
+	case 2:
+		return QStringLiteral("tf");
+	case 3:
+		return QStringLiteral("N");
+	case 4:
+		return QStringLiteral("KN");
+	case 5:
+		return QStringLiteral("MN");
+	default:
+		return {};
 	}
 }
 
 QString GetPowerSingStr(int16_t powerSing)
 {
 	switch (powerSing) {
-	case 0: return QStringLiteral("mV/V");
-	case 1: return QStringLiteral("μひずみ");
-	default: return {};
+	case 0:
+		return QStringLiteral("mV/V");
+	case 1:
+		return QStringLiteral("μひずみ");
+	default:
+		return {};
 	}
 }
 

@@ -14,7 +14,8 @@
 
 namespace kelvra {
 
-using Flag = int16_t; // -1 true, 0 false; readers of files and check boxes take any non-zero as true
+using Flag = int16_t; // -1 true, 0 false; readers of files and check boxes take any non-zero as
+		      // true
 
 inline constexpr Flag kTrue = -1;
 inline constexpr Flag kFalse = 0;
@@ -35,7 +36,8 @@ constexpr Flag toFlag(bool value)
 }
 
 struct ChannelRecord {
-	std::vector<float> Data; // kBufferLength samples in the unit of display; a ring in trigger runs
+	std::vector<float> Data; // kBufferLength samples in the unit of display; a ring in trigger
+				 // runs
 	float MaxVal = 0.0f;
 	float MinVal = 0.0f;
 	Flag Mflag = kFalse;

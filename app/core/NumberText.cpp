@@ -6,10 +6,10 @@
 
 #include <bit>
 #include <charconv>
-#include <cstdlib>
-#include <utility>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace kelvra {
 
@@ -36,7 +36,8 @@ std::optional<int32_t> readWhole(const QString &text)
 	if (!value)
 		return std::nullopt;
 	const double rounded = std::nearbyint(*value);
-	if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max())
+	if (rounded < std::numeric_limits<int32_t>::min() ||
+			rounded > std::numeric_limits<int32_t>::max())
 		return std::nullopt;
 	return static_cast<int32_t>(rounded);
 }
@@ -49,8 +50,8 @@ QString shortestText(float value)
 QByteArray significantText(double value, int digits)
 {
 	char buffer[40];
-	const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-			std::chars_format::general, digits);
+	const auto result = std::to_chars(
+			buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
 	return QByteArray(buffer, static_cast<qsizetype>(result.ptr - buffer));
 }
 
@@ -69,7 +70,8 @@ constexpr Wide powerOfTen(int n)
 // round(numerator / denominator), a half going to the even neighbour.
 uint64_t divideRounded(Wide numerator, Wide denominator)
 {
-	if ((numerator >> 64) == 0 && (denominator >> 63) == 0) { // the usual case, in one machine division
+	if ((numerator >> 64) == 0 &&
+			(denominator >> 63) == 0) { // the usual case, in one machine division
 		const auto n = static_cast<uint64_t>(numerator);
 		const auto d = static_cast<uint64_t>(denominator);
 		const uint64_t quotient = n / d;
@@ -118,7 +120,9 @@ char *writeDigits(char *out, uint64_t digits, int count)
 char *writeSingleText(char *out, float value)
 {
 	if (!std::isfinite(value) || value == 0.0f)
-		return std::to_chars(out, out + 16, static_cast<double>(value), std::chars_format::general, 7).ptr;
+		return std::to_chars(out, out + 16, static_cast<double>(value),
+				std::chars_format::general, 7)
+				.ptr;
 	// |value| = mantissa * 2^binary, read off its bits.
 	const auto bits = std::bit_cast<uint32_t>(value);
 	const auto biased = static_cast<int>((bits >> 23) & 0xff);
@@ -133,7 +137,9 @@ char *writeSingleText(char *out, float value)
 	else if (rounded && rounded->first > 10000000) // log10 undershot
 		rounded = sevenDigits(mantissa, binary, ++exponent - 6);
 	if (!rounded)
-		return std::to_chars(out, out + 16, static_cast<double>(value), std::chars_format::general, 7).ptr;
+		return std::to_chars(out, out + 16, static_cast<double>(value),
+				std::chars_format::general, 7)
+				.ptr;
 	uint64_t digits = rounded->first;
 	if (digits >= 10000000) { // 9999999.5 rounds up to the next decade
 		digits = (digits + 5) / 10;

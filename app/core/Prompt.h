@@ -30,7 +30,8 @@ public:
 	// "CSVファイル  (*.csv)"; a name typed without extension gets `suffix`,
 	// and an existing file is only chosen after the user agreed to replace
 	// it. Empty when the user cancelled.
-	virtual QString askSaveFileName(const QString &filter, const QString &suffix, const QString &folder) = 0;
+	virtual QString askSaveFileName(
+			const QString &filter, const QString &suffix, const QString &folder) = 0;
 
 	// An existing file to read, starting in `folder`; empty when cancelled.
 	virtual QString askOpenFileName(const QString &filter, const QString &folder) = 0;

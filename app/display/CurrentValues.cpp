@@ -2,7 +2,9 @@
 
 namespace kelvra {
 
-CurrentValues::CurrentValues(const ModuleData &md, ValueLabels &labels) : md_(md), labels_(labels) {}
+CurrentValues::CurrentValues(const ModuleData &md, ValueLabels &labels) : md_(md), labels_(labels)
+{
+}
 
 QString CurrentValues::valueText(float value)
 {

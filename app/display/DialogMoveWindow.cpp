@@ -26,7 +26,8 @@ const std::array<MoveButton, 5> kButtons{{
 } // namespace
 
 DialogMoveWindow::DialogMoveWindow(QWidget *mainWindow)
-	: QDialog(mainWindow, Qt::Tool), mainWindow_(mainWindow), steps_(mainWindow->frameGeometry().size())
+	: QDialog(mainWindow, Qt::Tool), mainWindow_(mainWindow),
+	  steps_(mainWindow->frameGeometry().size())
 {
 	setWindowTitle(QStringLiteral("移動"));
 	setAttribute(Qt::WA_DeleteOnClose);

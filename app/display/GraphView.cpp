@@ -77,7 +77,8 @@ int32_t GraphView::windowEnd() const
 void GraphView::EnableScaleYInput(bool enable)
 {
 	if (enable)
-		controls_.setScaleInputs(true, shortestText(md_.ScaleYMax), shortestText(md_.ScaleYMin));
+		controls_.setScaleInputs(
+				true, shortestText(md_.ScaleYMax), shortestText(md_.ScaleYMin));
 	else
 		controls_.setScaleInputs(false, QString(), QString());
 }
@@ -120,7 +121,8 @@ Flag GraphView::SetGraphParam()
 			md_.DispDataNum = md_.DispEnd = 100;
 		} else {
 			md_.DispDataNum = md_.DispEnd = controls_.countListValue();
-			controls_.setScrollButtonsEnabled(md_.ScrollMode == XAxisMode::ManualScroll);
+			controls_.setScrollButtonsEnabled(
+					md_.ScrollMode == XAxisMode::ManualScroll);
 			controls_.setCountListEnabled(true);
 		}
 		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
@@ -141,7 +143,8 @@ void GraphView::SetScrollMode(XAxisMode mode)
 		md_.DispStart = 1;
 		if (measuring) {
 			const int32_t step = md_.DataCount >= 1000 ? 1000 : 100;
-			md_.DispDataNum = md_.DataCount <= 100 ? 100 : (md_.DataCount / step + 1) * step;
+			md_.DispDataNum = md_.DataCount <= 100 ? 100
+							       : (md_.DataCount / step + 1) * step;
 		} else {
 			md_.DispDataNum = md_.DataCount < 1 ? 100 : md_.DataCount;
 		}
@@ -222,7 +225,8 @@ void GraphView::scroll(int32_t start)
 
 void GraphView::cmdLeft_Click()
 {
-	if (md_.ScrollMode != XAxisMode::ManualScroll || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
+	if (md_.ScrollMode != XAxisMode::ManualScroll ||
+			(md_.TrgMode != kFalse && md_.TrgPoint < 0))
 		return;
 	const int32_t half = md_.DispDataNum / 2;
 	scroll(std::max(md_.DispStart - half, 1));
@@ -230,7 +234,8 @@ void GraphView::cmdLeft_Click()
 
 void GraphView::cmdRight_Click()
 {
-	if (md_.ScrollMode != XAxisMode::ManualScroll || (md_.TrgMode != kFalse && md_.TrgPoint < 0))
+	if (md_.ScrollMode != XAxisMode::ManualScroll ||
+			(md_.TrgMode != kFalse && md_.TrgPoint < 0))
 		return;
 	const int32_t half = md_.DispDataNum / 2;
 	if (md_.DataCount - half >= md_.DispStart)
@@ -259,7 +264,10 @@ void GraphView::FollowAxisX()
 		md_.DispStart = 1;
 		if (md_.DispEnd < md_.DataCount) {
 			const int32_t count = md_.DataCount;
-			const int32_t step = count < 100 ? 10 : count < 1000 ? 100 : count < 10000 ? 1000 : 10000;
+			const int32_t step = count < 100 ? 10
+					: count < 1000   ? 100
+					: count < 10000  ? 1000
+							 : 10000;
 			md_.DispDataNum += step;
 			md_.DispEnd = md_.DispDataNum + 1;
 		}

@@ -91,8 +91,10 @@ QRectF MyPrinter::GraphRect(float width, float height)
 bool MyPrinter::PrintGraph(Chart &chart)
 {
 	const QRectF cm = GraphRect(PrWidth, PrHeight);
-	const QPointF topLeft = toDevice(static_cast<float>(cm.left()), static_cast<float>(cm.top()));
-	const QPointF bottomRight = toDevice(static_cast<float>(cm.right()), static_cast<float>(cm.bottom()));
+	const QPointF topLeft =
+			toDevice(static_cast<float>(cm.left()), static_cast<float>(cm.top()));
+	const QPointF bottomRight =
+			toDevice(static_cast<float>(cm.right()), static_cast<float>(cm.bottom()));
 	return chart.paint(painter_, QRectF(topLeft, bottomRight));
 }
 

@@ -24,7 +24,8 @@ bool chartDraws(Chart &chart)
 {
 	QPicture scratch;
 	QCPPainter painter(&scratch);
-	const bool drawn = chart.paint(painter, QRectF(0, 0, 800, 500)); // the size of a screen's graph
+	const bool drawn = chart.paint(
+			painter, QRectF(0, 0, 800, 500)); // the size of a screen's graph
 	painter.end();
 	return drawn;
 }
@@ -35,7 +36,8 @@ bool PrintDatGraph(const ModuleData &md, Chart &chart, QPaintDevice &printer, Pr
 		const QDateTime &now)
 {
 	if (!chartDraws(chart)) {
-		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle, Prompt::Icon::None);
+		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle,
+				Prompt::Icon::None);
 		return false;
 	}
 	MyPrinter page;
@@ -45,7 +47,8 @@ bool PrintDatGraph(const ModuleData &md, Chart &chart, QPaintDevice &printer, Pr
 	}
 	if (!page.PrintGraph(chart)) { // drew a moment ago: the page is given up all the same
 		page.Abort();
-		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle, Prompt::Icon::None);
+		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle,
+				Prompt::Icon::None);
 		return false;
 	}
 	page.PrDate(now.toString(QStringLiteral("yyyy/MM/dd H:mm:ss")));

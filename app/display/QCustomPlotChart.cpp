@@ -44,7 +44,8 @@ QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 		graphs_[s]->setAdaptiveSampling(true);
 	}
 	plot_->plotLayout()->insertRow(0);
-	header_ = new QCPTextElement(plot_, QString(), pixelSized(QFont(plot_->font().family(), 10)));
+	header_ = new QCPTextElement(
+			plot_, QString(), pixelSized(QFont(plot_->font().family(), 10)));
 	plot_->plotLayout()->addElement(0, 0, header_);
 	plot_->legend->setVisible(true);
 	plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);

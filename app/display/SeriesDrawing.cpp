@@ -26,8 +26,8 @@ void SeriesDrawing::SetGraphStyle()
 
 void SeriesDrawing::DispConnectflg()
 {
-	chart_.setSeriesLabels({QStringLiteral("ID0 "), QStringLiteral("ID1 "), QStringLiteral("ID2 "),
-			QStringLiteral("ID3 ")});
+	chart_.setSeriesLabels({QStringLiteral("ID0 "), QStringLiteral("ID1 "),
+			QStringLiteral("ID2 "), QStringLiteral("ID3 ")});
 }
 
 double SeriesDrawing::pointX(int32_t p) const
@@ -72,7 +72,8 @@ void SeriesDrawing::DrawTrigLine(Flag show)
 	view_.ApplyAxisX();
 	chart_.setTriggerLine(show == kTrue, 0.0);
 	if (md_.TrgMode != kFalse)
-		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
+		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr +
+				QStringLiteral(" ]"));
 }
 
 void SeriesDrawing::SetHeaderText(const QString &text)
@@ -86,10 +87,12 @@ void SeriesDrawing::SetGraphTitles()
 	GrDrawData(1);
 	DrawTrigLine(kFalse);
 	if (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue) {
-		chart_.setHeader(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
+		chart_.setHeader(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr +
+				QStringLiteral(" ]"));
 		chart_.setXTitle(QStringLiteral("トリガの経過時間（秒）"));
 	} else {
-		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
+		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr +
+				QStringLiteral(" ]"));
 		chart_.setXTitle(QStringLiteral("開始からの経過時間（秒）"));
 	}
 	chart_.setYTitle(md_.GetSingStr());

@@ -20,7 +20,8 @@ const QString kSideCaptions[] = {QStringLiteral("上限"), QStringLiteral("下�
 
 } // namespace
 
-DialogLimits::DialogLimits(const ModuleData &md, const LimitSettings &limits, Prompt &prompt, QWidget *parent)
+DialogLimits::DialogLimits(
+		const ModuleData &md, const LimitSettings &limits, Prompt &prompt, QWidget *parent)
 	: QDialog(parent), md_(md), prompt_(prompt), limits_(limits)
 {
 	setWindowTitle(QStringLiteral("リミット設定"));
@@ -28,7 +29,8 @@ DialogLimits::DialogLimits(const ModuleData &md, const LimitSettings &limits, Pr
 
 	chkBeep = new QCheckBox(QStringLiteral("異常で音を鳴らす"), this);
 	chkBeep->setChecked(limits.beep);
-	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
+	const DialogButtons buttons =
+			makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -45,7 +47,8 @@ QWidget *DialogLimits::buildLevelFrame()
 	auto *grid = new QGridLayout(frame);
 	for (int level = 0; level < 2; ++level) {
 		for (int side = 0; side < 2; ++side) {
-			const QString caption = kLevelCaptions[level] + QLatin1Char(' ') + kSideCaptions[side];
+			const QString caption = kLevelCaptions[level] + QLatin1Char(' ') +
+					kSideCaptions[side];
 			grid->addWidget(new QLabel(caption, frame), 0, 1 + level * 2 + side);
 		}
 	}
@@ -60,8 +63,8 @@ QWidget *DialogLimits::buildLevelFrame()
 		grid->addWidget(new QLabel(id, frame), row, 0);
 		for (int level = 0; level < 2; ++level) {
 			for (int side = 0; side < 2; ++side) {
-				const QString name = id + QLatin1Char(' ') + kLevelCaptions[level] + QLatin1Char(' ') +
-						kSideCaptions[side];
+				const QString name = id + QLatin1Char(' ') + kLevelCaptions[level] +
+						QLatin1Char(' ') + kSideCaptions[side];
 				const LevelEntry &entry = entries[u].levels[level][side];
 				auto *box = new QCheckBox(frame);
 				box->setAccessibleName(name);
@@ -84,7 +87,9 @@ QWidget *DialogLimits::buildLevelFrame()
 		++row;
 	}
 	if (row == 1)
-		grid->addWidget(new QLabel(QStringLiteral("使用ユニットの指定がありません。"), frame), row, 0, 1, 6);
+		grid->addWidget(new QLabel(QStringLiteral("使用ユニットの指定がありません。"),
+						frame),
+				row, 0, 1, 6);
 	return frame;
 }
 
@@ -96,7 +101,8 @@ LimitEntries DialogLimits::entries() const
 			continue;
 		for (int level = 0; level < 2; ++level) {
 			for (int side = 0; side < 2; ++side)
-				entries[u].levels[level][side] = {chkLevel[u][level][side]->isChecked(),
+				entries[u].levels[level][side] = {
+						chkLevel[u][level][side]->isChecked(),
 						txtLevel[u][level][side]->text()};
 		}
 		entries[u].hysteresis = txtHysteresis[u]->text();

@@ -20,7 +20,8 @@ class DialogLimits : public QDialog {
 	Q_OBJECT
 
 public:
-	DialogLimits(const ModuleData &md, const LimitSettings &limits, Prompt &prompt, QWidget *parent = nullptr);
+	DialogLimits(const ModuleData &md, const LimitSettings &limits, Prompt &prompt,
+			QWidget *parent = nullptr);
 
 	// The limits taken with OK.
 	const LimitSettings &limits() const { return limits_; }

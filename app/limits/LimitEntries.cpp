@@ -9,7 +9,8 @@ namespace kelvra {
 namespace {
 
 const QString kNotANumberText = QStringLiteral("リミットの値に誤りがあります。");
-const QString kWarningBeyondAlarmText = QStringLiteral("警告のレベルが異常のレベルを超えています。");
+const QString kWarningBeyondAlarmText =
+		QStringLiteral("警告のレベルが異常のレベルを超えています。");
 const QString kHysteresisText = QStringLiteral("ヒステリシスに誤りがあります。");
 
 constexpr LimitLevel kLevels[] = {LimitLevel::Warning, LimitLevel::Alarm};
@@ -17,8 +18,11 @@ constexpr LimitSide kSides[] = {LimitSide::Upper, LimitSide::Lower};
 
 QString levelKey(LimitLevel level, LimitSide side, int unit)
 {
-	const QString name = level == LimitLevel::Warning ? QStringLiteral("LimitWarning") : QStringLiteral("LimitAlarm");
-	return name + (side == LimitSide::Upper ? QStringLiteral("Upper") : QStringLiteral("Lower")) +
+	const QString name = level == LimitLevel::Warning ? QStringLiteral("LimitWarning")
+							  : QStringLiteral("LimitAlarm");
+	return name +
+			(side == LimitSide::Upper ? QStringLiteral("Upper")
+						  : QStringLiteral("Lower")) +
 			QString::number(unit);
 }
 
@@ -53,7 +57,8 @@ std::optional<UnitLimits> parseUnit(const UnitLimitEntries &entries, QString &me
 	UnitLimits limits;
 	for (const LimitLevel level : kLevels) {
 		for (const LimitSide side : kSides) {
-			const LevelEntry &entry = entries.levels[static_cast<int>(level)][static_cast<int>(side)];
+			const LevelEntry &entry = entries.levels[static_cast<int>(level)]
+								[static_cast<int>(side)];
 			if (!entry.ticked)
 				continue;
 			const auto value = finiteNumber(entry.text);
@@ -79,7 +84,8 @@ std::optional<UnitLimits> parseUnit(const UnitLimitEntries &entries, QString &me
 
 } // namespace
 
-LimitCheck CheckLimits(const LimitEntries &entries, const ModuleData &md, const LimitSettings &previous)
+LimitCheck CheckLimits(
+		const LimitEntries &entries, const ModuleData &md, const LimitSettings &previous)
 {
 	LimitSettings limits = previous;
 	for (int unit = 0; unit < kUnitCount; ++unit) {
@@ -102,8 +108,9 @@ LimitEntries EntriesOf(const LimitSettings &limits)
 		for (const LimitLevel level : kLevels) {
 			for (const LimitSide side : kSides) {
 				const auto value = u.level(level, side);
-				entries[unit].levels[static_cast<int>(level)][static_cast<int>(side)] =
-						{value.has_value(), value ? shortestText(*value) : QString()};
+				entries[unit].levels[static_cast<int>(level)]
+						    [static_cast<int>(side)] = {value.has_value(),
+						value ? shortestText(*value) : QString()};
 			}
 		}
 		entries[unit].hysteresis = shortestText(u.hysteresis);
@@ -119,8 +126,11 @@ LimitSettings LoadLimits(const SettingsStore &store)
 		UnitLimitEntries entries;
 		for (const LimitLevel level : kLevels) {
 			for (const LimitSide side : kSides) {
-				const QString text = store.value(levelKey(level, side, unit), QString()).trimmed();
-				entries.levels[static_cast<int>(level)][static_cast<int>(side)] = {!text.isEmpty(), text};
+				const QString text =
+						store.value(levelKey(level, side, unit), QString())
+								.trimmed();
+				entries.levels[static_cast<int>(level)][static_cast<int>(side)] = {
+						!text.isEmpty(), text};
 			}
 		}
 		entries.hysteresis = store.value(hysteresisKey(unit), QStringLiteral("0"));
@@ -128,8 +138,9 @@ LimitSettings LoadLimits(const SettingsStore &store)
 		if (const auto parsed = parseUnit(entries, message))
 			limits.units[unit] = *parsed;
 	}
-	limits.beep = store.value(kBeepKey, QStringLiteral("True")).trimmed().compare(QStringLiteral("False"),
-			Qt::CaseInsensitive) != 0;
+	limits.beep = store.value(kBeepKey, QStringLiteral("True"))
+					.trimmed()
+					.compare(QStringLiteral("False"), Qt::CaseInsensitive) != 0;
 	return limits;
 }
 
@@ -139,8 +150,10 @@ void SaveLimits(SettingsStore &store, const LimitSettings &limits)
 	for (int unit = 0; unit < kUnitCount; ++unit) {
 		for (const LimitLevel level : kLevels) {
 			for (const LimitSide side : kSides) {
-				const LevelEntry &entry = entries[unit].levels[static_cast<int>(level)][static_cast<int>(side)];
-				store.setValue(levelKey(level, side, unit), entry.ticked ? entry.text : QString());
+				const LevelEntry &entry = entries[unit].levels[static_cast<int>(
+						level)][static_cast<int>(side)];
+				store.setValue(levelKey(level, side, unit),
+						entry.ticked ? entry.text : QString());
 			}
 		}
 		store.setValue(hysteresisKey(unit), entries[unit].hysteresis);

@@ -32,7 +32,8 @@ struct LimitCheck {
 };
 
 // Only the units in use are checked; the others keep the limits they had.
-LimitCheck CheckLimits(const LimitEntries &entries, const ModuleData &md, const LimitSettings &previous);
+LimitCheck CheckLimits(
+		const LimitEntries &entries, const ModuleData &md, const LimitSettings &previous);
 LimitEntries EntriesOf(const LimitSettings &limits);
 
 LimitSettings LoadLimits(const SettingsStore &store);

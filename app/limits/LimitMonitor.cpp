@@ -38,7 +38,8 @@ void LimitMonitor::reset()
 	latched_.fill(LimitState::Normal);
 }
 
-void LimitMonitor::check(int unit, int32_t sample, std::optional<float> value, std::vector<LimitEvent> &events)
+void LimitMonitor::check(int unit, int32_t sample, std::optional<float> value,
+		std::vector<LimitEvent> &events)
 {
 	if (!value)
 		return;
@@ -48,15 +49,20 @@ void LimitMonitor::check(int unit, int32_t sample, std::optional<float> value, s
 			const std::optional<float> limit = limits.level(level, side);
 			if (!limit)
 				continue;
-			bool &beyond = beyond_[unit][static_cast<int>(level)][static_cast<int>(side)];
+			bool &beyond = beyond_[unit][static_cast<int>(level)]
+					      [static_cast<int>(side)];
 			if (!beyond && passes(*value, *limit, side)) {
 				beyond = true;
 				latched_[unit] = std::max(latched_[unit], stateOf(level));
-				const auto kind = level == LimitLevel::Alarm ? LimitEvent::Kind::Alarm : LimitEvent::Kind::Warning;
+				const auto kind = level == LimitLevel::Alarm
+						? LimitEvent::Kind::Alarm
+						: LimitEvent::Kind::Warning;
 				events.push_back({kind, unit, sample, level, side, *limit, *value});
-			} else if (beyond && isBackInside(*value, *limit, limits.hysteresis, side)) {
+			} else if (beyond &&
+					isBackInside(*value, *limit, limits.hysteresis, side)) {
 				beyond = false;
-				events.push_back({LimitEvent::Kind::Clear, unit, sample, level, side, *limit, *value});
+				events.push_back({LimitEvent::Kind::Clear, unit, sample, level,
+						side, *limit, *value});
 			}
 		}
 	}
@@ -65,9 +71,11 @@ void LimitMonitor::check(int unit, int32_t sample, std::optional<float> value, s
 LimitState LimitMonitor::current(int unit) const
 {
 	const auto &levels = beyond_[unit];
-	if (levels[static_cast<int>(LimitLevel::Alarm)][0] || levels[static_cast<int>(LimitLevel::Alarm)][1])
+	if (levels[static_cast<int>(LimitLevel::Alarm)][0] ||
+			levels[static_cast<int>(LimitLevel::Alarm)][1])
 		return LimitState::Alarm;
-	if (levels[static_cast<int>(LimitLevel::Warning)][0] || levels[static_cast<int>(LimitLevel::Warning)][1])
+	if (levels[static_cast<int>(LimitLevel::Warning)][0] ||
+			levels[static_cast<int>(LimitLevel::Warning)][1])
 		return LimitState::Warning;
 	return LimitState::Normal;
 }

@@ -36,7 +36,8 @@ public:
 
 	// One stored sample of a unit; empty for a sample without data, which
 	// neither passes nor leaves a level. Appends the events it causes.
-	void check(int unit, int32_t sample, std::optional<float> value, std::vector<LimitEvent> &events);
+	void check(int unit, int32_t sample, std::optional<float> value,
+			std::vector<LimitEvent> &events);
 
 	// The worst level the unit is beyond now, and the worst since the last
 	// acknowledgement.

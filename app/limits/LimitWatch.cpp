@@ -47,11 +47,14 @@ QString LimitEventLine(const ModuleData &md, const LimitEvent &event)
 	// The level is named where the kind does not say it.
 	QString what = QString::fromLatin1(limitEventWord(event.kind));
 	if (event.kind == LimitEvent::Kind::Clear)
-		what += event.level == LimitLevel::Alarm ? QStringLiteral(" alarm") : QStringLiteral(" warning");
+		what += event.level == LimitLevel::Alarm ? QStringLiteral(" alarm")
+							 : QStringLiteral(" warning");
 	return QStringLiteral("%1 s ID%2 %3 %4 %5 (%6)")
 			.arg(QString::number(SampleSeconds(md, event.sample), 'f', 2))
 			.arg(event.unit)
-			.arg(what, event.side == LimitSide::Upper ? QStringLiteral("upper") : QStringLiteral("lower"),
+			.arg(what,
+					event.side == LimitSide::Upper ? QStringLiteral("upper")
+								       : QStringLiteral("lower"),
 					shortestText(event.limit), shortestText(event.value));
 }
 

@@ -33,23 +33,27 @@ void applyHeader(const RecordingReader &reader, ModuleData &md)
 	md.DeriveAverageNum();
 }
 
-QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan span, CsvEncoding encoding)
+QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan span,
+		CsvEncoding encoding)
 {
 	md.DataCount = static_cast<int32_t>(span.size());
 	QByteArray bytes = EncodeCsvHead(md, encoding);
-	bytes.reserve(bytes.size() + static_cast<qsizetype>(span.size()) * 48 + qsizetype{kChunkRows} * kCsvRowBytes);
+	bytes.reserve(bytes.size() + static_cast<qsizetype>(span.size()) * 48 +
+			qsizetype{kChunkRows} * kCsvRowBytes);
 	const auto used = unitsInUse(reader.header());
 	std::array<std::vector<float>, kUnitCount> columns;
 	for (uint64_t at = span.from; at < span.to; at += kChunkRows) {
 		const uint64_t end = std::min(span.to, at + kChunkRows);
 		for (int u = 0; u < kUnitCount; ++u)
-			columns[u] = used[u] ? reader.samples(u, at, end) : std::vector<float>(end - at, NAN);
+			columns[u] = used[u] ? reader.samples(u, at, end)
+					     : std::vector<float>(end - at, NAN);
 		// Rows go straight into the file's bytes; the slack is cut off after.
 		const qsizetype begin = bytes.size();
 		bytes.resize(begin + static_cast<qsizetype>(end - at) * kCsvRowBytes);
 		char *out = bytes.data() + begin;
 		for (uint64_t r = 0; r < end - at; ++r) {
-			const float row[kUnitCount] = {columns[0][r], columns[1][r], columns[2][r], columns[3][r]};
+			const float row[kUnitCount] = {
+					columns[0][r], columns[1][r], columns[2][r], columns[3][r]};
 			out = WriteCsvRow(out, row, used);
 		}
 		bytes.truncate(out - bytes.constData());
@@ -59,7 +63,8 @@ QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan spa
 
 } // namespace
 
-SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fromS, std::optional<double> toS)
+SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fromS,
+		std::optional<double> toS)
 {
 	const double interval = reader.header().intervalS;
 	const uint64_t first = reader.header().firstSample;
@@ -76,9 +81,10 @@ SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fr
 FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md)
 {
 	if (span.size() > uint64_t{kBufferLength})
-		return FileResult::failure(QStringLiteral("the span holds %1 samples a unit; a data file takes at most %2")
-						   .arg(span.size())
-						   .arg(kBufferLength));
+		return FileResult::failure(QStringLiteral(
+				"the span holds %1 samples a unit; a data file takes at most %2")
+							   .arg(span.size())
+							   .arg(kBufferLength));
 	applyHeader(reader, md);
 	const auto n = static_cast<int32_t>(span.size());
 	md.DataMaxNum = std::max(n, 1);
@@ -98,13 +104,14 @@ FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, Mod
 QString NumberedFileName(const QString &fileName, int number)
 {
 	const QFileInfo info(fileName);
-	const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+	const QString suffix =
+			info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
 	const QString stem = suffix.isEmpty() ? fileName : fileName.chopped(suffix.size());
 	return stem + QStringLiteral("-%1").arg(number, 3, 10, QLatin1Char('0')) + suffix;
 }
 
-FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName, CsvEncoding encoding,
-		QStringList *written)
+FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName,
+		CsvEncoding encoding, QStringList *written)
 {
 	ModuleData md;
 	applyHeader(reader, md);
@@ -113,10 +120,12 @@ FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QStri
 	const auto rowsPerFile = static_cast<uint64_t>(kCsvMaxLines - headLines);
 	const bool numbered = span.size() > rowsPerFile;
 	int number = 1;
-	for (uint64_t at = span.from; at < span.to || (at == span.from && number == 1); at += rowsPerFile, ++number) {
+	for (uint64_t at = span.from; at < span.to || (at == span.from && number == 1);
+			at += rowsPerFile, ++number) {
 		const SampleSpan piece{at, std::min(span.to, at + rowsPerFile)};
 		const QString name = numbered ? NumberedFileName(fileName, number) : fileName;
-		const FileResult result = WriteWholeFile(name, csvFile(reader, md, piece, encoding));
+		const FileResult result =
+				WriteWholeFile(name, csvFile(reader, md, piece, encoding));
 		if (!result.ok)
 			return result;
 		if (written)

@@ -26,7 +26,8 @@ struct SampleSpan {
 
 // The span between the seconds given (from the start), within what the
 // recording holds.
-SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fromS, std::optional<double> toS);
+SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fromS,
+		std::optional<double> toS);
 
 // The settings, memo lines and start time of the recording, and the span's
 // samples when it fits the buffers (a missing sample is kNoData).

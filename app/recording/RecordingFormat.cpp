@@ -104,16 +104,17 @@ private:
 
 void putSettings(Put &put, const RunSettings &s)
 {
-	put << s.TimerType << s.IntervalTM << s.DataAverage << s.TrgMaxFlag << s.TrgVMax << s.TrgMinFlag << s.TrgVMin
-	    << s.TrgDnum1 << s.TrgDnum2 << s.TrgUnitID << s.Sing;
+	put << s.TimerType << s.IntervalTM << s.DataAverage << s.TrgMaxFlag << s.TrgVMax
+	    << s.TrgMinFlag << s.TrgVMin << s.TrgDnum1 << s.TrgDnum2 << s.TrgUnitID << s.Sing;
 	for (const UnitSettings &u : s.units)
 		put << u.Mflag << u.Power << u.PowerSing << u.Capacity;
 }
 
 void getSettings(Get &get, RunSettings &s)
 {
-	get >> s.TimerType >> s.IntervalTM >> s.DataAverage >> s.TrgMaxFlag >> s.TrgVMax >> s.TrgMinFlag >> s.TrgVMin >>
-			s.TrgDnum1 >> s.TrgDnum2 >> s.TrgUnitID >> s.Sing;
+	get >> s.TimerType >> s.IntervalTM >> s.DataAverage >> s.TrgMaxFlag >> s.TrgVMax >>
+			s.TrgMinFlag >> s.TrgVMin >> s.TrgDnum1 >> s.TrgDnum2 >> s.TrgUnitID >>
+			s.Sing;
 	for (UnitSettings &u : s.units)
 		get >> u.Mflag >> u.Power >> u.PowerSing >> u.Capacity;
 }
@@ -122,7 +123,8 @@ void getSettings(Get &get, RunSettings &s)
 
 QString EventKindName(EventKind kind)
 {
-	static const char *const names[] = {"warning", "alarm", "clear", "marker", "dropout", "reconnect", "zero", "trigger"};
+	static const char *const names[] = {"warning", "alarm", "clear", "marker", "dropout",
+			"reconnect", "zero", "trigger"};
 	return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
 
@@ -194,9 +196,10 @@ void AppendEvent(QByteArray &out, const RecordingEvent &event)
 
 void AppendSummary(QByteArray &out, const SummaryRecord &r)
 {
-	Put(out, RecordKind::Summary) << static_cast<uint8_t>(r.unit) << static_cast<uint8_t>(r.level) << r.block
-				      << r.covered << r.summary.count << r.summary.min << r.summary.max << r.summary.sum
-				      << r.summary.sumSquares;
+	Put(out, RecordKind::Summary)
+			<< static_cast<uint8_t>(r.unit) << static_cast<uint8_t>(r.level) << r.block
+			<< r.covered << r.summary.count << r.summary.min << r.summary.max
+			<< r.summary.sum << r.summary.sumSquares;
 }
 
 void AppendEnd(QByteArray &out, uint64_t nextSample)
@@ -210,8 +213,8 @@ std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size)
 	quint8 version = 0;
 	uint8_t split = 0;
 	Get get(p, size);
-	get >> version >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >> h.StartTimeStr >>
-			h.unitText;
+	get >> version >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >>
+			h.StartTimeStr >> h.unitText;
 	for (QString &line : h.MemoStr)
 		get >> line;
 	getSettings(get, h.settings);
@@ -225,9 +228,11 @@ std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size)
 
 std::optional<SamplesRecord> DecodeSamples(const char *p, qsizetype size)
 {
-	if (size < kSamplesFixedSize || (size - kSamplesFixedSize) % 4 != 0 || uint8_t(p[0]) >= kUnitCount)
+	if (size < kSamplesFixedSize || (size - kSamplesFixedSize) % 4 != 0 ||
+			uint8_t(p[0]) >= kUnitCount)
 		return std::nullopt;
-	return SamplesRecord{p[0], qFromLittleEndian<uint64_t>(p + 1), (size - kSamplesFixedSize) / 4};
+	return SamplesRecord{
+			p[0], qFromLittleEndian<uint64_t>(p + 1), (size - kSamplesFixedSize) / 4};
 }
 
 std::optional<RecordingGap> DecodeGap(const char *p, qsizetype size)
@@ -262,9 +267,10 @@ std::optional<SummaryRecord> DecodeSummary(const char *p, qsizetype size)
 	uint8_t unit = 0;
 	uint8_t level = 0;
 	Get get(p, size);
-	get >> unit >> level >> r.block >> r.covered >> r.summary.count >> r.summary.min >> r.summary.max >> r.summary.sum >>
-			r.summary.sumSquares;
-	if (!get.whole() || unit >= kUnitCount || level >= kSummaryLevels || r.block % SummaryBlockSize(level) != 0 ||
+	get >> unit >> level >> r.block >> r.covered >> r.summary.count >> r.summary.min >>
+			r.summary.max >> r.summary.sum >> r.summary.sumSquares;
+	if (!get.whole() || unit >= kUnitCount || level >= kSummaryLevels ||
+			r.block % SummaryBlockSize(level) != 0 ||
 			r.covered > SummaryBlockSize(level) || r.summary.count > r.covered)
 		return std::nullopt;
 	r.unit = unit;
@@ -293,7 +299,8 @@ std::optional<RecordSpan> RecordAt(const QByteArray &bytes, qsizetype pos, qsize
 	if (qFromLittleEndian<quint32>(frame + 8) != Crc32(frame + kFrameSize, length))
 		return std::nullopt;
 	*next = pos + kFrameSize + length;
-	return RecordSpan{static_cast<RecordKind>(frame[kFrameSize]), pos + kFrameSize + 1, qsizetype{length} - 1};
+	return RecordSpan{static_cast<RecordKind>(frame[kFrameSize]), pos + kFrameSize + 1,
+			qsizetype{length} - 1};
 }
 
 } // namespace kelvra

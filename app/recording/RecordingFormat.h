@@ -41,11 +41,11 @@ struct RecordingHeader {
 	QString StartTimeStr;
 	std::array<QString, 5> MemoStr;
 	double intervalS = 0.0;
-	QString startTimeIso;          // ISO 8601, local time with its offset
-	QString unitText;              // the display unit the samples are in
+	QString startTimeIso; // ISO 8601, local time with its offset
+	QString unitText;     // the display unit the samples are in
 	SplitPeriod split = SplitPeriod::None;
-	uint16_t part = 0;             // 0 in a recording that is not split
-	uint64_t firstSample = 0;      // number of the part's first sample, from 0 at the start
+	uint16_t part = 0;        // 0 in a recording that is not split
+	uint64_t firstSample = 0; // number of the part's first sample, from 0 at the start
 
 	bool inUse(int unit) const { return settings.units[unit].Mflag != kFalse; }
 };
@@ -54,8 +54,8 @@ struct RecordingHeader {
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split);
 
 struct RecordingEvent {
-	double timeS = 0.0;            // from the start of the recording
-	int unit = -1;                 // -1: the whole recording
+	double timeS = 0.0; // from the start of the recording
+	int unit = -1;      // -1: the whole recording
 	EventKind kind = EventKind::Marker;
 	QString text;
 };

@@ -41,11 +41,13 @@ hid_t utf8Text()
 	return type;
 }
 
-bool writeTextAttribute(hid_t at, const char *name, const std::vector<QByteArray> &lines, bool scalar)
+bool writeTextAttribute(
+		hid_t at, const char *name, const std::vector<QByteArray> &lines, bool scalar)
 {
 	Handle type(utf8Text(), H5Tclose);
 	const hsize_t count = lines.size();
-	Handle space(scalar ? H5Screate(H5S_SCALAR) : H5Screate_simple(1, &count, nullptr), H5Sclose);
+	Handle space(scalar ? H5Screate(H5S_SCALAR) : H5Screate_simple(1, &count, nullptr),
+			H5Sclose);
 	std::vector<const char *> texts;
 	for (const QByteArray &line : lines)
 		texts.push_back(line.constData());
@@ -56,7 +58,9 @@ bool writeTextAttribute(hid_t at, const char *name, const std::vector<QByteArray
 bool writeAttributes(hid_t file, const RecordingHeader &h)
 {
 	Handle scalar(H5Screate(H5S_SCALAR), H5Sclose);
-	Handle interval(H5Acreate2(file, "interval_s", H5T_IEEE_F64LE, scalar, H5P_DEFAULT, H5P_DEFAULT), H5Aclose);
+	Handle interval(H5Acreate2(file, "interval_s", H5T_IEEE_F64LE, scalar, H5P_DEFAULT,
+					H5P_DEFAULT),
+			H5Aclose);
 	if (!interval.ok() || H5Awrite(interval, H5T_NATIVE_DOUBLE, &h.intervalS) < 0)
 		return false;
 	std::vector<QByteArray> memo;
@@ -77,7 +81,8 @@ bool writeUnit(hid_t file, const RecordingReader &reader, int unit, SampleSpan s
 	H5Pset_shuffle(properties);
 	H5Pset_deflate(properties, 1);
 	const QByteArray name = QStringLiteral("ID%1").arg(unit).toLatin1();
-	Handle data(H5Dcreate2(file, name.constData(), H5T_IEEE_F32LE, space, H5P_DEFAULT, properties, H5P_DEFAULT),
+	Handle data(H5Dcreate2(file, name.constData(), H5T_IEEE_F32LE, space, H5P_DEFAULT,
+				    properties, H5P_DEFAULT),
 			H5Dclose);
 	if (!data.ok())
 		return false;
@@ -129,8 +134,12 @@ bool writeEvents(hid_t file, const RecordingReader &reader, SampleSpan span)
 	H5Tinsert(type, "text", HOFFSET(EventRow, text), text);
 	const hsize_t count = rows.size();
 	Handle space(H5Screate_simple(1, &count, nullptr), H5Sclose);
-	Handle data(H5Dcreate2(file, "events", type, space, H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT), H5Dclose);
-	return data.ok() && (rows.empty() || H5Dwrite(data, type, H5S_ALL, H5S_ALL, H5P_DEFAULT, rows.data()) >= 0);
+	Handle data(H5Dcreate2(file, "events", type, space, H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT),
+			H5Dclose);
+	return data.ok() &&
+			(rows.empty() ||
+					H5Dwrite(data, type, H5S_ALL, H5S_ALL, H5P_DEFAULT,
+							rows.data()) >= 0);
 }
 
 bool writeFile(const QString &fileName, const RecordingReader &reader, SampleSpan span)

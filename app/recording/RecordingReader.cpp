@@ -55,10 +55,14 @@ std::unique_ptr<RecordingReader> RecordingReader::open(const QString &fileName, 
 
 	// The parts that follow: the same base name, a higher number.
 	const QFileInfo info(baseName(fileName, first.part));
-	const QRegularExpression numbered(QStringLiteral("^%1-(\\d{3,})\\.kvr$")
+	const QRegularExpression numbered(
+			QStringLiteral("^%1-(\\d{3,})\\.kvr$")
 					.arg(QRegularExpression::escape(info.fileName())));
 	std::map<int, QString> later;
-	for (const QString &name : QDir(info.absolutePath()).entryList({info.fileName() + QStringLiteral("-*.kvr")}, QDir::Files)) {
+	for (const QString &name :
+			QDir(info.absolutePath())
+					.entryList({info.fileName() + QStringLiteral("-*.kvr")},
+							QDir::Files)) {
 		const auto match = numbered.match(name);
 		const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
 		if (number > first.part)
@@ -69,16 +73,19 @@ std::unique_ptr<RecordingReader> RecordingReader::open(const QString &fileName, 
 		reader->addPart(name, &ignored, &first);
 	}
 	for (auto &runs : reader->runs_)
-		std::sort(runs.begin(), runs.end(), [](const Run &a, const Run &b) { return a.first < b.first; });
+		std::sort(runs.begin(), runs.end(),
+				[](const Run &a, const Run &b) { return a.first < b.first; });
 	return reader;
 }
 
-bool RecordingReader::addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs)
+bool RecordingReader::addPart(
+		const QString &fileName, QString *error, const RecordingHeader *sameAs)
 {
 	auto file = std::make_unique<QFile>(fileName);
 	if (!file->open(QIODevice::ReadOnly)) {
 		if (error)
-			*error = QStringLiteral("cannot open %1: %2").arg(fileName, file->errorString());
+			*error = QStringLiteral("cannot open %1: %2")
+						 .arg(fileName, file->errorString());
 		return false;
 	}
 	const qint64 size = file->size();
@@ -91,10 +98,13 @@ bool RecordingReader::addPart(const QString &fileName, QString *error, const Rec
 			: std::nullopt;
 	if (!header) {
 		if (error)
-			*error = QStringLiteral("%1 is no recording, or its header is damaged").arg(fileName);
+			*error = QStringLiteral("%1 is no recording, or its header is damaged")
+						 .arg(fileName);
 		return false;
 	}
-	if (sameAs && (header->startTimeIso != sameAs->startTimeIso || header->StartTimeStr != sameAs->StartTimeStr))
+	if (sameAs &&
+			(header->startTimeIso != sameAs->startTimeIso ||
+					header->StartTimeStr != sameAs->StartTimeStr))
 		return false; // a part of another recording
 	headers_.push_back(std::move(*header));
 	files_.push_back(fileName);
@@ -113,8 +123,10 @@ bool RecordingReader::take(const RecordSpan &record, const char *base)
 	switch (record.kind) {
 	case RecordKind::Samples:
 		if (auto s = DecodeSamples(p, record.size)) {
-			runs_[s->unit].push_back({s->first, static_cast<uint64_t>(s->count), p + kSamplesFixedSize});
-			ends_[s->unit] = std::max<uint64_t>(ends_[s->unit], s->first + static_cast<uint64_t>(s->count));
+			runs_[s->unit].push_back({s->first, static_cast<uint64_t>(s->count),
+					p + kSamplesFixedSize});
+			ends_[s->unit] = std::max<uint64_t>(
+					ends_[s->unit], s->first + static_cast<uint64_t>(s->count));
 			return true;
 		}
 		return false;
@@ -141,7 +153,8 @@ bool RecordingReader::take(const RecordSpan &record, const char *base)
 	case RecordKind::End:
 		ended_ = DecodeEnd(p, record.size).has_value();
 		return false; // nothing follows an end
-	default: return false;
+	default:
+		return false;
 	}
 }
 
@@ -163,7 +176,8 @@ SampleSummary RecordingReader::summarize(int unit, uint64_t from, uint64_t to) c
 
 // Whole blocks with a complete summary cost one look-up; the rest is taken
 // from the level below, and at the bottom from the samples.
-void RecordingReader::summarizeInto(SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const
+void RecordingReader::summarizeInto(
+		SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const
 {
 	const uint64_t size = SummaryBlockSize(level);
 	const auto &blocks = blocks_[unit][level];
@@ -184,10 +198,12 @@ void RecordingReader::summarizeInto(SampleSummary &out, int unit, int level, uin
 	}
 }
 
-void RecordingReader::summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const
+void RecordingReader::summarizeSamples(
+		SampleSummary &out, int unit, uint64_t from, uint64_t to) const
 {
 	const auto &runs = runs_[unit];
-	auto run = std::upper_bound(runs.begin(), runs.end(), from, [](uint64_t s, const Run &r) { return s < r.first; });
+	auto run = std::upper_bound(runs.begin(), runs.end(), from,
+			[](uint64_t s, const Run &r) { return s < r.first; });
 	if (run != runs.begin())
 		--run;
 	for (; run != runs.end() && run->first < to; ++run) {
@@ -198,7 +214,8 @@ void RecordingReader::summarizeSamples(SampleSummary &out, int unit, uint64_t fr
 	}
 }
 
-std::vector<SampleSummary> RecordingReader::envelope(int unit, uint64_t from, uint64_t to, int buckets) const
+std::vector<SampleSummary> RecordingReader::envelope(
+		int unit, uint64_t from, uint64_t to, int buckets) const
 {
 	std::vector<SampleSummary> out(static_cast<size_t>(std::max(buckets, 0)));
 	const uint64_t span = to > from ? to - from : 0;
@@ -223,7 +240,8 @@ void RecordingReader::readSamples(int unit, uint64_t from, uint64_t to, float *o
 		return;
 	std::fill(out, out + (to - from), std::numeric_limits<float>::quiet_NaN());
 	const auto &runs = runs_[unit];
-	auto run = std::upper_bound(runs.begin(), runs.end(), from, [](uint64_t s, const Run &r) { return s < r.first; });
+	auto run = std::upper_bound(runs.begin(), runs.end(), from,
+			[](uint64_t s, const Run &r) { return s < r.first; });
 	if (run != runs.begin())
 		--run;
 	for (; run != runs.end() && run->first < to; ++run) {

@@ -38,7 +38,8 @@ public:
 	// Statistics of the unit's samples numbered from..to-1.
 	SampleSummary summarize(int unit, uint64_t from, uint64_t to) const;
 	// The span cut into `buckets` equal pieces, one summary each (to draw it).
-	std::vector<SampleSummary> envelope(int unit, uint64_t from, uint64_t to, int buckets) const;
+	std::vector<SampleSummary> envelope(
+			int unit, uint64_t from, uint64_t to, int buckets) const;
 	// Samples numbered from..to-1; NaN where none was recorded.
 	std::vector<float> samples(int unit, uint64_t from, uint64_t to) const;
 	void readSamples(int unit, uint64_t from, uint64_t to, float *out) const;
@@ -62,14 +63,16 @@ private:
 	RecordingReader() = default;
 	bool addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs);
 	bool take(const RecordSpan &record, const char *base);
-	void summarizeInto(SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
+	void summarizeInto(
+			SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
 	void summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const;
 
 	std::vector<std::unique_ptr<QFile>> mapped_;
 	QStringList files_;
 	std::vector<RecordingHeader> headers_;
 	std::array<std::vector<Run>, kUnitCount> runs_;
-	std::array<std::array<std::map<uint64_t, BlockSummary>, kSummaryLevels>, kUnitCount> blocks_;
+	std::array<std::array<std::map<uint64_t, BlockSummary>, kSummaryLevels>, kUnitCount>
+			blocks_;
 	std::array<uint64_t, kUnitCount> ends_{};
 	std::vector<RecordingEvent> events_;
 	bool ended_ = false;

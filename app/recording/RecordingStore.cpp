@@ -19,20 +19,19 @@ uint64_t blockStart(int level, uint64_t sample)
 
 uint64_t samplesPerPart(const RecordingHeader &h)
 {
-	const double seconds = h.split == SplitPeriod::Hour ? 3600.0 : h.split == SplitPeriod::Day ? 86400.0 : 0.0;
+	const double seconds = h.split == SplitPeriod::Hour ? 3600.0
+			: h.split == SplitPeriod::Day       ? 86400.0
+							    : 0.0;
 	return seconds > 0.0 ? std::max<uint64_t>(1, std::llround(seconds / h.intervalS)) : 0;
 }
 
 } // namespace
 
-RecordingStore::RecordingStore(RecordingHeader header, QString baseName, RecordingWriter &writer, int64_t nowMs)
-	: header_(std::move(header)),
-	  baseName_(std::move(baseName)),
-	  writer_(writer),
-	  samplesPerPart_(samplesPerPart(header_)),
-	  fileNumber_(samplesPerPart_ > 0 ? 1 : 0),
-	  lastFlushMs_(nowMs),
-	  lastRetryMs_(nowMs)
+RecordingStore::RecordingStore(
+		RecordingHeader header, QString baseName, RecordingWriter &writer, int64_t nowMs)
+	: header_(std::move(header)), baseName_(std::move(baseName)), writer_(writer),
+	  samplesPerPart_(samplesPerPart(header_)), fileNumber_(samplesPerPart_ > 0 ? 1 : 0),
+	  lastFlushMs_(nowMs), lastRetryMs_(nowMs)
 {
 	for (UnitStream &unit : units_)
 		unit.next = unit.encoded = header_.firstSample;
@@ -105,7 +104,8 @@ void RecordingStore::beginPart(uint64_t firstSample)
 {
 	header_.part = static_cast<uint16_t>(fileNumber_);
 	header_.firstSample = firstSample;
-	partEnd_ = samplesPerPart_ > 0 ? (firstSample / samplesPerPart_ + 1) * samplesPerPart_ : UINT64_MAX;
+	partEnd_ = samplesPerPart_ > 0 ? (firstSample / samplesPerPart_ + 1) * samplesPerPart_
+				       : UINT64_MAX;
 	for (UnitStream &unit : units_) {
 		for (int level = 0; level < kSummaryLevels; ++level)
 			unit.blocks[level] = {blockStart(level, unit.encoded), 0, {}};
@@ -138,7 +138,8 @@ void RecordingStore::flush()
 
 bool RecordingStore::anyPending() const
 {
-	return std::any_of(units_.begin(), units_.end(), [](const UnitStream &unit) { return !unit.pending.empty(); });
+	return std::any_of(units_.begin(), units_.end(),
+			[](const UnitStream &unit) { return !unit.pending.empty(); });
 }
 
 bool RecordingStore::allReached(uint64_t sample) const
@@ -166,11 +167,13 @@ void RecordingStore::encodeUntil(UnitStream &unit, int id, uint64_t limit)
 		segment.first += taken;
 		segment.count -= taken;
 		if (!segment.values.empty())
-			segment.values.erase(segment.values.begin(), segment.values.begin() + static_cast<qsizetype>(taken));
+			segment.values.erase(segment.values.begin(),
+					segment.values.begin() + static_cast<qsizetype>(taken));
 	}
 }
 
-void RecordingStore::encodeValues(UnitStream &unit, int id, uint64_t first, const float *values, uint64_t count)
+void RecordingStore::encodeValues(
+		UnitStream &unit, int id, uint64_t first, const float *values, uint64_t count)
 {
 	for (uint64_t done = 0; done < count; done += kMaxRecordSamples) {
 		const uint64_t n = std::min(kMaxRecordSamples, count - done);
@@ -180,7 +183,8 @@ void RecordingStore::encodeValues(UnitStream &unit, int id, uint64_t first, cons
 		const uint64_t sample = first + done;
 		moveTo(unit, id, sample);
 		Block &block = unit.blocks[0];
-		const uint64_t n = std::min(count - done, block.start + SummaryBlockSize(0) - sample);
+		const uint64_t n =
+				std::min(count - done, block.start + SummaryBlockSize(0) - sample);
 		for (uint64_t i = 0; i < n; ++i)
 			block.summary.add(values[done + i]);
 		block.covered += n;
@@ -196,7 +200,8 @@ void RecordingStore::passGap(UnitStream &unit, int id, uint64_t first, uint64_t 
 		const uint64_t sample = first + done;
 		moveTo(unit, id, sample);
 		Block &block = unit.blocks[0];
-		const uint64_t n = std::min(count - done, block.start + SummaryBlockSize(0) - sample);
+		const uint64_t n =
+				std::min(count - done, block.start + SummaryBlockSize(0) - sample);
 		block.covered += n;
 		done += n;
 	}
@@ -220,7 +225,9 @@ void RecordingStore::closeBlock(UnitStream &unit, int id, int level, uint64_t ne
 		unit.blocks[level + 1].covered += block.covered;
 	}
 	if (block.covered > 0)
-		AppendSummary(out_, {id, level, block.start, static_cast<uint32_t>(block.covered), block.summary});
+		AppendSummary(out_,
+				{id, level, block.start, static_cast<uint32_t>(block.covered),
+						block.summary});
 	block = {blockStart(level, nextStart), 0, {}};
 	if (!top && blockStart(level + 1, nextStart) != unit.blocks[level + 1].start)
 		closeBlock(unit, id, level + 1, nextStart);
@@ -255,8 +262,10 @@ void RecordingStore::retry()
 	for (int u = 0; u < kUnitCount; ++u)
 		first = header_.inUse(u) ? std::min(first, units_[u].encoded) : first;
 	beginPart(first == UINT64_MAX ? header_.firstSample : first);
-	AppendEvent(out_, {first * header_.intervalS, -1, EventKind::Dropout,
-				  QStringLiteral("samples lost to the disk: %1").arg(writer_.error())});
+	AppendEvent(out_,
+			{first * header_.intervalS, -1, EventKind::Dropout,
+					QStringLiteral("samples lost to the disk: %1")
+							.arg(writer_.error())});
 }
 
 } // namespace kelvra

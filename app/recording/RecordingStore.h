@@ -22,7 +22,8 @@ public:
 	static constexpr int64_t kRetryPeriodMs = 5000;
 
 	// baseName is the file name without ".kvr"; parts add "-001", "-002", ….
-	RecordingStore(RecordingHeader header, QString baseName, RecordingWriter &writer, int64_t nowMs);
+	RecordingStore(RecordingHeader header, QString baseName, RecordingWriter &writer,
+			int64_t nowMs);
 	// Ends the part and the recording.
 	~RecordingStore();
 
@@ -68,7 +69,8 @@ private:
 	bool allReached(uint64_t sample) const;
 	bool anyPending() const;
 	void encodeUntil(UnitStream &unit, int id, uint64_t limit);
-	void encodeValues(UnitStream &unit, int id, uint64_t first, const float *values, uint64_t count);
+	void encodeValues(UnitStream &unit, int id, uint64_t first, const float *values,
+			uint64_t count);
 	void passGap(UnitStream &unit, int id, uint64_t first, uint64_t count);
 	void moveTo(UnitStream &unit, int id, uint64_t sample);
 	void closeBlock(UnitStream &unit, int id, int level, uint64_t nextStart);

@@ -73,7 +73,8 @@ void RecordingWriter::run()
 			wake_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
 		// Data that arrive within a second of the last sync wait for the next
 		// one, unless so many pile up that memory would grow with the rate.
-		wake_.wait_until(lock, nextSync, [&] { return stopping_ || pendingBytes_ >= kEagerBytes; });
+		wake_.wait_until(lock, nextSync,
+				[&] { return stopping_ || pendingBytes_ >= kEagerBytes; });
 		if (pending_.empty() && stopping_)
 			return;
 		items.swap(pending_);
@@ -96,13 +97,16 @@ void RecordingWriter::take(Item &item)
 		const QByteArray name = QFile::encodeName(item.fileName);
 		fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
 		if (fd_ < 0) {
-			fail(QStringLiteral("cannot create %1: %2").arg(item.fileName, systemError()));
+			fail(QStringLiteral("cannot create %1: %2")
+							.arg(item.fileName, systemError()));
 			return;
 		}
 		const bool retry = failing_.exchange(false, std::memory_order_acq_rel);
 		if (!writeAll(item.bytes) || !sync()) {
 			if (retry)
-				failures_.fetch_sub(1, std::memory_order_release); // the same failure goes on
+				failures_.fetch_sub(
+						1, std::memory_order_release); // the same failure
+									       // goes on
 			closeFile();
 			::unlink(name.constData()); // a part without its header is no part
 			return;
@@ -138,7 +142,8 @@ bool RecordingWriter::sync()
 	if (fd_ < 0 || unsynced_ == 0 || failing())
 		return false;
 	if (::fdatasync(fd_) != 0) {
-		fail(QStringLiteral("cannot write the recording to the disk: %1").arg(systemError()));
+		fail(QStringLiteral("cannot write the recording to the disk: %1")
+						.arg(systemError()));
 		return false;
 	}
 	synced_.fetch_add(unsynced_, std::memory_order_release);

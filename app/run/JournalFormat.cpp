@@ -18,7 +18,8 @@ constexpr qsizetype kSampleSize = 5;
 constexpr unsigned char kNoValueBit = 0x80;
 // No record of a real run comes near this; a larger length is damage.
 constexpr quint32 kMaxPayload = 16 * 1024 * 1024;
-constexpr int32_t kMaxAverageNum = 10000; // the longest unit-timed interval, 100 s, in 10-ms readings
+constexpr int32_t kMaxAverageNum =
+		10000; // the longest unit-timed interval, 100 s, in 10-ms readings
 
 // CRC-32 (the polynomial of zip and PNG), four bytes a step ("slicing by 4").
 using CrcTables = std::array<std::array<uint32_t, 256>, 4>;
@@ -90,9 +91,9 @@ QByteArray encodeHeader(const JournalHeader &h)
 	s << kVersion << h.StartTimeStr;
 	for (const QString &memo : h.MemoStr)
 		s << memo;
-	s << r.TimerType << r.IntervalTM << r.DataAverage << h.AverageNum << r.TrgMaxFlag << r.TrgVMax
-	  << r.TrgMinFlag << r.TrgVMin << r.TrgDnum1 << r.TrgDnum2 << r.TrgUnitID << r.Sing << h.TrgMode
-	  << h.DataMaxNum << h.sampleLimit;
+	s << r.TimerType << r.IntervalTM << r.DataAverage << h.AverageNum << r.TrgMaxFlag
+	  << r.TrgVMax << r.TrgMinFlag << r.TrgVMin << r.TrgDnum1 << r.TrgDnum2 << r.TrgUnitID
+	  << r.Sing << h.TrgMode << h.DataMaxNum << h.sampleLimit;
 	for (const UnitSettings &unit : r.units)
 		s << unit;
 	return bytes;
@@ -102,8 +103,8 @@ QByteArray encodeHeader(const JournalHeader &h)
 bool plausible(const JournalHeader &h)
 {
 	return ImplausibleSetting(h.settings).isEmpty() && IsFlag(h.TrgMode) && h.AverageNum >= 1 &&
-			h.AverageNum <= kMaxAverageNum && h.DataMaxNum >= 1 && h.DataMaxNum <= kBufferLength &&
-			h.sampleLimit >= 0;
+			h.AverageNum <= kMaxAverageNum && h.DataMaxNum >= 1 &&
+			h.DataMaxNum <= kBufferLength && h.sampleLimit >= 0;
 }
 
 int32_t wrapSlot(int64_t slot)
@@ -160,7 +161,8 @@ JournalRing RingOfRun(const ModuleData &md)
 		const int64_t keep = std::clamp<int64_t>(c.DataNum - watched + pre + 1, 0, held);
 		r.latest.resize(static_cast<size_t>(keep));
 		for (int64_t i = 0; i < keep; ++i)
-			r.latest[static_cast<size_t>(i)] = c.Data[wrapSlot(c.WritePos - keep + 1 + i)];
+			r.latest[static_cast<size_t>(i)] =
+					c.Data[wrapSlot(c.WritePos - keep + 1 + i)];
 	}
 	return ring;
 }
@@ -170,8 +172,10 @@ uint32_t Crc32(const char *data, qsizetype size)
 	const auto *p = reinterpret_cast<const unsigned char *>(data);
 	uint32_t c = 0xFFFFFFFFu;
 	for (; size >= 4; size -= 4, p += 4) {
-		c ^= uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-		c = kCrc[3][c & 0xFF] ^ kCrc[2][(c >> 8) & 0xFF] ^ kCrc[1][(c >> 16) & 0xFF] ^ kCrc[0][c >> 24];
+		c ^= uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+				uint32_t(p[3]) << 24;
+		c = kCrc[3][c & 0xFF] ^ kCrc[2][(c >> 8) & 0xFF] ^ kCrc[1][(c >> 16) & 0xFF] ^
+				kCrc[0][c >> 24];
 	}
 	for (; size > 0; --size, ++p)
 		c = kCrc[0][(c ^ *p) & 0xFF] ^ (c >> 8);
@@ -197,7 +201,8 @@ void AppendRingRecord(QByteArray &out, const JournalRing &ring)
 		out.append(fixed, sizeof fixed);
 		const qsizetype at = out.size();
 		out.resize(at + static_cast<qsizetype>(unit.latest.size() * 4));
-		qToLittleEndian<float>(unit.latest.data(), static_cast<qsizetype>(unit.latest.size()), out.data() + at);
+		qToLittleEndian<float>(unit.latest.data(),
+				static_cast<qsizetype>(unit.latest.size()), out.data() + at);
 	}
 	closeFrame(out, begin);
 }
@@ -262,9 +267,9 @@ std::optional<JournalHeader> DecodeHeader(const char *body, qsizetype size)
 	s >> h.StartTimeStr;
 	for (QString &memo : h.MemoStr)
 		s >> memo;
-	s >> r.TimerType >> r.IntervalTM >> r.DataAverage >> h.AverageNum >> r.TrgMaxFlag >> r.TrgVMax >>
-			r.TrgMinFlag >> r.TrgVMin >> r.TrgDnum1 >> r.TrgDnum2 >> r.TrgUnitID >> r.Sing >> h.TrgMode >>
-			h.DataMaxNum >> h.sampleLimit;
+	s >> r.TimerType >> r.IntervalTM >> r.DataAverage >> h.AverageNum >> r.TrgMaxFlag >>
+			r.TrgVMax >> r.TrgMinFlag >> r.TrgVMin >> r.TrgDnum1 >> r.TrgDnum2 >>
+			r.TrgUnitID >> r.Sing >> h.TrgMode >> h.DataMaxNum >> h.sampleLimit;
 	for (UnitSettings &unit : r.units)
 		s >> unit;
 	if (s.status() != QDataStream::Ok || !s.atEnd() || !plausible(h))
@@ -280,11 +285,12 @@ std::optional<JournalRing> DecodeRing(const char *body, qsizetype size)
 	JournalRing ring;
 	for (JournalRing::Unit &unit : ring.units) {
 		uint32_t count = 0;
-		if (!take(at, end, unit.DataNum) || !take(at, end, unit.StartPos) || !take(at, end, unit.WritePos) ||
-				!take(at, end, count))
+		if (!take(at, end, unit.DataNum) || !take(at, end, unit.StartPos) ||
+				!take(at, end, unit.WritePos) || !take(at, end, count))
 			return std::nullopt;
 		if (unit.DataNum < 0 || !isSlot(unit.StartPos) || !isSlot(unit.WritePos) ||
-				count > static_cast<uint32_t>(std::min(unit.DataNum, kBufferLength)) ||
+				count > static_cast<uint32_t>(
+							std::min(unit.DataNum, kBufferLength)) ||
 				end - at < static_cast<qsizetype>(count) * 4)
 			return std::nullopt;
 		unit.latest.resize(count);

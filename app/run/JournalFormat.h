@@ -31,7 +31,8 @@ struct JournalHeader {
 	int32_t AverageNum = 1;
 	Flag TrgMode = kFalse;
 	int32_t DataMaxNum = kBufferLength;
-	int32_t sampleLimit = 0; // keep only the first n samples (kelvra-cli --samples); 0 keeps all
+	int32_t sampleLimit =
+			0; // keep only the first n samples (kelvra-cli --samples); 0 keeps all
 };
 
 // A waiting trigger's rings as a tick left them: all that a rebuild needs of
@@ -41,7 +42,8 @@ struct JournalRing {
 		int32_t DataNum = 0;
 		int32_t StartPos = 0;
 		int32_t WritePos = 0;
-		std::vector<float> latest; // the unit's last samples, oldest first; the newest is at WritePos
+		std::vector<float> latest; // the unit's last samples, oldest first; the newest is
+					   // at WritePos
 	};
 	std::array<Unit, kUnitCount> units;
 };

@@ -66,7 +66,8 @@ bool JournalReader::readRecord()
 	recordPos_ = pos_;
 	const auto length = PayloadLength(frame);
 	if (!length) {
-		const bool zeros = std::all_of(frame, frame + kFrameSize, [](char c) { return c == 0; });
+		const bool zeros = std::all_of(
+				frame, frame + kFrameSize, [](char c) { return c == 0; });
 		if (!zeros || !restIsZero())
 			damaged(); // zeros are a tail the file system had not filled yet
 		return false;
@@ -100,9 +101,10 @@ bool JournalReader::restIsZero()
 void JournalReader::damaged()
 {
 	ended_ = true;
-	warning_ = QStringLiteral("the journal is damaged at byte %1; the run is rebuilt from the %2 ticks before it")
-	                   .arg(recordPos_)
-	                   .arg(ticks_);
+	warning_ = QStringLiteral(
+			"the journal is damaged at byte %1; the run is rebuilt from the %2 ticks before it")
+				   .arg(recordPos_)
+				   .arg(ticks_);
 }
 
 std::optional<JournalContent> ParseJournal(const QByteArray &bytes, QString *error)

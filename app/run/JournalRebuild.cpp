@@ -48,7 +48,8 @@ public:
 			c.WritePos = r.WritePos;
 			const auto n = static_cast<int64_t>(r.latest.size());
 			for (int64_t i = 0; i < n; ++i)
-				c.Data[wrapSlot(r.WritePos - n + 1 + i)] = r.latest[static_cast<size_t>(i)];
+				c.Data[wrapSlot(r.WritePos - n + 1 + i)] =
+						r.latest[static_cast<size_t>(i)];
 		}
 	}
 

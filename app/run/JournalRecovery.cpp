@@ -11,7 +11,8 @@ namespace kelvra {
 
 namespace {
 
-const QString kRestoreQuestion = QStringLiteral("前回の測定データが保存されていません。復元しますか？");
+const QString kRestoreQuestion =
+		QStringLiteral("前回の測定データが保存されていません。復元しますか？");
 const QString kSetAsideText = QStringLiteral(
 		"次の測定データの控えは読み取れないため、復元の対象から外しました。ファイルは名前の末尾に .bad を付けて残してあります。\n%1");
 
@@ -65,14 +66,16 @@ void setAsideUnreadable(const std::vector<JournalSummary> &journals, Prompt &pro
 		if (!unreadable(summary))
 			continue;
 		if (QFileInfo(summary.fileName).size() == 0) {
-			DeleteJournal(summary.fileName); // its program ended before it wrote anything
+			DeleteJournal(summary.fileName); // its program ended before it wrote
+							 // anything
 			continue;
 		}
 		if (const QString target = setAside(summary.fileName); !target.isEmpty())
 			names << QDir::toNativeSeparators(target);
 	}
 	if (!names.isEmpty())
-		prompt.message(kSetAsideText.arg(names.join(QLatin1Char('\n'))), kMessageTitle, Prompt::Icon::None);
+		prompt.message(kSetAsideText.arg(names.join(QLatin1Char('\n'))), kMessageTitle,
+				Prompt::Icon::None);
 }
 
 } // namespace
@@ -80,8 +83,8 @@ void setAsideUnreadable(const std::vector<JournalSummary> &journals, Prompt &pro
 std::vector<JournalSummary> ListJournals(const QString &folder)
 {
 	// Names carry the start time, so the newest sorts last.
-	const QStringList names = QDir(folder).entryList({QStringLiteral("*.kvj")}, QDir::Files,
-			QDir::Name | QDir::Reversed);
+	const QStringList names = QDir(folder).entryList(
+			{QStringLiteral("*.kvj")}, QDir::Files, QDir::Name | QDir::Reversed);
 	std::vector<JournalSummary> journals;
 	for (const QString &name : names)
 		journals.push_back(summarise(QDir(folder).filePath(name)));

@@ -57,7 +57,8 @@ void syncFolderOf(const QString &fileName)
 JournalWriter::JournalWriter(const QString &fileName)
 {
 	shared_->fileName = fileName;
-	shared_->fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+	shared_->fd = ::open(QFile::encodeName(fileName).constData(),
+			O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 	if (shared_->fd < 0) {
 		shared_->fail(QStringLiteral("cannot create %1: %2").arg(fileName, systemError()));
 		return;
@@ -98,7 +99,8 @@ void JournalWriter::append(const QByteArray &bytes)
 	{
 		std::lock_guard lock(shared_->mutex);
 		first = shared_->pending.isEmpty();
-		shared_->pending.append(bytes.constData(), bytes.size()); // a copy: the caller reuses its buffer
+		shared_->pending.append(bytes.constData(),
+				bytes.size()); // a copy: the caller reuses its buffer
 		shared_->queued += 1;
 	}
 	if (first)
@@ -124,7 +126,8 @@ bool JournalWriter::flush()
 	const uint64_t target = shared_->queued;
 	shared_->hurry = true;
 	shared_->wake.notify_one();
-	shared_->written.wait(lock, [&] { return shared_->done >= target || failed() || !thread_.joinable(); });
+	shared_->written.wait(lock,
+			[&] { return shared_->done >= target || failed() || !thread_.joinable(); });
 	return !failed();
 }
 
@@ -179,7 +182,8 @@ void JournalWriter::Shared::writeOut(const QByteArray &bytes)
 		return;
 	}
 	if (!syncToDisk(fd)) {
-		fail(QStringLiteral("cannot write the run journal to the disk: %1").arg(systemError()));
+		fail(QStringLiteral("cannot write the run journal to the disk: %1")
+						.arg(systemError()));
 		return;
 	}
 	synced.fetch_add(bytes.size(), std::memory_order_release);
@@ -189,17 +193,22 @@ void JournalWriter::Shared::writeFresh(const QByteArray &bytes)
 {
 	const QByteArray name = QFile::encodeName(fileName);
 	const QByteArray temporary = name + ".new";
-	const int fresh = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+	const int fresh = ::open(
+			temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 	bool ok = fresh >= 0 && writeAll(fresh, bytes) && syncToDisk(fresh);
-	QString reason = ok ? QString() : QStringLiteral("cannot write the run journal afresh: %1").arg(systemError());
+	QString reason = ok ? QString()
+			    : QStringLiteral("cannot write the run journal afresh: %1")
+					      .arg(systemError());
 	bool dropped = false;
 	if (ok) {
-		// Under the lock, so that a journal dropped meanwhile is never renamed back into being.
+		// Under the lock, so that a journal dropped meanwhile is never renamed back into
+		// being.
 		std::lock_guard lock(mutex);
 		dropped = dropping;
 		ok = !dropped && ::rename(temporary.constData(), name.constData()) == 0;
 		if (!ok && !dropped)
-			reason = QStringLiteral("cannot replace the run journal: %1").arg(systemError());
+			reason = QStringLiteral("cannot replace the run journal: %1")
+						 .arg(systemError());
 	}
 	if (!ok) {
 		if (fresh >= 0)

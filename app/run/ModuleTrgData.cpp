@@ -4,7 +4,10 @@
 
 namespace kelvra {
 
-ModuleTrgData::ModuleTrgData(ModuleData &md, DeviceControl &devices) : TriggerRing(md), devices_(devices) {}
+ModuleTrgData::ModuleTrgData(ModuleData &md, DeviceControl &devices)
+	: TriggerRing(md), devices_(devices)
+{
+}
 
 void ModuleTrgData::updateDataCount()
 {
@@ -45,9 +48,12 @@ Flag ModuleTrgData::readTrgBlocks(bool averaged)
 		const ChannelRecord &channel = md_.Channels[u];
 		if (!channel.inUse())
 			continue;
-		const auto block = blocks_.fetch(md_, devices_.api(), u, n, averaged, [&](std::optional<float> value) {
-			return channel.EndFlag != kFalse || storeAndCheck(u, value); // an ended unit stores nothing
-		});
+		const auto block = blocks_.fetch(md_, devices_.api(), u, n, averaged,
+				[&](std::optional<float> value) {
+					return channel.EndFlag != kFalse ||
+							storeAndCheck(u, value); // an ended unit
+										 // stores nothing
+				});
 		if (block.code != 0) {
 			devices_.DispDevError(block.code);
 			updateDataCount();

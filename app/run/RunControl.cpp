@@ -30,7 +30,8 @@ void RunControl::setRecorder(RunRecorder *recorder)
 void RunControl::cmdStart_Click()
 {
 	if (md_.DataCount >= 1 &&
-			!prompt_.askYesNo(QStringLiteral("測定を開始するとデータが消去されます。よろしいですか？"),
+			!prompt_.askYesNo(
+					QStringLiteral("測定を開始するとデータが消去されます。よろしいですか？"),
 					kMessageTitle))
 		return;
 	if (devices_.OpenUnits() > 0)
@@ -61,9 +62,9 @@ void RunControl::cmdStart_Click()
 		return;
 	}
 	md_.StartTimeStr = clock().toString(QStringLiteral("yyyy/M/d H:m:s"));
-	view_.SetHeaderText(md_.TrgMode == kTrue
-			? QStringLiteral("トリガ待ち...")
-			: QStringLiteral("開始時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"));
+	view_.SetHeaderText(md_.TrgMode == kTrue ? QStringLiteral("トリガ待ち...")
+						 : QStringLiteral("開始時刻 [ ") +
+							md_.StartTimeStr + QStringLiteral(" ]"));
 	view_.ResumeRedraw();
 	if (recorder_)
 		recorder_->runStarted(md_);
@@ -148,7 +149,8 @@ void RunControl::cmdStop_Click()
 		return;
 	if (md_.TrgMode == kTrue && md_.TrgOn == kTrue) {
 		md_.StartTimeStr = kBlankTime;
-		view_.SetTriggerStopTitles(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"),
+		view_.SetTriggerStopTitles(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr +
+						QStringLiteral(" ]"),
 				QStringLiteral("トリガの経過時間（秒）"));
 	}
 	endRun(RunEnd::Stopped);
@@ -271,7 +273,8 @@ void RunControl::MeasBlockTick()
 	int32_t n = 0;
 	if (md_.MeasFlag == kTrue) {
 		n = md_.SetDataMinCounter();
-		const bool ok = md_.DataAverage != kFalse ? reader_.ReadBlockAveData() : reader_.ReadBlockData();
+		const bool ok = md_.DataAverage != kFalse ? reader_.ReadBlockAveData()
+							  : reader_.ReadBlockData();
 		if (!ok) {
 			endRun(RunEnd::DeviceError);
 			return;
@@ -300,7 +303,7 @@ void RunControl::TrgBlockTick()
 	if (md_.MeasFlag == kTrue) {
 		n = md_.SetDataMinCounter();
 		const Flag ok = md_.DataAverage != kFalse ? trigger_.GetTrgBlockAveData()
-		                                          : trigger_.GetTrgBlockData();
+							  : trigger_.GetTrgBlockData();
 		if (ok != kTrue) {
 			endRun(RunEnd::DeviceError);
 			return;

@@ -15,19 +15,22 @@ namespace kelvra {
 
 namespace {
 
-const QString kJournalFailedText =
-		QStringLiteral("測定データの控えを書き込めません。測定は続けますが、異常終了したときは復元できません。\n%1");
+const QString kJournalFailedText = QStringLiteral(
+		"測定データの控えを書き込めません。測定は続けますが、異常終了したときは復元できません。\n%1");
 const QString kJournalEndFailedText = QStringLiteral(
 		"測定データの控えを最後まで書き込めませんでした。保存しないまま異常終了したときは、最後の部分を復元できません。\n%1");
 
 // Named by the start time, so that names sort as the runs began.
 QString newJournalName(const QString &folder)
 {
-	const QString stem = QDir(folder).filePath(QStringLiteral("run-%1-%2")
-	                .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
-	                .arg(QCoreApplication::applicationPid()));
+	const QString stem = QDir(folder).filePath(
+			QStringLiteral("run-%1-%2")
+					.arg(QDateTime::currentDateTime().toString(
+							QStringLiteral("yyyyMMdd-HHmmss-zzz")))
+					.arg(QCoreApplication::applicationPid()));
 	for (int n = 0;; ++n) {
-		const QString name = stem + QStringLiteral("-%1.kvj").arg(n, 3, 10, QLatin1Char('0'));
+		const QString name =
+				stem + QStringLiteral("-%1.kvj").arg(n, 3, 10, QLatin1Char('0'));
 		if (!QFile::exists(name) && !QFile::exists(name + QStringLiteral(".lock")))
 			return name;
 	}
@@ -222,9 +225,10 @@ void RunJournal::noticeFailure(const QString &reason)
 	failure_ = reason;
 	failedRunning_ = running_;
 	if (echo_) {
-		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); %s\n", reason.toLocal8Bit().constData(),
+		std::fprintf(stderr, "kelvra: the run journal cannot be written (%s); %s\n",
+				reason.toLocal8Bit().constData(),
 				running_ ? "the run goes on, but cannot be recovered after a crash"
-				         : "its last part cannot be recovered after a crash");
+					 : "its last part cannot be recovered after a crash");
 		std::fflush(stderr);
 	}
 }
@@ -242,7 +246,8 @@ void RunJournal::tellFailureSoon()
 	// Once the run has started: a box shown now would hold up its first samples.
 	failureTold_ = true;
 	failedRunning_ = true;
-	QMetaObject::invokeMethod(&context_, [this] { showFailure(); }, Qt::QueuedConnection);
+	QMetaObject::invokeMethod(
+			&context_, [this] { showFailure(); }, Qt::QueuedConnection);
 }
 
 void RunJournal::showFailure()

@@ -23,8 +23,8 @@
 #include <QByteArray>
 #include <QLockFile>
 #include <QObject>
-#include <QTimer>
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 
@@ -99,14 +99,14 @@ private:
 	QString fileName_;
 	std::unique_ptr<QLockFile> lock_;
 	std::unique_ptr<JournalWriter> writer_;
-	QByteArray header_;       // the header record, for starting afresh
+	QByteArray header_; // the header record, for starting afresh
 	QByteArray tick_;
 	qsizetype tickBegin_ = -1;
 	int32_t lastDataCount_ = 0;
 	qsizetype waitingBytes_ = 0; // of waiting ticks since the journal started (afresh)
 	qsizetype ringBytes_ = 0;    // of the last start afresh
 	bool running_ = false;
-	QString failure_;      // why this run's journal cannot be written
+	QString failure_; // why this run's journal cannot be written
 	bool failedRunning_ = false;
 	bool failureTold_ = false;
 	QTimer lastWrites_; // watches the writes after the end of the run

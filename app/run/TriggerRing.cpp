@@ -128,8 +128,10 @@ Flag TriggerRing::CheckTrgEnd() const
 {
 	if (md_.TrgOn != kTrue)
 		return kFalse;
-	const bool running = std::any_of(md_.Channels.begin(), md_.Channels.end(),
-			[](const ChannelRecord &channel) { return channel.inUse() && channel.EndFlag == kFalse; });
+	const bool running = std::any_of(
+			md_.Channels.begin(), md_.Channels.end(), [](const ChannelRecord &channel) {
+				return channel.inUse() && channel.EndFlag == kFalse;
+			});
 	return toFlag(!running);
 }
 

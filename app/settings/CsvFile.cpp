@@ -78,10 +78,10 @@ void WriteRatedOutput(CsvWriter &csv, const ModuleData &md)
 {
 	csv.text(QStringLiteral("定格出力"));
 	for (const auto &channel : md.Channels) {
-		csv.text(channel.inUse()
-				? shortestText(channel.Power) +
-						(channel.PowerSing == 0 ? QStringLiteral("mV/V") : QStringLiteral("μひずみ"))
-				: QString());
+		csv.text(channel.inUse() ? shortestText(channel.Power) +
+								(channel.PowerSing == 0 ? QStringLiteral("mV/V")
+											: QStringLiteral("μひずみ"))
+					 : QString());
 	}
 	csv.endLine();
 }
@@ -90,7 +90,8 @@ void WriteCapacity(CsvWriter &csv, const ModuleData &md)
 {
 	csv.text(QStringLiteral("定格容量"));
 	for (const auto &channel : md.Channels)
-		csv.text(channel.inUse() ? shortestText(channel.Capacity) + md.GetSingStr() : QString());
+		csv.text(channel.inUse() ? shortestText(channel.Capacity) + md.GetSingStr()
+					 : QString());
 	csv.endLine();
 }
 
@@ -107,7 +108,8 @@ void writeSettings(CsvWriter &csv, const ModuleData &md)
 	else
 		csv.text(QStringLiteral("測定間隔(sec)")).real(md.IntervalTM / 1000.0);
 	csv.endLine();
-	line(csv, "データ平均化処理", md.DataAverage == kFalse ? QStringLiteral("無し") : QStringLiteral("有り"));
+	line(csv, "データ平均化処理",
+			md.DataAverage == kFalse ? QStringLiteral("無し") : QStringLiteral("有り"));
 	line(csv, "単位", md.GetSingStr());
 	if (md.Sing > 0) {
 		csv.text(QString());

@@ -20,7 +20,8 @@ constexpr qint64 kUnitInfoBytes = 42;
 constexpr int kMaxDateBytes = 32;
 // Header strings at their longest, every row and the unit block: nothing a
 // real data file can exceed.
-constexpr qint64 kLargestFile = 54 + 6 * kMaxStringBytes + kBufferLength * kRowBytes + kUnitInfoBytes;
+constexpr qint64 kLargestFile =
+		54 + 6 * kMaxStringBytes + kBufferLength * kRowBytes + kUnitInfoBytes;
 
 class ByteWriter {
 public:
@@ -94,8 +95,8 @@ QString notDataFile(const QString &why)
 
 const QString &headerCutOff()
 {
-	static const QString text =
-			QStringLiteral("ファイルがヘッダーの途中で終わっています。最後までコピーされていない可能性があります。");
+	static const QString text = QStringLiteral(
+			"ファイルがヘッダーの途中で終わっています。最後までコピーされていない可能性があります。");
 	return text;
 }
 
@@ -103,13 +104,15 @@ const QString &headerCutOff()
 bool isDateText(const QString &text)
 {
 	return std::all_of(text.begin(), text.end(), [](QChar c) {
-		return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QStringLiteral(" /:-.").contains(c);
+		return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+				QStringLiteral(" /:-.").contains(c);
 	});
 }
 
 // The settings the file carries, over `base`: the units' sensor data only
 // when the file carries them.
-RunSettings settingsInFile(const DataFileHeader &h, const DataFileUnitInfo *info, RunSettings base = {})
+RunSettings settingsInFile(
+		const DataFileHeader &h, const DataFileUnitInfo *info, RunSettings base = {})
 {
 	base.TimerType = h.timerType;
 	base.IntervalTM = h.interval;
@@ -166,10 +169,12 @@ QString readHeader(ByteReader &in, DataFileHeader &header)
 		if (!in.getText(size, memo))
 			return headerCutOff();
 	}
-	const bool complete = in.get(header.timerType) && in.get(header.interval) && in.get(header.average) &&
-			in.get(header.upperTrigger) && in.get(header.upperLevel) && in.get(header.lowerTrigger) &&
-			in.get(header.lowerLevel) && in.get(header.before) && in.get(header.after) &&
-			in.get(header.triggerUnit) && in.skip(8) && in.get(header.rowCount);
+	const bool complete = in.get(header.timerType) && in.get(header.interval) &&
+			in.get(header.average) && in.get(header.upperTrigger) &&
+			in.get(header.upperLevel) && in.get(header.lowerTrigger) &&
+			in.get(header.lowerLevel) && in.get(header.before) &&
+			in.get(header.after) && in.get(header.triggerUnit) && in.skip(8) &&
+			in.get(header.rowCount);
 	if (!complete)
 		return headerCutOff();
 	const QString why = implausibleField(header);
@@ -232,7 +237,9 @@ void writeUnitInfo(ByteWriter &out, const RunSettings &s)
 // none (display unit 0).
 RunSettings settingsToApply(const DataFileContent &content, const ModuleData &md)
 {
-	const DataFileUnitInfo *info = content.unitInfo && content.unitInfo->sing != 0 ? &*content.unitInfo : nullptr;
+	const DataFileUnitInfo *info = content.unitInfo && content.unitInfo->sing != 0
+			? &*content.unitInfo
+			: nullptr;
 	RunSettings s = settingsInFile(content.header, info, SettingsOfRun(md));
 	if (!info)
 		s.Sing = 0;
@@ -306,7 +313,8 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 		return fail(reason);
 	const int32_t rows = content.header.rowCount;
 	if (in.remaining() < rows * kRowBytes)
-		return fail(QStringLiteral("ファイルがデータの途中で終わっています。最後までコピーされていない可能性があります。"));
+		return fail(QStringLiteral(
+				"ファイルがデータの途中で終わっています。最後までコピーされていない可能性があります。"));
 	if (in.remaining() - rows * kRowBytes > kUnitInfoBytes)
 		return fail(notDataFile(QStringLiteral("ファイルの大きさがデータ数と合いません")));
 
@@ -317,7 +325,9 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 	}
 	content.unitInfo = readUnitInfo(in);
 	if (content.unitInfo) {
-		if (const QString why = ImplausibleSetting(settingsInFile(content.header, &*content.unitInfo)); !why.isEmpty())
+		if (const QString why = ImplausibleSetting(
+				    settingsInFile(content.header, &*content.unitInfo));
+				!why.isEmpty())
 			return fail(notDataFile(why));
 	}
 	return content;

@@ -23,7 +23,8 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 	setWindowTitle(QStringLiteral("データ保存"));
 	setModal(true);
 
-	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("次へ"), QStringLiteral("戻る"));
+	const DialogButtons buttons =
+			makeDialogButtons(this, QStringLiteral("次へ"), QStringLiteral("戻る"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -87,7 +88,8 @@ void DialogMemo::OKButton_Click()
 	const FileResult result = SaveMeasurement(md_, fileName, type, memo);
 	if (!result.ok) {
 		prompt_.message(QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
-						.arg(QDir::toNativeSeparators(fileName), result.error),
+						.arg(QDir::toNativeSeparators(fileName),
+								result.error),
 				kErrorTitle, Prompt::Icon::Error);
 		return;
 	}

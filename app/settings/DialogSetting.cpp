@@ -29,7 +29,8 @@ QLineEdit *namedLineEdit(const QString &accessibleName, QWidget *parent)
 
 } // namespace
 
-DialogSetting::DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent)
+DialogSetting::DialogSetting(
+		ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent)
 	: QDialog(parent), md_(md), devices_(devices), prompt_(prompt)
 {
 	setWindowTitle(QStringLiteral("取込設定"));
@@ -42,7 +43,8 @@ DialogSetting::DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &pro
 	right->addWidget(buildTriggerFrame());
 	frames->addLayout(right);
 
-	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
+	const DialogButtons buttons =
+			makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 

@@ -25,7 +25,8 @@ class DialogSetting : public QDialog {
 	Q_OBJECT
 
 public:
-	DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent = nullptr);
+	DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &prompt,
+			QWidget *parent = nullptr);
 
 	// The entries as the controls show them now.
 	SettingEntries entries() const;

@@ -34,7 +34,8 @@ Flag readFlag(const SettingsStore &store, const QString &name, bool fallback)
 int32_t readLong(const SettingsStore &store, const QString &name, int32_t fallback)
 {
 	const auto number = readNumber(store.value(name, QString()));
-	if (!number || *number != std::nearbyint(*number) || *number < INT32_MIN || *number > INT32_MAX)
+	if (!number || *number != std::nearbyint(*number) || *number < INT32_MIN ||
+			*number > INT32_MAX)
 		return fallback;
 	return static_cast<int32_t>(*number);
 }
@@ -111,7 +112,8 @@ void resetSettings(ModuleData &md, Resets &resets)
 	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
 		resets.take(md.IntervalTM, int32_t{1000}, key("IntervalTM"));
 	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
-		resets.take(md.DataAverage, kFalse, key("DataAverage")); // PC-timed averaging needs 10 s at least
+		resets.take(md.DataAverage, kFalse,
+				key("DataAverage")); // PC-timed averaging needs 10 s at least
 
 	// The dialog offers units 0 to 3 only.
 	if (!IsUnitId(md.TrgUnitID))
@@ -121,7 +123,8 @@ void resetSettings(ModuleData &md, Resets &resets)
 		return;
 	if (!md.Channels[md.TrgUnitID].inUse())
 		resets.take(md.TrgUnitID, int16_t{0}, key("TrgUnitID"));
-	if (md.TrgDnum1 < 0 || (md.TrgDnum2 >= 1 && int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength))
+	if (md.TrgDnum1 < 0 ||
+			(md.TrgDnum2 >= 1 && int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength))
 		resets.take(md.TrgDnum1, int32_t{0}, key("TrgDnum1"));
 	if (md.TrgDnum2 < 1 || int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength)
 		resets.take(md.TrgDnum2, kBufferLength, key("TrgDnum2"));
@@ -173,8 +176,9 @@ QStringList LoadMeasInfo(ModuleData &md, const SettingsStore &store)
 
 QString ResetKeysMessage(const QStringList &keys)
 {
-	return QStringLiteral("保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1")
-	        .arg(keys.join(QStringLiteral(", ")));
+	return QStringLiteral(
+			"保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1")
+			.arg(keys.join(QStringLiteral(", ")));
 }
 
 void SaveMeasInfo(const ModuleData &md, SettingsStore &store)
@@ -204,10 +208,12 @@ void SaveMeasInfo(const ModuleData &md, SettingsStore &store)
 bool HasMeasInfo(const SettingsStore &store)
 {
 	// Any one key counts: a store edited by hand may hold only some.
-	static const char *const names[] = {"MflagID0", "MflagID1", "MflagID2", "MflagID3", "TimerType",
-			"IntervalTM", "DataAverage", "TrgMaxFlag", "TrgVMax", "TrgMinFlag", "TrgVMin", "TrgDnum1",
-			"TrgDnum2", "TrgUnitID", "Sing", "Power0", "Power1", "Power2", "Power3", "PowerSing0",
-			"PowerSing1", "PowerSing2", "PowerSing3", "Capacity0", "Capacity1", "Capacity2", "Capacity3"};
+	static const char *const names[] = {"MflagID0", "MflagID1", "MflagID2", "MflagID3",
+			"TimerType", "IntervalTM", "DataAverage", "TrgMaxFlag", "TrgVMax",
+			"TrgMinFlag", "TrgVMin", "TrgDnum1", "TrgDnum2", "TrgUnitID", "Sing",
+			"Power0", "Power1", "Power2", "Power3", "PowerSing0", "PowerSing1",
+			"PowerSing2", "PowerSing3", "Capacity0", "Capacity1", "Capacity2",
+			"Capacity3"};
 	const QString missing = QStringLiteral("\x01missing");
 	for (const char *name : names) {
 		if (store.value(key(name), missing) != missing)

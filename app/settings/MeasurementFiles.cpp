@@ -24,15 +24,18 @@ FileTypeInfo fileTypeInfo(FileType type)
 std::optional<FileType> FileTypeOf(const QString &fileName)
 {
 	for (const FileType type : {FileType::Csv, FileType::Dedicated}) {
-		if (QFileInfo(fileName).suffix().compare(fileTypeInfo(type).suffix, Qt::CaseInsensitive) == 0)
+		if (QFileInfo(fileName).suffix().compare(
+				    fileTypeInfo(type).suffix, Qt::CaseInsensitive) == 0)
 			return type;
 	}
 	return std::nullopt;
 }
 
-FileResult SaveFileOfType(const ModuleData &md, const QString &fileName, FileType type, CsvEncoding encoding)
+FileResult SaveFileOfType(
+		const ModuleData &md, const QString &fileName, FileType type, CsvEncoding encoding)
 {
-	return type == FileType::Csv ? SaveCsvFile(md, fileName, encoding) : SaveDataFile(md, fileName);
+	return type == FileType::Csv ? SaveCsvFile(md, fileName, encoding)
+				     : SaveDataFile(md, fileName);
 }
 
 QString WithDefaultExtension(const QString &fileName, const QString &suffix)

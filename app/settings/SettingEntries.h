@@ -14,14 +14,15 @@ namespace kelvra {
 
 struct SettingEntries {
 	std::array<bool, kUnitCount> unitTicked{};
-	bool milliseconds = true; // interval in 10-ms steps (unit-timed); else whole seconds (PC-timed)
-	QString timeSteps;        // entry in 10-ms steps
-	QString timeSeconds;      // entry in seconds
+	bool milliseconds =
+			true; // interval in 10-ms steps (unit-timed); else whole seconds (PC-timed)
+	QString timeSteps;    // entry in 10-ms steps
+	QString timeSeconds;  // entry in seconds
 	bool average = false;
-	std::array<bool, 2> triggerTicked{};  // upper, lower
-	std::array<QString, 2> triggerLevel;  // upper, lower
-	std::array<QString, 2> triggerCount;  // before, after
-	int triggerUnit = -1;                 // -1: no unit chosen
+	std::array<bool, 2> triggerTicked{}; // upper, lower
+	std::array<QString, 2> triggerLevel; // upper, lower
+	std::array<QString, 2> triggerCount; // before, after
+	int triggerUnit = -1;                // -1: no unit chosen
 };
 
 // The dialog's entries as they open from the measurement state.

@@ -5,7 +5,8 @@
 
 namespace kelvra {
 
-QStringList LoadStartUpState(ModuleData &md, const SettingsStore &store, const QString &emulatorDescription)
+QStringList LoadStartUpState(
+		ModuleData &md, const SettingsStore &store, const QString &emulatorDescription)
 {
 	md.InitDataArray();
 	md.ClearZeroData();

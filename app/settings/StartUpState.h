@@ -13,6 +13,7 @@
 namespace kelvra {
 
 // Returns the stored keys reset to their defaults, for the caller to name.
-QStringList LoadStartUpState(ModuleData &md, const SettingsStore &store, const QString &emulatorDescription);
+QStringList LoadStartUpState(
+		ModuleData &md, const SettingsStore &store, const QString &emulatorDescription);
 
 } // namespace kelvra

@@ -22,12 +22,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,7 +52,9 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
 	recorders_.add(&limitWatch_);
 	run_->setRecorder(&recorders_);
-	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) { limitEvents(events); };
+	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) {
+		limitEvents(events);
+	};
 	showModal = [](QDialog &dialog) { dialog.exec(); };
 	connectControls();
 	Form_Load(emulatorDescription);
@@ -177,7 +179,8 @@ QWidget *FormMain::buildValueGroup()
 		Label1[u]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 		Label1[u]->setFont(valueFont);
 		Label1[u]->setMinimumWidth(110);
-		layout->addWidget(new QLabel(QStringLiteral("ID%1").arg(u), group), u / 2, (u % 2) * 2);
+		layout->addWidget(new QLabel(QStringLiteral("ID%1").arg(u), group), u / 2,
+				(u % 2) * 2);
 		layout->addWidget(Label1[u], u / 2, (u % 2) * 2 + 1);
 	}
 	cmdAcknowledge = new QPushButton(QStringLiteral("確認"), group);
@@ -240,12 +243,14 @@ void FormMain::connectControls()
 	connect(Combo1, &QComboBox::activated, this, [this] { graphView_->Combo1_Click(); });
 	connect(cmdLeft, &QPushButton::clicked, this, [this] { graphView_->cmdLeft_Click(); });
 	connect(cmdRight, &QPushButton::clicked, this, [this] { graphView_->cmdRight_Click(); });
-	connect(cmdSetScaleY, &QPushButton::clicked, this, [this] { graphView_->cmdSetScaleY_Click(); });
+	connect(cmdSetScaleY, &QPushButton::clicked, this,
+			[this] { graphView_->cmdSetScaleY_Click(); });
 }
 
 void FormMain::Form_Load(const QString &emulatorDescription)
 {
-	if (const QStringList reset = LoadStartUpState(md_, store_, emulatorDescription); !reset.isEmpty())
+	if (const QStringList reset = LoadStartUpState(md_, store_, emulatorDescription);
+			!reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
 	limitWatch_.monitor().setLimits(LoadLimits(store_));
 	SetButtonState();
@@ -259,7 +264,8 @@ void FormMain::SetButtonState()
 	const bool idle = md_.MeasFlag != kTrue;
 	cmdStart->setEnabled(idle);
 	cmdStop->setEnabled(!idle);
-	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd, cmdDisp, cmdLimit})
+	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd,
+			     cmdDisp, cmdLimit})
 		button->setEnabled(idle);
 }
 
@@ -301,11 +307,13 @@ void FormMain::showLimitStates()
 			Label1[u]->setAccessibleDescription(QString());
 			break;
 		case LimitState::Warning:
-			Label1[u]->setStyleSheet(QStringLiteral("background-color: #ffbf00; color: black;"));
+			Label1[u]->setStyleSheet(
+					QStringLiteral("background-color: #ffbf00; color: black;"));
 			Label1[u]->setAccessibleDescription(QStringLiteral("警告"));
 			break;
 		case LimitState::Alarm:
-			Label1[u]->setStyleSheet(QStringLiteral("background-color: #e00000; color: white;"));
+			Label1[u]->setStyleSheet(
+					QStringLiteral("background-color: #e00000; color: white;"));
 			Label1[u]->setAccessibleDescription(QStringLiteral("異常"));
 			break;
 		}
@@ -316,11 +324,13 @@ void FormMain::showLimitStates()
 void FormMain::cmdDisp_Click()
 {
 	if (md_.DataCount < 1) {
-		prompt_.message(QStringLiteral("データがありません"), kMessageTitle, Prompt::Icon::None);
+		prompt_.message(QStringLiteral("データがありません"), kMessageTitle,
+				Prompt::Icon::None);
 		return;
 	}
 	dataList_ = new DialogDatalist(md_, this);
-	connect(dataList_, &QObject::destroyed, cmdDisp, [this] { cmdDisp->setEnabled(md_.MeasFlag != kTrue); });
+	connect(dataList_, &QObject::destroyed, cmdDisp,
+			[this] { cmdDisp->setEnabled(md_.MeasFlag != kTrue); });
 	dataList_->show();
 	cmdDisp->setEnabled(false);
 }
@@ -328,7 +338,8 @@ void FormMain::cmdDisp_Click()
 void FormMain::cmdPrint_Click()
 {
 	if (md_.DataCount < 1) {
-		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle, Prompt::Icon::None);
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
 		return;
 	}
 	// Made on first use: finding the system's printers may take a while.
@@ -382,7 +393,9 @@ void FormMain::settingsChanged()
 bool FormMain::mayEraseData()
 {
 	return md_.DataCount < 1 ||
-			prompt_.askYesNo(QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"), kMessageTitle);
+			prompt_.askYesNo(
+					QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"),
+					kMessageTitle);
 }
 
 void FormMain::cmdSetting_Click()
@@ -412,7 +425,8 @@ void FormMain::cmdSave_Click()
 {
 	switch (CheckSaveAllowed(md_)) {
 	case SaveState::NoData:
-		prompt_.message(QStringLiteral("測定データがありません。"), kMessageTitle, Prompt::Icon::None);
+		prompt_.message(QStringLiteral("測定データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
 		return;
 	case SaveState::TriggerPending:
 		return;
@@ -428,14 +442,17 @@ void FormMain::cmdSave_Click()
 bool FormMain::mayReplaceData()
 {
 	return md_.DataCount <= 0 ||
-			prompt_.askYesNo(QStringLiteral("表示データが消去されます。よろしいですか？"), kMessageTitle);
+			prompt_.askYesNo(
+					QStringLiteral("表示データが消去されます。よろしいですか？"),
+					kMessageTitle);
 }
 
 void FormMain::cmdRead_Click()
 {
 	if (!mayReplaceData())
 		return;
-	const QString fileName = prompt_.askOpenFileName(fileTypeInfo(FileType::Dedicated).filter, fileFolder_);
+	const QString fileName = prompt_.askOpenFileName(
+			fileTypeInfo(FileType::Dedicated).filter, fileFolder_);
 	if (!fileName.isEmpty())
 		readFile(fileName);
 }
@@ -454,13 +471,15 @@ void FormMain::readFile(const QString &fileName)
 	if (!result.ok) {
 		showNoData();
 		prompt_.message(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
-						.arg(QDir::toNativeSeparators(fileName), result.error),
+						.arg(QDir::toNativeSeparators(fileName),
+								result.error),
 				kErrorTitle, Prompt::Icon::Error);
 		return;
 	}
 	if (md_.DataCount < 1) {
 		showNoData();
-		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle, Prompt::Icon::None);
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
 		return;
 	}
 	showLoadedData();
@@ -490,7 +509,8 @@ void FormMain::ShowReadData()
 // The one local .vn2 file dropped on an idle window.
 static QString droppedDataFile(const QMimeData *mime)
 {
-	if (!mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().constFirst().isLocalFile())
+	if (!mime->hasUrls() || mime->urls().size() != 1 ||
+			!mime->urls().constFirst().isLocalFile())
 		return {};
 	const QString path = mime->urls().constFirst().toLocalFile();
 	return path.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive) ? path : QString();
@@ -520,11 +540,13 @@ void FormMain::cmdMeasInfo_Click()
 bool FormMain::Form_QueryUnload()
 {
 	if (!cmdStart->isEnabled()) {
-		prompt_.message(QStringLiteral("測定中です。中止してから終了して下さい。"), kErrorTitle, Prompt::Icon::Error);
+		prompt_.message(QStringLiteral("測定中です。中止してから終了して下さい。"),
+				kErrorTitle, Prompt::Icon::Error);
 		return false;
 	}
-	const QString question = md_.DataCount < 1 ? QStringLiteral("終了しますか？")
-	                                           : QStringLiteral("データが消去されます。終了してもよろしいですか？");
+	const QString question = md_.DataCount < 1
+			? QStringLiteral("終了しますか？")
+			: QStringLiteral("データが消去されます。終了してもよろしいですか？");
 	if (!prompt_.askYesNo(question, kMessageTitle))
 		return false;
 	CloseDataList();

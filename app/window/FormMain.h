@@ -44,7 +44,6 @@ class QCustomPlot;
 
 namespace kelvra {
 
-
 class FormMain : public QWidget, public RunView, public ViewControls, public ValueLabels {
 	Q_OBJECT
 
@@ -117,7 +116,10 @@ public:
 	QCustomPlotChart &chart() { return *chart_; }
 	DialogDatalist *dataList() const { return dataList_; }
 	DialogMoveWindow *moveWindow() const { return moveWindow_; }
-	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog) { printerDialog_ = std::move(dialog); }
+	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog)
+	{
+		printerDialog_ = std::move(dialog);
+	}
 
 	QPushButton *cmdStart = nullptr;
 	QPushButton *cmdStop = nullptr;
@@ -188,7 +190,7 @@ private:
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
 	LimitWatch limitWatch_;
-	RecorderChain recorders_; // the journal, then the limit check
+	RecorderChain recorders_;           // the journal, then the limit check
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

@@ -11,7 +11,8 @@ bool installJapaneseTexts(QCoreApplication &app)
 {
 	QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
 	auto *translator = new QTranslator(&app);
-	if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+	if (!translator->load(QStringLiteral("qtbase_ja"),
+			    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
 		return false;
 	return QCoreApplication::installTranslator(translator);
 }

@@ -10,10 +10,14 @@ namespace {
 QMessageBox::Icon boxIcon(Prompt::Icon icon)
 {
 	switch (icon) {
-	case Prompt::Icon::Information: return QMessageBox::Information;
-	case Prompt::Icon::Question: return QMessageBox::Question;
-	case Prompt::Icon::Error: return QMessageBox::Critical;
-	case Prompt::Icon::None: break;
+	case Prompt::Icon::Information:
+		return QMessageBox::Information;
+	case Prompt::Icon::Question:
+		return QMessageBox::Question;
+	case Prompt::Icon::Error:
+		return QMessageBox::Critical;
+	case Prompt::Icon::None:
+		break;
 	}
 	return QMessageBox::NoIcon;
 }
@@ -28,12 +32,14 @@ void MessageBoxPrompt::message(const QString &text, const QString &caption, Icon
 
 bool MessageBoxPrompt::askYesNo(const QString &text, const QString &caption)
 {
-	QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+	QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+			parent_);
 	box.setDefaultButton(QMessageBox::No);
 	return box.exec() == QMessageBox::Yes;
 }
 
-QString MessageBoxPrompt::askSaveFileName(const QString &filter, const QString &suffix, const QString &folder)
+QString MessageBoxPrompt::askSaveFileName(
+		const QString &filter, const QString &suffix, const QString &folder)
 {
 	QFileDialog dialog(parent_, QString(), folder, filter);
 	dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -24,17 +24,28 @@ const char kUsage[] =
 const char *meaning(int16_t code)
 {
 	switch (code) {
-	case VARNELIO_OK: return "success";
-	case VARNELIO_ERR_UNIT_ID: return "unit ID outside 0..3";
-	case VARNELIO_ERR_DRIVER: return "starting the USB toolkit failed";
-	case VARNELIO_ERR_ALREADY_OPEN: return "the unit is already open";
-	case VARNELIO_ERR_TOO_MANY: return "too many units";
-	case VARNELIO_ERR_OPEN_FAILED: return "the unit did not answer its calibration";
-	case VARNELIO_ERR_NOT_FOUND: return "no unit with this ID is connected";
-	case VARNELIO_ERR_NOT_OPEN: return "the unit is not open";
-	case VARNELIO_ERR_PARAMETER: return "a parameter is out of range";
-	case VARNELIO_ERR_USB: return "a USB exchange failed";
-	default: return "unknown code";
+	case VARNELIO_OK:
+		return "success";
+	case VARNELIO_ERR_UNIT_ID:
+		return "unit ID outside 0..3";
+	case VARNELIO_ERR_DRIVER:
+		return "starting the USB toolkit failed";
+	case VARNELIO_ERR_ALREADY_OPEN:
+		return "the unit is already open";
+	case VARNELIO_ERR_TOO_MANY:
+		return "too many units";
+	case VARNELIO_ERR_OPEN_FAILED:
+		return "the unit did not answer its calibration";
+	case VARNELIO_ERR_NOT_FOUND:
+		return "no unit with this ID is connected";
+	case VARNELIO_ERR_NOT_OPEN:
+		return "the unit is not open";
+	case VARNELIO_ERR_PARAMETER:
+		return "a parameter is out of range";
+	case VARNELIO_ERR_USB:
+		return "a USB exchange failed";
+	default:
+		return "unknown code";
 	}
 }
 
@@ -47,7 +58,8 @@ int takeOptions(int argc, char *argv[])
 			return 0;
 		}
 		if (std::strcmp(argv[i], "--emulate") != 0) {
-			std::fprintf(stderr, "varnelio-demo: unknown option '%s'\n%s", argv[i], kUsage);
+			std::fprintf(stderr, "varnelio-demo: unknown option '%s'\n%s", argv[i],
+					kUsage);
 			return 2;
 		}
 		const bool given = i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;

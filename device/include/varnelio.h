@@ -20,19 +20,19 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  define VARNELIO_CALL __stdcall
-#  if defined(VARNELIO_BUILDING)
-#    define VARNELIO_API __declspec(dllexport)
-#  else
-#    define VARNELIO_API __declspec(dllimport)
-#  endif
+#define VARNELIO_CALL __stdcall
+#if defined(VARNELIO_BUILDING)
+#define VARNELIO_API __declspec(dllexport)
 #else
-#  define VARNELIO_CALL
-#  if defined(VARNELIO_BUILDING)
-#    define VARNELIO_API __attribute__((visibility("default")))
-#  else
-#    define VARNELIO_API
-#  endif
+#define VARNELIO_API __declspec(dllimport)
+#endif
+#else
+#define VARNELIO_CALL
+#if defined(VARNELIO_BUILDING)
+#define VARNELIO_API __attribute__((visibility("default")))
+#else
+#define VARNELIO_API
+#endif
 #endif
 
 #ifdef __cplusplus
@@ -51,7 +51,7 @@ enum varnelio_result {
 	VARNELIO_ERR_NOT_OPEN = 7,     /* the unit is not open */
 	VARNELIO_ERR_PARAMETER = 8,    /* unit ID (open only), period or block count out of range */
 	VARNELIO_ERR_USB = 9           /* a USB exchange failed, or the library failed inside
-	                                  (out of memory): no exception leaves an export */
+					  (out of memory): no exception leaves an export */
 };
 
 /* Largest block Varnel_Get_Datas delivers; callers' arrays hold at least this many. */
@@ -73,8 +73,8 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Start_Sample(int16_t unit, int16_t per
  * Fetches the samples the unit has gathered. *count goes in as the number
  * asked for (at most 128) and comes back as the number delivered.
  */
-VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values,
-		unsigned char *status, unsigned char *count);
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(
+		int16_t unit, double *values, unsigned char *status, unsigned char *count);
 
 /* Sets the value subtracted from every later reading of the unit. */
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value);
@@ -86,8 +86,8 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value);
  * VARNELIO_ERR_PARAMETER and, when reason is not null, the reason naming the
  * field in reason (cut to size bytes and always terminated).
  */
-VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(const char *description, char *reason,
-		uint32_t size);
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(
+		const char *description, char *reason, uint32_t size);
 
 #ifdef __cplusplus
 }

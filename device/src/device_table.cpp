@@ -17,8 +17,8 @@ bool validUnit(int16_t unit)
 
 } // namespace
 
-std::optional<std::size_t> exchange(UsbDevice &device, const CommandBytes &command,
-		std::span<uint8_t> reply)
+std::optional<std::size_t> exchange(
+		UsbDevice &device, const CommandBytes &command, std::span<uint8_t> reply)
 {
 	std::array<uint8_t, 3> out = command.bytes;
 	if (!device.bulkTransfer(kOutPipe, out.data(), command.size, kTransferTimeoutMs))
@@ -48,8 +48,9 @@ bool DeviceTable::initDriver()
 	auto toolkit = factory_();
 	if (!toolkit)
 		return false;
-	UsbHandlers handlers{
-			[this](const std::shared_ptr<UsbDevice> &device) { return onAttach(device); },
+	UsbHandlers handlers{[this](const std::shared_ptr<UsbDevice> &device) {
+				     return onAttach(device);
+			     },
 			[this](const UsbDevice *device) { onDetach(device); }};
 	if (!toolkit->start(match_, std::move(handlers)))
 		return false; // not kept: the next open tries again
@@ -241,8 +242,8 @@ int16_t DeviceTable::getDatas(int16_t unit, double *values, uint8_t *status, uin
 		return VARNELIO_ERR_USB;
 	if (!stillOpen(slot, device->handle))
 		return VARNELIO_ERR_NOT_OPEN;
-	*count = static_cast<uint8_t>(
-			decodeBlock(std::span(reply).first(*received), *count, device->decoder, values, status));
+	*count = static_cast<uint8_t>(decodeBlock(std::span(reply).first(*received), *count,
+			device->decoder, values, status));
 	return VARNELIO_OK;
 }
 

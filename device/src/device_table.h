@@ -81,7 +81,7 @@ private:
 
 // One command and its reply; returns the reply bytes received, or nullopt
 // when either transfer failed.
-std::optional<std::size_t> exchange(UsbDevice &device, const protocol::CommandBytes &command,
-		std::span<uint8_t> reply);
+std::optional<std::size_t> exchange(
+		UsbDevice &device, const protocol::CommandBytes &command, std::span<uint8_t> reply);
 
 } // namespace varnelio

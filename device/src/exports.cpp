@@ -63,8 +63,8 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Start_Sample(int16_t unit, int16_t per
 	return guarded([&] { return deviceTable().startSample(unit, period); });
 }
 
-VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(int16_t unit, double *values,
-		unsigned char *status, unsigned char *count)
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Get_Datas(
+		int16_t unit, double *values, unsigned char *status, unsigned char *count)
 {
 	return guarded([&] { return deviceTable().getDatas(unit, values, status, count); });
 }
@@ -74,8 +74,8 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value)
 	return guarded([&] { return deviceTable().zeroAdj(unit, value); });
 }
 
-VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(const char *description, char *reason,
-		uint32_t size)
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(
+		const char *description, char *reason, uint32_t size)
 {
 	if (reason && size > 0)
 		reason[0] = '\0';

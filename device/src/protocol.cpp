@@ -57,13 +57,19 @@ std::size_t replySize(Command command, UnitKind kind)
 {
 	const bool wide = kind == UnitKind::Counts24;
 	switch (command) {
-	case Command::Identify: return 2;
+	case Command::Identify:
+		return 2;
 	case Command::Open:
-	case Command::Close: return 1;
-	case Command::Calib: return 7;
-	case Command::Single: return wide ? 3 : 2;
-	case Command::Start: return 0;
-	case Command::Block: return wide ? 800 : 600;
+	case Command::Close:
+		return 1;
+	case Command::Calib:
+		return 7;
+	case Command::Single:
+		return wide ? 3 : 2;
+	case Command::Start:
+		return 0;
+	case Command::Block:
+		return wide ? 800 : 600;
 	}
 	return 0;
 }
@@ -90,7 +96,8 @@ std::optional<Calibration> decodeCalibration(std::span<const uint8_t> reply)
 double Decoder::toMicrostrain(uint32_t raw) const
 {
 	if (kind == UnitKind::Counts24) {
-		const int32_t signedCount = static_cast<int32_t>(raw - static_cast<uint32_t>(zeroCount));
+		const int32_t signedCount =
+				static_cast<int32_t>(raw - static_cast<uint32_t>(zeroCount));
 		return static_cast<double>(signedCount) * scale - adjValue;
 	}
 	return (static_cast<double>(raw) - 32768.0) * 0.25 - adjValue;
@@ -116,11 +123,14 @@ std::size_t decodeBlock(std::span<const uint8_t> reply, std::size_t asked, const
 	if (reply.size() < 2)
 		return 0;
 	const BlockLayout layout = blockLayout(decoder.kind);
-	const std::size_t received =
-			reply.size() < layout.firstSample ? 0 : (reply.size() - layout.firstSample) / layout.stride;
-	const std::size_t count = std::min({std::size_t{reply[1]}, asked, received, kMaxBlockSamples});
+	const std::size_t received = reply.size() < layout.firstSample
+			? 0
+			: (reply.size() - layout.firstSample) / layout.stride;
+	const std::size_t count =
+			std::min({std::size_t{reply[1]}, asked, received, kMaxBlockSamples});
 	for (std::size_t i = 0; i < count; ++i) {
-		const auto sample = reply.subspan(layout.firstSample + i * layout.stride, layout.stride);
+		const auto sample = reply.subspan(
+				layout.firstSample + i * layout.stride, layout.stride);
 		values[i] = decoder.toMicrostrain(readCount(sample, decoder.kind));
 		status[i] = sample[layout.statusOffset];
 	}

@@ -21,8 +21,11 @@ protected:
 	{
 		if (!table_)
 			table_ = std::make_unique<DeviceTable>(
-					[state = state_] { return std::make_unique<FakeToolkit>(state); },
-					UsbMatch{0x1209, 0x0001}, AttachWait{20, std::chrono::milliseconds(1)});
+					[state = state_] {
+						return std::make_unique<FakeToolkit>(state);
+					},
+					UsbMatch{0x1209, 0x0001},
+					AttachWait{20, std::chrono::milliseconds(1)});
 		return *table_;
 	}
 
@@ -136,7 +139,8 @@ TEST_F(DeviceTableTest, CalibrationFailureOrZeroSpanLeavesUnitClosed)
 TEST_F(DeviceTableTest, StartSampleChecksPeriodThenOpenState)
 {
 	auto unit = plugIn(0x00);
-	EXPECT_EQ(VARNELIO_ERR_PARAMETER, table().startSample(0, 0)) << "period is checked before open state";
+	EXPECT_EQ(VARNELIO_ERR_PARAMETER, table().startSample(0, 0))
+			<< "period is checked before open state";
 	ASSERT_EQ(VARNELIO_OK, table().open(0));
 	EXPECT_EQ(VARNELIO_ERR_PARAMETER, table().startSample(0, 10001));
 	EXPECT_EQ(VARNELIO_OK, table().startSample(0, 1));
@@ -145,7 +149,8 @@ TEST_F(DeviceTableTest, StartSampleChecksPeriodThenOpenState)
 	unit->failing.insert(0x20);
 	EXPECT_EQ(VARNELIO_ERR_USB, table().startSample(0, 30));
 	unit->failing.clear();
-	EXPECT_EQ(VARNELIO_OK, table().startSample(0, 30)) << "the slot stays usable after a failure";
+	EXPECT_EQ(VARNELIO_OK, table().startSample(0, 30))
+			<< "the slot stays usable after a failure";
 }
 
 TEST_F(DeviceTableTest, GetDatasAsksForCountAndReportsWhatArrived)
@@ -196,7 +201,8 @@ TEST_F(DeviceTableTest, AdjustmentReachesEveryBlockSampleAndOutlivesAReopen)
 	table().close(3); // unit 0 stays open, so the toolkit keeps running
 	ASSERT_EQ(VARNELIO_OK, table().open(3));
 	EXPECT_EQ(1, unit0->commandsSent(0x40));
-	EXPECT_EQ(0, unit3->commandsSent(0x40)) << "only the open that starts the toolkit sends the Open command";
+	EXPECT_EQ(0, unit3->commandsSent(0x40))
+			<< "only the open that starts the toolkit sends the Open command";
 	EXPECT_DOUBLE_EQ(12.5, table().slot(3).decoder.adjValue);
 }
 
@@ -250,7 +256,8 @@ TEST_F(DeviceTableTest, CloseOfLastUnitStopsToolkitAndReopenReidentifies)
 	ASSERT_EQ(VARNELIO_OK, table().open(0));
 	EXPECT_EQ(2, state_->starts);
 	EXPECT_EQ(2, unit->commandsSent(0xF0));
-	EXPECT_DOUBLE_EQ(0.0, table().slot(0).decoder.adjValue) << "adjustment is lost with the table";
+	EXPECT_DOUBLE_EQ(0.0, table().slot(0).decoder.adjValue)
+			<< "adjustment is lost with the table";
 }
 
 TEST_F(DeviceTableTest, UnitUnpluggedWhileOpenLosesBothMarks)
@@ -296,7 +303,9 @@ TEST_F(DeviceTableTest, AttachAndDetachFromAnotherThreadDuringSampling)
 	for (int i = 0; i < 2000; ++i) {
 		double value = 0;
 		const int16_t rc = table().singleSample(0, &value);
-		ASSERT_TRUE(rc == VARNELIO_OK || rc == VARNELIO_ERR_NOT_OPEN || rc == VARNELIO_ERR_USB) << rc;
+		ASSERT_TRUE(rc == VARNELIO_OK || rc == VARNELIO_ERR_NOT_OPEN ||
+				rc == VARNELIO_ERR_USB)
+				<< rc;
 		if (rc == VARNELIO_ERR_NOT_OPEN && table().open(0) == VARNELIO_OK)
 			++ok;
 	}
@@ -317,7 +326,10 @@ TEST_F(DeviceTableTest, ThrowingTransportOrToolkitYieldsExchangeFailureAtTheBoun
 	unit->duringRead = nullptr;
 	EXPECT_EQ(VARNELIO_OK, guarded([&] { return table().singleSample(0, &value); }));
 
-	DeviceTable throwing([]() -> std::unique_ptr<UsbToolkit> { throw std::runtime_error("no toolkit"); },
+	DeviceTable throwing(
+			[]() -> std::unique_ptr<UsbToolkit> {
+				throw std::runtime_error("no toolkit");
+			},
 			UsbMatch{0x1209, 0x0001});
 	EXPECT_EQ(VARNELIO_ERR_USB, guarded([&] { return throwing.open(0); }));
 }

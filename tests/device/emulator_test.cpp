@@ -14,7 +14,8 @@ namespace {
 std::unique_ptr<DeviceTable> tableFor(std::string description)
 {
 	return std::make_unique<DeviceTable>(
-			[description] { return std::make_unique<EmulatorToolkit>(description); }, UsbMatch{0, 0});
+			[description] { return std::make_unique<EmulatorToolkit>(description); },
+			UsbMatch{0, 0});
 }
 
 struct Block {
@@ -68,12 +69,15 @@ TEST(EmulatorDescription, ParsesUnitsAndDefaults)
 
 TEST(EmulatorDescription, BadFieldsAreNamed)
 {
-	for (const char *text : {"id=4", "id=0,kind=2", "id=0,signal=sine:100", "id=0,signal=wobble:1",
-			     "id=0,fail=reset@1", "id=0,fail=block@0", "id=0,colour=red", "id=0,noise=lots",
-			     "id=0,block=129", "id=0,speed=0", "id=0,speed=1001", "id=0,signal=const:nan", "id=0,offset=inf", "id=0,signal=raw:16777216"}) {
+	for (const char *text : {"id=4", "id=0,kind=2", "id=0,signal=sine:100",
+			     "id=0,signal=wobble:1", "id=0,fail=reset@1", "id=0,fail=block@0",
+			     "id=0,colour=red", "id=0,noise=lots", "id=0,block=129", "id=0,speed=0",
+			     "id=0,speed=1001", "id=0,signal=const:nan", "id=0,offset=inf",
+			     "id=0,signal=raw:16777216"}) {
 		const auto description = parseEmulatorDescription(text);
 		EXPECT_TRUE(description.units.empty()) << text;
-		const std::string field = std::string(text).substr(std::string(text).rfind(',') + 1);
+		const std::string field =
+				std::string(text).substr(std::string(text).rfind(',') + 1);
 		EXPECT_NE(std::string::npos, description.error.find(field)) << description.error;
 	}
 	EXPECT_NE(std::string::npos, parseEmulatorDescription("kind=1").error.find("id"));
@@ -93,8 +97,9 @@ TEST(EmulatedUnits, BlockModeDeliversSequenceSamples)
 
 TEST(EmulatedUnits, CountsInvertTheDecodingOfBothKinds)
 {
-	auto table = tableFor("id=0,signal=const:10000;id=1,kind=1,span=600000,signal=const:1000,offset=-250;"
-	                      "id=3,signal=raw:32772");
+	auto table = tableFor(
+			"id=0,signal=const:10000;id=1,kind=1,span=600000,signal=const:1000,offset=-250;"
+			"id=3,signal=raw:32772");
 	ASSERT_EQ(0, table->open(0));
 	ASSERT_EQ(0, table->open(1));
 	ASSERT_EQ(0, table->open(3));
@@ -179,5 +184,6 @@ TEST(EmulatedUnits, UnparsableDescriptionFailsTheDriverStart)
 		EXPECT_EQ(VARNELIO_ERR_DRIVER, table->open(unit));
 	const std::string printed = ::testing::internal::GetCapturedStderr();
 	EXPECT_NE(std::string::npos, printed.find("kind=7")) << printed;
-	EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << "one line, not one per unit";
+	EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n'))
+			<< "one line, not one per unit";
 }

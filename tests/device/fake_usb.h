@@ -26,7 +26,8 @@ public:
 			if (endpoint == 0x02) {
 				written.emplace_back(data, data + length);
 				lastCommand = data[0];
-				return failing.count(lastCommand) ? std::nullopt : std::optional(length);
+				return failing.count(lastCommand) ? std::nullopt
+								  : std::optional(length);
 			}
 			hook = duringRead;
 		}
@@ -74,8 +75,9 @@ inline std::shared_ptr<ScriptedDevice> makeUnit(uint8_t info)
 	unit->replies[0x40] = {0};
 	unit->replies[0x50] = {0};
 	unit->replies[0x60] = {0, 0x12, 0x4F, 0x80, 0x80, 0x00, 0x00}; // span 1200000, zero 8388608
-	unit->replies[0x10] = (info & 0x04) ? std::vector<uint8_t>{0x80, 0x00, 0x64}
-	                                    : std::vector<uint8_t>{0x28, 0x80}; // 100 and 10 microstrain
+	unit->replies[0x10] = (info & 0x04)
+			? std::vector<uint8_t>{0x80, 0x00, 0x64}
+			: std::vector<uint8_t>{0x28, 0x80}; // 100 and 10 microstrain
 	std::vector<uint8_t> block((info & 0x04) ? 800 : 600, 0);
 	block[1] = 3;
 	unit->replies[0x30] = block;
@@ -90,10 +92,7 @@ struct FakeToolkitState {
 	int starts = 0;
 	std::vector<std::shared_ptr<UsbDevice>> present; // reported at every start
 
-	bool attach(const std::shared_ptr<UsbDevice> &device)
-	{
-		return handlers.attach(device);
-	}
+	bool attach(const std::shared_ptr<UsbDevice> &device) { return handlers.attach(device); }
 	void detach(const UsbDevice *device) { handlers.detach(device); }
 };
 

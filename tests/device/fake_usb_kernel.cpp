@@ -31,20 +31,20 @@ std::vector<uint8_t> descriptors(uint16_t vendorId, uint16_t productId)
 	const auto lo = [](uint16_t v) { return static_cast<uint8_t>(v & 0xFF); };
 	const auto hi = [](uint16_t v) { return static_cast<uint8_t>(v >> 8); };
 	return {
-			18, 1, 0x00, 0x02, 0xFF, 0, 0, 64, lo(vendorId), hi(vendorId), lo(productId), hi(productId),
-			0x00, 0x01, 0, 0, 0, 1,                                      // device
-			9, 2, 32, 0, 1, 1, 0, 0x80, 50,                              // configuration
-			9, 4, 0, 0, 2, 0xFF, 0, 0, 0,                                // interface 0
-			7, 5, 0x02, 0x02, 0x00, 0x02, 0,                             // bulk OUT pipe 2
-			7, 5, 0x83, 0x02, 0x00, 0x02, 0,                             // bulk IN pipe 0x83
+			18, 1, 0x00, 0x02, 0xFF, 0, 0, 64, lo(vendorId), hi(vendorId),
+			lo(productId), hi(productId), 0x00, 0x01, 0, 0, 0, 1, // device
+			9, 2, 32, 0, 1, 1, 0, 0x80, 50,                       // configuration
+			9, 4, 0, 0, 2, 0xFF, 0, 0, 0,                         // interface 0
+			7, 5, 0x02, 0x02, 0x00, 0x02, 0,                      // bulk OUT pipe 2
+			7, 5, 0x83, 0x02, 0x00, 0x02, 0,                      // bulk IN pipe 0x83
 	};
 }
 
 // The unit answers the URB's bytes; a failed exchange looks like a stall.
 void runUrb(FakeNode &node, usbdevfs_urb &urb, uint8_t *buffer)
 {
-	const auto done = node.unit->bulkTransfer(urb.endpoint, buffer,
-			static_cast<std::size_t>(urb.buffer_length), 1000);
+	const auto done = node.unit->bulkTransfer(
+			urb.endpoint, buffer, static_cast<std::size_t>(urb.buffer_length), 1000);
 	urb.status = done ? 0 : -EPIPE;
 	urb.actual_length = done ? static_cast<int>(*done) : 0;
 }
@@ -63,7 +63,8 @@ gboolean handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer 
 
 	switch (request) {
 	case USBDEVFS_GET_CAPABILITIES: {
-		UMockdevIoctlData *caps = umockdev_ioctl_data_resolve(arg, 0, sizeof(guint32), nullptr);
+		UMockdevIoctlData *caps =
+				umockdev_ioctl_data_resolve(arg, 0, sizeof(guint32), nullptr);
 		*reinterpret_cast<guint32 *>(caps->data) = 0;
 		break;
 	}
@@ -71,10 +72,12 @@ gboolean handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer 
 		umockdev_ioctl_client_complete(client, -1, ENODATA); // no kernel driver holds it
 		return TRUE;
 	case USBDEVFS_SUBMITURB: {
-		UMockdevIoctlData *urbData = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
+		UMockdevIoctlData *urbData =
+				umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
 		auto &urb = *reinterpret_cast<usbdevfs_urb *>(urbData->data);
-		UMockdevIoctlData *buffer = umockdev_ioctl_data_resolve(urbData, offsetof(usbdevfs_urb, buffer),
-				static_cast<gsize>(urb.buffer_length), nullptr);
+		UMockdevIoctlData *buffer =
+				umockdev_ioctl_data_resolve(urbData, offsetof(usbdevfs_urb, buffer),
+						static_cast<gsize>(urb.buffer_length), nullptr);
 		guard.unlock();
 		runUrb(node, urb, buffer->data);
 		guard.lock();
@@ -89,7 +92,8 @@ gboolean handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer 
 		}
 		UMockdevIoctlData *urbData = node.reapable.front();
 		node.reapable.pop_front();
-		UMockdevIoctlData *slot = umockdev_ioctl_data_resolve(arg, 0, sizeof(void *), nullptr);
+		UMockdevIoctlData *slot =
+				umockdev_ioctl_data_resolve(arg, 0, sizeof(void *), nullptr);
 		umockdev_ioctl_data_set_ptr(slot, 0, urbData);
 		umockdev_ioctl_client_complete(client, 0, 0);
 		g_object_unref(urbData);
@@ -99,11 +103,14 @@ gboolean handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer 
 		umockdev_ioctl_client_complete(client, -1, EINVAL); // every URB completes at once
 		return TRUE;
 	case USBDEVFS_CLEAR_HALT: {
-		UMockdevIoctlData *endpoint = umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned int), nullptr);
-		node.unit->resetPipe(static_cast<uint8_t>(*reinterpret_cast<unsigned int *>(endpoint->data)));
+		UMockdevIoctlData *endpoint =
+				umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned int), nullptr);
+		node.unit->resetPipe(static_cast<uint8_t>(
+				*reinterpret_cast<unsigned int *>(endpoint->data)));
 		break;
 	}
-	default: break; // claim, release and the like succeed
+	default:
+		break; // claim, release and the like succeed
 	}
 	umockdev_ioctl_client_complete(client, 0, 0);
 	return TRUE;
@@ -153,17 +160,20 @@ void FakeUsbKernel::onServerThread(void (*work)(void *), void *data)
 		void *data;
 		std::promise<void> done;
 	} call{work, data, {}};
-	g_main_context_invoke(context_, [](gpointer raw) -> gboolean {
-		auto *c = static_cast<Call *>(raw);
-		c->work(c->data);
-		c->done.set_value();
-		return G_SOURCE_REMOVE;
-	}, &call);
+	g_main_context_invoke(
+			context_,
+			[](gpointer raw) -> gboolean {
+				auto *c = static_cast<Call *>(raw);
+				c->work(c->data);
+				c->done.set_value();
+				return G_SOURCE_REMOVE;
+			},
+			&call);
 	call.done.get_future().wait();
 }
 
-std::string FakeUsbKernel::plug(int device, uint16_t vendorId, uint16_t productId,
-		std::shared_ptr<UsbDevice> unit)
+std::string FakeUsbKernel::plug(
+		int device, uint16_t vendorId, uint16_t productId, std::shared_ptr<UsbDevice> unit)
 {
 	char names[64];
 	std::snprintf(names, sizeof names, "bus/usb/001/%03d", device);
@@ -175,11 +185,14 @@ std::string FakeUsbKernel::plug(int device, uint16_t vendorId, uint16_t productI
 		hex += two;
 	}
 	char ids[64];
-	std::snprintf(ids, sizeof ids, "A: idVendor=%04x\nA: idProduct=%04x\n", vendorId, productId);
+	std::snprintf(ids, sizeof ids, "A: idVendor=%04x\nA: idProduct=%04x\n", vendorId,
+			productId);
 	const std::string record = "P: /devices/usb" + std::to_string(device) + "\nN: " + names +
-			"\nE: DEVNAME=/dev/" + names + "\nE: DEVTYPE=usb_device\nE: SUBSYSTEM=usb\n" +
-			"A: busnum=1\nA: devnum=" + std::to_string(device) + "\nA: speed=480\nA: bConfigurationValue=1\n" +
-			ids + "A: dev=189:" + std::to_string(device) + "\nH: descriptors=" + hex + "\n";
+			"\nE: DEVNAME=/dev/" + names +
+			"\nE: DEVTYPE=usb_device\nE: SUBSYSTEM=usb\n" +
+			"A: busnum=1\nA: devnum=" + std::to_string(device) +
+			"\nA: speed=480\nA: bConfigurationValue=1\n" + ids +
+			"A: dev=189:" + std::to_string(device) + "\nH: descriptors=" + hex + "\n";
 
 	auto node = std::make_unique<FakeNode>();
 	node->devnode = std::string("/dev/") + names;
@@ -187,10 +200,13 @@ std::string FakeUsbKernel::plug(int device, uint16_t vendorId, uint16_t productI
 	node->handler = umockdev_ioctl_base_new();
 	g_signal_connect(node->handler, "handle-ioctl", G_CALLBACK(handleIoctl), node.get());
 	Attach attach{testbed_, node.get()};
-	onServerThread([](void *raw) {
-		auto *a = static_cast<Attach *>(raw);
-		umockdev_testbed_attach_ioctl(a->testbed, a->node->devnode.c_str(), a->node->handler, nullptr);
-	}, &attach);
+	onServerThread(
+			[](void *raw) {
+				auto *a = static_cast<Attach *>(raw);
+				umockdev_testbed_attach_ioctl(a->testbed, a->node->devnode.c_str(),
+						a->node->handler, nullptr);
+			},
+			&attach);
 	{
 		std::lock_guard guard(mutex_);
 		nodes_[path] = std::move(node);

@@ -31,7 +31,8 @@ public:
 	FakeUsbKernel &operator=(const FakeUsbKernel &) = delete;
 
 	// Plugs in a device whose bulk pipes the unit answers; returns its sysfs path.
-	std::string plug(int device, uint16_t vendorId, uint16_t productId, std::shared_ptr<UsbDevice> unit);
+	std::string plug(int device, uint16_t vendorId, uint16_t productId,
+			std::shared_ptr<UsbDevice> unit);
 	void unplug(const std::string &path);
 
 	// How often an ioctl request reached a device node, by device number.

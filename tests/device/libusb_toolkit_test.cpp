@@ -46,7 +46,8 @@ protected:
 		const int16_t rc = table.getDatas(unit, values, status, &count);
 		if (code)
 			*code = rc;
-		return rc == 0 ? std::vector<double>(values, values + count) : std::vector<double>{};
+		return rc == 0 ? std::vector<double>(values, values + count)
+			       : std::vector<double>{};
 	}
 
 	static void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
@@ -54,7 +55,8 @@ protected:
 	// libusb claims with auto-detach through DISCONNECT_CLAIM, or plainly.
 	int claims(int device) const
 	{
-		return kernel.ioctls(device, USBDEVFS_CLAIMINTERFACE) + kernel.ioctls(device, USBDEVFS_DISCONNECT_CLAIM);
+		return kernel.ioctls(device, USBDEVFS_CLAIMINTERFACE) +
+				kernel.ioctls(device, USBDEVFS_DISCONNECT_CLAIM);
 	}
 };
 
@@ -62,8 +64,10 @@ protected:
 
 TEST_F(LibusbBackend, UnitsOfBothKindsPresentAtStartOpenUnderTheirIds)
 {
-	kernel.plug(2, kMatch.vendorId, kMatch.productId, unitFrom("id=0,signal=seq:100:101:102,block=3"));
-	kernel.plug(3, kMatch.vendorId, kMatch.productId, unitFrom("id=1,kind=1,signal=const:-50,block=2"));
+	kernel.plug(2, kMatch.vendorId, kMatch.productId,
+			unitFrom("id=0,signal=seq:100:101:102,block=3"));
+	kernel.plug(3, kMatch.vendorId, kMatch.productId,
+			unitFrom("id=1,kind=1,signal=const:-50,block=2"));
 
 	ASSERT_EQ(VARNELIO_OK, table.open(0));
 	ASSERT_EQ(VARNELIO_OK, table.open(1));
@@ -87,7 +91,8 @@ TEST_F(LibusbBackend, UnitsOfBothKindsPresentAtStartOpenUnderTheirIds)
 
 TEST_F(LibusbBackend, FailedTransferReturnsNineAndTheSlotStaysUsable)
 {
-	kernel.plug(2, kMatch.vendorId, kMatch.productId, unitFrom("id=0,signal=const:7,fail=single@2,fail=block@1"));
+	kernel.plug(2, kMatch.vendorId, kMatch.productId,
+			unitFrom("id=0,signal=const:7,fail=single@2,fail=block@1"));
 	ASSERT_EQ(VARNELIO_OK, table.open(0));
 	double value = 0;
 	EXPECT_EQ(VARNELIO_OK, table.singleSample(0, &value));
@@ -106,7 +111,8 @@ TEST_F(LibusbBackend, FailedTransferReturnsNineAndTheSlotStaysUsable)
 TEST_F(LibusbBackend, ReplyCutShortYieldsOnlyTheWholeSamplesReceived)
 {
 	auto unit = makeUnit(0x00);
-	unit->replies[0x30] = {0, 5, 0, 0, 0x04, 0x80, 0, 0, 0x08, 0x80}; // five announced, 1.5 sent
+	unit->replies[0x30] = {
+			0, 5, 0, 0, 0x04, 0x80, 0, 0, 0x08, 0x80}; // five announced, 1.5 sent
 	kernel.plug(2, kMatch.vendorId, kMatch.productId, unit);
 	ASSERT_EQ(VARNELIO_OK, table.open(0));
 	EXPECT_EQ(std::vector<double>{1.0}, block(0, 128));
@@ -128,7 +134,8 @@ TEST_F(LibusbBackend, UnitPluggedInAfterTheDriverStartedIsAttached)
 
 TEST_F(LibusbBackend, UnitRemovedWhileOpenLosesBothMarks)
 {
-	const std::string path = kernel.plug(2, kMatch.vendorId, kMatch.productId, unitFrom("id=0,signal=const:1"));
+	const std::string path = kernel.plug(
+			2, kMatch.vendorId, kMatch.productId, unitFrom("id=0,signal=const:1"));
 	kernel.plug(3, kMatch.vendorId, kMatch.productId, unitFrom("id=3,signal=const:2"));
 	ASSERT_EQ(VARNELIO_OK, table.open(0));
 	ASSERT_EQ(VARNELIO_OK, table.open(3));

@@ -32,9 +32,11 @@ Decoder decoder24(uint32_t span, uint32_t zero, double adj = 0.0)
 TEST(Protocol, CommandBytesAndReplySizes)
 {
 	const auto start = buildStart(300);
-	EXPECT_EQ(bytes({0x20, 0x01, 0x2C}), std::vector<uint8_t>(start.view().begin(), start.view().end()));
+	EXPECT_EQ(bytes({0x20, 0x01, 0x2C}),
+			std::vector<uint8_t>(start.view().begin(), start.view().end()));
 	const auto block = buildBlock(128);
-	EXPECT_EQ(bytes({0x30, 0x80}), std::vector<uint8_t>(block.view().begin(), block.view().end()));
+	EXPECT_EQ(bytes({0x30, 0x80}),
+			std::vector<uint8_t>(block.view().begin(), block.view().end()));
 	EXPECT_EQ(1u, buildCommand(Command::Identify).size);
 	EXPECT_EQ(0xF0, buildCommand(Command::Identify).bytes[0]);
 
@@ -49,9 +51,15 @@ TEST(Protocol, CommandBytesAndReplySizes)
 TEST(Protocol, SixteenBitCountsAreLittleEndianAroundMidScale)
 {
 	const Decoder plain = decoder16();
-	EXPECT_DOUBLE_EQ(0.0, plain.toMicrostrain(*decodeSingleCount(bytes({0x00, 0x80}), UnitKind::Counts16)));
-	EXPECT_DOUBLE_EQ(8191.75, plain.toMicrostrain(*decodeSingleCount(bytes({0xFF, 0xFF}), UnitKind::Counts16)));
-	EXPECT_DOUBLE_EQ(-8192.0, plain.toMicrostrain(*decodeSingleCount(bytes({0x00, 0x00}), UnitKind::Counts16)));
+	EXPECT_DOUBLE_EQ(0.0,
+			plain.toMicrostrain(*decodeSingleCount(
+					bytes({0x00, 0x80}), UnitKind::Counts16)));
+	EXPECT_DOUBLE_EQ(8191.75,
+			plain.toMicrostrain(*decodeSingleCount(
+					bytes({0xFF, 0xFF}), UnitKind::Counts16)));
+	EXPECT_DOUBLE_EQ(-8192.0,
+			plain.toMicrostrain(*decodeSingleCount(
+					bytes({0x00, 0x00}), UnitKind::Counts16)));
 	EXPECT_DOUBLE_EQ(-12.5, decoder16(12.5).toMicrostrain(0x8000));
 }
 
@@ -63,7 +71,9 @@ TEST(Protocol, TwentyFourBitCountsAreBigEndianAndScaledByCalibration)
 	EXPECT_EQ(8388608u, calibration->zero);
 
 	const Decoder d = decoder24(calibration->span, calibration->zero, 100.0);
-	EXPECT_DOUBLE_EQ(-100.0, d.toMicrostrain(*decodeSingleCount(bytes({0x80, 0x00, 0x00}), UnitKind::Counts24)));
+	EXPECT_DOUBLE_EQ(-100.0,
+			d.toMicrostrain(*decodeSingleCount(
+					bytes({0x80, 0x00, 0x00}), UnitKind::Counts24)));
 	EXPECT_DOUBLE_EQ(11900.0, d.toMicrostrain(8388608 + 1200000));
 	// Below the zero count the difference is signed.
 	EXPECT_DOUBLE_EQ(-12100.0, d.toMicrostrain(8388608 - 1200000));
@@ -85,7 +95,8 @@ TEST(Protocol, IdentifyByteNamesSlotAndKind)
 
 	EXPECT_EQ(3, decodeIdentify(bytes({0, 0x07}))->slot);
 	EXPECT_EQ(0, decodeIdentify(bytes({0, 0x04}))->slot);
-	EXPECT_FALSE(decodeIdentify(bytes({0, 0x08}))) << "a kind-0 info byte above 3 names no slot";
+	EXPECT_FALSE(decodeIdentify(bytes({0, 0x08})))
+			<< "a kind-0 info byte above 3 names no slot";
 	EXPECT_FALSE(decodeIdentify(bytes({0, 0xF0})));
 	EXPECT_FALSE(decodeIdentify(bytes({0})));
 
@@ -129,9 +140,12 @@ TEST(Protocol, BlockNeverYieldsMoreThanAskedOrReceived)
 	EXPECT_EQ(128u, decodeBlock(reply, 128, decoder16(), values, status));
 
 	reply[1] = 10;
-	const std::span<const uint8_t> cut(reply.data(), 4 + 4 * 3 + 2); // three whole samples and a half
+	const std::span<const uint8_t> cut(
+			reply.data(), 4 + 4 * 3 + 2); // three whole samples and a half
 	EXPECT_EQ(3u, decodeBlock(cut, 128, decoder16(), values, status));
-	EXPECT_EQ(0u, decodeBlock(std::span<const uint8_t>(reply.data(), 1), 128, decoder16(), values, status));
+	EXPECT_EQ(0u,
+			decodeBlock(std::span<const uint8_t>(reply.data(), 1), 128, decoder16(),
+					values, status));
 }
 
 TEST(Protocol, HostileBlockRepliesStayInsideTheCallersArrays)
@@ -144,8 +158,11 @@ TEST(Protocol, HostileBlockRepliesStayInsideTheCallersArrays)
 		const std::size_t asked = random() % 129;
 		std::vector<double> values(asked + 1, -1.0);
 		std::vector<uint8_t> status(asked + 1, 0xEE);
-		const Decoder d = round % 2 ? decoder16() : decoder24(1 + random() % 0xFFFFFF, random() % 0xFFFFFF);
-		const std::size_t count = decodeBlock(reply, asked, d, values.data(), status.data());
+		const Decoder d = round % 2
+				? decoder16()
+				: decoder24(1 + random() % 0xFFFFFF, random() % 0xFFFFFF);
+		const std::size_t count =
+				decodeBlock(reply, asked, d, values.data(), status.data());
 		ASSERT_LE(count, asked);
 		EXPECT_EQ(-1.0, values[asked]) << "wrote past the samples asked for";
 		EXPECT_EQ(0xEE, status[asked]);

@@ -15,8 +15,8 @@ typedef short(__stdcall *OpenFn)(short unit);
 typedef void(__stdcall *CloseFn)(short unit);
 typedef short(__stdcall *SingleFn)(short unit, double *value);
 typedef short(__stdcall *StartFn)(short unit, short period);
-typedef short(__stdcall *GetDatasFn)(short unit, double *values, unsigned char *status,
-		unsigned char *count);
+typedef short(__stdcall *GetDatasFn)(
+		short unit, double *values, unsigned char *status, unsigned char *count);
 typedef short(__stdcall *ZeroAdjFn)(short unit, double value);
 
 static int failures;

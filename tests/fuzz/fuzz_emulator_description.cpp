@@ -21,8 +21,10 @@ void exchange(emulator::EmulatedUnit &unit, std::initializer_list<uint8_t> comma
 	std::array<uint8_t, 3> out{};
 	std::copy(command.begin(), command.end(), out.begin());
 	std::array<uint8_t, 800> reply{};
-	if (unit.bulkTransfer(protocol::kOutPipe, out.data(), command.size(), protocol::kTransferTimeoutMs))
-		unit.bulkTransfer(protocol::kInPipe, reply.data(), reply.size(), protocol::kTransferTimeoutMs);
+	if (unit.bulkTransfer(protocol::kOutPipe, out.data(), command.size(),
+			    protocol::kTransferTimeoutMs))
+		unit.bulkTransfer(protocol::kInPipe, reply.data(), reply.size(),
+				protocol::kTransferTimeoutMs);
 }
 
 } // namespace

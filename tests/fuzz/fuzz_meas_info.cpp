@@ -37,10 +37,12 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
 	using namespace kelvra;
-	const LinesStore store(QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+	const LinesStore store(QString::fromUtf8(
+			reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
 	ModuleData md;
 	LoadMeasInfo(md, store);
-	if (!CheckSettings(LoadSettingEntries(md), md).isEmpty() || !CheckUnitData(LoadUnitData(md), md).isEmpty())
+	if (!CheckSettings(LoadSettingEntries(md), md).isEmpty() ||
+			!CheckUnitData(LoadUnitData(md), md).isEmpty())
 		__builtin_trap();
 	if (md.TrgUnitID < 0 || md.TrgUnitID >= kUnitCount || md.Sing < 0 || md.Sing > kLastSing)
 		__builtin_trap();

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 	const std::span<const uint8_t> reply(data + 3, size - 3);
 
 	decodeIdentify(reply);
-	if (const auto calibration = decodeCalibration(reply); calibration && calibration->span != 0) {
+	if (const auto calibration = decodeCalibration(reply);
+			calibration && calibration->span != 0) {
 		decoder.scale = 12000.0 / calibration->span;
 		decoder.zeroCount = static_cast<int32_t>(calibration->zero);
 	}
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 
 	std::array<double, kMaxBlockSamples> values{};
 	std::array<uint8_t, kMaxBlockSamples> status{};
-	const std::size_t count = decodeBlock(reply, std::min(asked, kMaxBlockSamples), decoder, values.data(), status.data());
+	const std::size_t count = decodeBlock(reply, std::min(asked, kMaxBlockSamples), decoder,
+			values.data(), status.data());
 	if (count > asked || count > kMaxBlockSamples)
 		__builtin_trap();
 	return 0;

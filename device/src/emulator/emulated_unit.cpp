@@ -16,13 +16,20 @@ constexpr long kUnitBufferSamples = 128;
 std::optional<UnitCommand> commandOf(uint8_t code)
 {
 	switch (static_cast<Command>(code)) {
-	case Command::Identify: return UnitCommand::Identify;
-	case Command::Open: return UnitCommand::Open;
-	case Command::Close: return UnitCommand::Close;
-	case Command::Calib: return UnitCommand::Calib;
-	case Command::Single: return UnitCommand::Single;
-	case Command::Start: return UnitCommand::Start;
-	case Command::Block: return UnitCommand::Block;
+	case Command::Identify:
+		return UnitCommand::Identify;
+	case Command::Open:
+		return UnitCommand::Open;
+	case Command::Close:
+		return UnitCommand::Close;
+	case Command::Calib:
+		return UnitCommand::Calib;
+	case Command::Single:
+		return UnitCommand::Single;
+	case Command::Start:
+		return UnitCommand::Start;
+	case Command::Block:
+		return UnitCommand::Block;
 	}
 	return std::nullopt;
 }
@@ -75,8 +82,8 @@ void EmulatedUnit::resetPipe(uint8_t endpoint)
 		reply_.clear();
 }
 
-std::optional<std::size_t> EmulatedUnit::bulkTransfer(uint8_t endpoint, uint8_t *data,
-		std::size_t length, unsigned /*timeoutMs*/)
+std::optional<std::size_t> EmulatedUnit::bulkTransfer(
+		uint8_t endpoint, uint8_t *data, std::size_t length, unsigned /*timeoutMs*/)
 {
 	std::lock_guard guard(mutex_);
 	if (!plugged_)
@@ -101,10 +108,13 @@ std::optional<std::size_t> EmulatedUnit::bulkTransfer(uint8_t endpoint, uint8_t 
 bool EmulatedUnit::failsNow(UnitCommand command)
 {
 	const long exchange = ++exchanges_[static_cast<int>(command)];
-	return std::any_of(description_.failures.begin(), description_.failures.end(), [&](const FailRule &rule) {
-		return rule.command == command &&
-				(exchange == rule.exchange || (rule.onwards && exchange > rule.exchange));
-	});
+	return std::any_of(description_.failures.begin(), description_.failures.end(),
+			[&](const FailRule &rule) {
+				return rule.command == command &&
+						(exchange == rule.exchange ||
+								(rule.onwards &&
+										exchange > rule.exchange));
+			});
 }
 
 void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
@@ -113,19 +123,23 @@ void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
 	const auto now = Clock::now();
 	switch (static_cast<Command>(command[0])) {
 	case Command::Identify: {
-		const uint8_t info = static_cast<uint8_t>((description_.kind == 1 ? 0x04 : 0x00) | description_.id);
+		const uint8_t info = static_cast<uint8_t>(
+				(description_.kind == 1 ? 0x04 : 0x00) | description_.id);
 		reply_ = {0, info};
 		break;
 	}
 	case Command::Open:
-	case Command::Close: reply_ = {0}; break;
+	case Command::Close:
+		reply_ = {0};
+		break;
 	case Command::Calib:
 		reply_.assign(7, 0);
 		putBigEndian24(&reply_[1], description_.span);
 		putBigEndian24(&reply_[4], description_.zero);
 		break;
 	case Command::Single: {
-		const double seconds = description_.speed * std::chrono::duration<double>(now - attachedAt_).count();
+		const double seconds = description_.speed *
+				std::chrono::duration<double>(now - attachedAt_).count();
 		reply_.assign(kind() == UnitKind::Counts24 ? 3 : 2, 0);
 		putCount(reply_.data(), rawCountAt(seconds, singleReadings_++));
 		break;
@@ -139,7 +153,9 @@ void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
 			sampling_ = true;
 		}
 		break;
-	case Command::Block: answerBlock(length >= 2 ? command[1] : 0); break;
+	case Command::Block:
+		answerBlock(length >= 2 ? command[1] : 0);
+		break;
 	}
 }
 
@@ -149,9 +165,11 @@ std::size_t EmulatedUnit::newSampleCount(std::size_t asked)
 		return 0;
 	if (description_.block)
 		return std::min<std::size_t>(asked, static_cast<std::size_t>(*description_.block));
-	const long owed = static_cast<long>(description_.speed * (Clock::now() - startedAt_) / period_);
+	const long owed = static_cast<long>(
+			description_.speed * (Clock::now() - startedAt_) / period_);
 	delivered_ = std::max(delivered_, owed - kUnitBufferSamples); // the oldest were overwritten
-	return static_cast<std::size_t>(std::min<long>(static_cast<long>(asked), owed - delivered_));
+	return static_cast<std::size_t>(
+			std::min<long>(static_cast<long>(asked), owed - delivered_));
 }
 
 void EmulatedUnit::answerBlock(std::size_t asked)
@@ -174,11 +192,20 @@ double EmulatedUnit::microstrainAt(double seconds, long sampleIndex)
 	const auto &p = description_.signal.params;
 	double value = 0.0;
 	switch (description_.signal.shape) {
-	case SignalShape::Constant: value = p[0]; break;
-	case SignalShape::Sine: value = p[0] * std::sin(2.0 * std::numbers::pi * seconds / p[1]); break;
-	case SignalShape::Step: value = seconds < p[0] ? p[1] : p[2]; break;
-	case SignalShape::Sequence: value = p[static_cast<std::size_t>(sampleIndex) % p.size()]; break;
-	case SignalShape::RawCount: break;
+	case SignalShape::Constant:
+		value = p[0];
+		break;
+	case SignalShape::Sine:
+		value = p[0] * std::sin(2.0 * std::numbers::pi * seconds / p[1]);
+		break;
+	case SignalShape::Step:
+		value = seconds < p[0] ? p[1] : p[2];
+		break;
+	case SignalShape::Sequence:
+		value = p[static_cast<std::size_t>(sampleIndex) % p.size()];
+		break;
+	case SignalShape::RawCount:
+		break;
 	}
 	value += description_.offset;
 	if (description_.noise > 0.0)
@@ -193,7 +220,9 @@ uint32_t EmulatedUnit::rawCountAt(double seconds, long sampleIndex)
 		return countWithin(description_.signal.params[0], 16777215.0);
 	const double microstrain = microstrainAt(seconds, sampleIndex);
 	if (kind() == UnitKind::Counts24) {
-		const double counts = description_.span == 0 ? 0.0 : microstrain * description_.span / 12000.0;
+		const double counts = description_.span == 0
+				? 0.0
+				: microstrain * description_.span / 12000.0;
 		return countWithin(description_.zero + counts, 16777215.0);
 	}
 	return countWithin(microstrain / 0.25 + 32768.0, 65535.0);

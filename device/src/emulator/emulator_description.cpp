@@ -26,7 +26,8 @@ std::vector<std::string_view> split(std::string_view text, char separator)
 	std::size_t begin = 0;
 	for (;;) {
 		const std::size_t end = text.find(separator, begin);
-		parts.push_back(text.substr(begin, end == std::string_view::npos ? end : end - begin));
+		parts.push_back(text.substr(
+				begin, end == std::string_view::npos ? end : end - begin));
 		if (end == std::string_view::npos)
 			return parts;
 		begin = end + 1;
@@ -85,7 +86,8 @@ SignalDescription parseSignal(std::string_view text, std::string_view field)
 		signal.shape = SignalShape::Step;
 	else if (name == "seq" && count >= 1)
 		signal.shape = SignalShape::Sequence;
-	else if (name == "raw" && count == 1 && signal.params[0] >= 0 && signal.params[0] <= 0xFFFFFF)
+	else if (name == "raw" && count == 1 && signal.params[0] >= 0 &&
+			signal.params[0] <= 0xFFFFFF)
 		signal.shape = SignalShape::RawCount;
 	else
 		bad(field);
@@ -170,7 +172,8 @@ EmulatorDescription parseEmulatorDescription(std::string_view text)
 			for (const std::string_view field : split(unitText, ','))
 				parseField(unit, field);
 			if (unit.id < 0)
-				throw BadField("unit '" + std::string(unitText) + "' has no field 'id'");
+				throw BadField("unit '" + std::string(unitText) +
+						"' has no field 'id'");
 			description.units.push_back(unit);
 		}
 	} catch (const BadField &error) {

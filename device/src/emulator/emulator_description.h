@@ -26,8 +26,8 @@ inline constexpr int kUnitCommandCount = 7;
 
 struct FailRule {
 	UnitCommand command;
-	long exchange;   // 1-based number of the exchange of that command
-	bool onwards;    // '+': every exchange from that one on
+	long exchange; // 1-based number of the exchange of that command
+	bool onwards;  // '+': every exchange from that one on
 };
 
 struct UnitDescription {
@@ -39,11 +39,11 @@ struct UnitDescription {
 	double offset = 0.0;
 	double noise = 0.0;
 	uint32_t seed = 1;
-	std::optional<int> block;          // samples found per block request
+	std::optional<int> block; // samples found per block request
 	int attachMs = 50;
-	std::optional<int> detachMs;       // unplugged this long after its attach
-	std::optional<int> returnMs;       // plugged in again this long after its detach
-	int speed = 1;                     // its clock runs this many times faster
+	std::optional<int> detachMs; // unplugged this long after its attach
+	std::optional<int> returnMs; // plugged in again this long after its detach
+	int speed = 1;               // its clock runs this many times faster
 	std::vector<FailRule> failures;
 };
 

@@ -5,10 +5,7 @@
 
 namespace varnelio::emulator {
 
-EmulatorToolkit::EmulatorToolkit(std::string description)
-	: description_(std::move(description))
-{
-}
+EmulatorToolkit::EmulatorToolkit(std::string description) : description_(std::move(description)) {}
 
 EmulatorToolkit::~EmulatorToolkit()
 {
@@ -38,10 +35,14 @@ bool EmulatorToolkit::start(const UsbMatch & /*match*/, UsbHandlers handlers)
 		const auto attachAt = now + std::chrono::milliseconds(unitDescription.attachMs);
 		notices.push_back({attachAt, unit, true});
 		if (unitDescription.detachMs) {
-			const auto detachAt = attachAt + std::chrono::milliseconds(*unitDescription.detachMs);
+			const auto detachAt = attachAt +
+					std::chrono::milliseconds(*unitDescription.detachMs);
 			notices.push_back({detachAt, unit, false});
 			if (unitDescription.returnMs)
-				notices.push_back({detachAt + std::chrono::milliseconds(*unitDescription.returnMs), unit, true});
+				notices.push_back({detachAt +
+								std::chrono::milliseconds(
+										*unitDescription.returnMs),
+						unit, true});
 		}
 	}
 	std::stable_sort(notices.begin(), notices.end(),

@@ -8,11 +8,11 @@ namespace {
 
 constexpr int kInterface = 0;
 
-int LIBUSB_CALL onHotplug(libusb_context *, libusb_device *device, libusb_hotplug_event event,
-		void *userData)
+int LIBUSB_CALL onHotplug(
+		libusb_context *, libusb_device *device, libusb_hotplug_event event, void *userData)
 {
-	static_cast<LibusbToolkit *>(userData)->queue(device,
-			event == LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED);
+	static_cast<LibusbToolkit *>(userData)->queue(
+			device, event == LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED);
 	return 0; // stay registered
 }
 
@@ -35,15 +35,15 @@ void LibusbDevice::close()
 	handle_ = nullptr;
 }
 
-std::optional<std::size_t> LibusbDevice::bulkTransfer(uint8_t endpoint, uint8_t *data,
-		std::size_t length, unsigned timeoutMs)
+std::optional<std::size_t> LibusbDevice::bulkTransfer(
+		uint8_t endpoint, uint8_t *data, std::size_t length, unsigned timeoutMs)
 {
 	std::lock_guard guard(mutex_);
 	if (!handle_ || gone_)
 		return std::nullopt;
 	int transferred = 0;
-	const int rc = libusb_bulk_transfer(handle_, endpoint, data, static_cast<int>(length),
-			&transferred, timeoutMs);
+	const int rc = libusb_bulk_transfer(
+			handle_, endpoint, data, static_cast<int>(length), &transferred, timeoutMs);
 	if (rc != LIBUSB_SUCCESS)
 		return std::nullopt;
 	return static_cast<std::size_t>(transferred);
@@ -72,10 +72,11 @@ bool LibusbToolkit::start(const UsbMatch &match, UsbHandlers handlers)
 
 	if (libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
 		const int rc = libusb_hotplug_register_callback(context_,
-				static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
+				static_cast<libusb_hotplug_event>(
+						LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
 						LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT),
-				LIBUSB_HOTPLUG_ENUMERATE, match.vendorId, match.productId, LIBUSB_HOTPLUG_MATCH_ANY,
-				onHotplug, this, &hotplugHandle_);
+				LIBUSB_HOTPLUG_ENUMERATE, match.vendorId, match.productId,
+				LIBUSB_HOTPLUG_MATCH_ANY, onHotplug, this, &hotplugHandle_);
 		if (rc != LIBUSB_SUCCESS) {
 			libusb_exit(context_);
 			context_ = nullptr;
@@ -129,7 +130,8 @@ void LibusbToolkit::enumerate(const UsbMatch &match)
 	for (ssize_t i = 0; i < count; ++i) {
 		libusb_device_descriptor descriptor{};
 		if (libusb_get_device_descriptor(list[i], &descriptor) == LIBUSB_SUCCESS &&
-				descriptor.idVendor == match.vendorId && descriptor.idProduct == match.productId)
+				descriptor.idVendor == match.vendorId &&
+				descriptor.idProduct == match.productId)
 			queue(list[i], true);
 	}
 	if (list)

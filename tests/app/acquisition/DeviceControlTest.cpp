@@ -79,9 +79,12 @@ TEST_F(DeviceControlTest, StartUnitsStopsAtTheFirstFailureWithoutRollBack)
 TEST_F(DeviceControlTest, DeviceErrorTexts)
 {
 	const QString texts[] = {QStringLiteral("正常終了"), QStringLiteral("ID番号が異なる"),
-			QStringLiteral("ドライバが正常にインストールされていない"), QStringLiteral("このデバイスは既にオープンされている"),
-			QStringLiteral("接続台数が多すぎる"), QStringLiteral("デバイスをオープンできなかった"),
-			QStringLiteral("指定のデバイスが見つからない"), QStringLiteral("指定のデバイスはオープンされてない"),
+			QStringLiteral("ドライバが正常にインストールされていない"),
+			QStringLiteral("このデバイスは既にオープンされている"),
+			QStringLiteral("接続台数が多すぎる"),
+			QStringLiteral("デバイスをオープンできなかった"),
+			QStringLiteral("指定のデバイスが見つからない"),
+			QStringLiteral("指定のデバイスはオープンされてない"),
 			QStringLiteral("指定パラメータのエラー"), QStringLiteral("USB通信エラー")};
 	for (int16_t code = 0; code < 10; ++code)
 		EXPECT_EQ(texts[code], DeviceControl::DeviceErrorText(code)) << code;
@@ -114,5 +117,6 @@ TEST_F(DeviceControlTest, FailedZeroReadingKeepsTheOldReference)
 
 	api.units[1].openCodes = {6};
 	devices.TakeZeroReference(1, true);
-	EXPECT_EQ(QStringLiteral("open 1"), api.calls.last()) << "nothing is closed after a failed open";
+	EXPECT_EQ(QStringLiteral("open 1"), api.calls.last())
+			<< "nothing is closed after a failed open";
 }

@@ -47,17 +47,28 @@ private Q_SLOTS:
 		QTest::addColumn<QString>("capacity");
 		QTest::addColumn<bool>("accepted");
 
-		QTest::newRow("4 mV/V") << 0 << false << "4" << "500" << true;
-		QTest::newRow("4.1 mV/V") << 0 << false << "4.1" << "500" << false;
-		QTest::newRow("-4 mV/V") << 0 << false << "-4" << "500" << true;
-		QTest::newRow("0 mV/V") << 0 << false << "0" << "500" << false;
-		QTest::newRow("8000 µε") << 2 << true << "8000" << "500" << true;
-		QTest::newRow("8001 µε") << 2 << true << "8001" << "500" << false;
-		QTest::newRow("9 characters") << 2 << false << "2" << "123456789" << true;
-		QTest::newRow("10 characters") << 2 << false << "2" << "1234567890" << false;
-		QTest::newRow("capacity not a number") << 0 << false << "2" << "abc" << false;
-		QTest::newRow("power not a number") << 0 << false << "abc" << "500" << false;
-		QTest::newRow("unused row ignored") << 1 << false << "abc" << "abc" << true;
+		QTest::newRow("4 mV/V") << 0 << false << "4"
+					<< "500" << true;
+		QTest::newRow("4.1 mV/V") << 0 << false << "4.1"
+					  << "500" << false;
+		QTest::newRow("-4 mV/V") << 0 << false << "-4"
+					 << "500" << true;
+		QTest::newRow("0 mV/V") << 0 << false << "0"
+					<< "500" << false;
+		QTest::newRow("8000 µε") << 2 << true << "8000"
+					 << "500" << true;
+		QTest::newRow("8001 µε") << 2 << true << "8001"
+					 << "500" << false;
+		QTest::newRow("9 characters") << 2 << false << "2"
+					      << "123456789" << true;
+		QTest::newRow("10 characters") << 2 << false << "2"
+					       << "1234567890" << false;
+		QTest::newRow("capacity not a number") << 0 << false << "2"
+						       << "abc" << false;
+		QTest::newRow("power not a number") << 0 << false << "abc"
+						    << "500" << false;
+		QTest::newRow("unused row ignored") << 1 << false << "abc"
+						    << "abc" << true;
 	}
 
 	void okChecksTheRowsInUse()

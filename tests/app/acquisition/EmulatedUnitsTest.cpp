@@ -7,10 +7,12 @@ using namespace kelvra;
 TEST(EmulatedFirstLook, PutsTheDescribedUnitsInUseAtOneHundredMilliseconds)
 {
 	EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), EmulatedUnitIds(QStringLiteral("demo")));
-	EXPECT_EQ((std::vector<int>{0, 3}), EmulatedUnitIds(QStringLiteral("id=0,signal=sine:1000:2; kind=1, id=3")));
+	EXPECT_EQ((std::vector<int>{0, 3}),
+			EmulatedUnitIds(QStringLiteral("id=0,signal=sine:1000:2; kind=1, id=3")));
 	EXPECT_TRUE(EmulatedUnitIds(QStringLiteral("id=7;id=x")).empty());
 	// A 16-bit unit set to 1 is reached as unit 2, and one set to 2 as unit 1.
-	EXPECT_EQ((std::vector<int>{2, 1, 1}), EmulatedUnitIds(QStringLiteral("id=1;id=2,kind=0;kind=1,id=1")));
+	EXPECT_EQ((std::vector<int>{2, 1, 1}),
+			EmulatedUnitIds(QStringLiteral("id=1;id=2,kind=0;kind=1,id=1")));
 
 	ModuleData md;
 	md.Channels[0].Mflag = kTrue;

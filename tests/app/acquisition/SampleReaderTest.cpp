@@ -1,5 +1,5 @@
-#include "acquisition/Conversion.h"
 #include "acquisition/SampleReader.h"
+#include "acquisition/Conversion.h"
 #include "fakes/DeviceRigTest.h"
 
 #include <gtest/gtest.h>
@@ -44,11 +44,13 @@ TEST_F(SampleReaderTest, RequestCountIsCarriedFromUnitToUnit)
 	use({1, 3});
 	api.units[1].deliveries = {30, 0};
 	ASSERT_TRUE(reader.ReadBlockData());
-	EXPECT_EQ(std::vector<int>{128}, std::vector<int>(api.units[1].asked.begin(), api.units[1].asked.end()));
+	EXPECT_EQ(std::vector<int>{128},
+			std::vector<int>(api.units[1].asked.begin(), api.units[1].asked.end()));
 	EXPECT_EQ(30, api.units[3].asked.at(0));
 	EXPECT_EQ(30, md.DataCount);
 	ASSERT_TRUE(reader.ReadBlockData());
-	EXPECT_EQ(0, api.units[3].asked.at(1)) << "a unit that delivers nothing holds back the rest";
+	EXPECT_EQ(0, api.units[3].asked.at(1))
+			<< "a unit that delivers nothing holds back the rest";
 	EXPECT_EQ(30.0f, md.Channels[3].Data[29]);
 	EXPECT_EQ(1.0f, md.Channels[3].MinVal) << "the first sample sets both extremes";
 	EXPECT_EQ(30.0f, md.Channels[3].MaxVal);

@@ -1,7 +1,7 @@
 // The binding against the real device library with virtual units.
 
-#include "acquisition/SampleReader.h"
 #include "acquisition/VarnelLibrary.h"
+#include "acquisition/SampleReader.h"
 #include "fakes/RecordingPrompt.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,8 @@ using namespace kelvra::testing;
 
 TEST(VarnelLibrary, ReadsBlocksFromEmulatedUnits)
 {
-	setenv("VARNELIO_EMULATOR", "id=0,signal=seq:1:2:3:4,block=3;id=3,kind=1,signal=seq:-5,block=3", 1);
+	setenv("VARNELIO_EMULATOR",
+			"id=0,signal=seq:1:2:3:4,block=3;id=3,kind=1,signal=seq:-5,block=3", 1);
 	VarnelLibrary library(QStringLiteral(VARNELIO_FILE));
 	ASSERT_TRUE(library.loadError().isEmpty()) << library.loadError().toStdString();
 
@@ -32,7 +33,8 @@ TEST(VarnelLibrary, ReadsBlocksFromEmulatedUnits)
 	devices.CloseUnits();
 
 	EXPECT_EQ(6, md.DataCount);
-	const std::vector<float> unit0(md.Channels[0].Data.begin(), md.Channels[0].Data.begin() + 6);
+	const std::vector<float> unit0(
+			md.Channels[0].Data.begin(), md.Channels[0].Data.begin() + 6);
 	EXPECT_EQ((std::vector<float>{1, 2, 3, 4, 1, 2}), unit0);
 	EXPECT_FLOAT_EQ(-5.0f, md.Channels[3].Data[5]);
 	EXPECT_TRUE(prompt.shown.empty());
@@ -54,6 +56,8 @@ TEST(VarnelLibrary, EmulatorDescriptionIsCheckedByTheLibrary)
 {
 	VarnelLibrary library(QStringLiteral(VARNELIO_FILE));
 	EXPECT_EQ(QString(), library.checkEmulator(QStringLiteral("demo")));
-	EXPECT_TRUE(library.checkEmulator(QStringLiteral("id=0;id=2,span=x")).contains(QStringLiteral("span=x")));
-	EXPECT_TRUE(library.checkEmulator(QStringLiteral("kind=1")).contains(QStringLiteral("'id'")));
+	EXPECT_TRUE(library.checkEmulator(QStringLiteral("id=0;id=2,span=x"))
+					.contains(QStringLiteral("span=x")));
+	EXPECT_TRUE(library.checkEmulator(QStringLiteral("kind=1"))
+					.contains(QStringLiteral("'id'")));
 }

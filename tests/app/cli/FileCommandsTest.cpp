@@ -20,14 +20,20 @@ TEST_F(KelvraCli, InfoAndConvertOfARecordedFile)
 	ASSERT_EQ(0, run({QStringLiteral("convert"), path("plain.vn2"), path("plain.csv")}).status);
 	const auto rows = csvRows(path("plain.csv"));
 	ASSERT_EQ(12u, rows.size());
-	EXPECT_EQ((QStringList{QStringLiteral("3"), QStringLiteral("\"\""), QStringLiteral("-1"), QStringLiteral("\"\"")}), rows[2]);
+	EXPECT_EQ((QStringList{QStringLiteral("3"), QStringLiteral("\"\""), QStringLiteral("-1"),
+				  QStringLiteral("\"\"")}),
+			rows[2]);
 
-	ASSERT_EQ(0, run({QStringLiteral("convert"), QStringLiteral("--csv-encoding"), QStringLiteral("utf-8"),
-			path("plain.vn2"), path("utf8.csv")}).status);
+	ASSERT_EQ(0,
+			run({QStringLiteral("convert"), QStringLiteral("--csv-encoding"),
+					    QStringLiteral("utf-8"), path("plain.vn2"),
+					    path("utf8.csv")})
+					.status);
 	QFile cp932(path("plain.csv"));
 	QFile utf8(path("utf8.csv"));
 	ASSERT_TRUE(cp932.open(QIODevice::ReadOnly) && utf8.open(QIODevice::ReadOnly));
-	EXPECT_EQ(QByteArray("\xEF\xBB\xBF") + fromCodePage932(cp932.readAll()).toUtf8(), utf8.readAll());
+	EXPECT_EQ(QByteArray("\xEF\xBB\xBF") + fromCodePage932(cp932.readAll()).toUtf8(),
+			utf8.readAll());
 }
 
 TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
@@ -37,7 +43,8 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 	md.IntervalTM = 100;
 	{
 		RecordingWriter writer;
-		RecordingStore store(RecordingHeaderOf(md, QDateTime::currentDateTime(), SplitPeriod::None),
+		RecordingStore store(RecordingHeaderOf(md, QDateTime::currentDateTime(),
+						     SplitPeriod::None),
 				path("long"), writer, 0);
 		const std::vector<float> values(3000, 2.5f);
 		store.add(1, values.data(), 1000);
@@ -47,13 +54,21 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 	const Outcome info = run({QStringLiteral("info"), path("long.kvr")});
 	ASSERT_EQ(0, info.status) << info.errors.toStdString();
 	EXPECT_TRUE(info.output.contains(QStringLiteral("samples: 3000\n")));
-	EXPECT_TRUE(info.output.contains(QStringLiteral("gap: ID1 from 100 s, 1000 samples\n"))) << info.output.toStdString();
+	EXPECT_TRUE(info.output.contains(QStringLiteral("gap: ID1 from 100 s, 1000 samples\n")))
+			<< info.output.toStdString();
 
-	ASSERT_EQ(0, run({QStringLiteral("convert"), QStringLiteral("--from"), QStringLiteral("250"), path("long.kvr"),
-			path("long.csv")}).status);
+	ASSERT_EQ(0,
+			run({QStringLiteral("convert"), QStringLiteral("--from"),
+					    QStringLiteral("250"), path("long.kvr"),
+					    path("long.csv")})
+					.status);
 	EXPECT_EQ(500u, csvRows(path("long.csv")).size());
 	EXPECT_EQ(0, run({QStringLiteral("convert"), path("long.kvr"), path("long.h5")}).status);
-	EXPECT_EQ(0, run({QStringLiteral("convert"), path("long.kvr"), path("long.vn2")}).status) << "3000 samples fit";
-	EXPECT_EQ(2, run({QStringLiteral("convert"), QStringLiteral("--to"), QStringLiteral("soon"), path("long.kvr"),
-			path("long.csv")}).status);
+	EXPECT_EQ(0, run({QStringLiteral("convert"), path("long.kvr"), path("long.vn2")}).status)
+			<< "3000 samples fit";
+	EXPECT_EQ(2,
+			run({QStringLiteral("convert"), QStringLiteral("--to"),
+					    QStringLiteral("soon"), path("long.kvr"),
+					    path("long.csv")})
+					.status);
 }

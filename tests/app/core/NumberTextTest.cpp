@@ -15,7 +15,8 @@ std::string standardText(float value)
 {
 	char buffer[32];
 	const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-			std::chars_format::general, 7).ptr;
+			std::chars_format::general, 7)
+					 .ptr;
 	return {buffer, end};
 }
 
@@ -30,8 +31,9 @@ std::string fastText(float value)
 // CSV files must not change by a byte when the faster formatting is used.
 TEST(NumberText, FastSingleTextEqualsThePrecisionFormatting)
 {
-	for (float value : {0.0f, -0.0f, 1.0f, -1.0f, 0.1f, 1e-5f, 1e-4f, 9999999.5f, 999999.94f, 1234567.5f,
-			     1e6f, 1e7f, 0.00012345678f, 123456789.0f, 3.4e38f, 1e-40f, -8000.0f, 1234.5678f})
+	for (float value : {0.0f, -0.0f, 1.0f, -1.0f, 0.1f, 1e-5f, 1e-4f, 9999999.5f, 999999.94f,
+			     1234567.5f, 1e6f, 1e7f, 0.00012345678f, 123456789.0f, 3.4e38f, 1e-40f,
+			     -8000.0f, 1234.5678f})
 		EXPECT_EQ(standardText(value), fastText(value)) << standardText(value);
 
 	std::mt19937 random(7);

@@ -14,7 +14,8 @@ class CurrentValuesTest : public IdleStateTest {};
 class Labels : public ValueLabels {
 public:
 	void setValueText(int unit, const QString &text) override { texts[unit] = text; }
-	std::array<QString, 4> texts{QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")};
+	std::array<QString, 4> texts{QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"),
+			QStringLiteral("x")};
 };
 
 } // namespace

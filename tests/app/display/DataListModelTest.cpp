@@ -24,7 +24,8 @@ TEST_F(DataListModelTest, DataListLines)
 	md.DataCount = 2;
 	EXPECT_EQ(unused + QStringLiteral(" 123456.500 ") + unused + QStringLiteral("     12.346"),
 			DataListModel::line(md, 1));
-	EXPECT_EQ(unused + QLatin1Char(' ') + noValue + QLatin1Char(' ') + unused + QLatin1Char(' ') + noValue,
+	EXPECT_EQ(unused + QLatin1Char(' ') + noValue + QLatin1Char(' ') + unused +
+					QLatin1Char(' ') + noValue,
 			DataListModel::line(md, 2));
 
 	DataListModel model(md);
@@ -35,5 +36,6 @@ TEST_F(DataListModelTest, DataListLines)
 	md.TrgMode = kTrue;
 	md.Channels[1].StartPos = 100;
 	md.Channels[1].Data[100] = 1.0f;
-	EXPECT_TRUE(DataListModel::line(md, 1).contains(QStringLiteral("     1.000"))) << "starts at the oldest kept sample";
+	EXPECT_TRUE(DataListModel::line(md, 1).contains(QStringLiteral("     1.000")))
+			<< "starts at the oldest kept sample";
 }

@@ -53,7 +53,8 @@ TEST_F(GraphViewTest, StartUpShowsOneToHundredAndZeroToThousand)
 
 TEST_F(GraphViewTest, ShowAllWhileMeasuring)
 {
-	for (auto [count, end] : {std::pair{150, 200}, std::pair{1000, 2000}, std::pair{100, 100}, std::pair{12345, 13000}}) {
+	for (auto [count, end] : {std::pair{150, 200}, std::pair{1000, 2000}, std::pair{100, 100},
+			     std::pair{12345, 13000}}) {
 		measuring(count);
 		view.optWid_Click(0);
 		EXPECT_EQ(std::make_pair(1, end), window()) << count;

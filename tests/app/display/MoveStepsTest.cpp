@@ -12,7 +12,8 @@ TEST(MoveSteps, AFifthOfTheWindowPerClickWithoutLimit)
 	for (int i = 0; i < 3; ++i)
 		position = steps.moved(MoveSteps::Left, position);
 	EXPECT_EQ(QPoint(-500, 100), position) << "no limit at the screen's edge";
-	EXPECT_EQ(QPoint(-300, 240), steps.moved(MoveSteps::Down, steps.moved(MoveSteps::Right, position)));
+	EXPECT_EQ(QPoint(-300, 240),
+			steps.moved(MoveSteps::Down, steps.moved(MoveSteps::Right, position)));
 	EXPECT_EQ(QPoint(-500, -40), steps.moved(MoveSteps::Up, position));
 	EXPECT_EQ(QPoint(0, 0), steps.moved(MoveSteps::TopLeft, position));
 }

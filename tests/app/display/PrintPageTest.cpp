@@ -31,12 +31,21 @@ public:
 	int metric(PaintDeviceMetric metric) const override
 	{
 		switch (metric) {
-		case PdmWidth: return qRound(19 / kCmPerPixel);
-		case PdmHeight: return qRound(27 / kCmPerPixel);
-		case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 300;
-		case PdmDepth: return 32;
-		case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-		default: return 1;
+		case PdmWidth:
+			return qRound(19 / kCmPerPixel);
+		case PdmHeight:
+			return qRound(27 / kCmPerPixel);
+		case PdmDpiX:
+		case PdmDpiY:
+		case PdmPhysicalDpiX:
+		case PdmPhysicalDpiY:
+			return 300;
+		case PdmDepth:
+			return 32;
+		case PdmDevicePixelRatioScaled:
+			return static_cast<int>(devicePixelRatioFScale());
+		default:
+			return 1;
 		}
 	}
 	bool begun = false;
@@ -49,7 +58,9 @@ public:
 	// where the last one ended belongs to the same text.
 	void drawTextItem(const QPointF &baseline, const QTextItem &item) override
 	{
-		const QPointF topLeft = (baseline - QPointF(0, QFontMetricsF(item.font(), this).ascent())) * kCmPerPixel;
+		const QPointF topLeft =
+				(baseline - QPointF(0, QFontMetricsF(item.font(), this).ascent())) *
+				kCmPerPixel;
 		const QRectF box(topLeft, QSizeF(item.width() * kCmPerPixel, 0));
 		if (!texts.empty() && near(texts.back().second.topRight(), topLeft)) {
 			texts.back().first += item.text();
@@ -61,7 +72,8 @@ public:
 
 	QRectF find(const QString &text) const
 	{
-		const auto found = std::find_if(texts.begin(), texts.end(), [&](const auto &t) { return t.first == text; });
+		const auto found = std::find_if(texts.begin(), texts.end(),
+				[&](const auto &t) { return t.first == text; });
 		return found == texts.end() ? QRectF() : found->second;
 	}
 	// The conditions block from the top: "label=value" a line.
@@ -96,7 +108,8 @@ struct Printed {
 		md.IntervalTM = 500;
 		setup(md);
 		chart.paintable = chartDraws;
-		ok = PrintDatGraph(md, chart, page, prompt, QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5)));
+		ok = PrintDatGraph(md, chart, page, prompt,
+				QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5)));
 	}
 };
 
@@ -109,15 +122,18 @@ QStringList pdfTextLines(const ModuleData &md)
 		QPdfWriter pdf(path);
 		FakeChart chart;
 		RecordingPrompt prompt;
-		if (!PrintDatGraph(md, chart, pdf, prompt, QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5))))
+		if (!PrintDatGraph(md, chart, pdf, prompt,
+				    QDateTime(QDate(2024, 5, 2), QTime(13, 4, 5))))
 			return {};
 	}
 	QProcess pdftotext;
-	pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+	pdftotext.start(QStringLiteral("pdftotext"),
+			{QStringLiteral("-layout"), path, QStringLiteral("-")});
 	if (!pdftotext.waitForFinished())
 		return {QStringLiteral("pdftotext (poppler-utils) did not run")};
 	QStringList lines;
-	for (const QString &line : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\n')))
+	for (const QString &line : QString::fromUtf8(pdftotext.readAllStandardOutput())
+						   .split(QLatin1Char('\n')))
 		lines << line.simplified();
 	return lines;
 }
@@ -132,11 +148,15 @@ private Q_SLOTS:
 	{
 		const Printed p([](ModuleData &) {});
 		QVERIFY(p.ok && p.prompt.shown.empty());
-		QVERIFY(near(p.page.find(QStringLiteral("2024/05/02 13:04:05")).topLeft(), {15, 0.5}));
-		QVERIFY(near(p.page.find(QStringLiteral("----- ひずみ測定 -----")).center(), {9.5, 0.7}));
+		QVERIFY(near(p.page.find(QStringLiteral("2024/05/02 13:04:05")).topLeft(),
+				{15, 0.5}));
+		QVERIFY(near(p.page.find(QStringLiteral("----- ひずみ測定 -----")).center(),
+				{9.5, 0.7}));
 		QVERIFY(near(p.page.find(QStringLiteral("＜取込設定＞")).topLeft(), {4.75, 1.5}));
 
-		const auto top = [&p](const char *label) { return p.page.find(QString::fromUtf8(label)).top(); };
+		const auto top = [&p](const char *label) {
+			return p.page.find(QString::fromUtf8(label)).top();
+		};
 		const double strH = top("測定日") - 1.5;
 		QVERIFY(strH > 0.3 && strH < 1.0);
 		QVERIFY(qAbs(top("単位") - top("測定日") - 3 * strH) < 1e-4);
@@ -149,26 +169,46 @@ private Q_SLOTS:
 		QTest::addColumn<Setup>("setup");
 		QTest::addColumn<QStringList>("lines");
 		const QString date = QStringLiteral("測定日=2024/5/1 9:3:5");
-		QTest::newRow("no trigger, microstrain, msec") << Setup([](ModuleData &) {})
-				<< QStringList{date, QStringLiteral("測定間隔=500 (msec)"), QStringLiteral("平均化=無し"), QStringLiteral("単位=μひずみ")};
-		QTest::newRow("both triggers, sec") << Setup([](ModuleData &md) {
-			md.TimerType = md.DataAverage = md.TrgMaxFlag = md.TrgMinFlag = kTrue;
-			md.IntervalTM = 2000;
-			std::tie(md.TrgVMax, md.TrgVMin, md.TrgDnum1, md.TrgDnum2) = std::tuple(1.5f, -20.0f, 100, 200);
-			md.TrgUnitID = 3;
-		}) << QStringList{date, QStringLiteral("測定間隔=2 (sec)"), QStringLiteral("平均化=有り"), QStringLiteral("上限トリガ=1.5"),
-				QStringLiteral("下限トリガ=-20"), QStringLiteral("取込データ数=トリガ前：100  トリガ後：200"),
-				QStringLiteral("トリガ使用ユニット  ID3"), QStringLiteral("単位=μひずみ")};
-		QTest::newRow("load unit, units 0 and 2") << Setup([](ModuleData &md) {
-			md.TimerType = kTrue;
-			md.IntervalTM = 1500;
-			md.Sing = 1;
-			for (int u : {0, 2})
-				md.Channels[u] = {.Data = {}, .Mflag = kTrue, .Power = u * 750.0f + 2, .PowerSing = int16_t(u / 2),
-						.Capacity = u * 250.0f + 500};
-			md.Channels[3].Power = 9; // not in use
-		}) << QStringList{date, QStringLiteral("測定間隔=1.5 (sec)"), QStringLiteral("平均化=無し"), QStringLiteral("単位=kgf"),
-				QStringLiteral("定格出力=ID0：2mV/V　ID2：1502μひずみ　"), QStringLiteral("定格容量=ID0：500kgf　ID2：1000kgf　")};
+		QTest::newRow("no trigger, microstrain, msec")
+				<< Setup([](ModuleData &) {})
+				<< QStringList{date, QStringLiteral("測定間隔=500 (msec)"),
+						   QStringLiteral("平均化=無し"),
+						   QStringLiteral("単位=μひずみ")};
+		QTest::newRow("both triggers, sec")
+				<< Setup([](ModuleData &md) {
+					   md.TimerType = md.DataAverage = md.TrgMaxFlag =
+							   md.TrgMinFlag = kTrue;
+					   md.IntervalTM = 2000;
+					   std::tie(md.TrgVMax, md.TrgVMin, md.TrgDnum1,
+							   md.TrgDnum2) =
+							   std::tuple(1.5f, -20.0f, 100, 200);
+					   md.TrgUnitID = 3;
+				   })
+				<< QStringList{date, QStringLiteral("測定間隔=2 (sec)"),
+						   QStringLiteral("平均化=有り"),
+						   QStringLiteral("上限トリガ=1.5"),
+						   QStringLiteral("下限トリガ=-20"),
+						   QStringLiteral("取込データ数=トリガ前：100  トリガ後：200"),
+						   QStringLiteral("トリガ使用ユニット  ID3"),
+						   QStringLiteral("単位=μひずみ")};
+		QTest::newRow("load unit, units 0 and 2")
+				<< Setup([](ModuleData &md) {
+					   md.TimerType = kTrue;
+					   md.IntervalTM = 1500;
+					   md.Sing = 1;
+					   for (int u : {0, 2})
+						   md.Channels[u] = {.Data = {},
+								   .Mflag = kTrue,
+								   .Power = u * 750.0f + 2,
+								   .PowerSing = int16_t(u / 2),
+								   .Capacity = u * 250.0f + 500};
+					   md.Channels[3].Power = 9; // not in use
+				   })
+				<< QStringList{date, QStringLiteral("測定間隔=1.5 (sec)"),
+						   QStringLiteral("平均化=無し"),
+						   QStringLiteral("単位=kgf"),
+						   QStringLiteral("定格出力=ID0：2mV/V　ID2：1502μひずみ　"),
+						   QStringLiteral("定格容量=ID0：500kgf　ID2：1000kgf　")};
 	}
 
 	void conditionsBlock()
@@ -177,7 +217,8 @@ private Q_SLOTS:
 		QFETCH(QStringList, lines);
 		const Printed p(setup);
 		QCOMPARE(p.page.block(), lines);
-		QVERIFY2(qAbs(p.chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3, "the graph stays at the bottom");
+		QVERIFY2(qAbs(p.chart.paintedInto.bottom() * kCmPerPixel - 26.2) < 1e-3,
+				"the graph stays at the bottom");
 	}
 
 	void pdfTextReadsBackAsPrinted_data()
@@ -186,10 +227,14 @@ private Q_SLOTS:
 		QTest::newRow("kN, trigger, unit-timed") << Setup([](ModuleData &md) {
 			md.IntervalTM = 50;
 			md.TrgMaxFlag = kTrue;
-			std::tie(md.TrgVMax, md.TrgDnum1, md.TrgDnum2, md.TrgUnitID) = std::tuple(12.5f, 100, 200, int16_t(2));
+			std::tie(md.TrgVMax, md.TrgDnum1, md.TrgDnum2, md.TrgUnitID) =
+					std::tuple(12.5f, 100, 200, int16_t(2));
 			md.Sing = 4;
 			for (int u : {0, 2})
-				md.Channels[u] = {.Data = {}, .Mflag = kTrue, .Power = u * 749.0f + 2, .PowerSing = int16_t(u / 2),
+				md.Channels[u] = {.Data = {},
+						.Mflag = kTrue,
+						.Power = u * 749.0f + 2,
+						.PowerSing = int16_t(u / 2),
 						.Capacity = u * 250.0f + 500};
 		});
 		QTest::newRow("microstrain, PC-timed") << Setup([](ModuleData &md) {
@@ -198,7 +243,8 @@ private Q_SLOTS:
 		});
 	}
 
-	// Digits, 日, 用 and 出 survive the PDF's text layer, so the page can be searched and copied.
+	// Digits, 日, 用 and 出 survive the PDF's text layer, so the page can be searched and
+	// copied.
 	void pdfTextReadsBackAsPrinted()
 	{
 		QFETCH(Setup, setup);
@@ -208,14 +254,19 @@ private Q_SLOTS:
 		const QStringList read = pdfTextLines(md);
 		QStringList missing;
 		for (const MeasParamLine &line : MeasParamLines(md)) {
-			const QString printed = (line.label + QLatin1Char(' ') + line.value).simplified();
+			const QString printed =
+					(line.label + QLatin1Char(' ') + line.value).simplified();
 			if (!read.contains(printed))
 				missing << printed;
 		}
 		if (!read.contains(QStringLiteral("----- ひずみ測定 -----")))
 			missing.prepend(QStringLiteral("----- ひずみ測定 -----"));
-		QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not read back: %1\npoppler read:\n%2")
-				.arg(missing.join(QStringLiteral(" | ")), read.join(QLatin1Char('\n')))));
+		QVERIFY2(missing.isEmpty(),
+				qPrintable(QStringLiteral("not read back: %1\npoppler read:\n%2")
+								.arg(missing.join(QStringLiteral(
+										     " | ")),
+										read.join(QLatin1Char(
+												'\n')))));
 	}
 
 	void chartThatCannotDrawPrintsNothing()

@@ -71,7 +71,8 @@ TEST_F(DrawingTest, TriggerDataSitAroundTheTriggerAndKeepOrderAcrossTheWrap)
 TEST_F(DrawingTest, TitlesFollowTheSettings)
 {
 	drawing.InitGraph();
-	EXPECT_EQ((QStringList{QStringLiteral("ID0 "), QStringLiteral("ID1 "), QStringLiteral("ID2 "), QStringLiteral("ID3 ")}),
+	EXPECT_EQ((QStringList{QStringLiteral("ID0 "), QStringLiteral("ID1 "),
+				  QStringLiteral("ID2 "), QStringLiteral("ID3 ")}),
 			chart.labels);
 	drawing.SetGraphTitles();
 	const QString blanks(19, QLatin1Char(' '));

@@ -45,7 +45,10 @@ public:
 		series[s][p - 1] = {px, py};
 		++pointsWritten;
 	}
-	void setTriggerLine(bool shown, double at) override { trigger = shown ? std::optional(at) : std::nullopt; }
+	void setTriggerLine(bool shown, double at) override
+	{
+		trigger = shown ? std::optional(at) : std::nullopt;
+	}
 	bool paint(QCPPainter &, const QRectF &target) override
 	{
 		paintedInto = target;

@@ -19,10 +19,10 @@ namespace kelvra::testing {
 struct FakeUnit {
 	std::deque<int16_t> openCodes, zeroCodes, singleCodes, startCodes, blockCodes;
 	std::function<double(long)> signal = [](long k) { return static_cast<double>(k); };
-	long next = 1;                // number of the unit's next sample, from 1
-	std::deque<int> deliveries;   // samples delivered per block call; empty: all asked for
-	int reportedCount = -1;       // a count to report whatever was asked (hostile library)
-	std::vector<int> asked;       // counts asked for by each block call
+	long next = 1;              // number of the unit's next sample, from 1
+	std::deque<int> deliveries; // samples delivered per block call; empty: all asked for
+	int reportedCount = -1;     // a count to report whatever was asked (hostile library)
+	std::vector<int> asked;     // counts asked for by each block call
 	bool open = false;
 	double adjustment = 0.0;
 };
@@ -64,7 +64,8 @@ public:
 		return take(units[unit].startCodes);
 	}
 
-	int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *, unsigned char &count) override
+	int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *,
+			unsigned char &count) override
 	{
 		FakeUnit &u = units[unit];
 		u.asked.push_back(count);
@@ -78,7 +79,8 @@ public:
 		}
 		for (int i = 0; i < delivered; ++i)
 			values[i] = u.signal(u.next++) - u.adjustment;
-		count = static_cast<unsigned char>(u.reportedCount >= 0 ? u.reportedCount : delivered);
+		count = static_cast<unsigned char>(
+				u.reportedCount >= 0 ? u.reportedCount : delivered);
 		return 0;
 	}
 

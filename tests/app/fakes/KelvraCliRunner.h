@@ -28,7 +28,8 @@ protected:
 	{
 		QProcess process;
 		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-		environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+		environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+				dir.filePath(QStringLiteral("config")));
 		environment.remove(QStringLiteral("VARNELIO_EMULATOR"));
 		environment.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a bare machine
 		process.setProcessEnvironment(environment);
@@ -43,9 +44,12 @@ protected:
 	Outcome recordPlainFile()
 	{
 		return run({QStringLiteral("record"), QStringLiteral("--out"), path("plain.vn2"),
-				QStringLiteral("--emulate"), QStringLiteral("id=0,signal=seq:1:2:3:4:5,block=7;id=2,kind=1,signal=seq:-1,block=7"),
-				QStringLiteral("--units"), QStringLiteral("0,2"), QStringLiteral("--interval-ms"), QStringLiteral("10"),
-				QStringLiteral("--samples"), QStringLiteral("12"), QStringLiteral("--memo"), QStringLiteral("試験 A")});
+				QStringLiteral("--emulate"),
+				QStringLiteral("id=0,signal=seq:1:2:3:4:5,block=7;id=2,kind=1,signal=seq:-1,block=7"),
+				QStringLiteral("--units"), QStringLiteral("0,2"),
+				QStringLiteral("--interval-ms"), QStringLiteral("10"),
+				QStringLiteral("--samples"), QStringLiteral("12"),
+				QStringLiteral("--memo"), QStringLiteral("試験 A")});
 	}
 
 	QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -55,8 +59,11 @@ protected:
 	{
 		QFile in(file);
 		EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-		const QStringList lines = fromCodePage932(in.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-		const auto header = lines.indexOf(QStringLiteral("\"ID0\",\"ID1\",\"ID2\",\"ID3\""));
+		const QStringList lines =
+				fromCodePage932(in.readAll())
+						.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+		const auto header =
+				lines.indexOf(QStringLiteral("\"ID0\",\"ID1\",\"ID2\",\"ID3\""));
 		std::vector<QStringList> rows;
 		for (qsizetype i = header + 1; i < lines.size(); ++i)
 			rows.push_back(lines[i].split(QLatin1Char(',')));
@@ -65,6 +72,5 @@ protected:
 
 	QTemporaryDir dir;
 };
-
 
 } // namespace kelvra::testing

@@ -2,8 +2,8 @@
 
 // Records every message and question and answers questions as scripted.
 
-#include "core/Prompt.h"
 #include "QtPrinting.h"
+#include "core/Prompt.h"
 
 #include <QStringList>
 
@@ -23,8 +23,8 @@ public:
 	};
 
 	std::vector<Shown> shown;
-	std::deque<bool> answers; // Yes when empty
-	QStringList *log = nullptr; // shared with other fakes to check the order of events
+	std::deque<bool> answers;         // Yes when empty
+	QStringList *log = nullptr;       // shared with other fakes to check the order of events
 	std::function<void()> whileShown; // runs as if during the modal box
 
 	void message(const QString &text, const QString &caption, Icon icon) override
@@ -56,7 +56,8 @@ public:
 	};
 	std::vector<FileDialog> fileDialogs;
 
-	QString askSaveFileName(const QString &filter, const QString &, const QString &folder) override
+	QString askSaveFileName(
+			const QString &filter, const QString &, const QString &folder) override
 	{
 		return nextFileName(filter, folder);
 	}

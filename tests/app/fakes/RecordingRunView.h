@@ -16,7 +16,8 @@ public:
 
 	void SetButtonState() override
 	{
-		log_ << (md_.MeasFlag == kTrue ? QStringLiteral("buttons measuring") : QStringLiteral("buttons idle"));
+		log_ << (md_.MeasFlag == kTrue ? QStringLiteral("buttons measuring")
+					       : QStringLiteral("buttons idle"));
 	}
 	void CloseDataList() override { log_ << QStringLiteral("close list"); }
 	void SuspendRedraw() override { log_ << QStringLiteral("suspend"); }
@@ -27,14 +28,23 @@ public:
 		return graphParamResult;
 	}
 	void FollowAxisX() override { log_ << QStringLiteral("follow x"); }
-	void FollowAxisY(Flag expandOnly) override { log_ << QStringLiteral("follow y %1").arg(expandOnly); }
+	void FollowAxisY(Flag expandOnly) override
+	{
+		log_ << QStringLiteral("follow y %1").arg(expandOnly);
+	}
 	void GrDrawData(int32_t n) override { log_ << QStringLiteral("draw %1").arg(n); }
 	void GrDrawData2(int32_t first, int32_t last) override
 	{
 		log_ << QStringLiteral("draw %1-%2").arg(first).arg(last);
 	}
-	void DrawTrigLine(Flag show) override { log_ << QStringLiteral("trigger line %1").arg(show); }
-	void SetHeaderText(const QString &text) override { log_ << QStringLiteral("header ") + text; }
+	void DrawTrigLine(Flag show) override
+	{
+		log_ << QStringLiteral("trigger line %1").arg(show);
+	}
+	void SetHeaderText(const QString &text) override
+	{
+		log_ << QStringLiteral("header ") + text;
+	}
 	void SetTriggerStopTitles(const QString &header, const QString &xTitle) override
 	{
 		log_ << QStringLiteral("header ") + header << QStringLiteral("x title ") + xTitle;

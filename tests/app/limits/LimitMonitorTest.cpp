@@ -2,9 +2,9 @@
 // at -100 below, and a hysteresis of 10: each row feeds a signal and states
 // the events and the shown state a user sees.
 
+#include "limits/LimitMonitor.h"
 #include "fakes/MapStore.h"
 #include "limits/LimitEntries.h"
-#include "limits/LimitMonitor.h"
 
 #include <gtest/gtest.h>
 
@@ -48,18 +48,24 @@ TEST(LimitMonitor, CrossingsReturnsAndTheLatchedState)
 		LimitState current, latched;
 	} rows[] = {
 			{"inside", {0, 50, 100, -100}, {}, LimitState::Normal, LimitState::Normal},
-			{"warning, latched after the return", {0, 101, 95, 89}, {{Kind::Warning, 2, W, Up}, {Kind::Clear, 4, W, Up}},
+			{"warning, latched after the return", {0, 101, 95, 89},
+					{{Kind::Warning, 2, W, Up}, {Kind::Clear, 4, W, Up}},
 					LimitState::Normal, LimitState::Warning},
-			{"the hysteresis holds a value near the level", {101, 92, 101, 92}, {{Kind::Warning, 1, W, Up}},
-					LimitState::Warning, LimitState::Warning},
-			{"alarm passes the warning too", {0, 250}, {{Kind::Warning, 2, W, Up}, {Kind::Alarm, 2, A, Up}},
+			{"the hysteresis holds a value near the level", {101, 92, 101, 92},
+					{{Kind::Warning, 1, W, Up}}, LimitState::Warning,
+					LimitState::Warning},
+			{"alarm passes the warning too", {0, 250},
+					{{Kind::Warning, 2, W, Up}, {Kind::Alarm, 2, A, Up}},
 					LimitState::Alarm, LimitState::Alarm},
 			{"alarm latched while only the warning is left", {250, 150},
-					{{Kind::Warning, 1, W, Up}, {Kind::Alarm, 1, A, Up}, {Kind::Clear, 2, A, Up}},
+					{{Kind::Warning, 1, W, Up}, {Kind::Alarm, 1, A, Up},
+							{Kind::Clear, 2, A, Up}},
 					LimitState::Warning, LimitState::Alarm},
-			{"lower level", {-101, -80}, {{Kind::Warning, 1, W, Low}, {Kind::Clear, 2, W, Low}}, LimitState::Normal,
-					LimitState::Warning},
-			{"a sample without data passes nothing", {std::nullopt, 0}, {}, LimitState::Normal, LimitState::Normal},
+			{"lower level", {-101, -80},
+					{{Kind::Warning, 1, W, Low}, {Kind::Clear, 2, W, Low}},
+					LimitState::Normal, LimitState::Warning},
+			{"a sample without data passes nothing", {std::nullopt, 0}, {},
+					LimitState::Normal, LimitState::Normal},
 	};
 	for (const auto &row : rows) {
 		LimitMonitor monitor;
@@ -81,7 +87,8 @@ TEST(LimitMonitor, CrossingsReturnsAndTheLatchedState)
 		EXPECT_EQ(row.current, monitor.current(1)) << row.what;
 		EXPECT_EQ(row.latched, monitor.latched(1)) << row.what;
 		monitor.acknowledge();
-		EXPECT_EQ(row.current, monitor.latched(1)) << row.what << ": acknowledged, what is still beyond stays";
+		EXPECT_EQ(row.current, monitor.latched(1))
+				<< row.what << ": acknowledged, what is still beyond stays";
 	}
 }
 
@@ -101,12 +108,14 @@ TEST(LimitEntries, RefusalsAndTheStoredRoundTrip)
 		LimitEntries entries;
 		QString message;
 	} rows[] = {
-			{entries(QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("5")), QString()},
+			{entries(QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("5")),
+					QString()},
 			{entries(QStringLiteral("abc"), QStringLiteral("200"), QStringLiteral("5")),
 					QStringLiteral("リミットの値に誤りがあります。")},
 			{entries(QStringLiteral("300"), QStringLiteral("200"), QStringLiteral("5")),
 					QStringLiteral("警告のレベルが異常のレベルを超えています。")},
-			{entries(QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("-1")),
+			{entries(QStringLiteral("100"), QStringLiteral("200"),
+					 QStringLiteral("-1")),
 					QStringLiteral("ヒステリシスに誤りがあります。")},
 	};
 	for (const auto &row : rows) {
@@ -123,5 +132,6 @@ TEST(LimitEntries, RefusalsAndTheStoredRoundTrip)
 	EXPECT_EQ(5.0f, read.units[2].hysteresis);
 	EXPECT_FALSE(read.units[1].any());
 	store.values[QStringLiteral("LimitAlarmUpper2")] = QStringLiteral("50");
-	EXPECT_FALSE(LoadLimits(store).units[2].any()) << "a stored warning beyond its alarm leaves the unit unwatched";
+	EXPECT_FALSE(LoadLimits(store).units[2].any())
+			<< "a stored warning beyond its alarm leaves the unit unwatched";
 }

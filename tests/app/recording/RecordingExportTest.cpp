@@ -28,7 +28,9 @@ std::unique_ptr<RecordingReader> recordingOf(const QTemporaryDir &dir, uint64_t 
 	const QString base = dir.filePath(QStringLiteral("r"));
 	{
 		RecordingWriter writer;
-		RecordingStore store(RecordingHeaderOf(md, QDateTime(QDate(2026, 12, 9), QTime(13, 40), QTimeZone::utc()),
+		RecordingStore store(RecordingHeaderOf(md,
+						     QDateTime(QDate(2026, 12, 9), QTime(13, 40),
+								     QTimeZone::utc()),
 						     SplitPeriod::None),
 				base, writer, 0);
 		std::vector<float> values(samples);
@@ -49,8 +51,9 @@ std::unique_ptr<RecordingReader> recordingOf(const QTemporaryDir &dir, uint64_t 
 std::optional<QString> python(const QString &script, const QStringList &arguments)
 {
 	// The system's Python has the Debian modules.
-	const QString program = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-										  : QStringLiteral("python3");
+	const QString program = QFile::exists(QStringLiteral("/usr/bin/python3"))
+			? QStringLiteral("/usr/bin/python3")
+			: QStringLiteral("python3");
 	QProcess process;
 	process.start(program, QStringList{QStringLiteral("-c"), script} + arguments);
 	if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -68,7 +71,8 @@ TEST(RecordingExport, Hdf5ReadsBackWithH5py)
 	auto reader = recordingOf(dir, 300000);
 	ASSERT_TRUE(reader);
 	const QString out = dir.filePath(QStringLiteral("r.h5"));
-	ASSERT_TRUE(ExportHdf5(*reader, SpanOfSeconds(*reader, std::nullopt, std::nullopt), out).ok);
+	ASSERT_TRUE(ExportHdf5(*reader, SpanOfSeconds(*reader, std::nullopt, std::nullopt), out)
+					.ok);
 	const auto printed = python(QStringLiteral(R"(
 import sys
 try:
@@ -100,17 +104,21 @@ TEST(RecordingExport, CsvTakesAtMostASpreadsheetsRowsAFile)
 	ASSERT_TRUE(reader);
 	QStringList written;
 	const QString out = dir.filePath(QStringLiteral("r.csv"));
-	ASSERT_TRUE(ExportCsv(*reader, {0, reader->sampleEnd()}, out, CsvEncoding::Utf8, &written).ok);
+	ASSERT_TRUE(ExportCsv(*reader, {0, reader->sampleEnd()}, out, CsvEncoding::Utf8, &written)
+					.ok);
 	ASSERT_EQ(2, written.size());
 	EXPECT_TRUE(written[1].endsWith(QStringLiteral("r-002.csv")));
 	QFile first(written[0]);
 	ASSERT_TRUE(first.open(QIODevice::ReadOnly));
 	const QByteArray bytes = first.readAll();
 	EXPECT_EQ(kCsvMaxLines, bytes.count("\r\n"));
-	EXPECT_TRUE(bytes.contains("\r\n99,99,\"\",99\r\n100,\"\",\"\",100\r\n")) << "a gap is an empty cell";
+	EXPECT_TRUE(bytes.contains("\r\n99,99,\"\",99\r\n100,\"\",\"\",100\r\n"))
+			<< "a gap is an empty cell";
 
 	written.clear();
-	ASSERT_TRUE(ExportCsv(*reader, SpanOfSeconds(*reader, 1.0, 2.0), out, CsvEncoding::Utf8, &written).ok);
+	ASSERT_TRUE(ExportCsv(
+			*reader, SpanOfSeconds(*reader, 1.0, 2.0), out, CsvEncoding::Utf8, &written)
+					.ok);
 	EXPECT_EQ(QStringList{out}, written) << "what fits one file keeps its name";
 }
 
@@ -139,7 +147,8 @@ TEST(RecordingExport, ThePythonReaderOfTheFormatDocumentReadsIt)
 	ASSERT_TRUE(reader);
 	QFile doc(QStringLiteral(KELVRA_SOURCE_DIR "/docs/recording-format.md"));
 	ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
-	const auto match = QRegularExpression(QStringLiteral("```python\n(.*?)```"), QRegularExpression::DotMatchesEverythingOption)
+	const auto match = QRegularExpression(QStringLiteral("```python\n(.*?)```"),
+			QRegularExpression::DotMatchesEverythingOption)
 					   .match(QString::fromUtf8(doc.readAll()));
 	ASSERT_TRUE(match.hasMatch());
 	const auto printed = python(match.captured(1), {reader->files()[0]});

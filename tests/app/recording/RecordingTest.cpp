@@ -32,7 +32,8 @@ RecordingHeader headerFor(int32_t intervalMs, SplitPeriod split = SplitPeriod::N
 	md.IntervalTM = intervalMs;
 	md.StartTimeStr = QStringLiteral("2026/12/9 13:40:0");
 	md.MemoStr[0] = QStringLiteral("クリープ試験");
-	return RecordingHeaderOf(md, QDateTime(QDate(2026, 12, 9), QTime(13, 40), QTimeZone::utc()), split);
+	return RecordingHeaderOf(
+			md, QDateTime(QDate(2026, 12, 9), QTime(13, 40), QTimeZone::utc()), split);
 }
 
 // A run of `ticks` ticks of uneven sizes; `missing` marks the samples a unit did not deliver.
@@ -48,7 +49,8 @@ struct ScriptedRun {
 		int64_t now = 0;
 		for (int tick = 0; *std::min_element(at.begin(), at.end()) < samples; ++tick) {
 			for (int u = 0; u < kUnitCount; ++u) {
-				const uint64_t end = std::min(samples, at[u] + 7 + (tick * 13 + u * 5) % 29);
+				const uint64_t end = std::min(
+						samples, at[u] + 7 + (tick * 13 + u * 5) % 29);
 				for (; at[u] < end; ++at[u]) {
 					const float v = valueOf(u, at[u]);
 					if (missing(u, at[u]))
@@ -58,7 +60,8 @@ struct ScriptedRun {
 				}
 			}
 			if (tick == 3)
-				store.event({0.5, 2, EventKind::Marker, QStringLiteral("荷重 2 kN")});
+				store.event({0.5, 2, EventKind::Marker,
+						QStringLiteral("荷重 2 kN")});
 			store.tick(now += msPerTick);
 		}
 	}
@@ -117,7 +120,8 @@ TEST(Recording, ReadsBackEverySampleGapEventAndSummary)
 	EXPECT_EQ(QStringLiteral("荷重 2 kN"), reader->events()[0].text);
 
 	// The envelope of a span agrees with its samples, peaks included.
-	for (const auto &[from, to] : {std::pair<uint64_t, uint64_t>{0, 70000}, {1, 69999}, {2047, 65537}}) {
+	for (const auto &[from, to] :
+			{std::pair<uint64_t, uint64_t>{0, 70000}, {1, 69999}, {2047, 65537}}) {
 		const SampleSummary whole = reader->summarize(1, from, to);
 		EXPECT_EQ(to - from, whole.count);
 		EXPECT_EQ(valueOf(1, from), whole.min);
@@ -130,8 +134,9 @@ TEST(Recording, ReadsBackEverySampleGapEventAndSummary)
 TEST(Recording, AFileCutAtAnyByteOfItsLastRecordsReadsAnExactPrefix)
 {
 	// Thousands of files: in memory where the system has it.
-	QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/kelvra-XXXXXX")
-								   : QDir::tempPath() + QStringLiteral("/kelvra-XXXXXX"));
+	QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+					? QStringLiteral("/dev/shm/kelvra-XXXXXX")
+					: QDir::tempPath() + QStringLiteral("/kelvra-XXXXXX"));
 	ScriptedRun run;
 	run.missing = [](int u, uint64_t n) { return u == 1 && n >= 4000 && n < 4100; };
 	{
@@ -153,10 +158,16 @@ TEST(Recording, AFileCutAtAnyByteOfItsLastRecordsReadsAnExactPrefix)
 			const uint64_t held = reader->sampleEnd(u);
 			const std::vector<float> got = reader->samples(u, 0, held);
 			for (uint64_t n = 0; n < held; ++n) {
-				if (run.missing(u, n) ? !std::isnan(got[n]) : got[n] != valueOf(u, n))
-					FAIL() << "cut at " << size << ": unit " << u << " sample " << n;
+				if (run.missing(u, n) ? !std::isnan(got[n])
+						      : got[n] != valueOf(u, n))
+					FAIL() << "cut at " << size << ": unit " << u << " sample "
+					       << n;
 			}
-			EXPECT_EQ(reader->sampleCount(u), held - (u == 1 ? std::clamp<uint64_t>(held, 4000, 4100) - 4000 : 0));
+			EXPECT_EQ(reader->sampleCount(u),
+					held -
+							(u == 1 ? std::clamp<uint64_t>(held, 4000,
+										  4100) - 4000
+								: 0));
 		}
 	}
 	EXPECT_LT(lastEnd, run.samples);
@@ -172,7 +183,9 @@ TEST(Recording, HourlyPartsOfADayOpenAloneAndJoinToEverySampleOnce)
 		RecordingWriter writer;
 		run.record(dir.filePath(QStringLiteral("day")), writer);
 	}
-	const QStringList parts = QDir(dir.path()).entryList({QStringLiteral("*.kvr")}, QDir::Files, QDir::Name);
+	const QStringList parts = QDir(dir.path())
+						  .entryList({QStringLiteral("*.kvr")}, QDir::Files,
+								  QDir::Name);
 	ASSERT_EQ(24, parts.size());
 	EXPECT_EQ(QStringLiteral("day-001.kvr"), parts.front());
 	EXPECT_EQ(QStringLiteral("day-024.kvr"), parts.back());
@@ -189,7 +202,8 @@ TEST(Recording, HourlyPartsOfADayOpenAloneAndJoinToEverySampleOnce)
 	EXPECT_EQ(864000u, joined->sampleEnd());
 	expectSamples(*joined, 864000, run);
 	for (int u = 0; u < kUnitCount; ++u)
-		EXPECT_EQ(864000u, joined->sampleCount(u)) << "from the summaries, across the parts";
+		EXPECT_EQ(864000u, joined->sampleCount(u))
+				<< "from the summaries, across the parts";
 }
 
 // Needs root for the small file system.
@@ -223,7 +237,8 @@ TEST(Recording, AFullDiskIsToldKeepsTheFileAndGoesOnInANewPart)
 		while (!store.lostToDisk() && n < 1000000)
 			second();
 		EXPECT_TRUE(store.lostToDisk());
-		EXPECT_TRUE(writer.error().contains(QStringLiteral("cannot write the recording"))) << writer.error().toStdString();
+		EXPECT_TRUE(writer.error().contains(QStringLiteral("cannot write the recording")))
+				<< writer.error().toStdString();
 		QFile::remove(filler);
 		for (int s = 0; s < 8; ++s)
 			second();

@@ -1,6 +1,6 @@
+#include "run/ModuleTrgData.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
-#include "run/ModuleTrgData.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,9 @@ public:
 			ASSERT_EQ(md.TrgDnum1 + md.TrgDnum2, md.Channels[u].DataNum);
 			EXPECT_EQ(kTrue, md.Channels[u].EndFlag);
 			for (int32_t k = 1; k <= md.Channels[u].DataNum; ++k)
-				ASSERT_EQ(static_cast<float>(firstSample + k - 1), md.SampleAt(u, k)) << "k = " << k;
+				ASSERT_EQ(static_cast<float>(firstSample + k - 1),
+						md.SampleAt(u, k))
+						<< "k = " << k;
 		}
 		EXPECT_EQ(md.TrgDnum1 + md.TrgDnum2, md.DataCount);
 	}
@@ -114,7 +116,8 @@ TEST(ModuleTrgData, TenBeforeTwentyAfterOnFourUnits)
 	rig.runSingles();
 	rig.expectAlignedWindow(30);
 	for (int u = 0; u < kUnitCount; ++u)
-		EXPECT_EQ(40.0f, rig.md.SampleAt(u, 11)) << "sample 11 is the trigger moment on unit " << u;
+		EXPECT_EQ(40.0f, rig.md.SampleAt(u, 11))
+				<< "sample 11 is the trigger moment on unit " << u;
 	EXPECT_EQ(0u, rig.prompt.shown.size());
 }
 
@@ -123,7 +126,9 @@ TEST(ModuleTrgData, WindowsAlignWhateverTheWatchedUnitAndBlockSizes)
 	for (int watched : {0, 2, 3}) {
 		for (int32_t pre : {0, 5, 300}) {
 			for (int block : {1, 7, 128}) {
-				SCOPED_TRACE(::testing::Message() << "watched " << watched << " pre " << pre << " block " << block);
+				SCOPED_TRACE(::testing::Message()
+						<< "watched " << watched << " pre " << pre
+						<< " block " << block);
 				TriggerRig rig({0, 2, 3}, watched, pre, 250);
 				rig.api.units[0].deliveries = std::deque<int>(10000, block);
 				rig.fireAt(700);
@@ -138,7 +143,8 @@ TEST(ModuleTrgData, SingleSamplesAlignWithTriggerOnAnyUnit)
 {
 	for (int watched : {0, 1, 3}) {
 		for (int32_t pre : {0, 1, 12}) {
-			SCOPED_TRACE(::testing::Message() << "watched " << watched << " pre " << pre);
+			SCOPED_TRACE(::testing::Message()
+					<< "watched " << watched << " pre " << pre);
 			TriggerRig rig({0, 1, 3}, watched, pre, 9);
 			rig.fireAt(30);
 			rig.runSingles();
@@ -169,9 +175,11 @@ TEST(ModuleTrgData, EndedUnitsStoreNothingMore)
 	rig.fireAt(10);
 	rig.runBlocks();
 	ASSERT_EQ(kTrue, rig.engine.CheckTrgEnd());
-	const std::vector<float> before(rig.md.Channels[1].Data.begin(), rig.md.Channels[1].Data.begin() + 400);
+	const std::vector<float> before(
+			rig.md.Channels[1].Data.begin(), rig.md.Channels[1].Data.begin() + 400);
 	rig.engine.GetTrgBlockData();
-	const std::vector<float> after(rig.md.Channels[1].Data.begin(), rig.md.Channels[1].Data.begin() + 400);
+	const std::vector<float> after(
+			rig.md.Channels[1].Data.begin(), rig.md.Channels[1].Data.begin() + 400);
 	EXPECT_EQ(before, after);
 	EXPECT_EQ(5, rig.md.Channels[1].DataNum);
 }

@@ -1,8 +1,8 @@
+#include "run/RunControl.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
 #include "fakes/RecordingRunView.h"
 #include "fakes/RunRig.h"
-#include "run/RunControl.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,8 @@ using namespace kelvra::testing;
 
 namespace {
 
-const QString kCaptured = QStringLiteral("message 設定データ数を取込みましたので測定を終了します。");
+const QString kCaptured =
+		QStringLiteral("message 設定データ数を取込みましたので測定を終了します。");
 
 class RunControlTest : public ::testing::Test, protected RunRig {
 protected:
@@ -68,7 +69,6 @@ protected:
 		}
 		return {};
 	}
-
 };
 
 } // namespace
@@ -81,8 +81,9 @@ TEST(RunControlTimer1, SplitsTheIntervalIntoTimerTicks)
 	};
 	const Row rows[] = {{400, 0, 0, kFalse}, {500, 0, 0, kFalse}, {1000, 1000, 1, kTrue},
 			{1500, 2000, 1, kTrue}, {2500, 2000, 1, kTrue}, {65000, 65000, 1, kTrue},
-			{66000, 6600, 10, kTrue}, {100000, 10000, 10, kTrue}, {655000, 65500, 10, kTrue},
-			{656000, 6560, 100, kTrue}, {6553000, 65530, 100, kTrue}, {6554000, 6554, 1000, kTrue}};
+			{66000, 6600, 10, kTrue}, {100000, 10000, 10, kTrue},
+			{655000, 65500, 10, kTrue}, {656000, 6560, 100, kTrue},
+			{6553000, 65530, 100, kTrue}, {6554000, 6554, 1000, kTrue}};
 	for (const Row &row : rows) {
 		ModuleData md;
 		FakeDeviceApi api;
@@ -127,7 +128,7 @@ TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 	EXPECT_FALSE(run.timer1().isActive());
 	EXPECT_EQ(100, md.DispDataNum) << "show-all starts with 100";
 	EXPECT_EQ("close list, buttons measuring, suspend, draw 1, trigger line 0, graph param, "
-	          "header 開始時刻 [ 2026/3/4 5:6:7 ], resume",
+		  "header 開始時刻 [ 2026/3/4 5:6:7 ], resume",
 			joined(log));
 	EXPECT_TRUE(api.calls.contains(QStringLiteral("start 2 100")));
 
@@ -155,7 +156,8 @@ TEST_F(RunControlTest, BlockRunWhereAUnitIsFullBeforeTheRead)
 	md.Channels[2].DataNum = kBufferLength;
 	log.clear();
 	run.MeasBlockTick();
-	EXPECT_EQ((QStringList{kCaptured, QStringLiteral("buttons idle")}), log) << "message, then stop";
+	EXPECT_EQ((QStringList{kCaptured, QStringLiteral("buttons idle")}), log)
+			<< "message, then stop";
 }
 
 TEST_F(RunControlTest, FirstBlockTickWithoutSamplesDrawsNothing)
@@ -193,14 +195,18 @@ TEST_F(RunControlTest, SingleRunTicksOnTimer1AndEndsAtTheLimit)
 	EXPECT_EQ(0, md.DataCount) << "samples every tenth tick";
 	run.Timer1_Timer();
 	EXPECT_EQ(1, md.DataCount);
-	EXPECT_TRUE(logFrom(QStringLiteral("resume")).join(QLatin1Char(',')).contains(QStringLiteral("values,follow y 0,follow x,draw 1")));
+	EXPECT_TRUE(logFrom(QStringLiteral("resume"))
+					.join(QLatin1Char(','))
+					.contains(QStringLiteral(
+							"values,follow y 0,follow x,draw 1")));
 
 	md.DataMaxNum = 3;
 	run.MeasSingleTick();
 	run.MeasSingleTick();
 	log.clear();
 	run.MeasSingleTick();
-	EXPECT_EQ("message 設定数のデータを入力したため測定を終了します。, buttons idle", joined(log));
+	EXPECT_EQ("message 設定数のデータを入力したため測定を終了します。, buttons idle",
+			joined(log));
 	EXPECT_TRUE(unitsClosed());
 	EXPECT_FALSE(run.timer1().isActive());
 }
@@ -213,7 +219,7 @@ TEST_F(RunControlTest, TimerSplitErrorLeavesTheRunIdleAndUnitsClosed)
 	EXPECT_EQ(kFalse, md.MeasFlag);
 	EXPECT_EQ(0, md.DataCount) << "the data were already cleared";
 	EXPECT_EQ((QStringList{QStringLiteral("message タイマー設定エラーのため測定開始できません。"),
-			          QStringLiteral("buttons idle")}),
+				  QStringLiteral("buttons idle")}),
 			log.mid(log.size() - 2));
 	EXPECT_TRUE(unitsClosed());
 }
@@ -225,7 +231,8 @@ TEST_F(RunControlTest, UnitStartFailureEndsTheRun)
 	run.cmdStart_Click();
 	EXPECT_EQ(kFalse, md.MeasFlag);
 	EXPECT_EQ((QStringList{QStringLiteral("message USB通信エラー"),
-			          QStringLiteral("message エラーのため測定開始できません。"), QStringLiteral("buttons idle")}),
+				  QStringLiteral("message エラーのため測定開始できません。"),
+				  QStringLiteral("buttons idle")}),
 			log.mid(log.size() - 3));
 	EXPECT_TRUE(unitsClosed());
 	EXPECT_EQ(RunControl::RunEnd::StartFailed, run.lastEnd());
@@ -247,8 +254,10 @@ TEST_F(RunControlTest, DeviceErrorsStopEveryPath)
 		bool single;
 		bool withTrigger;
 	};
-	for (const Path path : {Path{false, false}, Path{false, true}, Path{true, false}, Path{true, true}}) {
-		SCOPED_TRACE(::testing::Message() << "single " << path.single << " trigger " << path.withTrigger);
+	for (const Path path : {Path{false, false}, Path{false, true}, Path{true, false},
+			     Path{true, true}}) {
+		SCOPED_TRACE(::testing::Message()
+				<< "single " << path.single << " trigger " << path.withTrigger);
 		md.TrgMaxFlag = toFlag(path.withTrigger);
 		path.single ? singleRun() : blockRun();
 		api.units[0].blockCodes = {9};
@@ -292,8 +301,10 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 
 	tickUntilEnd(&RunControl::TrgBlockTick);
 	EXPECT_EQ(300, md.DataCount);
-	EXPECT_EQ((QStringList{QStringLiteral("buttons idle"), kCaptured}), log.mid(log.size() - 2));
-	EXPECT_FLOAT_EQ(1000.0f, md.SampleAt(2, 101)) << "the trigger sample follows the 100 before it";
+	EXPECT_EQ((QStringList{QStringLiteral("buttons idle"), kCaptured}),
+			log.mid(log.size() - 2));
+	EXPECT_FLOAT_EQ(1000.0f, md.SampleAt(2, 101))
+			<< "the trigger sample follows the 100 before it";
 	EXPECT_TRUE(unitsClosed());
 }
 
@@ -308,7 +319,8 @@ TEST_F(RunControlTest, TriggerSingleRunAveragedCaptures)
 		log.clear();
 		run.TrgSingleTick();
 	}
-	EXPECT_EQ("resume, values trg, follow y 0, draw 1-3, trigger line -1", joined(log)) << "the trigger tick";
+	EXPECT_EQ("resume, values trg, follow y 0, draw 1-3, trigger line -1", joined(log))
+			<< "the trigger tick";
 	log.clear();
 	run.TrgSingleTick();
 	EXPECT_EQ("values trg, follow y -1, follow x, draw 4", joined(log)) << "the tick after it";
@@ -329,7 +341,8 @@ TEST_F(RunControlTest, StopAfterTheTriggerBlanksTheTime)
 	log.clear();
 	run.cmdStop_Click();
 	const QString blanks(19, QLatin1Char(' '));
-	EXPECT_EQ(QStringLiteral("header トリガ時刻 [ ") + blanks + QStringLiteral(" ]"), log.at(0));
+	EXPECT_EQ(QStringLiteral("header トリガ時刻 [ ") + blanks + QStringLiteral(" ]"),
+			log.at(0));
 	EXPECT_EQ(QStringLiteral("x title トリガの経過時間（秒）"), log.at(1));
 	EXPECT_EQ(blanks, md.StartTimeStr);
 	EXPECT_EQ(RunControl::RunEnd::Stopped, run.lastEnd());

@@ -45,7 +45,8 @@ QByteArray journalOfTicks(int ticks)
 // A run with a journal in a folder of its own; the journal is left behind
 // as a killed program leaves it.
 struct JournaledRun : RunRig {
-	explicit JournaledRun(const QString &folder) : journal(std::make_unique<RunJournal>(prompt, folder))
+	explicit JournaledRun(const QString &folder)
+		: journal(std::make_unique<RunJournal>(prompt, folder))
 	{
 		md.InitDataArray();
 		run.setRecorder(journal.get());
@@ -80,7 +81,8 @@ struct JournaledRun : RunRig {
 	std::unique_ptr<RunJournal> journal;
 };
 
-void expectSameCapture(const ModuleData &live, const ModuleData &rebuilt, std::initializer_list<int> units)
+void expectSameCapture(
+		const ModuleData &live, const ModuleData &rebuilt, std::initializer_list<int> units)
 {
 	EXPECT_EQ(live.TrgPoint, rebuilt.TrgPoint);
 	EXPECT_EQ(live.DataCount, rebuilt.DataCount);
@@ -91,7 +93,8 @@ void expectSameCapture(const ModuleData &live, const ModuleData &rebuilt, std::i
 		EXPECT_EQ(a.WritePos, b.WritePos) << "unit " << u;
 		ASSERT_EQ(a.DataNum, b.DataNum) << "unit " << u;
 		for (int32_t k = 1; k <= a.DataNum; ++k)
-			ASSERT_EQ(live.SampleAt(u, k), rebuilt.SampleAt(u, k)) << "unit " << u << " k " << k;
+			ASSERT_EQ(live.SampleAt(u, k), rebuilt.SampleAt(u, k))
+					<< "unit " << u << " k " << k;
 	}
 }
 
@@ -121,7 +124,8 @@ TEST(JournalFormat, DamageBeforeTheEndStopsTheRebuildThereWithAWarning)
 		qsizetype at;
 		char byte;
 	};
-	for (const Case &c : {Case{"payload", thirdTick + 16, '\x55'}, Case{"checksum", thirdTick + 9, '\x01'},
+	for (const Case &c : {Case{"payload", thirdTick + 16, '\x55'},
+			     Case{"checksum", thirdTick + 9, '\x01'},
 			     Case{"length", thirdTick + 1, '\x01'}}) {
 		QByteArray damaged = whole;
 		damaged[c.at] = static_cast<char>(damaged[c.at] ^ c.byte);
@@ -146,9 +150,11 @@ TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
 		int32_t pre;
 		bool single;
 	};
-	for (const Case &c : {Case{0, 20, false}, Case{2, 20, false}, Case{3, 20, false}, Case{2, 0, false},
-			     Case{3, 0, false}, Case{0, 3, true}, Case{3, 0, true}}) {
-		SCOPED_TRACE(::testing::Message() << "watched " << c.watched << " pre " << c.pre << " single " << c.single);
+	for (const Case &c : {Case{0, 20, false}, Case{2, 20, false}, Case{3, 20, false},
+			     Case{2, 0, false}, Case{3, 0, false}, Case{0, 3, true},
+			     Case{3, 0, true}}) {
+		SCOPED_TRACE(::testing::Message() << "watched " << c.watched << " pre " << c.pre
+						  << " single " << c.single);
 		QTemporaryDir dir;
 		ModuleData rebuilt;
 		{
@@ -187,7 +193,8 @@ TEST(RunJournal, UnwritableJournalNeverStopsTheRunAndIsToldOnce)
 	run.use({0});
 	run.api.units[0].deliveries = {100, 100, 100};
 	run.runTicks(3);
-	EXPECT_TRUE(run.prompt.shown.empty()) << "told once the run has started, not before its first samples";
+	EXPECT_TRUE(run.prompt.shown.empty())
+			<< "told once the run has started, not before its first samples";
 	QCoreApplication::sendPostedEvents();
 	run.run.cmdStop_Click();
 	EXPECT_EQ(300, run.md.DataCount);
@@ -216,7 +223,8 @@ TEST(JournalWriter, DataReachTheDiskWithinASecondAndAtMostOnceASecond)
 		QThread::msleep(5);
 	}
 	const auto lastAppend = JournalWriter::Clock::now();
-	while (writer.syncedBytes() < appended && JournalWriter::Clock::now() - lastAppend < std::chrono::seconds(3))
+	while (writer.syncedBytes() < appended &&
+			JournalWriter::Clock::now() - lastAppend < std::chrono::seconds(3))
 		QThread::msleep(5);
 	EXPECT_LE(JournalWriter::Clock::now() - lastAppend, std::chrono::milliseconds(1300));
 	EXPECT_EQ(appended, writer.syncedBytes());
@@ -250,7 +258,8 @@ TEST(RecoveryOffer, OffersLeftJournalsNewestFirstAndKeepsTheChosenOne)
 	ASSERT_TRUE(OfferRecovery(md, prompt, journal, dir.path()));
 
 	ASSERT_EQ(2u, prompt.shown.size());
-	EXPECT_EQ(QStringLiteral("前回の測定データが保存されていません。復元しますか？"), prompt.shown[0].text);
+	EXPECT_EQ(QStringLiteral("前回の測定データが保存されていません。復元しますか？"),
+			prompt.shown[0].text);
 	EXPECT_EQ(QStringLiteral("Message"), prompt.shown[0].caption);
 	EXPECT_TRUE(prompt.shown[0].question);
 	EXPECT_FALSE(QFile::exists(newer));
@@ -262,7 +271,8 @@ TEST(RecoveryOffer, OffersLeftJournalsNewestFirstAndKeepsTheChosenOne)
 
 	journal.Discard();
 	EXPECT_FALSE(QFile::exists(older));
-	EXPECT_FALSE(OfferRecovery(md, prompt, journal, dir.path())); // the running program's is never offered
+	EXPECT_FALSE(OfferRecovery(
+			md, prompt, journal, dir.path())); // the running program's is never offered
 }
 
 TEST(RunJournal, HoursOfTriggerWaitKeepTheJournalSmallAndTheCaptureWhole)
@@ -284,13 +294,16 @@ TEST(RunJournal, HoursOfTriggerWaitKeepTheJournalSmallAndTheCaptureWhole)
 		live.use({0, 2, 3});
 		for (int u : {0, 2, 3}) {
 			for (int t = 0; t < 500; ++t)
-				live.api.units[u].deliveries.insert(live.api.units[u].deliveries.end(), {128, 7, 100, 3, 128, 60, 128, 90});
+				live.api.units[u].deliveries.insert(
+						live.api.units[u].deliveries.end(),
+						{128, 7, 100, 3, 128, 60, 128, 90});
 		}
 		live.runTicks(10000);
 		ASSERT_EQ(kTrue, live.md.TrgOn);
 		const QString fileName = live.journal->fileName();
 		const JournalContent content = live.content();
-		EXPECT_LT(QFileInfo(fileName).size(), 3 * RunJournal::kWaitingBytes + 2 * 4 * 4 * qint64{c.pre});
+		EXPECT_LT(QFileInfo(fileName).size(),
+				3 * RunJournal::kWaitingBytes + 2 * 4 * 4 * qint64{c.pre});
 		ASSERT_TRUE(content.ring);
 		ModuleData rebuilt;
 		ASSERT_TRUE(RebuildJournal(fileName, rebuilt, nullptr));
@@ -316,7 +329,8 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	std::signal(SIGXFSZ, SIG_IGN);
 	rlimit limit{};
 	getrlimit(RLIMIT_FSIZE, &limit);
-	const rlimit full{static_cast<rlim_t>(QFileInfo(run.journal->fileName()).size()), limit.rlim_max};
+	const rlimit full{static_cast<rlim_t>(QFileInfo(run.journal->fileName()).size()),
+			limit.rlim_max};
 	setrlimit(RLIMIT_FSIZE, &full);
 	run.run.cmdStop_Click();
 	for (int i = 0; i < 300 && run.prompt.shown.empty(); ++i) {
@@ -327,7 +341,8 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	std::signal(SIGXFSZ, SIG_DFL);
 
 	ASSERT_EQ(1u, run.prompt.shown.size());
-	EXPECT_TRUE(run.prompt.shown[0].text.startsWith(QStringLiteral("測定データの控えを最後まで書き込めませんでした。")))
+	EXPECT_TRUE(run.prompt.shown[0].text.startsWith(
+			QStringLiteral("測定データの控えを最後まで書き込めませんでした。")))
 			<< run.prompt.shown[0].text.toStdString();
 	EXPECT_FALSE(run.journal->Flush());
 }
@@ -349,7 +364,8 @@ TEST(RecoveryOffer, AJournalWithoutAReadableHeaderIsSetAsideOnce)
 
 	ASSERT_EQ(1u, prompt.shown.size());
 	EXPECT_FALSE(prompt.shown[0].question);
-	EXPECT_TRUE(prompt.shown[0].text.contains(QDir::toNativeSeparators(broken.fileName() + QStringLiteral(".bad"))))
+	EXPECT_TRUE(prompt.shown[0].text.contains(
+			QDir::toNativeSeparators(broken.fileName() + QStringLiteral(".bad"))))
 			<< prompt.shown[0].text.toStdString();
 	EXPECT_FALSE(QFile::exists(broken.fileName()));
 	EXPECT_TRUE(QFile::exists(broken.fileName() + QStringLiteral(".bad")));

@@ -1,7 +1,7 @@
+#include "settings/DataFile.h"
 #include "fakes/Measurements.h"
 #include "fakes/QtPrinting.h"
 #include "settings/CsvFile.h"
-#include "settings/DataFile.h"
 #include "settings/TextCodec.h"
 
 #include <QFile>
@@ -52,7 +52,7 @@ QByteArray smallMeasurementBytes()
 	b.add<int16_t>(6).raw({0x82, 0xD0, 0x82, 0xB8, 0x82, 0xDD}); // ひずみ in code page 932
 	for (int i = 0; i < 4; ++i)
 		b.add<int16_t>(0);
-	b.add<int16_t>(0).add<int32_t>(1000).add<int16_t>(0);   // timer type, interval, averaging
+	b.add<int16_t>(0).add<int32_t>(1000).add<int16_t>(0); // timer type, interval, averaging
 	b.add<int16_t>(0).add<float>(0).add<int16_t>(0).add<float>(0); // no trigger in this run
 	b.add<int32_t>(0).add<int32_t>(0).add<int16_t>(0);
 	b.raw({0, 0, 0, 0, 0, 0, 0, 0}).add<int32_t>(2);
@@ -83,7 +83,8 @@ protected:
 
 TEST_F(DataFileTest, DedicatedFileBytesMatchTheLayout)
 {
-	EXPECT_EQ(smallMeasurementBytes().toHex().toStdString(), EncodeDataFile(smallMeasurement()).toHex().toStdString());
+	EXPECT_EQ(smallMeasurementBytes().toHex().toStdString(),
+			EncodeDataFile(smallMeasurement()).toHex().toStdString());
 }
 
 TEST_F(DataFileTest, ReadingInfersUnitsInUseAndRestoresUnitSettings)
@@ -242,7 +243,8 @@ TEST_F(DataFileTest, OtherFilesAreNamedAsNoDataFile)
 			{"date field holds no date", Bytes().text("hello").bytes, notOurs},
 			{"flag of 7", badFlag, notOurs},
 			{"bytes after the unit settings", good + QByteArray(8, 0), notOurs},
-			{"a data file cut in its header", good.left(30), QStringLiteral("ファイルがヘッダーの途中で終わっています。")},
+			{"a data file cut in its header", good.left(30),
+					QStringLiteral("ファイルがヘッダーの途中で終わっています。")},
 	};
 	for (const auto &other : cases) {
 		SCOPED_TRACE(other.name);
@@ -255,7 +257,8 @@ TEST_F(DataFileTest, OtherFilesAreNamedAsNoDataFile)
 	for (qsizetype cut = 0; cut <= 42; cut += 21) {
 		ModuleData md;
 		md.InitDataArray();
-		EXPECT_TRUE(ReadDataFileBytes(md, good.left(good.size() - cut)).ok) << "unit settings cut by " << cut;
+		EXPECT_TRUE(ReadDataFileBytes(md, good.left(good.size() - cut)).ok)
+				<< "unit settings cut by " << cut;
 	}
 }
 
@@ -269,10 +272,13 @@ TEST_F(DataFileTest, RefusalsSayWhatIsWrongInWordsNotInternalValues)
 		QByteArray bytes;
 		QString words;
 	} cases[] = {
-			{"date length", Bytes().add<int16_t>(-32222).bytes, QStringLiteral("先頭に測定日時がありません")},
-			{"memo length", Bytes().text("2026/1/2 3:4:5").add<int16_t>(-3).bytes, QStringLiteral("メモ欄が壊れています")},
+			{"date length", Bytes().add<int16_t>(-32222).bytes,
+					QStringLiteral("先頭に測定日時がありません")},
+			{"memo length", Bytes().text("2026/1/2 3:4:5").add<int16_t>(-3).bytes,
+					QStringLiteral("メモ欄が壊れています")},
 			{"interval", longInterval, QStringLiteral("測定間隔が範囲外です")},
-			{"cut in the rows", good.left(good.size() - 42 - 20), QStringLiteral("最後までコピーされていない")},
+			{"cut in the rows", good.left(good.size() - 42 - 20),
+					QStringLiteral("最後までコピーされていない")},
 	};
 	for (const auto &bad : cases) {
 		SCOPED_TRACE(bad.name);
@@ -280,7 +286,8 @@ TEST_F(DataFileTest, RefusalsSayWhatIsWrongInWordsNotInternalValues)
 		md.InitDataArray();
 		const FileResult result = ReadDataFileBytes(md, bad.bytes);
 		EXPECT_TRUE(result.error.contains(bad.words)) << result.error.toStdString();
-		EXPECT_FALSE(result.error.contains(QRegularExpression(QStringLiteral("\\d{3,}")))) << result.error.toStdString();
+		EXPECT_FALSE(result.error.contains(QRegularExpression(QStringLiteral("\\d{3,}"))))
+				<< result.error.toStdString();
 	}
 }
 

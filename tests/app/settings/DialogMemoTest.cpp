@@ -1,6 +1,6 @@
+#include "settings/DialogMemo.h"
 #include "fakes/RecordingPrompt.h"
 #include "settings/DataFile.h"
-#include "settings/DialogMemo.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -72,7 +72,8 @@ private Q_SLOTS:
 		rig.dialog->CancelButton->click(); // "戻る"
 		QVERIFY(!rig.dialog->isVisible());
 		QVERIFY(rig.md.MemoStr[1].isEmpty());
-		QCOMPARE(rig.prompt.fileDialogs.front().filter, QStringLiteral("CSVファイル  (*.csv)"));
+		QCOMPARE(rig.prompt.fileDialogs.front().filter,
+				QStringLiteral("CSVファイル  (*.csv)"));
 	}
 
 	void savedFileGetsTheTypesExtensionAndTheMemo()
@@ -84,7 +85,8 @@ private Q_SLOTS:
 		QDir(rig.dir.path()).mkdir(QStringLiteral("sub.dir"));
 		rig.dialog->OKButton->click();
 		QVERIFY(!rig.dialog->isVisible());
-		QCOMPARE(rig.prompt.fileDialogs.back().filter, QStringLiteral("専用ファイル  (*.vn2)"));
+		QCOMPARE(rig.prompt.fileDialogs.back().filter,
+				QStringLiteral("専用ファイル  (*.vn2)"));
 		QCOMPARE(rig.md.MemoStr[2], QStringLiteral("三行目"));
 		QCOMPARE(rig.folder, rig.path("sub.dir"));
 		ModuleData back;

@@ -1,7 +1,7 @@
+#include "settings/DialogSetting.h"
 #include "acquisition/DeviceControl.h"
 #include "fakes/FakeDeviceApi.h"
 #include "fakes/RecordingPrompt.h"
-#include "settings/DialogSetting.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -102,12 +102,16 @@ private Q_SLOTS:
 		QTest::newRow("pre -1") << upper("100", "-1", "10") << kTrigger << 0 << 0;
 		QTest::newRow("post 0") << upper("100", "10", "0") << kTrigger << 0 << 0;
 		QTest::newRow("88001 in all") << upper("100", "1", "88000") << kTrigger << 0 << 0;
-		QTest::newRow("88000 in all") << upper("100", "1", "87999") << QString() << 1000 << 1;
-		QTest::newRow("level at the range") << upper("8000", "0", "1") << QString() << 1000 << 1;
-		QTest::newRow("level beyond the range") << upper("8000.5", "0", "1") << kTrigger << 0 << 0;
+		QTest::newRow("88000 in all")
+				<< upper("100", "1", "87999") << QString() << 1000 << 1;
+		QTest::newRow("level at the range")
+				<< upper("8000", "0", "1") << QString() << 1000 << 1;
+		QTest::newRow("level beyond the range")
+				<< upper("8000.5", "0", "1") << kTrigger << 0 << 0;
 		QTest::newRow("level not a number") << upper("x", "0", "1") << kTrigger << 0 << 0;
 		QTest::newRow("count not a number") << upper("100", "", "1") << kTrigger << 0 << 0;
-		QTest::newRow("unused unit watched") << upper("100", "0", "1", 2) << kTrigger << 0 << 0;
+		QTest::newRow("unused unit watched")
+				<< upper("100", "0", "1", 2) << kTrigger << 0 << 0;
 		QTest::newRow("no unit, bad interval") << Edit([](DialogSetting &d) {
 			d.chkID[0]->setChecked(false);
 			d.txtTime[0]->setText(QStringLiteral("0"));
@@ -173,12 +177,14 @@ private Q_SLOTS:
 	{
 		Rig rig;
 		rig.dialog->cmdZero[1]->click();
-		QCOMPARE(rig.prompt.texts(), QStringList{QStringLiteral("使用ユニットの指定がありません。")});
+		QCOMPARE(rig.prompt.texts(),
+				QStringList{QStringLiteral("使用ユニットの指定がありません。")});
 		QVERIFY2(rig.api.calls.isEmpty(), "an unticked unit is not touched");
 
 		rig.prompt.shown.clear();
 		rig.prompt.whileShown = [&] {
-			QVERIFY2(!rig.dialog->isEnabled(), "nothing can be pressed while the unit is read");
+			QVERIFY2(!rig.dialog->isEnabled(),
+					"nothing can be pressed while the unit is read");
 			rig.dialog->reject();
 		};
 		rig.dialog->chkID[1]->setChecked(true);
@@ -186,7 +192,8 @@ private Q_SLOTS:
 		rig.dialog->cmdZero[1]->click();
 		QCOMPARE(rig.md.ZeroValue[1], 50.5); // readings 1..100
 		QCOMPARE(rig.prompt.texts(), QStringList{QStringLiteral("終了しました。")});
-		QCOMPARE(rig.api.calls, (QStringList{QStringLiteral("open 1"), QStringLiteral("close 1")}));
+		QCOMPARE(rig.api.calls,
+				(QStringList{QStringLiteral("open 1"), QStringLiteral("close 1")}));
 		QVERIFY2(rig.dialog->isVisible(), "a close asked for while reading is refused");
 		QVERIFY(rig.dialog->isEnabled());
 	}
@@ -195,10 +202,11 @@ private Q_SLOTS:
 	{
 		Rig rig;
 		DialogSetting &d = *rig.dialog;
-		const QStringList names{QStringLiteral("ミリ秒"), QStringLiteral("秒"), QStringLiteral("上限トリガ"),
-				QStringLiteral("下限トリガ"), QStringLiteral("トリガ前"), QStringLiteral("トリガ後")};
-		const QList<QLineEdit *> edits{d.txtTime[0], d.txtTime[1], d.txtTrgData[0], d.txtTrgData[1],
-				d.txtTrgDatnum[0], d.txtTrgDatnum[1]};
+		const QStringList names{QStringLiteral("ミリ秒"), QStringLiteral("秒"),
+				QStringLiteral("上限トリガ"), QStringLiteral("下限トリガ"),
+				QStringLiteral("トリガ前"), QStringLiteral("トリガ後")};
+		const QList<QLineEdit *> edits{d.txtTime[0], d.txtTime[1], d.txtTrgData[0],
+				d.txtTrgData[1], d.txtTrgDatnum[0], d.txtTrgDatnum[1]};
 		for (int i = 0; i < edits.size(); ++i)
 			QCOMPARE(edits[i]->accessibleName(), names[i]);
 		QCOMPARE(d.cmdZero[2]->accessibleName(), QStringLiteral("ID2 ZERO"));

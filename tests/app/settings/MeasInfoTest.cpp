@@ -1,9 +1,9 @@
+#include "settings/MeasInfo.h"
+#include "acquisition/UnitEntries.h"
 #include "fakes/MapStore.h"
 #include "fakes/QtPrinting.h"
-#include "settings/MeasInfo.h"
 #include "settings/QSettingsStore.h"
 #include "settings/SettingEntries.h"
-#include "acquisition/UnitEntries.h"
 
 #include <QTemporaryDir>
 
@@ -49,7 +49,8 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	md.Channels[3].Capacity = 1234.567f;
 	md.Channels[1].Capacity = 1234.5678f;
 	md.Sing = 4;
-	md.Channels[0].Power = md.Channels[2].Power = 2.0f; // the default 100 mV/V is beyond the unit dialog
+	md.Channels[0].Power = md.Channels[2].Power =
+			2.0f; // the default 100 mV/V is beyond the unit dialog
 	MapStore store;
 	EXPECT_FALSE(HasMeasInfo(store));
 	SaveMeasInfo(md, store);
@@ -57,7 +58,8 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	EXPECT_EQ(27, store.values.size()) << "every key of the table, each once";
 	EXPECT_EQ(QStringLiteral("True"), store.values.value(QStringLiteral("MflagID2")));
 	EXPECT_EQ(QStringLiteral("0.1"), store.values.value(QStringLiteral("TrgVMin")));
-	EXPECT_EQ(QStringLiteral("1234.568"), store.values.value(QStringLiteral("Capacity1"))) << "at most 7 digits";
+	EXPECT_EQ(QStringLiteral("1234.568"), store.values.value(QStringLiteral("Capacity1")))
+			<< "at most 7 digits";
 
 	ModuleData back;
 	LoadMeasInfo(back, store);
@@ -71,7 +73,8 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	LoadMeasInfo(back, store);
 	EXPECT_EQ(25, back.AverageNum);
 	store.values[QStringLiteral("TimerType")] = QStringLiteral("1");
-	store.values[QStringLiteral("IntervalTM")] = QStringLiteral("20000"); // averaged PC-timing takes 10 s at least
+	store.values[QStringLiteral("IntervalTM")] =
+			QStringLiteral("20000"); // averaged PC-timing takes 10 s at least
 	LoadMeasInfo(back, store);
 	EXPECT_EQ(100, back.AverageNum);
 
@@ -90,26 +93,42 @@ TEST(MeasInfo, ValuesNoDialogTakesAreResetAndNamed)
 		std::map<QString, QString> stored;
 		QStringList reset;
 	} cases[] = {
-			{{{QStringLiteral("IntervalTM"), QStringLiteral("3")}}, {QStringLiteral("IntervalTM")}},
-			{{{QStringLiteral("MflagID0"), QStringLiteral("False")}, {QStringLiteral("Sing"), QStringLiteral("1")}},
-					{QStringLiteral("MflagID0"), QStringLiteral("Sing")}}, // unit 0 back in use, with 100 mV/V
-			{{{QStringLiteral("Sing"), QStringLiteral("99")}, {QStringLiteral("PowerSing2"), QStringLiteral("7")}},
+			{{{QStringLiteral("IntervalTM"), QStringLiteral("3")}},
+					{QStringLiteral("IntervalTM")}},
+			{{{QStringLiteral("MflagID0"), QStringLiteral("False")},
+					 {QStringLiteral("Sing"), QStringLiteral("1")}},
+					{QStringLiteral("MflagID0"),
+							QStringLiteral("Sing")}}, // unit 0 back in
+										  // use, with 100
+										  // mV/V
+			{{{QStringLiteral("Sing"), QStringLiteral("99")},
+					 {QStringLiteral("PowerSing2"), QStringLiteral("7")}},
 					{QStringLiteral("Sing"), QStringLiteral("PowerSing2")}},
-			{{{QStringLiteral("TimerType"), QStringLiteral("True")}, {QStringLiteral("DataAverage"), QStringLiteral("True")},
+			{{{QStringLiteral("TimerType"), QStringLiteral("True")},
+					 {QStringLiteral("DataAverage"), QStringLiteral("True")},
 					 {QStringLiteral("IntervalTM"), QStringLiteral("5000")}},
-					{QStringLiteral("IntervalTM"), QStringLiteral("DataAverage")}},
-			{{{QStringLiteral("TrgMaxFlag"), QStringLiteral("True")}, {QStringLiteral("TrgDnum1"), QStringLiteral("-5")},
+					{QStringLiteral("IntervalTM"),
+							QStringLiteral("DataAverage")}},
+			{{{QStringLiteral("TrgMaxFlag"), QStringLiteral("True")},
+					 {QStringLiteral("TrgDnum1"), QStringLiteral("-5")},
 					 {QStringLiteral("TrgUnitID"), QStringLiteral("7")}},
 					{QStringLiteral("TrgUnitID"), QStringLiteral("TrgDnum1")}},
-			{{{QStringLiteral("TrgMinFlag"), QStringLiteral("True")}, {QStringLiteral("TrgUnitID"), QStringLiteral("2")}},
+			{{{QStringLiteral("TrgMinFlag"), QStringLiteral("True")},
+					 {QStringLiteral("TrgUnitID"), QStringLiteral("2")}},
 					{QStringLiteral("TrgUnitID")}},
-			{{{QStringLiteral("Sing"), QStringLiteral("1")}, {QStringLiteral("Power0"), QStringLiteral("0")},
-					 {QStringLiteral("Capacity0"), QStringLiteral("12345678901")}},
-					{QStringLiteral("Capacity0"), QStringLiteral("Power0"), QStringLiteral("Sing")}},
-			{{{QStringLiteral("Sing"), QStringLiteral("1")}, {QStringLiteral("Power0"), QStringLiteral("2")},
-					 {QStringLiteral("TrgMaxFlag"), QStringLiteral("True")}, {QStringLiteral("TrgVMax"), QStringLiteral("500")},
+			{{{QStringLiteral("Sing"), QStringLiteral("1")},
+					 {QStringLiteral("Power0"), QStringLiteral("0")},
+					 {QStringLiteral("Capacity0"),
+							 QStringLiteral("12345678901")}},
+					{QStringLiteral("Capacity0"), QStringLiteral("Power0"),
+							QStringLiteral("Sing")}},
+			{{{QStringLiteral("Sing"), QStringLiteral("1")},
+					 {QStringLiteral("Power0"), QStringLiteral("2")},
+					 {QStringLiteral("TrgMaxFlag"), QStringLiteral("True")},
+					 {QStringLiteral("TrgVMax"), QStringLiteral("500")},
 					 {QStringLiteral("IntervalTM"), QStringLiteral("1005")}},
-					{QStringLiteral("TrgVMax")}}, // 100.5 steps round as the dialog reads them
+					{QStringLiteral("TrgVMax")}}, // 100.5 steps round as the
+								      // dialog reads them
 	};
 	for (const auto &stored : cases) {
 		MapStore store;
@@ -124,7 +143,8 @@ TEST(MeasInfo, ValuesNoDialogTakesAreResetAndNamed)
 		SaveMeasInfo(md, store);
 		ModuleData again;
 		again.InitDataArray();
-		EXPECT_EQ(QStringList(), LoadMeasInfo(again, store)) << "values the dialogs take load as they are";
+		EXPECT_EQ(QStringList(), LoadMeasInfo(again, store))
+				<< "values the dialogs take load as they are";
 	}
 }
 

@@ -1,6 +1,6 @@
+#include "settings/SettingEntries.h"
 #include "acquisition/UnitEntries.h"
 #include "fakes/QtPrinting.h"
-#include "settings/SettingEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -158,7 +158,8 @@ TEST(UnitEntries, RatedOutputLimitsForUnitsInUse)
 	EXPECT_FALSE(CheckUnitData(entries, md).isEmpty());
 
 	entries.sing = 0;
-	EXPECT_TRUE(CheckUnitData(entries, md).isEmpty()) << "microstrain passes whatever the rows hold";
+	EXPECT_TRUE(CheckUnitData(entries, md).isEmpty())
+			<< "microstrain passes whatever the rows hold";
 }
 
 TEST(UnitEntries, SavingKeepsRowsThatAreNoNumber)

@@ -1,17 +1,17 @@
+#include "window/FormMain.h"
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
+#include "fakes/FakeDeviceApi.h"
+#include "fakes/MapStore.h"
+#include "fakes/RecordingPrompt.h"
 #include "limits/DialogLimits.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
 #include "settings/MeasurementFiles.h"
-#include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
 #include "window/MessageBoxPrompt.h"
-#include "fakes/FakeDeviceApi.h"
-#include "fakes/MapStore.h"
-#include "fakes/RecordingPrompt.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,8 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <qcustomplot.h>
 #include <QtTest>
+#include <qcustomplot.h>
 
 using namespace kelvra;
 using namespace kelvra::testing;
@@ -61,7 +61,8 @@ private:
 	};
 
 	// A trigger capture of 30 samples of unit 2, a file without rows and one cut short.
-	static void writeCaptures(const QString &trigger, const QString &empty, const QString &broken)
+	static void writeCaptures(
+			const QString &trigger, const QString &empty, const QString &broken)
 	{
 		ModuleData md;
 		md.InitDataArray();
@@ -89,8 +90,8 @@ private:
 
 	static QList<QPushButton *> idleButtons(FormMain &form)
 	{
-		return {form.cmdStart, form.cmdSetting, form.cmdUnitSetting, form.cmdPrint, form.cmdRead,
-				form.cmdSave, form.cmdEnd, form.cmdDisp};
+		return {form.cmdStart, form.cmdSetting, form.cmdUnitSetting, form.cmdPrint,
+				form.cmdRead, form.cmdSave, form.cmdEnd, form.cmdDisp};
 	}
 
 private Q_SLOTS:
@@ -120,20 +121,27 @@ private Q_SLOTS:
 		} cases[] = {
 				{"demo", false, {kTrue, kTrue, kTrue, kTrue}},
 				// A 16-bit unit set to 1 is reached as unit 2.
-				{"id=1,signal=sine:1000:2;id=3,kind=1", false, {kFalse, kFalse, kTrue, kTrue}},
-				{"demo", true, {kTrue, kFalse, kTrue, kFalse}}, // the stored conditions win
+				{"id=1,signal=sine:1000:2;id=3,kind=1", false,
+						{kFalse, kFalse, kTrue, kTrue}},
+				{"demo", true, {kTrue, kFalse, kTrue, kFalse}}, // the stored
+										// conditions win
 		};
 		for (const auto &start : cases) {
 			Window w(QString::fromLatin1(start.emulated), start.stored);
-			const QByteArray name = QByteArray(start.emulated) + (start.stored ? " stored" : "");
+			const QByteArray name = QByteArray(start.emulated) +
+					(start.stored ? " stored" : "");
 			for (int u = 0; u < kUnitCount; ++u)
 				QVERIFY2(w.md.Channels[u].Mflag == start.used[u], name.constData());
 			if (!start.stored)
-				QVERIFY2(w.md.TimerType == kFalse && w.md.IntervalTM == 100, name.constData());
+				QVERIFY2(w.md.TimerType == kFalse && w.md.IntervalTM == 100,
+						name.constData());
 			for (QPushButton *button : idleButtons(*w.form))
-				QVERIFY2(button->isEnabled(), qPrintable(button->text() + QLatin1Char(' ') + QLatin1String(name)));
+				QVERIFY2(button->isEnabled(),
+						qPrintable(button->text() + QLatin1Char(' ') +
+								QLatin1String(name)));
 			w.form->cmdDisp->click();
-			QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません")});
+			QCOMPARE(w.prompt.texts(),
+					QStringList{QStringLiteral("データがありません")});
 		}
 	}
 
@@ -150,7 +158,8 @@ private Q_SLOTS:
 		QVERIFY(w.form->dataList());
 		w.prompt.answers = {false};
 		QVERIFY(!w.form->close());
-		QCOMPARE(w.prompt.shown.back().text, QStringLiteral("データが消去されます。終了してもよろしいですか？"));
+		QCOMPARE(w.prompt.shown.back().text,
+				QStringLiteral("データが消去されます。終了してもよろしいですか？"));
 		QVERIFY2(w.form->dataList(), "No leaves the data list open");
 
 		w.prompt.answers = {true};
@@ -166,11 +175,13 @@ private Q_SLOTS:
 		for (QPushButton *button : idleButtons(*w.form))
 			QVERIFY2(!button->isEnabled(), qPrintable(button->text()));
 		QVERIFY(w.form->cmdStop->isEnabled());
-		QVERIFY2(w.form->cmdMeasInfo->isEnabled(), "the conditions may be stored while measuring");
+		QVERIFY2(w.form->cmdMeasInfo->isEnabled(),
+				"the conditions may be stored while measuring");
 		const auto shown = w.prompt.shown.size();
 		QVERIFY(!w.form->close());
 		QCOMPARE(w.prompt.shown.size(), shown + 1);
-		QCOMPARE(w.prompt.shown.back().text, QStringLiteral("測定中です。中止してから終了して下さい。"));
+		QCOMPARE(w.prompt.shown.back().text,
+				QStringLiteral("測定中です。中止してから終了して下さい。"));
 		QCOMPARE(w.prompt.shown.back().caption, QStringLiteral("エラーメッセージ"));
 		QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Error);
 		QVERIFY(!w.prompt.shown.back().question);
@@ -190,20 +201,23 @@ private Q_SLOTS:
 			w.form->showModal = [&](QDialog &dialog) {
 				++shownDialogs;
 				if (auto *settings = qobject_cast<DialogSetting *>(&dialog))
-					(pressOk ? settings->OKButton : settings->CancelButton)->click();
+					(pressOk ? settings->OKButton : settings->CancelButton)
+							->click();
 				if (auto *units = qobject_cast<DialogSetUnit *>(&dialog))
 					(pressOk ? units->OKButton : units->CancelButton)->click();
 			};
 
 			w.prompt.answers = {false};
 			button->click();
-			QCOMPARE(w.prompt.shown.back().text, QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"));
+			QCOMPARE(w.prompt.shown.back().text,
+					QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"));
 			QCOMPARE(shownDialogs, 0);
 
 			w.prompt.answers = {true};
 			button->click();
 			QCOMPARE(shownDialogs, 1);
-			QVERIFY2(w.md.DataCount == 1 && w.form->dataList(), "Cancel keeps data and list");
+			QVERIFY2(w.md.DataCount == 1 && w.form->dataList(),
+					"Cancel keeps data and list");
 
 			pressOk = true;
 			w.prompt.answers = {true};
@@ -238,14 +252,17 @@ private Q_SLOTS:
 	{
 		Window w;
 		int memoDialogs = 0;
-		w.form->showModal = [&](QDialog &dialog) { memoDialogs += qobject_cast<DialogMemo *>(&dialog) != nullptr; };
+		w.form->showModal = [&](QDialog &dialog) {
+			memoDialogs += qobject_cast<DialogMemo *>(&dialog) != nullptr;
+		};
 		w.form->cmdSave->click();
 		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("測定データがありません。")});
 
 		w.md.TrgMode = kTrue;
 		w.md.DataCount = 5;
 		w.form->cmdSave->click();
-		QCOMPARE(w.prompt.shown.size(), size_t{1}); // waiting for the trigger: nothing happens
+		QCOMPARE(w.prompt.shown.size(),
+				size_t{1}); // waiting for the trigger: nothing happens
 		QCOMPARE(memoDialogs, 0);
 
 		w.md.TrgOn = kTrue;
@@ -276,9 +293,11 @@ private Q_SLOTS:
 		w.form->cmdRead->click();
 		QVERIFY(w.prompt.shown.back().text.contains(QStringLiteral("broken.vn2")));
 		QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Error);
-		QVERIFY2(w.md.DataCount == 0 && !w.form->dataList(), "a broken read leaves the state cleared");
+		QVERIFY2(w.md.DataCount == 0 && !w.form->dataList(),
+				"a broken read leaves the state cleared");
 		const auto points = w.form->chart().plot()->graph(0)->data();
-		QVERIFY2(points->size() == 1 && std::isnan(points->at(0)->value), "the graph shows nothing");
+		QVERIFY2(points->size() == 1 && std::isnan(points->at(0)->value),
+				"the graph shows nothing");
 
 		w.prompt.fileNames = {empty};
 		w.form->cmdRead->click();
@@ -323,16 +342,19 @@ private Q_SLOTS:
 		w.form->setJournal(journal);
 		w.prompt.answers = {false, true}; // not the newer, the older
 		w.form->offerRecovery();
-		QCOMPARE(w.prompt.texts(), QStringList(2, QStringLiteral("前回の測定データが保存されていません。復元しますか？")));
+		QCOMPARE(w.prompt.texts(),
+				QStringList(2, QStringLiteral("前回の測定データが保存されていません。復元しますか？")));
 		QCOMPARE(w.md.DataCount, ended);
-		QCOMPARE(w.md.Channels[2].Data[ended - 1], float(ended)); // the fake unit counts its samples
+		QCOMPARE(w.md.Channels[2].Data[ended - 1],
+				float(ended)); // the fake unit counts its samples
 		QCOMPARE(w.form->chart().plot()->graph(2)->data()->size(), ended);
 		QCOMPARE(CheckSaveAllowed(w.md), SaveState::Ready);
 		QCOMPARE(ListJournals(journals.path()).size(), size_t{1});
 
 		w.prompt.answers = {true};
 		QVERIFY(w.form->close());
-		QVERIFY2(ListJournals(journals.path()).empty(), "a confirmed exit drops the restored run");
+		QVERIFY2(ListJournals(journals.path()).empty(),
+				"a confirmed exit drops the restored run");
 		QVERIFY(cutOff >= 256);
 	}
 
@@ -380,7 +402,8 @@ private Q_SLOTS:
 		QVERIFY(w.form->Label1[2]->accessibleDescription().isEmpty());
 		QVERIFY(!w.form->cmdAcknowledge->isEnabled());
 		w.form->cmdMeasInfo->click();
-		QCOMPARE(w.store.values.value(QStringLiteral("LimitAlarmUpper2")), QStringLiteral("100"));
+		QCOMPARE(w.store.values.value(QStringLiteral("LimitAlarmUpper2")),
+				QStringLiteral("100"));
 	}
 
 	void windowGoesWithItsDataListOpen()
@@ -439,14 +462,18 @@ private Q_SLOTS:
 				buttons << button->text();
 			QTest::keyClick(box, Qt::Key_Return);
 		});
-		QVERIFY2(!prompt.askYesNo(QStringLiteral("終了しますか？"), kMessageTitle), "Enter answers No");
+		QVERIFY2(!prompt.askYesNo(QStringLiteral("終了しますか？"), kMessageTitle),
+				"Enter answers No");
 		buttons.sort();
-		QCOMPARE(buttons, (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")}));
+		QCOMPARE(buttons,
+				(QStringList{QStringLiteral("いいえ(&N)"),
+						QStringLiteral("はい(&Y)")}));
 	}
 
 	void blockRunInTheRealWindowWithEmulatedUnits()
 	{
-		qputenv("VARNELIO_EMULATOR", "id=0,signal=seq:10:20:30,block=16;id=3,signal=const:-5,block=16");
+		qputenv("VARNELIO_EMULATOR",
+				"id=0,signal=seq:10:20:30,block=16;id=3,signal=const:-5,block=16");
 		ModuleData md;
 		VarnelLibrary library(QStringLiteral(VARNELIO_FILE));
 		RecordingPrompt prompt;
