@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.c')
+if [ ${#files[@]} -eq 0 ]; then
+	echo "check-format: no C or C++ file found (is this a git checkout?)" >&2
+	exit 1
+fi
 if [ "${1:-}" = "--fix" ]; then
 	clang-format -i "${files[@]}"
 	exit 0

@@ -107,6 +107,14 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 	if (!summary->content->warning.isEmpty())
 		printError(summary->content->warning);
 
+	// Held until the journal is deleted, so that a window starting meanwhile
+	// does not offer the same run.
+	const auto lock = JournalLock(summary->fileName);
+	if (!lock->tryLock(0)) {
+		printError(QStringLiteral("cannot recover %1: a running program has taken it")
+						.arg(summary->fileName));
+		return kExitFailure;
+	}
 	ModuleData md;
 	if (QString error; !RebuildJournal(summary->fileName, md, &error)) {
 		printError(QStringLiteral("cannot recover %1: %2").arg(summary->fileName, error));
@@ -117,7 +125,7 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 		printError(QStringLiteral("cannot write %1: %2").arg(out, written.error));
 		return kExitFailure;
 	}
-	DeleteJournal(summary->fileName); // its data are safe now
+	QFile::remove(summary->fileName); // its data are safe now
 	printError(QStringLiteral("wrote the %1 samples of %2 to %3")
 					.arg(md.DataCount)
 					.arg(QFileInfo(summary->fileName).fileName(), out));

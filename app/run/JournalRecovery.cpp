@@ -80,8 +80,22 @@ void setAsideUnreadable(const std::vector<JournalSummary> &journals, Prompt &pro
 
 } // namespace
 
+// A journal's rewrite that a killed program left half made; the journal it
+// was to replace is still whole. Kept while the journal's program runs.
+void removeLeftOverRewrites(const QString &folder)
+{
+	const QDir dir(folder);
+	for (const QString &name : dir.entryList({QStringLiteral("*.kvj.new")}, QDir::Files)) {
+		const QString rewrite = dir.filePath(name);
+		const auto lock = JournalLock(rewrite.chopped(4));
+		if (lock->tryLock(0))
+			QFile::remove(rewrite);
+	}
+}
+
 std::vector<JournalSummary> ListJournals(const QString &folder)
 {
+	removeLeftOverRewrites(folder);
 	// Names carry the start time, so the newest sorts last.
 	const QStringList names = QDir(folder).entryList(
 			{QStringLiteral("*.kvj")}, QDir::Files, QDir::Name | QDir::Reversed);

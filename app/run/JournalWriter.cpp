@@ -201,14 +201,21 @@ void JournalWriter::Shared::writeFresh(const QByteArray &bytes)
 					      .arg(systemError());
 	bool dropped = false;
 	if (ok) {
-		// Under the lock, so that a journal dropped meanwhile is never renamed back into
-		// being.
-		std::lock_guard lock(mutex);
-		dropped = dropping;
-		ok = !dropped && ::rename(temporary.constData(), name.constData()) == 0;
-		if (!ok && !dropped)
+		ok = ::rename(temporary.constData(), name.constData()) == 0;
+		if (!ok)
 			reason = QStringLiteral("cannot replace the run journal: %1")
 						 .arg(systemError());
+		// A journal dropped meanwhile is not renamed back into being: whichever
+		// of the two comes last removes it. The lock is never held across the
+		// rename, so the run never waits for the disk.
+		{
+			std::lock_guard lock(mutex);
+			dropped = dropping;
+		}
+		if (ok && dropped) {
+			::unlink(name.constData());
+			ok = false;
+		}
 	}
 	if (!ok) {
 		if (fresh >= 0)
