@@ -25,7 +25,6 @@ int recoverCommand(const QStringList &arguments);
 std::optional<CsvEncoding> parseCsvEncoding(const QString &name);
 
 // A long recording's convert and info.
-bool IsRecordingFile(const QString &fileName);
 int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out,
 		CsvEncoding encoding);
 int infoRecording(const QString &in);

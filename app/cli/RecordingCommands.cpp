@@ -34,11 +34,6 @@ std::unique_ptr<RecordingReader> openRecording(const QString &fileName)
 
 } // namespace
 
-bool IsRecordingFile(const QString &fileName)
-{
-	return fileName.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive);
-}
-
 int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out,
 		CsvEncoding encoding)
 {
@@ -49,7 +44,7 @@ int convertRecording(const QCommandLineParser &parser, const QString &in, const 
 		printError(QStringLiteral("--from and --to take seconds from the start"));
 		return kExitUsage;
 	}
-	const bool hdf5 = out.endsWith(QStringLiteral(".h5"), Qt::CaseInsensitive);
+	const bool hdf5 = IsHdf5File(out);
 	const auto type = FileTypeOf(out);
 	if (!hdf5 && !type) {
 		printError(QStringLiteral("OUT must name a .h5, .csv or .vn2 file"));

@@ -31,6 +31,16 @@ std::optional<FileType> FileTypeOf(const QString &fileName)
 	return std::nullopt;
 }
 
+bool IsRecordingFile(const QString &fileName)
+{
+	return QFileInfo(fileName).suffix().compare(QLatin1String("kvr"), Qt::CaseInsensitive) == 0;
+}
+
+bool IsHdf5File(const QString &fileName)
+{
+	return QFileInfo(fileName).suffix().compare(QLatin1String("h5"), Qt::CaseInsensitive) == 0;
+}
+
 FileResult SaveFileOfType(
 		const ModuleData &md, const QString &fileName, FileType type, CsvEncoding encoding)
 {

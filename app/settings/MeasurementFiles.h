@@ -34,6 +34,9 @@ FileTypeInfo fileTypeInfo(FileType type);
 
 // The type a file name's extension names, in either case; none for another.
 std::optional<FileType> FileTypeOf(const QString &fileName);
+// A long recording (.kvr), and its HDF5 export (.h5).
+bool IsRecordingFile(const QString &fileName);
+bool IsHdf5File(const QString &fileName);
 
 // Writes the measurement as a file of that type, a CSV file in `encoding`.
 FileResult SaveFileOfType(const ModuleData &md, const QString &fileName, FileType type,
