@@ -201,8 +201,10 @@ void AppendRingRecord(QByteArray &out, const JournalRing &ring)
 		out.append(fixed, sizeof fixed);
 		const qsizetype at = out.size();
 		out.resize(at + static_cast<qsizetype>(unit.latest.size() * 4));
-		qToLittleEndian<float>(unit.latest.data(),
-				static_cast<qsizetype>(unit.latest.size()), out.data() + at);
+		if (!unit.latest.empty()) // an empty vector's data() may be null
+			qToLittleEndian<float>(unit.latest.data(),
+					static_cast<qsizetype>(unit.latest.size()),
+					out.data() + at);
 	}
 	closeFrame(out, begin);
 }
@@ -294,7 +296,8 @@ std::optional<JournalRing> DecodeRing(const char *body, qsizetype size)
 				end - at < static_cast<qsizetype>(count) * 4)
 			return std::nullopt;
 		unit.latest.resize(count);
-		qFromLittleEndian<float>(at, count, unit.latest.data());
+		if (count > 0)
+			qFromLittleEndian<float>(at, count, unit.latest.data());
 		at += static_cast<qsizetype>(count) * 4;
 	}
 	if (at != end)
