@@ -198,8 +198,8 @@ void RecordingReader::summarizeInto(
 	}
 }
 
-void RecordingReader::summarizeSamples(
-		SampleSummary &out, int unit, uint64_t from, uint64_t to) const
+template <typename Visit>
+void RecordingReader::forEachStretch(int unit, uint64_t from, uint64_t to, Visit visit) const
 {
 	const auto &runs = runs_[unit];
 	auto run = std::upper_bound(runs.begin(), runs.end(), from,
@@ -209,9 +209,18 @@ void RecordingReader::summarizeSamples(
 	for (; run != runs.end() && run->first < to; ++run) {
 		const uint64_t lo = std::max(from, run->first);
 		const uint64_t hi = std::min(to, run->first + run->count);
-		for (uint64_t s = lo; s < hi; ++s)
-			out.add(floatAt(run->values + 4 * (s - run->first)));
+		if (lo < hi)
+			visit(lo, hi, run->values + 4 * (lo - run->first));
 	}
+}
+
+void RecordingReader::summarizeSamples(
+		SampleSummary &out, int unit, uint64_t from, uint64_t to) const
+{
+	forEachStretch(unit, from, to, [&](uint64_t lo, uint64_t hi, const char *at) {
+		for (uint64_t s = lo; s < hi; ++s, at += 4)
+			out.add(floatAt(at));
+	});
 }
 
 std::vector<SampleSummary> RecordingReader::envelope(
@@ -239,24 +248,14 @@ void RecordingReader::readSamples(int unit, uint64_t from, uint64_t to, float *o
 	if (to <= from)
 		return;
 	std::fill(out, out + (to - from), std::numeric_limits<float>::quiet_NaN());
-	const auto &runs = runs_[unit];
-	auto run = std::upper_bound(runs.begin(), runs.end(), from,
-			[](uint64_t s, const Run &r) { return s < r.first; });
-	if (run != runs.begin())
-		--run;
-	for (; run != runs.end() && run->first < to; ++run) {
-		const uint64_t lo = std::max(from, run->first);
-		const uint64_t hi = std::min(to, run->first + run->count);
-		if (lo >= hi)
-			continue;
-		const char *at = run->values + 4 * (lo - run->first);
+	forEachStretch(unit, from, to, [&](uint64_t lo, uint64_t hi, const char *at) {
 		if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
 			std::memcpy(out + (lo - from), at, 4 * (hi - lo));
 		} else {
 			for (uint64_t s = lo; s < hi; ++s, at += 4)
 				out[s - from] = floatAt(at);
 		}
-	}
+	});
 }
 
 std::vector<RecordingGap> RecordingReader::gaps(int unit) const

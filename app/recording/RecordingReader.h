@@ -66,6 +66,10 @@ private:
 	void summarizeInto(
 			SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
 	void summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const;
+	// Calls visit(lo, hi, values of sample lo) for each stretch of recorded
+	// samples of the unit within from..to-1, in order.
+	template <typename Visit>
+	void forEachStretch(int unit, uint64_t from, uint64_t to, Visit visit) const;
 
 	std::vector<std::unique_ptr<QFile>> mapped_;
 	QStringList files_;
