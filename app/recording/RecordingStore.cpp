@@ -179,29 +179,26 @@ void RecordingStore::encodeValues(
 		const uint64_t n = std::min(kMaxRecordSamples, count - done);
 		AppendSamples(out_, id, first + done, values + done, static_cast<qsizetype>(n));
 	}
-	for (uint64_t done = 0; done < count;) {
-		const uint64_t sample = first + done;
-		moveTo(unit, id, sample);
-		Block &block = unit.blocks[0];
-		const uint64_t n =
-				std::min(count - done, block.start + SummaryBlockSize(0) - sample);
-		for (uint64_t i = 0; i < n; ++i)
-			block.summary.add(values[done + i]);
-		block.covered += n;
-		done += n;
-	}
-	unit.encoded = first + count;
+	summarize(unit, id, first, count, values);
 }
 
 void RecordingStore::passGap(UnitStream &unit, int id, uint64_t first, uint64_t count)
 {
 	AppendGap(out_, {id, first, count});
+	summarize(unit, id, first, count, nullptr);
+}
+
+void RecordingStore::summarize(
+		UnitStream &unit, int id, uint64_t first, uint64_t count, const float *values)
+{
 	for (uint64_t done = 0; done < count;) {
 		const uint64_t sample = first + done;
 		moveTo(unit, id, sample);
 		Block &block = unit.blocks[0];
 		const uint64_t n =
 				std::min(count - done, block.start + SummaryBlockSize(0) - sample);
+		for (uint64_t i = 0; values && i < n; ++i)
+			block.summary.add(values[done + i]);
 		block.covered += n;
 		done += n;
 	}

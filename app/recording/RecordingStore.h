@@ -72,6 +72,9 @@ private:
 	void encodeValues(UnitStream &unit, int id, uint64_t first, const float *values,
 			uint64_t count);
 	void passGap(UnitStream &unit, int id, uint64_t first, uint64_t count);
+	// Counts the samples into the unit's summary blocks; values null in a gap.
+	void summarize(UnitStream &unit, int id, uint64_t first, uint64_t count,
+			const float *values);
 	void moveTo(UnitStream &unit, int id, uint64_t sample);
 	void closeBlock(UnitStream &unit, int id, int level, uint64_t nextStart);
 	void closeBlocks(UnitStream &unit, int id);
