@@ -121,13 +121,6 @@ void getSettings(Get &get, RunSettings &s)
 
 } // namespace
 
-QString EventKindName(EventKind kind)
-{
-	static const char *const names[] = {"warning", "alarm", "clear", "marker", "dropout",
-			"reconnect", "zero", "trigger"};
-	return QString::fromLatin1(names[static_cast<int>(kind)]);
-}
-
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split)
 {
 	RecordingHeader h;

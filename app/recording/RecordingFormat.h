@@ -8,6 +8,7 @@
 // one that is cut off or fails its checksum, and nothing after it.
 // docs/recording-format.md describes every field.
 
+#include "core/RunEvent.h"
 #include "core/RunSettings.h"
 
 #include <QByteArray>
@@ -32,10 +33,6 @@ enum class RecordKind : char {
 
 enum class SplitPeriod : uint8_t { None = 0, Hour = 1, Day = 2 };
 
-enum class EventKind : uint8_t { Warning, Alarm, Clear, Marker, Dropout, Reconnect, Zero, Trigger };
-
-QString EventKindName(EventKind kind);
-
 struct RecordingHeader {
 	RunSettings settings;
 	QString StartTimeStr;
@@ -53,12 +50,7 @@ struct RecordingHeader {
 // The header of a recording of the state's run, begun at `start`.
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split);
 
-struct RecordingEvent {
-	double timeS = 0.0; // from the start of the recording
-	int unit = -1;      // -1: the whole recording
-	EventKind kind = EventKind::Marker;
-	QString text;
-};
+using RecordingEvent = RunEvent;
 
 struct RecordingGap {
 	int unit = 0;

@@ -28,6 +28,11 @@ public:
 		for (RunRecorder *r : recorders_)
 			r->tickDone(md);
 	}
+	void eventHappened(const ModuleData &md, const RunEvent &event) override
+	{
+		for (RunRecorder *r : recorders_)
+			r->eventHappened(md, event);
+	}
 	void runEnded(const ModuleData &md) override
 	{
 		for (RunRecorder *r : recorders_)

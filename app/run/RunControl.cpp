@@ -27,6 +27,13 @@ void RunControl::setRecorder(RunRecorder *recorder)
 	trigger_.setSink(recorder);
 }
 
+void RunControl::addEvent(const RunEvent &event)
+{
+	if (recorder_)
+		recorder_->eventHappened(md_, event);
+	Q_EMIT eventAdded(event);
+}
+
 void RunControl::cmdStart_Click()
 {
 	if (md_.DataCount >= 1 &&

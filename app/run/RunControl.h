@@ -50,6 +50,8 @@ public:
 
 	// Records every run from now on (the journal); none when null.
 	void setRecorder(RunRecorder *recorder);
+	// Tells the recorder and whoever listens of something that happened in the run.
+	void addEvent(const RunEvent &event);
 
 	// For tests and the recorder: the wall clock of the start time.
 	std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
@@ -58,6 +60,7 @@ Q_SIGNALS:
 	void runStarted();
 	void tickDone();
 	void runEnded();
+	void eventAdded(const kelvra::RunEvent &event);
 
 private:
 	void endRun(RunEnd reason);
