@@ -11,6 +11,7 @@
 #include "limits/LimitEntries.h"
 #include "limits/LimitWatch.h"
 #include "recording/LongRecording.h"
+#include "recording/RepeatedCapture.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -155,6 +156,10 @@ const OptionTable kRecordOptions{"record",
 						"measurement time"},
 				{{{"duration", "90s|30m|12h|2d"}},
 						"with --continuous: the measurement time to record"},
+				{{{"repeat-trigger"}},
+						"with --continuous and a trigger: save each capture\n"
+						"as a numbered .vn2 file beside the recording and\n"
+						"arm the trigger again"},
 		},
 		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
 		"what it measured up to a second before.\n"};
@@ -260,12 +265,14 @@ void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
 {
 	o.continuous = parser.isSet(QStringLiteral("continuous"));
 	o.folder = parser.value(QStringLiteral("folder"));
+	o.repeatTrigger = parser.isSet(QStringLiteral("repeat-trigger"));
 	const bool longOnly = !o.folder.isEmpty() || parser.isSet(QStringLiteral("split")) ||
-			parser.isSet(QStringLiteral("duration"));
+			parser.isSet(QStringLiteral("duration")) || o.repeatTrigger;
 	if (!o.continuous) {
 		if (longOnly)
-			throw UsageError{QStringLiteral(
-					"--folder, --split and --duration go with --continuous")};
+			throw UsageError{
+					QStringLiteral("--folder, --split, --duration and "
+						       "--repeat-trigger go with --continuous")};
 		return;
 	}
 	if (o.out.isEmpty() == o.folder.isEmpty())
@@ -579,8 +586,28 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 		printError(error);
 		return kExitFailure;
 	}
+	const bool triggerSet = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
+	if (o.repeatTrigger && !triggerSet) {
+		printError(QStringLiteral(
+				"--repeat-trigger needs --trigger-upper or --trigger-lower"));
+		return kExitUsage;
+	}
+	if (triggerSet && !o.repeatTrigger)
+		printError(QStringLiteral(
+				"the trigger is not used: a long recording takes it with "
+				"--repeat-trigger"));
 	LongRecording recording(
 			o.folder.isEmpty() ? o.out : o.folder, !o.folder.isEmpty(), o.split);
+	RepeatedCapture captures(o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder);
+	captures.onSaved = [](const QString &file) {
+		printError(QStringLiteral("trigger capture saved: %1")
+						.arg(QDir::toNativeSeparators(file)));
+	};
+	bool captureFailed = false;
+	captures.onFailed = [&](const QString &text) {
+		printError(QStringLiteral("cannot save a trigger capture: %1").arg(text));
+		captureFailed = true;
+	};
 	recording.setMemoLines(o.memos);
 	const double interval = md.IntervalTM / 1000.0;
 	const auto limit = static_cast<uint64_t>(o.samples ? *o.samples
@@ -590,6 +617,8 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	recording.onNotice = [](const QString &text) { printError(text); };
 	RecorderChain recorders;
 	recorders.add(&recording);
+	if (o.repeatTrigger)
+		recorders.add(&captures);
 	recorders.add(&limits);
 	run.setRecorder(&recorders);
 	run.setLongRun(true);
@@ -622,6 +651,8 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 						.arg(recording.diskError(), file));
 		return kExitFailure;
 	}
+	if (captureFailed)
+		return kExitFailure;
 	if (unitLost) {
 		printError(QStringLiteral(
 				"a unit was lost during the recording; %1 holds the gap as missing samples")
