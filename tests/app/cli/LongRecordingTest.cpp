@@ -189,3 +189,35 @@ TEST_F(KelvraCli, ADaySplitByTheHourJoinsToEverySampleOnce)
 	EXPECT_EQ(864000u, joined->sampleCount(0));
 	EXPECT_EQ(0u, mismatches(*joined, kFourUnits[0], 0, 864000));
 }
+
+TEST_F(KelvraCli, RepeatedTriggerCapturesAreSavedAlignedOnEveryUnit)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--continuous"),
+			QStringLiteral("--folder"), dir.path(), QStringLiteral("--emulate"),
+			QStringLiteral("id=0,kind=1,signal=seq:0:0:0:0:0:0:0:0:0:500:0:0:0:0:0:0:0:0:0:0,"
+				       "speed=10;id=1,kind=1,signal=seq:1:2:3:4:5:6:7:8:9:10:11:12:13:"
+				       "14:15:16:17:18:19:20,speed=10"),
+			QStringLiteral("--units"), QStringLiteral("0,1"),
+			QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--trigger-upper"), QStringLiteral("100"),
+			QStringLiteral("--trigger-unit"), QStringLiteral("0"),
+			QStringLiteral("--pre"), QStringLiteral("3"), QStringLiteral("--post"),
+			QStringLiteral("5"), QStringLiteral("--repeat-trigger"),
+			QStringLiteral("--samples"), QStringLiteral("100")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const QStringList captures =
+			QDir(dir.path())
+					.entryList({QStringLiteral("kelvra-*-trg-*.vn2")},
+							QDir::Files, QDir::Name);
+	ASSERT_GE(captures.size(), 5) << "a trigger every 20 samples";
+	for (const QString &name : captures) {
+		ASSERT_EQ(0,
+				run({QStringLiteral("convert"), dir.filePath(name),
+						    path("capture.csv")})
+						.status);
+		const auto rows = csvRows(path("capture.csv"));
+		ASSERT_EQ(8u, rows.size()) << name.toStdString();
+		EXPECT_EQ(QStringLiteral("500"), rows[3][0]) << name.toStdString();
+		EXPECT_EQ(QStringLiteral("10"), rows[3][1]) << "the same moment on ID1";
+	}
+}
