@@ -463,18 +463,21 @@ int record(const RecordOptions &o)
 	journal.setMemoLines(o.memos);
 	journal.setSampleLimit(o.samples.value_or(0));
 	RecorderChain recorders;
-	recorders.add(&journal);
 	recorders.add(&limits);
+	recorders.add(&journal);
 	run.setRecorder(&recorders);
-	bool alarmed = false;
 	limits.onEvents = [&](const std::vector<LimitEvent> &events) {
 		for (const LimitEvent &event : events) {
-			if (o.samples && event.sample > *o.samples)
-				continue; // beyond what the file keeps
-			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
-			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
+			if (!o.samples || event.sample <= *o.samples) // else beyond what the file
+								      // keeps
+				run.addEvent(RunEventOf(md, event));
 		}
 	};
+	bool alarmed = false;
+	QObject::connect(&run, &RunControl::eventAdded, [&](const RunEvent &event) {
+		printError(QStringLiteral("event: ") + EventLine(event));
+		alarmed = alarmed || event.kind == EventKind::Alarm;
+	});
 	Progress progress(md, o.progress);
 	QEventLoop loop;
 	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit,
@@ -495,6 +498,10 @@ int record(const RecordOptions &o)
 	run.cmdStart_Click();
 	if (md.MeasFlag != kTrue)
 		return kExitFailure; // the reason has been printed
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (o.zero && md.Channels[u].inUse())
+			run.addEvent({0.0, u, EventKind::Zero, {}});
+	}
 	loop.exec();
 	progress.finish();
 

@@ -63,6 +63,7 @@ void ModuleData::ClearMeasData()
 	TrgFirst = kFalse;
 	TrgOn = kFalse;
 	StartTimeStr = kBlankStartTime;
+	Events.clear();
 }
 
 void ModuleData::ClearMemo()

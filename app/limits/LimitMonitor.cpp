@@ -87,17 +87,4 @@ void LimitMonitor::acknowledge()
 		latched_[unit] = current(unit);
 }
 
-const char *limitEventWord(LimitEvent::Kind kind)
-{
-	switch (kind) {
-	case LimitEvent::Kind::Warning:
-		return "warning";
-	case LimitEvent::Kind::Alarm:
-		return "alarm";
-	case LimitEvent::Kind::Clear:
-		return "clear";
-	}
-	return "";
-}
-
 } // namespace kelvra

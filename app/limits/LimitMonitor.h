@@ -52,7 +52,4 @@ private:
 	std::array<LimitState, kUnitCount> latched_{};
 };
 
-// The word an event kind is written as in exports and event lines.
-const char *limitEventWord(LimitEvent::Kind kind);
-
 } // namespace kelvra

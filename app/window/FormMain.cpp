@@ -287,6 +287,8 @@ void FormMain::cmdAcknowledge_Click()
 
 void FormMain::limitEvents(const std::vector<LimitEvent> &events)
 {
+	for (const LimitEvent &event : events)
+		run_->addEvent(RunEventOf(md_, event));
 	const bool alarm = std::any_of(events.begin(), events.end(),
 			[](const LimitEvent &e) { return e.kind == LimitEvent::Kind::Alarm; });
 	if (alarm && limitWatch_.monitor().limits().beep)
@@ -364,8 +366,8 @@ void FormMain::setJournal(RunJournal &journal)
 {
 	journal_ = &journal;
 	recorders_ = RecorderChain();
-	recorders_.add(&journal);
 	recorders_.add(&limitWatch_);
+	recorders_.add(&journal);
 }
 
 void FormMain::offerRecovery()

@@ -190,7 +190,7 @@ private:
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
 	LimitWatch limitWatch_;
-	RecorderChain recorders_;           // the journal, then the limit check
+	RecorderChain recorders_; // the limit check, then the journal that keeps its events
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

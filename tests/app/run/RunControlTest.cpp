@@ -294,6 +294,10 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
 			<< "redraw is resumed on every tick until the first after the trigger";
 	EXPECT_EQ(kFalse, md.TrgFirst);
+	EXPECT_EQ((std::vector<RunEvent>{{999 * md.IntervalTM / 1000.0, md.TrgUnitID,
+				  EventKind::Trigger, QStringLiteral("upper 1000 (1000)")}}),
+			md.Events)
+			<< "the trigger moment is an event at sample 1000 of the run, which holds 1000";
 	log.clear();
 	run.TrgBlockTick();
 	EXPECT_EQ("follow y -1, follow x, draw 125-253, values by num", joined(log))
