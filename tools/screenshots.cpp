@@ -35,6 +35,12 @@ public:
 		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
 	}
 	bool askYesNo(const QString &, const QString &) override { return true; }
+	// The notes of the markers set, in turn.
+	QStringList notes;
+	std::optional<QString> askText(const QString &, const QString &) override
+	{
+		return notes.isEmpty() ? QString() : notes.takeFirst();
+	}
 	QString askSaveFileName(const QString &, const QString &, const QString &) override
 	{
 		return {};

@@ -2,9 +2,11 @@
 
 #include "acquisition/DialogSetUnit.h"
 #include "display/DialogDatalist.h"
+#include "display/MarkerLines.h"
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
 #include "limits/DialogLimits.h"
+#include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -186,7 +189,15 @@ QWidget *FormMain::buildValueGroup()
 	cmdAcknowledge = new QPushButton(QStringLiteral("確認"), group);
 	cmdAcknowledge->setToolTip(QStringLiteral("リミットの表示を戻す"));
 	cmdAcknowledge->setEnabled(false);
-	layout->addWidget(cmdAcknowledge, 2, 3);
+	cmdMark = new QPushButton(QStringLiteral("マーク"), group);
+	cmdMark->setToolTip(QStringLiteral("最新のデータに印を付ける (M)"));
+	cmdEvents = new QPushButton(QStringLiteral("イベント"), group);
+	auto *buttons = new QHBoxLayout;
+	buttons->addWidget(cmdMark);
+	buttons->addWidget(cmdEvents);
+	buttons->addStretch();
+	buttons->addWidget(cmdAcknowledge);
+	layout->addLayout(buttons, 2, 0, 1, 4);
 	return group;
 }
 
@@ -231,6 +242,12 @@ void FormMain::connectControls()
 	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
 	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
+	connect(cmdMark, &QPushButton::clicked, this, [this] { cmdMark_Click(); });
+	connect(new QShortcut(Qt::Key_M, this), &QShortcut::activated, this,
+			[this] { cmdMark_Click(); });
+	connect(cmdEvents, &QPushButton::clicked, this, &FormMain::cmdEvents_Click);
+	connect(run_.get(), &RunControl::eventAdded, this, &FormMain::eventAdded);
+	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showEvents);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
@@ -283,6 +300,54 @@ void FormMain::cmdAcknowledge_Click()
 {
 	limitWatch_.monitor().acknowledge();
 	showLimitStates();
+}
+
+void FormMain::cmdMark_Click(std::optional<double> atS)
+{
+	if (md_.DataCount < 1) {
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
+		return;
+	}
+	const std::optional<QString> note = prompt_.askText(
+			QStringLiteral("メモ（空欄のままでも可）"), QStringLiteral("マーク"));
+	if (!note)
+		return;
+	// The run may have ended while the note was asked for: the marker goes with the data held.
+	if (const std::optional<RunEvent> marker = NewMarker(md_, atS, note->simplified()))
+		run_->addEvent(*marker);
+}
+
+void FormMain::cmdEvents_Click()
+{
+	if (!eventList_) {
+		eventList_ = new DialogEvents(md_, this);
+		connect(eventList_, &DialogEvents::eventChosen, this, &FormMain::moveToEvent);
+	}
+	eventList_->show();
+	eventList_->raise();
+	eventList_->activateWindow();
+}
+
+void FormMain::moveToEvent(double timeS)
+{
+	if (const std::optional<int32_t> k = SampleOfTime(md_, timeS))
+		graphView_->CentreOn(*k);
+}
+
+void FormMain::eventAdded(const RunEvent &event)
+{
+	if (eventList_)
+		eventList_->append(event);
+	if (event.kind == EventKind::Marker)
+		chart_->setMarkers(MarkerLines(md_));
+}
+
+void FormMain::showEvents()
+{
+	chart_->setMarkers(MarkerLines(md_));
+	if (eventList_)
+		eventList_->reload();
 }
 
 void FormMain::limitEvents(const std::vector<LimitEvent> &events)
@@ -390,6 +455,7 @@ void FormMain::settingsChanged()
 	values_->ClearValueLabels();
 	cmdDisp->setEnabled(md_.DataCount >= 1);
 	drawing_->SetGraphTitles();
+	showEvents();
 }
 
 bool FormMain::mayEraseData()
@@ -495,6 +561,7 @@ void FormMain::showLoadedData()
 	CloseDataList();
 	cmdDisp->setEnabled(true); // a settings change may have disabled it while no data were held
 	ShowReadData();
+	showEvents();
 }
 
 void FormMain::showNoData()
