@@ -1,5 +1,6 @@
 // Makes the README's screenshots from the real window with emulated units:
-// idle, both settings dialogs, measuring four units, a trigger capture with
+// idle, both settings dialogs, measuring four units, the limits with an alarm
+// latched, markers on the graph and the event list, a trigger capture with
 // its marker, the memo dialog of saving, the data list.
 // Usage: kelvra-screenshots OUTPUT_DIR
 
@@ -150,9 +151,21 @@ int main(int argc, char *argv[])
 	window.cmdLimit_Click();
 	window.showModal = modal;
 	window.run().cmdStart_Click();
-	wait(6000);
+	prompt.notes = {QStringLiteral("荷重 5 kN"), QStringLiteral("き裂を確認")};
+	wait(2500);
+	window.cmdMark_Click();
+	wait(3500);
 	ok = save(&window, out, "alarm.png") && ok;
+	window.cmdMark_Click();
+	wait(1500);
 	window.run().cmdStop_Click();
+	ok = save(&window, out, "marker.png") && ok;
+	window.cmdEvents_Click();
+	if (window.eventList()) {
+		window.eventList()->resize(520, 360);
+		ok = save(window.eventList(), out, "events.png") && ok;
+		window.eventList()->close();
+	}
 	window.cmdAcknowledge_Click();
 
 	md.TrgMaxFlag = kelvra::kTrue;
