@@ -129,6 +129,13 @@ FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, Mod
 				[](float v) { return std::isnan(v) ? kNoData : v; });
 		channel.DataNum = n;
 	}
+	const double startS = span.from * reader.header().intervalS;
+	for (RecordingEvent event : reader.events()) {
+		if (!inSpan(reader, span, event.timeS))
+			continue;
+		event.timeS -= startS;
+		md.Events.push_back(std::move(event));
+	}
 	return {};
 }
 

@@ -30,7 +30,8 @@ SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fr
 		std::optional<double> toS);
 
 // The settings, memo lines and start time of the recording, and the span's
-// samples when it fits the buffers (a missing sample is kNoData).
+// samples when it fits the buffers (a missing sample is kNoData) and its
+// events, timed from the span's start as the data held are.
 FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md);
 
 // Writes fileName, or when the span needs more lines than one file takes,

@@ -140,6 +140,11 @@ TEST(RecordingExport, ADataFileTakesASpanThatFitsTheBuffers)
 	ASSERT_TRUE(reader);
 	const QString out = dir.filePath(QStringLiteral("r.vn2"));
 	EXPECT_FALSE(ExportDataFile(*reader, {0, 88001}, out).ok);
+	ModuleData md;
+	ASSERT_TRUE(LoadRecordingSpan(*reader, SpanOfSeconds(*reader, 0.5, 2.0), md).ok);
+	EXPECT_EQ((std::vector<RunEvent>{{0.5, 1, EventKind::Dropout, QStringLiteral("ID1 外れ")}}),
+			md.Events)
+			<< "the span's events, from its start";
 	ASSERT_TRUE(ExportDataFile(*reader, SpanOfSeconds(*reader, 0.5, 880.5), out).ok);
 	QString error;
 	const auto content = LoadDataFileContent(out, &error);
