@@ -304,7 +304,9 @@ void FormMain::cmdAcknowledge_Click()
 
 void FormMain::cmdMark_Click(std::optional<double> atS)
 {
-	if (md_.DataCount < 1) {
+	// At the sample that was newest when asked for, however long the note takes.
+	std::optional<RunEvent> marker = NewMarker(md_, atS, {});
+	if (!marker) {
 		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
 				Prompt::Icon::None);
 		return;
@@ -313,9 +315,8 @@ void FormMain::cmdMark_Click(std::optional<double> atS)
 			QStringLiteral("メモ（空欄のままでも可）"), QStringLiteral("マーク"));
 	if (!note)
 		return;
-	// The run may have ended while the note was asked for: the marker goes with the data held.
-	if (const std::optional<RunEvent> marker = NewMarker(md_, atS, note->simplified()))
-		run_->addEvent(*marker);
+	marker->text = note->simplified();
+	run_->addEvent(*marker); // the run may have ended meanwhile: it goes with the data held
 }
 
 void FormMain::cmdEvents_Click()
