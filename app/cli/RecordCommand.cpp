@@ -468,8 +468,8 @@ int record(const RecordOptions &o)
 	run.setRecorder(&recorders);
 	limits.onEvents = [&](const std::vector<LimitEvent> &events) {
 		for (const LimitEvent &event : events) {
-			if (!o.samples || event.sample <= *o.samples) // else beyond what the file
-								      // keeps
+			const bool kept = !o.samples || event.sample <= *o.samples; // by the file
+			if (kept)
 				run.addEvent(RunEventOf(md, event));
 		}
 	};
