@@ -9,7 +9,7 @@ QString EventKindName(EventKind kind)
 	return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
 
-QString EventLine(const RunEvent &event)
+QString RunEventLine(const RunEvent &event)
 {
 	QString line = QString::number(event.timeS, 'f', 2) + QStringLiteral(" s");
 	if (event.unit >= 0)

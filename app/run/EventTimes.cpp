@@ -16,7 +16,7 @@ double secondsPerSample(const ModuleData &md)
 double windowStart(const ModuleData &md)
 {
 	if (md.TrgMode == kFalse)
-		return 0.0;
+		return static_cast<double>(md.DataOffset) * secondsPerSample(md);
 	const auto trigger = std::find_if(md.Events.begin(), md.Events.end(),
 			[](const RunEvent &e) { return e.kind == EventKind::Trigger; });
 	if (trigger == md.Events.end())
@@ -41,9 +41,10 @@ std::optional<int32_t> SampleOfTime(const ModuleData &md, double timeS)
 
 double GraphX(const ModuleData &md, double timeS)
 {
-	// As the series draw sample k: at k intervals, or from the trigger sample at 0.
+	// As the series draw sample k: at k intervals of the run, or from the trigger sample at 0.
 	const double k = (timeS - windowStart(md)) / secondsPerSample(md) + 1.0;
-	const double origin = md.TrgMode != kFalse ? md.TrgDnum1 + 1.0 : 0.0;
+	const double origin = md.TrgMode != kFalse ? md.TrgDnum1 + 1.0
+						   : -static_cast<double>(md.DataOffset);
 	return (k - origin) * secondsPerSample(md);
 }
 

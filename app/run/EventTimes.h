@@ -2,8 +2,9 @@
 
 // Where an event of a run sits among the samples held. Times count from the
 // start of the run, so in a trigger run the window begins where the trigger
-// event says: its pre-trigger samples before the trigger moment. Data without
-// a trigger event (a read file) begin at 0 s.
+// event says: its pre-trigger samples before the trigger moment; in a long
+// recording the buffers begin DataOffset samples into the run. Other data
+// without a trigger event (a read file) begin at 0 s.
 
 #include "core/ModuleData.h"
 #include "core/RunEvent.h"
