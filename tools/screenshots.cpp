@@ -1,5 +1,6 @@
 // Makes the README's screenshots from the real window with emulated units:
-// idle, both settings dialogs, measuring four units, a trigger capture with
+// idle, both settings dialogs, measuring four units, the limits with an alarm
+// latched, markers on the graph and the event list, a trigger capture with
 // its marker, the memo dialog of saving, the data list.
 // Usage: kelvra-screenshots OUTPUT_DIR
 
@@ -36,6 +37,12 @@ public:
 		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
 	}
 	bool askYesNo(const QString &, const QString &) override { return true; }
+	// The notes of the markers set, in turn.
+	QStringList notes;
+	std::optional<QString> askText(const QString &, const QString &) override
+	{
+		return notes.isEmpty() ? QString() : notes.takeFirst();
+	}
 	QString askSaveFileName(const QString &, const QString &, const QString &) override
 	{
 		return {};
@@ -179,9 +186,21 @@ int main(int argc, char *argv[])
 	window.cmdLimit_Click();
 	window.showModal = modal;
 	window.run().cmdStart_Click();
-	wait(6000);
+	prompt.notes = {QStringLiteral("荷重 5 kN"), QStringLiteral("き裂を確認")};
+	wait(2500);
+	window.cmdMark_Click();
+	wait(3500);
 	ok = save(&window, out, "alarm.png") && ok;
+	window.cmdMark_Click();
+	wait(1500);
 	window.run().cmdStop_Click();
+	ok = save(&window, out, "marker.png") && ok;
+	window.cmdEvents_Click();
+	if (window.eventList()) {
+		window.eventList()->resize(520, 360);
+		ok = save(window.eventList(), out, "events.png") && ok;
+		window.eventList()->close();
+	}
 	window.cmdAcknowledge_Click();
 
 	md.TrgMaxFlag = kelvra::kTrue;

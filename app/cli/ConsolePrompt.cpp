@@ -1,5 +1,7 @@
 #include "ConsolePrompt.h"
 
+#include <QTextStream>
+
 #include <cstdio>
 
 namespace kelvra::cli {
@@ -22,6 +24,16 @@ bool ConsolePrompt::askYesNo(const QString &text, const QString &)
 {
 	printError(text + QStringLiteral(" (yes)"));
 	return true;
+}
+
+std::optional<QString> ConsolePrompt::askText(const QString &text, const QString &)
+{
+	printError(text);
+	QTextStream in(stdin);
+	QString line;
+	if (!in.readLineInto(&line))
+		return std::nullopt;
+	return line;
 }
 
 } // namespace kelvra::cli

@@ -11,6 +11,8 @@ class ConsolePrompt : public Prompt {
 public:
 	void message(const QString &text, const QString &caption, Icon icon) override;
 	bool askYesNo(const QString &text, const QString &caption) override;
+	// A line from standard input; empty at its end.
+	std::optional<QString> askText(const QString &text, const QString &caption) override;
 	// The recorder names its files on the command line: no dialog is ever needed.
 	QString askSaveFileName(const QString &, const QString &, const QString &) override
 	{

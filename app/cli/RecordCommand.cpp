@@ -532,18 +532,30 @@ bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
 	return true;
 }
 
-// Prints the limit events of each tick, up to `lastSample`; `alarmed` is set
-// at the first alarm.
-void printLimitEvents(LimitWatch &limits, const ModuleData &md, int64_t lastSample, bool &alarmed)
+struct EventsSeen {
+	bool alarm = false;
+	bool dropout = false;
+};
+
+// Hands the limit events of each tick, up to `lastSample`, to the run; prints
+// every event of the run as it happens and notes whether there was an alarm
+// or a lost unit.
+void followEvents(RunControl &run, LimitWatch &limits, const ModuleData &md, int64_t lastSample,
+		EventsSeen &seen)
 {
-	limits.onEvents = [&md, lastSample, &alarmed](const std::vector<LimitEvent> &events) {
+	limits.onEvents = [&run, &md, lastSample](const std::vector<LimitEvent> &events) {
 		for (const LimitEvent &event : events) {
-			if (lastSample > 0 && event.sample > lastSample)
-				continue; // beyond what the file keeps
-			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
-			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
+			const bool kept =
+					lastSample < 1 || event.sample <= lastSample; // by the file
+			if (kept)
+				run.addEvent(RunEventOf(md, event));
 		}
 	};
+	QObject::connect(&run, &RunControl::eventAdded, [&seen](const RunEvent &event) {
+		printError(QStringLiteral("event: ") + RunEventLine(event));
+		seen.alarm = seen.alarm || event.kind == EventKind::Alarm;
+		seen.dropout = seen.dropout || event.kind == EventKind::Dropout;
+	});
 }
 
 QString spanInEnglish(double seconds)
@@ -616,23 +628,18 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	recording.setSampleLimit(limit);
 	recording.onNotice = [](const QString &text) { printError(text); };
 	RecorderChain recorders;
+	recorders.add(&limits);
 	recorders.add(&recording);
 	if (o.repeatTrigger)
 		recorders.add(&captures);
-	recorders.add(&limits);
 	run.setRecorder(&recorders);
 	run.setLongRun(true);
-	bool alarmed = false;
-	printLimitEvents(limits, md, static_cast<int64_t>(limit), alarmed);
-	bool unitLost = false;
-	QObject::connect(&run, &RunControl::eventAdded, [&](const RunEvent &event) {
-		printError(QStringLiteral("event: ") + RunEventLine(event));
-		unitLost = unitLost || event.kind == EventKind::Dropout;
-	});
+	EventsSeen seen;
+	followEvents(run, limits, md, static_cast<int64_t>(limit), seen);
 
 	Progress progress(md, o.progress);
 	if (!runToEnd(run, md, progress, [&] {
-		    return recording.limitReached(md) || (alarmed && o.failOnAlarm);
+		    return recording.limitReached(md) || (seen.alarm && o.failOnAlarm);
 	    }))
 		return kExitFailure;
 	const QString file = QDir::toNativeSeparators(recording.currentFile());
@@ -641,7 +648,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples per unit")
 						.arg(file)
 						.arg(samples));
-	if (alarmed && o.failOnAlarm) {
+	if (seen.alarm && o.failOnAlarm) {
 		printError(QStringLiteral("stopped at an alarm; %1 is written").arg(file));
 		return kExitAlarm;
 	}
@@ -653,7 +660,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	}
 	if (captureFailed)
 		return kExitFailure;
-	if (unitLost) {
+	if (seen.dropout) {
 		printError(QStringLiteral(
 				"a unit was lost during the recording; %1 holds the gap as missing samples")
 						.arg(file));
@@ -709,6 +716,13 @@ int record(const RecordOptions &o)
 
 	ConsoleRunView view;
 	RunControl run(md, devices, prompt, view);
+	// The references taken for this run are its first events.
+	QObject::connect(&run, &RunControl::runStarted, [&] {
+		for (int u = 0; u < kUnitCount; ++u) {
+			if (o.zero && md.Channels[u].inUse())
+				run.addEvent({0.0, u, EventKind::Zero, {}});
+		}
+	});
 	if (o.continuous)
 		return recordLong(o, md, run, limits);
 	RunJournal journal(prompt);
@@ -716,14 +730,15 @@ int record(const RecordOptions &o)
 	journal.setMemoLines(o.memos);
 	journal.setSampleLimit(o.samples.value_or(0));
 	RecorderChain recorders;
-	recorders.add(&journal);
 	recorders.add(&limits);
+	recorders.add(&journal);
 	run.setRecorder(&recorders);
-	bool alarmed = false;
-	printLimitEvents(limits, md, o.samples.value_or(0), alarmed);
+	EventsSeen seen;
+	followEvents(run, limits, md, o.samples.value_or(0), seen);
 	Progress progress(md, o.progress);
 	if (!runToEnd(run, md, progress, [&] {
-		    return (o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm);
+		    return (o.samples && md.DataCount >= *o.samples) ||
+				    (seen.alarm && o.failOnAlarm);
 	    }))
 		return kExitFailure;
 
@@ -749,7 +764,7 @@ int record(const RecordOptions &o)
 		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples")
 						.arg(o.out)
 						.arg(md.DataCount));
-	if (alarmed && o.failOnAlarm) {
+	if (seen.alarm && o.failOnAlarm) {
 		printError(QStringLiteral("stopped at an alarm; %1 holds %2 samples")
 						.arg(o.out)
 						.arg(md.DataCount));

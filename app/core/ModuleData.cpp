@@ -64,6 +64,7 @@ void ModuleData::ClearMeasData()
 	TrgFirst = kFalse;
 	TrgOn = kFalse;
 	StartTimeStr = kBlankStartTime;
+	Events.clear();
 }
 
 void ModuleData::RollBuffers(int32_t count)

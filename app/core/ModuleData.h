@@ -4,6 +4,8 @@
 // the measurement settings, the state of the current run and of the graph
 // view. One object, owned by the program and passed by reference.
 
+#include "RunEvent.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -123,6 +125,7 @@ public:
 	int32_t TrgPoint = 0;
 	float AllMax = 0.0f;
 	float AllMin = 0.0f;
+	std::vector<RunEvent> Events; // of the run held, in the order they happened
 
 	// Graph view state.
 	int32_t DispDataNum = 100;

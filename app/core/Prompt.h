@@ -1,11 +1,13 @@
 #pragma once
 
 // Everything the program asks of or tells the user through a modal box:
-// messages, Yes/No questions, file and printer dialogs. The window shows
+// messages, Yes/No questions, a line of text, file and printer dialogs. The window shows
 // real dialogs; the command-line tool prints; tests record and answer as
 // scripted.
 
 #include <QString>
+
+#include <optional>
 
 namespace kelvra {
 
@@ -25,6 +27,10 @@ public:
 
 	// A question with the question icon and Yes/No buttons; true on Yes.
 	virtual bool askYesNo(const QString &text, const QString &caption) = 0;
+
+	// A line of text with OK and Cancel; empty when cancelled, an empty
+	// text when OK was pressed on nothing.
+	virtual std::optional<QString> askText(const QString &text, const QString &caption) = 0;
 
 	// A file to write, starting in `folder`, with one filter such as
 	// "CSVファイル  (*.csv)"; a name typed without extension gets `suffix`,

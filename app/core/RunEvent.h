@@ -20,9 +20,13 @@ struct RunEvent {
 	int unit = -1;      // -1: the whole run
 	EventKind kind = EventKind::Marker;
 	QString text;
+
+	bool operator==(const RunEvent &) const = default;
 };
 
-// One line of an event: "12.34 s ID1 dropout USB通信エラー".
+// One line of an event: "12.34 s ID1 warning upper 100 (101.5)",
+// "12.34 s ID1 dropout USB通信エラー", or "3.00 s marker load applied" for
+// one of the whole run.
 QString RunEventLine(const RunEvent &event);
 
 } // namespace kelvra

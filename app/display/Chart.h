@@ -2,17 +2,26 @@
 
 // The time graph as the program uses it: four series of points that share
 // their X values, a header line, axis titles and ranges, a vertical trigger
-// marker, redraw suspension and drawing itself onto a printed page.
+// marker, labelled vertical lines for the markers set, redraw suspension and
+// drawing itself onto a printed page.
 
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <vector>
 
 class QCPPainter;
 
 namespace kelvra {
+
+struct ChartMarker {
+	double x;
+	QString label;
+
+	bool operator==(const ChartMarker &) const = default;
+};
 
 class Chart {
 public:
@@ -38,6 +47,8 @@ public:
 	virtual void setPoint(int series, int32_t p, double x, double y) = 0;
 
 	virtual void setTriggerLine(bool shown, double x) = 0;
+	// In place of the markers shown before.
+	virtual void setMarkers(const std::vector<ChartMarker> &markers) = 0;
 
 	// Draws the chart as vector graphics into a rectangle (in device pixels)
 	// of a page being painted; false when it cannot.

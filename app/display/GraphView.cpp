@@ -242,6 +242,12 @@ void GraphView::cmdRight_Click()
 		scroll(md_.DispStart + half);
 }
 
+void GraphView::CentreOn(int32_t k)
+{
+	selectScrollOption(XAxisMode::ManualScroll);
+	scroll(std::max(k - md_.DispDataNum / 2, 1));
+}
+
 void GraphView::cmdSetScaleY_Click()
 {
 	const auto scale = typedScale();

@@ -36,6 +36,8 @@ public:
 	void cmdLeft_Click();
 	void cmdRight_Click();
 	void cmdSetScaleY_Click();
+	// Scrolls by hand to a window of the chosen width centred on sample k.
+	void CentreOn(int32_t k);
 
 	void SetAxesX(int32_t start, int32_t end);
 	void SetAxesXTrg(int32_t start, int32_t end);

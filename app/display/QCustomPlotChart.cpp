@@ -178,6 +178,34 @@ void QCustomPlotChart::setTriggerLine(bool shown, double x)
 	changed();
 }
 
+void QCustomPlotChart::setMarkers(const std::vector<ChartMarker> &markers)
+{
+	for (const auto &[line, label] : markers_) {
+		plot_->removeItem(line);
+		plot_->removeItem(label);
+	}
+	markers_.clear();
+	const QColor colour(120, 0, 160);
+	for (const ChartMarker &marker : markers) {
+		auto *line = new QCPItemStraightLine(plot_);
+		line->point1->setCoords(marker.x, 0.0);
+		line->point2->setCoords(marker.x, 1.0);
+		line->setPen(QPen(colour, 1.5, Qt::DashLine));
+		auto *label = new QCPItemText(plot_);
+		// At the top of the plot whatever the Y range: X in data, Y in the axis rect.
+		label->position->setTypeX(QCPItemPosition::ptPlotCoords);
+		label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+		label->position->setCoords(marker.x, 0.0);
+		label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+		label->setPadding(QMargins(3, 2, 3, 2));
+		label->setColor(colour);
+		label->setBrush(QBrush(QColor(255, 255, 255, 200)));
+		label->setText(marker.label);
+		markers_.emplace_back(line, label);
+	}
+	changed();
+}
+
 bool QCustomPlotChart::paint(QCPPainter &painter, const QRectF &target)
 {
 	if (!painter.isActive())

@@ -1,9 +1,9 @@
 #pragma once
 
 // The chart over QCustomPlot: four graphs told apart by colour, a title
-// element as the header line and a straight vertical line as the trigger
-// marker. New points are appended to the graphs' containers; every change
-// asks for one queued replot unless redraw is suspended.
+// element as the header line, a straight vertical line as the trigger
+// marker and one with a label at its top for each marker set. New points are appended to the
+// graphs' containers; every change asks for one queued replot unless redraw is suspended.
 
 #include "Chart.h"
 
@@ -12,6 +12,7 @@
 class QCustomPlot;
 class QCPGraph;
 class QCPItemStraightLine;
+class QCPItemText;
 class QCPTextElement;
 
 namespace kelvra {
@@ -31,6 +32,7 @@ public:
 	void setPointCount(int series, int32_t count) override;
 	void setPoint(int series, int32_t p, double x, double y) override;
 	void setTriggerLine(bool shown, double x) override;
+	void setMarkers(const std::vector<ChartMarker> &markers) override;
 	bool paint(QCPPainter &painter, const QRectF &target) override;
 
 	QCustomPlot *plot() const { return plot_; }
@@ -44,6 +46,7 @@ private:
 	std::array<QCPGraph *, kSeriesCount> graphs_{};
 	QCPTextElement *header_ = nullptr;
 	QCPItemStraightLine *triggerLine_ = nullptr;
+	std::vector<std::pair<QCPItemStraightLine *, QCPItemText *>> markers_;
 	bool suspended_ = false;
 	bool pending_ = false;
 };

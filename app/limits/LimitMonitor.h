@@ -36,8 +36,13 @@ public:
 
 	// One stored sample of a unit; empty for a sample without data, which
 	// neither passes nor leaves a level. Appends the events it causes.
+	// Inline, as it runs for every sample of a run.
 	void check(int unit, int32_t sample, std::optional<float> value,
-			std::vector<LimitEvent> &events);
+			std::vector<LimitEvent> &events)
+	{
+		if (value && (*value < quiet_[unit].first || *value > quiet_[unit].second))
+			checkLevels(unit, sample, *value, events);
+	}
 
 	// The worst level the unit is beyond now, and the worst since the last
 	// acknowledgement.
@@ -46,13 +51,16 @@ public:
 	void acknowledge();
 
 private:
+	void checkLevels(int unit, int32_t sample, float value, std::vector<LimitEvent> &events);
+	void findQuietBand(int unit);
+
 	LimitSettings limits_;
 	// Indexed [unit][level][side]: beyond that level now.
 	std::array<std::array<std::array<bool, 2>, 2>, kUnitCount> beyond_{};
 	std::array<LimitState, kUnitCount> latched_{};
+	// Per unit the values, both ends included, that pass and leave no level
+	// as things stand: most samples are only compared with these.
+	std::array<std::pair<float, float>, kUnitCount> quiet_{};
 };
-
-// The word an event kind is written as in exports and event lines.
-const char *limitEventWord(LimitEvent::Kind kind);
 
 } // namespace kelvra

@@ -42,20 +42,22 @@ double SampleSeconds(const ModuleData &md, int32_t sample)
 	return (sample - 1) * (md.IntervalTM / 1000.0);
 }
 
-QString LimitEventLine(const ModuleData &md, const LimitEvent &event)
+RunEvent RunEventOf(const ModuleData &md, const LimitEvent &event)
 {
+	static constexpr EventKind kinds[] = {
+			EventKind::Warning, EventKind::Alarm, EventKind::Clear};
 	// The level is named where the kind does not say it.
-	QString what = QString::fromLatin1(limitEventWord(event.kind));
+	QString text;
 	if (event.kind == LimitEvent::Kind::Clear)
-		what += event.level == LimitLevel::Alarm ? QStringLiteral(" alarm")
-							 : QStringLiteral(" warning");
-	return QStringLiteral("%1 s ID%2 %3 %4 %5 (%6)")
-			.arg(QString::number(SampleSeconds(md, event.sample), 'f', 2))
-			.arg(event.unit)
-			.arg(what,
-					event.side == LimitSide::Upper ? QStringLiteral("upper")
-								       : QStringLiteral("lower"),
-					shortestText(event.limit), shortestText(event.value));
+		text = event.level == LimitLevel::Alarm ? QStringLiteral("alarm ")
+							: QStringLiteral("warning ");
+	text += QStringLiteral("%1 %2 (%3)")
+				.arg(event.side == LimitSide::Upper ? QStringLiteral("upper")
+								    : QStringLiteral("lower"),
+						shortestText(event.limit),
+						shortestText(event.value));
+	return {SampleSeconds(md, event.sample), event.unit, kinds[static_cast<int>(event.kind)],
+			text};
 }
 
 } // namespace kelvra

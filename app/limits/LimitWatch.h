@@ -35,8 +35,8 @@ private:
 
 // The seconds from the run's start to a sample (numbered from 1).
 double SampleSeconds(const ModuleData &md, int32_t sample);
-// One line of an event: "12.34 s ID1 warning upper 100 (101.5)", or
-// "12.50 s ID1 clear warning upper 100 (89)" for a return.
-QString LimitEventLine(const ModuleData &md, const LimitEvent &event);
+// The event of the run; its text names the side, the level and the value,
+// and the level left for a return: "clear warning upper 100 (89)".
+RunEvent RunEventOf(const ModuleData &md, const LimitEvent &event);
 
 } // namespace kelvra

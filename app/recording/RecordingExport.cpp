@@ -1,6 +1,8 @@
 #include "RecordingExport.h"
 
+#include "core/NumberText.h"
 #include "settings/DataFile.h"
+#include "settings/TextCodec.h"
 
 #include <QFileInfo>
 
@@ -31,6 +33,35 @@ void applyHeader(const RecordingReader &reader, ModuleData &md)
 	md.MemoStr = header.MemoStr;
 	md.TrgMode = kFalse; // a long recording keeps every sample, not a trigger window
 	md.DeriveAverageNum();
+}
+
+bool inSpan(const RecordingReader &reader, SampleSpan span, double timeS)
+{
+	const double interval = reader.header().intervalS;
+	return timeS >= span.from * interval && timeS < span.to * interval;
+}
+
+QString quoted(QString text)
+{
+	return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+			QLatin1Char('"');
+}
+
+// In the data CSV's encoding and line ends, so a spreadsheet opens both alike.
+QByteArray eventsCsv(const RecordingReader &reader, SampleSpan span, CsvEncoding encoding)
+{
+	QString text = QStringLiteral("time_s,unit,kind,text\r\n");
+	for (const RecordingEvent &event : reader.events()) {
+		if (!inSpan(reader, span, event.timeS))
+			continue;
+		text += QString::fromLatin1(significantText(event.timeS, 15)) + QLatin1Char(',') +
+				(event.unit >= 0 ? QString::number(event.unit) : QString()) +
+				QLatin1Char(',') + EventKindName(event.kind) + QLatin1Char(',') +
+				quoted(event.text) + QStringLiteral("\r\n");
+	}
+	if (encoding == CsvEncoding::Utf8)
+		return "\xEF\xBB\xBF" + text.toUtf8();
+	return toCodePage932(text);
 }
 
 QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan span,
@@ -98,6 +129,13 @@ FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, Mod
 				[](float v) { return std::isnan(v) ? kNoData : v; });
 		channel.DataNum = n;
 	}
+	const double startS = span.from * reader.header().intervalS;
+	for (RecordingEvent event : reader.events()) {
+		if (!inSpan(reader, span, event.timeS))
+			continue;
+		event.timeS -= startS;
+		md.Events.push_back(std::move(event));
+	}
 	return {};
 }
 
@@ -133,7 +171,18 @@ FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QStri
 		if (piece.to == span.to)
 			break;
 	}
+	const QString events = EventsFileName(fileName);
+	if (const FileResult result = WriteWholeFile(events, eventsCsv(reader, span, encoding));
+			!result.ok)
+		return result;
 	return {};
+}
+
+QString EventsFileName(const QString &fileName)
+{
+	const QString suffix = QFileInfo(fileName).suffix();
+	return (suffix.isEmpty() ? fileName : fileName.chopped(suffix.size() + 1)) +
+			QStringLiteral("-events.csv");
 }
 
 FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName)

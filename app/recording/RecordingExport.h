@@ -30,14 +30,21 @@ SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fr
 		std::optional<double> toS);
 
 // The settings, memo lines and start time of the recording, and the span's
-// samples when it fits the buffers (a missing sample is kNoData).
+// samples when it fits the buffers (a missing sample is kNoData) and its
+// events, timed from the span's start as the data held are.
 FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md);
 
 // Writes fileName, or when the span needs more lines than one file takes,
-// fileName's stem with "-001", "-002", …; `written` gets the names.
+// fileName's stem with "-001", "-002", …, and the span's events beside them
+// in fileName's stem with "-events" (EventsFileName); `written` gets the
+// names of the data files.
 FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName,
 		CsvEncoding encoding, QStringList *written = nullptr);
 FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName);
+
+// The companion of a CSV export: its stem with "-events.csv". One line per
+// event, "time_s,unit,kind,text", the unit empty for one of the whole run.
+QString EventsFileName(const QString &fileName);
 
 // The name of numbered file `number` (from 1) beside fileName.
 QString NumberedFileName(const QString &fileName, int number);

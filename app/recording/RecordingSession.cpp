@@ -33,7 +33,9 @@ bool RecordingSession::start(const QStringList &memoLines)
 			md_.LongRecord.folder, true, md_.LongRecord.split);
 	recording_->setMemoLines(memoLines);
 	recording_->onNotice = [this](const QString &text) { tellLater(text); };
+	// The limit check first: the events of a tick reach the file before its samples are due.
 	chain_ = RecorderChain();
+	chain_.add(&watch_);
 	chain_.add(recording_.get());
 	captures_.reset();
 	if (md_.LongRecord.repeatTrigger && (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue)) {
@@ -43,7 +45,6 @@ bool RecordingSession::start(const QStringList &memoLines)
 		};
 		chain_.add(captures_.get());
 	}
-	chain_.add(&watch_);
 	run_.setRecorder(&chain_);
 	run_.setLongRun(true);
 	shownHeader_.clear();

@@ -220,6 +220,19 @@ void AppendEndRecord(QByteArray &out, const QString &startTime)
 	closeFrame(out, begin);
 }
 
+void AppendEventRecord(QByteArray &out, const RunEvent &event)
+{
+	const qsizetype begin = openFrame(out, kEvent);
+	QByteArray bytes;
+	QDataStream s(&bytes, QIODevice::WriteOnly);
+	prepare(s);
+	s.setFloatingPointPrecision(QDataStream::DoublePrecision); // the time is a Float64
+	s << event.timeS << static_cast<qint8>(event.unit) << static_cast<quint8>(event.kind)
+	  << event.text;
+	out.append(bytes);
+	closeFrame(out, begin);
+}
+
 qsizetype BeginTickRecord(QByteArray &out)
 {
 	const qsizetype begin = openFrame(out, kTick);
@@ -333,6 +346,23 @@ std::optional<QString> DecodeEnd(const char *body, qsizetype size)
 	if (s.status() != QDataStream::Ok || !s.atEnd())
 		return std::nullopt;
 	return startTime;
+}
+
+std::optional<RunEvent> DecodeEvent(const char *body, qsizetype size)
+{
+	QDataStream s(QByteArray::fromRawData(body, size));
+	prepare(s);
+	s.setFloatingPointPrecision(QDataStream::DoublePrecision);
+	RunEvent event;
+	qint8 unit = 0;
+	quint8 kind = 0;
+	s >> event.timeS >> unit >> kind >> event.text;
+	if (s.status() != QDataStream::Ok || !s.atEnd() || unit < -1 || unit >= kUnitCount ||
+			kind > static_cast<quint8>(EventKind::Trigger) || !(event.timeS >= 0.0))
+		return std::nullopt;
+	event.unit = unit;
+	event.kind = static_cast<EventKind>(kind);
+	return event;
 }
 
 } // namespace journal_record

@@ -8,10 +8,14 @@
 // run). While a trigger waits, the journal may be started afresh with the
 // header and a ring record (the rings as a tick left them) in place of the
 // ticks before. Then one record per tick with the samples the acquisition
-// stored, and an end record when the run ended. A record that is cut off or
-// fails its checksum ends the journal: nothing after it is decoded.
+// stored, and an end record when the run ended. Between them, an event record
+// for each event of the run as it happened (a rewrite carries those so far
+// after the rings); journals written before events were kept have none. A
+// record that is cut off or fails its checksum ends the journal: nothing
+// after it is decoded.
 
 #include "core/ModuleData.h"
+#include "core/RunEvent.h"
 #include "core/RunSettings.h"
 
 #include <QByteArray>
@@ -62,6 +66,7 @@ struct JournalContent {
 	JournalHeader header;
 	std::optional<JournalRing> ring;
 	std::vector<JournalTick> ticks;
+	std::vector<RunEvent> events;
 	std::optional<QString> endTime; // the start time text as the ended run left it
 	QString warning;                // why the journal ends early; empty when it is whole
 };
@@ -78,6 +83,7 @@ uint32_t Crc32(const char *data, qsizetype size);
 void AppendHeaderRecord(QByteArray &out, const JournalHeader &header);
 void AppendRingRecord(QByteArray &out, const JournalRing &ring);
 void AppendEndRecord(QByteArray &out, const QString &startTime);
+void AppendEventRecord(QByteArray &out, const RunEvent &event);
 
 // A tick record is built in place: begin, add its samples, finish.
 qsizetype BeginTickRecord(QByteArray &out); // returns where the record begins
@@ -92,6 +98,7 @@ inline constexpr char kHeader = 'H';
 inline constexpr char kRing = 'R';
 inline constexpr char kTick = 'T';
 inline constexpr char kEnd = 'E';
+inline constexpr char kEvent = 'V';
 
 // The payload length a frame announces; nullopt when the frame is damaged.
 std::optional<uint32_t> PayloadLength(const char *frame);
@@ -102,6 +109,7 @@ std::optional<JournalHeader> DecodeHeader(const char *body, qsizetype size);
 std::optional<JournalRing> DecodeRing(const char *body, qsizetype size);
 bool DecodeTick(const char *body, qsizetype size, JournalTick &tick); // reuses the tick's room
 std::optional<QString> DecodeEnd(const char *body, qsizetype size);
+std::optional<RunEvent> DecodeEvent(const char *body, qsizetype size);
 
 } // namespace journal_record
 

@@ -40,6 +40,16 @@ bool JournalReader::nextTick(JournalTick &tick)
 	if (!pending_ && !readRecord())
 		return false;
 	pending_ = false;
+	while (payload_[0] == kEvent) {
+		std::optional<RunEvent> event = DecodeEvent(body(), bodySize());
+		if (!event) {
+			damaged();
+			return false;
+		}
+		events_.push_back(std::move(*event));
+		if (!readRecord())
+			return false;
+	}
 	if (payload_[0] == kTick && DecodeTick(body(), bodySize(), tick)) {
 		++ticks_;
 		return true;
@@ -120,6 +130,7 @@ std::optional<JournalContent> ParseJournal(const QByteArray &bytes, QString *err
 	content.ring = reader.ring();
 	for (JournalTick tick; reader.nextTick(tick);)
 		content.ticks.push_back(tick);
+	content.events = reader.events();
 	content.endTime = reader.endTime();
 	content.warning = reader.warning();
 	return content;

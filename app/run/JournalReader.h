@@ -25,7 +25,10 @@ public:
 	const std::optional<JournalRing> &ring() const { return ring_; }
 
 	// The next tick, in place of what `tick` held; false once the journal ends.
+	// The events on the way are kept.
 	bool nextTick(JournalTick &tick);
+	// The events read so far, in the order they happened.
+	const std::vector<RunEvent> &events() const { return events_; }
 
 	// Once the journal has ended: the end record's start time, when the run ended.
 	const std::optional<QString> &endTime() const { return endTime_; }
@@ -49,6 +52,7 @@ private:
 	qint64 ticks_ = 0;
 	JournalHeader header_;
 	std::optional<JournalRing> ring_;
+	std::vector<RunEvent> events_;
 	std::optional<QString> endTime_;
 	QString warning_;
 };

@@ -116,6 +116,7 @@ void RebuildRun(const JournalContent &content, ModuleData &md)
 	for (const JournalTick &tick : content.ticks)
 		rebuild.store(tick);
 	rebuild.finish(content.endTime);
+	md.Events = content.events;
 }
 
 void RebuildRun(JournalReader &reader, ModuleData &md)
@@ -126,6 +127,7 @@ void RebuildRun(JournalReader &reader, ModuleData &md)
 	for (JournalTick tick; reader.nextTick(tick);)
 		rebuild.store(tick);
 	rebuild.finish(reader.endTime());
+	md.Events = reader.events();
 }
 
 bool RebuildJournal(const QString &fileName, ModuleData &md, QString *error)

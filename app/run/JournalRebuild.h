@@ -5,7 +5,7 @@
 // run used (the trigger engine included), so the rebuilt data, trigger window
 // and all, are what the run held at its last journaled tick. The state is
 // left as a read file leaves it: not measuring, extremes computed, memo lines
-// set.
+// and the run's events set.
 
 #include "JournalFormat.h"
 #include "JournalReader.h"

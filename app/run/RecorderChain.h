@@ -1,7 +1,8 @@
 #pragma once
 
-// Several recorders of one run, told in the order they were added: the
-// journal first, then whoever watches the samples.
+// Several recorders of one run, told in the order they were added: whoever
+// watches the samples and tells of events first, then those who keep them,
+// so that the events a tick or the end of a run causes are kept with it.
 
 #include "RunRecorder.h"
 

@@ -1,5 +1,7 @@
 #include "RunControl.h"
 
+#include "core/NumberText.h"
+
 namespace kelvra {
 
 namespace {
@@ -31,7 +33,8 @@ void RunControl::setRecorder(RunRecorder *recorder)
 
 void RunControl::addEvent(const RunEvent &event)
 {
-	if (recorder_)
+	md_.Events.push_back(event);
+	if (recorder_ && recording_)
 		recorder_->eventHappened(md_, event);
 	Q_EMIT eventAdded(event);
 }
@@ -75,6 +78,7 @@ void RunControl::cmdStart_Click()
 						 : QStringLiteral("開始時刻 [ ") +
 							md_.StartTimeStr + QStringLiteral(" ]"));
 	view_.ResumeRedraw();
+	recording_ = true;
 	if (recorder_)
 		recorder_->runStarted(md_);
 	Q_EMIT runStarted();
@@ -152,6 +156,7 @@ void RunControl::endRun(RunEnd reason)
 	lastEnd_ = reason;
 	if (recorder_)
 		recorder_->runEnded(md_);
+	recording_ = false;
 	Q_EMIT runEnded();
 }
 
@@ -288,6 +293,21 @@ void RunControl::drawWholeWindow()
 	view_.GrDrawData2(1, md_.DataCount);
 	view_.DrawTrigLine(kTrue);
 	md_.TrgFirst = kFalse;
+	addTriggerEvent();
+}
+
+void RunControl::addTriggerEvent()
+{
+	const float value = trigger_.triggerValue();
+	const bool upper = md_.TrgMaxFlag == kTrue && value >= md_.TrgVMax;
+	const QString text = QStringLiteral("%1 %2 (%3)")
+					     .arg(upper ? QStringLiteral("upper")
+							: QStringLiteral("lower"),
+							     shortestText(upper ? md_.TrgVMax
+										: md_.TrgVMin),
+							     shortestText(value));
+	addEvent({(trigger_.triggerSample() - 1) * (md_.IntervalTM / 1000.0), md_.TrgUnitID,
+			EventKind::Trigger, text});
 }
 
 void RunControl::followCapture()

@@ -54,7 +54,8 @@ public:
 
 	// Records every run from now on (the journal); none when null.
 	void setRecorder(RunRecorder *recorder);
-	// Tells the recorder and whoever listens of something that happened in the run.
+	// Keeps an event of the run held with its data and tells whoever listens;
+	// the recorder hears of those between the start and the end of a run.
 	void addEvent(const RunEvent &event);
 	// Runs from now on are long recordings: the buffers roll, a lost unit does
 	// not end the run, and only a stop does. The trigger is not armed.
@@ -80,6 +81,7 @@ private:
 	void runTick(void (RunControl::*tick)());
 	void drawWholeWindow();
 	void followCapture();
+	void addTriggerEvent();
 
 	ModuleData &md_;
 	DeviceControl &devices_;
@@ -94,6 +96,7 @@ private:
 	QTimer Timer1;
 	QTimer Timer2;
 	bool inTick_ = false;
+	bool recording_ = false; // between the recorder's start and end of a run
 	RunEnd lastEnd_ = RunEnd::None;
 };
 

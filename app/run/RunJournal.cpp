@@ -84,6 +84,7 @@ void RunJournal::runStarted(const ModuleData &md)
 	ringBytes_ = 0;
 	tickBegin_ = -1;
 	tick_.resize(0);
+	events_.clear();
 
 	// The lock comes first, so no other instance ever sees the journal unlocked.
 	fileName_ = newJournalName(folder_);
@@ -143,6 +144,7 @@ void RunJournal::startAfreshWithRings(const ModuleData &md)
 {
 	QByteArray bytes = header_;
 	AppendRingRecord(bytes, RingOfRun(md));
+	bytes.append(events_);
 	ringBytes_ = bytes.size();
 	waitingBytes_ = 0;
 	writer_->replace(bytes);
@@ -151,6 +153,15 @@ void RunJournal::startAfreshWithRings(const ModuleData &md)
 void RunJournal::tickDone(const ModuleData &md)
 {
 	finishTick(md);
+}
+
+void RunJournal::eventHappened(const ModuleData &, const RunEvent &event)
+{
+	if (!writer_ || !running_)
+		return;
+	const qsizetype begin = events_.size();
+	AppendEventRecord(events_, event);
+	writer_->append(events_.sliced(begin));
 }
 
 void RunJournal::runEnded(const ModuleData &md)

@@ -54,6 +54,7 @@ public:
 	void runStarted(const ModuleData &md) override;
 	void sampleStored(int unit, std::optional<float> value) override;
 	void tickDone(const ModuleData &md) override;
+	void eventHappened(const ModuleData &md, const RunEvent &event) override;
 	void runEnded(const ModuleData &md) override;
 
 	// The data are safe or deliberately dropped: deletes the journal.
@@ -100,6 +101,7 @@ private:
 	std::unique_ptr<QLockFile> lock_;
 	std::unique_ptr<JournalWriter> writer_;
 	QByteArray header_; // the header record, for starting afresh
+	QByteArray events_; // the event records so far, for starting afresh
 	QByteArray tick_;
 	qsizetype tickBegin_ = -1;
 	int32_t lastDataCount_ = 0;

@@ -88,6 +88,8 @@ void TriggerRing::TrgCheck(int unit)
 		return;
 	md_.TrgOn = kTrue;
 	md_.TrgPoint = channel.WritePos;
+	triggerSample_ = channel.DataNum;
+	triggerValue_ = v;
 	SetTrgWindow();
 	md_.TrgFirst = kTrue;
 }

@@ -29,6 +29,10 @@ public:
 	void CalcTrgMaxMin();
 	int32_t RingIndex(int unit, int32_t k) const { return md_.RingIndex(unit, k); }
 
+	// The sample of the run (from 1) on which the watched unit fired, and its value.
+	int64_t triggerSample() const { return triggerSample_; }
+	float triggerValue() const { return triggerValue_; }
+
 	// Told of every sample offered to the rings from now on; none when null.
 	void setSink(StoredSampleSink *sink) { sink_ = sink; }
 
@@ -41,6 +45,8 @@ protected:
 
 private:
 	StoredSampleSink *sink_ = nullptr;
+	int64_t triggerSample_ = 0;
+	float triggerValue_ = 0.0f;
 };
 
 } // namespace kelvra

@@ -2,9 +2,11 @@
 
 #include "acquisition/DialogSetUnit.h"
 #include "display/DialogDatalist.h"
+#include "display/MarkerLines.h"
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
 #include "limits/DialogLimits.h"
+#include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -34,6 +36,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -190,7 +193,15 @@ QWidget *FormMain::buildValueGroup()
 	cmdAcknowledge = new QPushButton(QStringLiteral("確認"), group);
 	cmdAcknowledge->setToolTip(QStringLiteral("リミットの表示を戻す"));
 	cmdAcknowledge->setEnabled(false);
-	layout->addWidget(cmdAcknowledge, 2, 3);
+	cmdMark = new QPushButton(QStringLiteral("マーク"), group);
+	cmdMark->setToolTip(QStringLiteral("最新のデータに印を付ける (M)"));
+	cmdEvents = new QPushButton(QStringLiteral("イベント"), group);
+	auto *buttons = new QHBoxLayout;
+	buttons->addWidget(cmdMark);
+	buttons->addWidget(cmdEvents);
+	buttons->addStretch();
+	buttons->addWidget(cmdAcknowledge);
+	layout->addLayout(buttons, 2, 0, 1, 4);
 	return group;
 }
 
@@ -235,6 +246,12 @@ void FormMain::connectControls()
 	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
 	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
+	connect(cmdMark, &QPushButton::clicked, this, [this] { cmdMark_Click(); });
+	connect(new QShortcut(Qt::Key_M, this), &QShortcut::activated, this,
+			[this] { cmdMark_Click(); });
+	connect(cmdEvents, &QPushButton::clicked, this, &FormMain::cmdEvents_Click);
+	connect(run_.get(), &RunControl::eventAdded, this, &FormMain::eventAdded);
+	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showEvents);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
@@ -290,8 +307,59 @@ void FormMain::cmdAcknowledge_Click()
 	showLimitStates();
 }
 
+void FormMain::cmdMark_Click(std::optional<double> atS)
+{
+	// At the sample that was newest when asked for, however long the note takes.
+	std::optional<RunEvent> marker = NewMarker(md_, atS, {});
+	if (!marker) {
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
+		return;
+	}
+	const std::optional<QString> note = prompt_.askText(
+			QStringLiteral("メモ（空欄のままでも可）"), QStringLiteral("マーク"));
+	if (!note)
+		return;
+	marker->text = note->simplified();
+	run_->addEvent(*marker); // the run may have ended meanwhile: it goes with the data held
+}
+
+void FormMain::cmdEvents_Click()
+{
+	if (!eventList_) {
+		eventList_ = new DialogEvents(md_, this);
+		connect(eventList_, &DialogEvents::eventChosen, this, &FormMain::moveToEvent);
+	}
+	eventList_->show();
+	eventList_->raise();
+	eventList_->activateWindow();
+}
+
+void FormMain::moveToEvent(double timeS)
+{
+	if (const std::optional<int32_t> k = SampleOfTime(md_, timeS))
+		graphView_->CentreOn(*k);
+}
+
+void FormMain::eventAdded(const RunEvent &event)
+{
+	if (eventList_)
+		eventList_->append(event);
+	if (event.kind == EventKind::Marker)
+		chart_->setMarkers(MarkerLines(md_));
+}
+
+void FormMain::showEvents()
+{
+	chart_->setMarkers(MarkerLines(md_));
+	if (eventList_)
+		eventList_->reload();
+}
+
 void FormMain::limitEvents(const std::vector<LimitEvent> &events)
 {
+	for (const LimitEvent &event : events)
+		run_->addEvent(RunEventOf(md_, event));
 	const bool alarm = std::any_of(events.begin(), events.end(),
 			[](const LimitEvent &e) { return e.kind == LimitEvent::Kind::Alarm; });
 	if (alarm && limitWatch_.monitor().limits().beep)
@@ -369,8 +437,8 @@ void FormMain::setJournal(RunJournal &journal)
 {
 	journal_ = &journal;
 	recorders_ = RecorderChain();
-	recorders_.add(&journal);
 	recorders_.add(&limitWatch_);
+	recorders_.add(&journal);
 }
 
 void FormMain::offerRecovery()
@@ -393,6 +461,7 @@ void FormMain::settingsChanged()
 	values_->ClearValueLabels();
 	cmdDisp->setEnabled(md_.DataCount >= 1);
 	drawing_->SetGraphTitles();
+	showEvents();
 }
 
 bool FormMain::mayEraseData()
@@ -504,6 +573,7 @@ void FormMain::showLoadedData()
 	CloseDataList();
 	cmdDisp->setEnabled(true); // a settings change may have disabled it while no data were held
 	ShowReadData();
+	showEvents();
 }
 
 void FormMain::showNoData()

@@ -12,6 +12,7 @@
 #include "core/Prompt.h"
 #include "display/CurrentValues.h"
 #include "display/DialogDatalist.h"
+#include "display/DialogEvents.h"
 #include "display/DialogMoveWindow.h"
 #include "display/GraphView.h"
 #include "display/PrinterDialog.h"
@@ -108,6 +109,13 @@ public:
 	// The start button: a long recording when one is set.
 	void cmdStart_Click();
 	void cmdAcknowledge_Click();
+	// A marker with a note asked for, at a time given (cursor 1's) or at the
+	// newest sample; the key M does the same.
+	void cmdMark_Click(std::optional<double> atS = std::nullopt);
+	// Opens the event list, or brings it to the front.
+	void cmdEvents_Click();
+	// Centres the graph on the sample of an event's time.
+	void moveToEvent(double timeS);
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
 
@@ -119,6 +127,7 @@ public:
 	QCustomPlotChart &chart() { return *chart_; }
 	DialogDatalist *dataList() const { return dataList_; }
 	DialogMoveWindow *moveWindow() const { return moveWindow_; }
+	DialogEvents *eventList() const { return eventList_; }
 	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog)
 	{
 		printerDialog_ = std::move(dialog);
@@ -145,6 +154,8 @@ public:
 	std::array<QLabel *, kUnitCount> Label1{};
 	QPushButton *cmdLimit = nullptr;
 	QPushButton *cmdAcknowledge = nullptr;
+	QPushButton *cmdMark = nullptr;
+	QPushButton *cmdEvents = nullptr;
 	std::array<QPushButton *, 4> cmdMove{};
 
 protected:
@@ -176,6 +187,9 @@ private:
 	// The current values on amber or red while a unit's limit state is latched.
 	void showLimitStates();
 	void limitEvents(const std::vector<LimitEvent> &events);
+	void eventAdded(const RunEvent &event);
+	// The markers on the graph and the event list anew from the events held.
+	void showEvents();
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -193,11 +207,12 @@ private:
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
 	LimitWatch limitWatch_;
-	RecorderChain recorders_; // the journal, then the limit check
+	RecorderChain recorders_; // the limit check, then the journal that keeps its events
 	std::unique_ptr<RecordingSession> recordingSession_;
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;
+	QPointer<DialogEvents> eventList_;
 };
 
 } // namespace kelvra

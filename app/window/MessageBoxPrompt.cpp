@@ -1,6 +1,7 @@
 #include "MessageBoxPrompt.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace kelvra {
@@ -36,6 +37,16 @@ bool MessageBoxPrompt::askYesNo(const QString &text, const QString &caption)
 			parent_);
 	box.setDefaultButton(QMessageBox::No);
 	return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> MessageBoxPrompt::askText(const QString &text, const QString &caption)
+{
+	bool ok = false;
+	const QString answer =
+			QInputDialog::getText(parent_, caption, text, QLineEdit::Normal, {}, &ok);
+	if (!ok)
+		return std::nullopt;
+	return answer;
 }
 
 QString MessageBoxPrompt::askSaveFileName(

@@ -18,6 +18,7 @@ public:
 
 	void message(const QString &text, const QString &caption, Icon icon) override;
 	bool askYesNo(const QString &text, const QString &caption) override;
+	std::optional<QString> askText(const QString &text, const QString &caption) override;
 	QString askSaveFileName(const QString &filter, const QString &suffix,
 			const QString &folder) override;
 	QString askOpenFileName(const QString &filter, const QString &folder) override;

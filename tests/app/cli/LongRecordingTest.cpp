@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 
@@ -220,4 +221,76 @@ TEST_F(KelvraCli, RepeatedTriggerCapturesAreSavedAlignedOnEveryUnit)
 		EXPECT_EQ(QStringLiteral("500"), rows[3][0]) << name.toStdString();
 		EXPECT_EQ(QStringLiteral("10"), rows[3][1]) << "the same moment on ID1";
 	}
+}
+
+// The events of a limit check are told on standard error as they happen and
+// kept in the recording, its CSV export's companion and its HDF5 export.
+TEST_F(KelvraCli, LimitEventsOfALongRecordingAreKeptInItAndItsExports)
+{
+	const auto watching = [&](const char *file, const QStringList &more) {
+		return run(QStringList{QStringLiteral("record"), QStringLiteral("--continuous"),
+					   QStringLiteral("--out"), path(file),
+					   QStringLiteral("--emulate"),
+					   QStringLiteral("id=0,signal=seq:0:50:150:250:150:50:0"),
+					   QStringLiteral("--units"), QStringLiteral("0"),
+					   QStringLiteral("--interval-ms"), QStringLiteral("10"),
+					   QStringLiteral("--limit"),
+					   QStringLiteral("0:upper:alarm:200"),
+					   QStringLiteral("--limit"),
+					   QStringLiteral("0:upper:warning:100"),
+					   QStringLiteral("--hysteresis"), QStringLiteral("0:60")} +
+				more);
+	};
+	const Outcome outcome =
+			watching("watched.kvr", {QStringLiteral("--samples"), QStringLiteral("7")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	EXPECT_TRUE(outcome.errors.endsWith(QStringLiteral(
+			"kelvra-cli: event: 0.02 s ID0 warning upper 100 (150)\n"
+			"kelvra-cli: event: 0.03 s ID0 alarm upper 200 (250)\n"
+			"kelvra-cli: event: 0.05 s ID0 clear alarm upper 200 (50)\n"
+			"kelvra-cli: event: 0.06 s ID0 clear warning upper 100 (0)\n")))
+			<< outcome.errors.toStdString();
+	const auto reader = openRecording(path("watched.kvr"));
+	ASSERT_TRUE(reader);
+	ASSERT_EQ(4u, reader->events().size());
+	EXPECT_EQ((RecordingEvent{0.05, 0, EventKind::Clear,
+				  QStringLiteral("alarm upper 200 (50)")}),
+			reader->events()[2]);
+
+	ASSERT_EQ(0,
+			run({QStringLiteral("convert"), path("watched.kvr"), path("watched.csv"),
+					    QStringLiteral("--csv-encoding"),
+					    QStringLiteral("utf-8")})
+					.status);
+	QFile events(path("watched-events.csv"));
+	ASSERT_TRUE(events.open(QIODevice::ReadOnly));
+	EXPECT_EQ(QByteArray("\xEF\xBB\xBFtime_s,unit,kind,text\r\n"
+			     "0.02,0,warning,\"upper 100 (150)\"\r\n"
+			     "0.03,0,alarm,\"upper 200 (250)\"\r\n"
+			     "0.05,0,clear,\"alarm upper 200 (50)\"\r\n"
+			     "0.06,0,clear,\"warning upper 100 (0)\"\r\n"),
+			events.readAll());
+	ASSERT_EQ(0,
+			run({QStringLiteral("convert"), path("watched.kvr"), path("watched.h5")})
+					.status);
+	QProcess h5;
+	h5.start(QStringLiteral("python3"),
+			{QStringLiteral("-c"),
+					QStringLiteral("import sys, h5py; print([(round(float(e['time']), 2), "
+						       "int(e['unit']), e['kind'].decode()) for e in "
+						       "h5py.File(sys.argv[1])['events']])"),
+					path("watched.h5")});
+	if (h5.waitForFinished(30000) && h5.exitCode() == 0) { // skipped without h5py
+		EXPECT_EQ("[(0.02, 0, 'warning'), (0.03, 0, 'alarm'), (0.05, 0, 'clear'), (0.06, 0, "
+			  "'clear')]\n",
+				h5.readAllStandardOutput().toStdString());
+	}
+
+	const Outcome alarm = watching("alarm.kvr", {QStringLiteral("--fail-on-alarm")});
+	EXPECT_EQ(3, alarm.status) << alarm.errors.toStdString();
+	const auto stopped = openRecording(path("alarm.kvr"));
+	ASSERT_TRUE(stopped);
+	EXPECT_TRUE(stopped->ended()) << "written as at a stop";
+	EXPECT_TRUE(std::any_of(stopped->events().begin(), stopped->events().end(),
+			[](const RecordingEvent &e) { return e.kind == EventKind::Alarm; }));
 }

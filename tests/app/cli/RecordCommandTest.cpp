@@ -282,6 +282,36 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 			path("page.vn2").toStdString() + ": データがありません。\n"));
 }
 
+TEST_F(KelvraCli, TheTriggerMomentAndZeroReferencesAreEventsToo)
+{
+	const struct {
+		QStringList options;
+		const char *event;
+	} rows[] = {
+			{{QStringLiteral("--trigger-upper"), QStringLiteral("100"),
+					 QStringLiteral("--pre"), QStringLiteral("1"),
+					 QStringLiteral("--post"), QStringLiteral("3")},
+					"kelvra-cli: event: 0.02 s ID0 trigger upper 100 (150)\n"},
+			{{QStringLiteral("--zero"), QStringLiteral("--samples"),
+					 QStringLiteral("3")},
+					"kelvra-cli: event: 0.00 s ID0 zero\n"},
+	};
+	for (const auto &row : rows) {
+		const Outcome outcome =
+				run(QStringList{QStringLiteral("record"), QStringLiteral("--out"),
+						    path("events.vn2"), QStringLiteral("--emulate"),
+						    QStringLiteral("id=0,signal=seq:0:50:150:250"),
+						    QStringLiteral("--units"), QStringLiteral("0"),
+						    QStringLiteral("--interval-ms"),
+						    QStringLiteral("10")} +
+						row.options);
+		ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+		EXPECT_EQ(1, outcome.errors.count(QStringLiteral("event:")));
+		EXPECT_TRUE(outcome.errors.contains(QString::fromUtf8(row.event)))
+				<< outcome.errors.toStdString();
+	}
+}
+
 TEST_F(KelvraCli, LimitEventsAreToldAsTheyHappenAndAnAlarmMayEndTheRun)
 {
 	const auto watching = [&](const char *file, const QStringList &more) {

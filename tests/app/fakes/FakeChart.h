@@ -49,6 +49,7 @@ public:
 	{
 		trigger = shown ? std::optional(at) : std::nullopt;
 	}
+	void setMarkers(const std::vector<ChartMarker> &list) override { markers = list; }
 	bool paint(QCPPainter &, const QRectF &target) override
 	{
 		paintedInto = target;
@@ -63,6 +64,7 @@ public:
 	std::array<int32_t, kSeriesCount> counts{};
 	std::array<std::vector<Point>, kSeriesCount> series;
 	std::optional<double> trigger;
+	std::vector<ChartMarker> markers;
 	int resets = 0;
 	int repaints = 0;
 	long pointsWritten = 0;

@@ -48,6 +48,19 @@ public:
 		return answer;
 	}
 
+	// Text questions answer with these in turn; an empty text when none is left.
+	std::deque<std::optional<QString>> textAnswers;
+
+	std::optional<QString> askText(const QString &text, const QString &caption) override
+	{
+		shown.push_back({text, caption, Icon::Question, true});
+		if (textAnswers.empty())
+			return QString();
+		const std::optional<QString> answer = textAnswers.front();
+		textAnswers.pop_front();
+		return answer;
+	}
+
 	// File dialogs answer with these names in turn; empty: cancelled.
 	std::deque<QString> fileNames;
 	struct FileDialog {

@@ -64,6 +64,12 @@ TEST(LimitMonitor, CrossingsReturnsAndTheLatchedState)
 			{"lower level", {-101, -80},
 					{{Kind::Warning, 1, W, Low}, {Kind::Clear, 2, W, Low}},
 					LimitState::Normal, LimitState::Warning},
+			{"back exactly at the hysteresis, on either side",
+					{101, 90.0001f, 90, -101, -90},
+					{{Kind::Warning, 1, W, Up}, {Kind::Clear, 3, W, Up},
+							{Kind::Warning, 4, W, Low},
+							{Kind::Clear, 5, W, Low}},
+					LimitState::Normal, LimitState::Warning},
 			{"a sample without data passes nothing", {std::nullopt, 0}, {},
 					LimitState::Normal, LimitState::Normal},
 	};

@@ -42,6 +42,7 @@ std::unique_ptr<RecordingReader> recordingOf(const QTemporaryDir &dir, uint64_t 
 		store.skip(1, 100);
 		store.add(1, values.data() + 200, static_cast<qsizetype>(samples - 200));
 		store.event({1.0, 1, EventKind::Dropout, QStringLiteral("ID1 外れ")});
+		store.event({2.5, -1, EventKind::Marker, QStringLiteral("荷重 \"5 kN\", 開始")});
 	}
 	QString error;
 	return RecordingReader::open(base + QStringLiteral(".kvr"), &error);
@@ -114,12 +115,22 @@ TEST(RecordingExport, CsvTakesAtMostASpreadsheetsRowsAFile)
 	EXPECT_EQ(kCsvMaxLines, bytes.count("\r\n"));
 	EXPECT_TRUE(bytes.contains("\r\n99,99,\"\",99\r\n100,\"\",\"\",100\r\n"))
 			<< "a gap is an empty cell";
+	const auto events = [&] {
+		QFile file(EventsFileName(out));
+		return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+	};
+	EXPECT_EQ(QByteArray("\xEF\xBB\xBFtime_s,unit,kind,text\r\n1,1,dropout,\"ID1 外れ\"\r\n"
+			     "2.5,,marker,\"荷重 \"\"5 kN\"\", 開始\"\r\n"),
+			events());
 
 	written.clear();
 	ASSERT_TRUE(ExportCsv(
 			*reader, SpanOfSeconds(*reader, 1.0, 2.0), out, CsvEncoding::Utf8, &written)
 					.ok);
 	EXPECT_EQ(QStringList{out}, written) << "what fits one file keeps its name";
+	EXPECT_EQ(QByteArray("\xEF\xBB\xBFtime_s,unit,kind,text\r\n1,1,dropout,\"ID1 外れ\"\r\n"),
+			events())
+			<< "the span's events only";
 }
 
 TEST(RecordingExport, ADataFileTakesASpanThatFitsTheBuffers)
@@ -129,6 +140,11 @@ TEST(RecordingExport, ADataFileTakesASpanThatFitsTheBuffers)
 	ASSERT_TRUE(reader);
 	const QString out = dir.filePath(QStringLiteral("r.vn2"));
 	EXPECT_FALSE(ExportDataFile(*reader, {0, 88001}, out).ok);
+	ModuleData md;
+	ASSERT_TRUE(LoadRecordingSpan(*reader, SpanOfSeconds(*reader, 0.5, 2.0), md).ok);
+	EXPECT_EQ((std::vector<RunEvent>{{0.5, 1, EventKind::Dropout, QStringLiteral("ID1 外れ")}}),
+			md.Events)
+			<< "the span's events, from its start";
 	ASSERT_TRUE(ExportDataFile(*reader, SpanOfSeconds(*reader, 0.5, 880.5), out).ok);
 	QString error;
 	const auto content = LoadDataFileContent(out, &error);

@@ -3,6 +3,7 @@
 #include "fakes/RecordingPrompt.h"
 #include "fakes/RecordingRunView.h"
 #include "fakes/RunRig.h"
+#include "run/EventTimes.h"
 
 #include <gtest/gtest.h>
 
@@ -294,6 +295,13 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
 			<< "redraw is resumed on every tick until the first after the trigger";
 	EXPECT_EQ(kFalse, md.TrgFirst);
+	EXPECT_EQ((std::vector<RunEvent>{{999 * md.IntervalTM / 1000.0, md.TrgUnitID,
+				  EventKind::Trigger, QStringLiteral("upper 1000 (1000)")}}),
+			md.Events)
+			<< "the trigger moment is an event at sample 1000 of the run, which holds 1000";
+	EXPECT_EQ(101, SampleOfTime(md, md.Events[0].timeS))
+			<< "the window's sample after the 100 before";
+	EXPECT_EQ(0.0, GraphX(md, md.Events[0].timeS)) << "where the trigger line is drawn";
 	log.clear();
 	run.TrgBlockTick();
 	EXPECT_EQ("follow y -1, follow x, draw 125-253, values by num", joined(log))

@@ -38,6 +38,9 @@ QByteArray journalOfTicks(int ticks)
 		AddTickSample(bytes, 1, static_cast<float>(t));
 		AddTickSample(bytes, 1, std::nullopt);
 		FinishTickRecord(bytes, begin, 2 * t);
+		if (t == 2)
+			AppendEventRecord(
+					bytes, {0.5, 1, EventKind::Marker, QStringLiteral("荷重")});
 	}
 	return bytes;
 }
@@ -60,9 +63,11 @@ struct JournaledRun : RunRig {
 		md.ClearMeasData();
 	}
 
-	void runTicks(int limit)
+	void runTicks(int limit, const std::vector<RunEvent> &atStart = {})
 	{
 		run.cmdStart_Click();
+		for (const RunEvent &event : atStart)
+			run.addEvent(event);
 		for (int t = 0; t < limit && md.MeasFlag == kTrue; ++t)
 			md.TimerType == kTrue ? run.Timer1_Timer() : run.Timer2_Timer();
 	}
@@ -86,6 +91,7 @@ void expectSameCapture(
 {
 	EXPECT_EQ(live.TrgPoint, rebuilt.TrgPoint);
 	EXPECT_EQ(live.DataCount, rebuilt.DataCount);
+	EXPECT_EQ(live.Events, rebuilt.Events);
 	for (int u : units) {
 		const ChannelRecord &a = live.Channels[u];
 		const ChannelRecord &b = rebuilt.Channels[u];
@@ -112,6 +118,9 @@ TEST(JournalFormat, CutInsideTheLastRecordKeepsEveryWholeRecordBefore)
 		EXPECT_EQ(3.0f, content->ticks[2].samples[0].value);
 		EXPECT_FALSE(content->ticks[2].samples[1].value);
 		EXPECT_TRUE(content->warning.isEmpty()) << "cut at " << cut;
+		EXPECT_EQ((std::vector<RunEvent>{
+					  {0.5, 1, EventKind::Marker, QStringLiteral("荷重")}}),
+				content->events);
 	}
 }
 
@@ -298,8 +307,9 @@ TEST(RunJournal, HoursOfTriggerWaitKeepTheJournalSmallAndTheCaptureWhole)
 						live.api.units[u].deliveries.end(),
 						{128, 7, 100, 3, 128, 60, 128, 90});
 		}
-		live.runTicks(10000);
+		live.runTicks(10000, {{0.0, -1, EventKind::Marker, QStringLiteral("start")}});
 		ASSERT_EQ(kTrue, live.md.TrgOn);
+		ASSERT_EQ(2u, live.md.Events.size()) << "the marker and the trigger";
 		const QString fileName = live.journal->fileName();
 		const JournalContent content = live.content();
 		EXPECT_LT(QFileInfo(fileName).size(),

@@ -5,6 +5,7 @@
 #include "fakes/MapStore.h"
 #include "fakes/RecordingPrompt.h"
 #include "limits/DialogLimits.h"
+#include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -404,6 +406,47 @@ private Q_SLOTS:
 		w.form->cmdMeasInfo->click();
 		QCOMPARE(w.store.values.value(QStringLiteral("LimitAlarmUpper2")),
 				QStringLiteral("100"));
+	}
+
+	void markersAndTheEventListFollowTheRun()
+	{
+		Window w;
+		w.form->cmdStart->click();
+		QTRY_VERIFY(w.md.DataCount >= 128);
+		w.prompt.textAnswers = {QStringLiteral(" 荷重 ")};
+		w.form->activateWindow();
+		QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+		QTest::keyClick(w.form.get(), Qt::Key_M);
+		const double newest = TimeOfSample(w.md, w.md.DataCount);
+		w.form->cmdEvents->click();
+		QTreeWidget *list = w.form->eventList()->List1();
+		QCOMPARE(list->topLevelItemCount(), 1);
+		QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("マーク"));
+		QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("荷重"));
+		w.form->cmdStop->click();
+
+		// At cursor 1's time; a cancelled note sets none.
+		w.prompt.textAnswers = {std::nullopt, QString()};
+		w.form->cmdMark_Click(0.5);
+		w.form->cmdMark_Click(0.5);
+		QCOMPARE(w.md.Events,
+				(std::vector<RunEvent>{{newest, -1, EventKind::Marker,
+								       QStringLiteral("荷重")},
+						{0.5, -1, EventKind::Marker, QString()}}));
+		QCOMPARE(list->topLevelItemCount(), 2);
+		// The trigger line, and a line with its label per marker.
+		QCOMPARE(w.form->chart().plot()->itemCount(), 1 + 2 * 2);
+
+		list->setCurrentItem(list->topLevelItem(0));
+		QTest::keyClick(list, Qt::Key_Return);
+		const int32_t k = SampleOfTime(w.md, newest).value();
+		QCOMPARE(w.md.ScrollMode, XAxisMode::ManualScroll);
+		QVERIFY(w.md.DispStart < k && k < w.md.DispEnd);
+
+		w.form->cmdStart->click();
+		QCOMPARE(list->topLevelItemCount(), 0);
+		QCOMPARE(w.form->chart().plot()->itemCount(), 1);
+		w.form->cmdStop->click();
 	}
 
 	void windowGoesWithItsDataListOpen()

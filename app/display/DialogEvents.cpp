@@ -1,0 +1,91 @@
+#include "DialogEvents.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kelvra {
+
+namespace {
+
+constexpr int kTimeRole = Qt::UserRole;
+
+} // namespace
+
+DialogEvents::DialogEvents(const ModuleData &md, QWidget *parent)
+	: QDialog(parent), md_(md), list_(new QTreeWidget(this))
+{
+	setWindowTitle(QStringLiteral("イベント"));
+	setAttribute(Qt::WA_DeleteOnClose);
+
+	list_->setHeaderLabels({QStringLiteral("時刻（秒）"), QStringLiteral("ID"),
+			QStringLiteral("種類"), QStringLiteral("内容")});
+	list_->setRootIsDecorated(false);
+	list_->setUniformRowHeights(true);
+	list_->setSelectionMode(QAbstractItemView::SingleSelection);
+	list_->header()->setStretchLastSection(true);
+	connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+		Q_EMIT eventChosen(item->data(0, kTimeRole).toDouble());
+	});
+
+	auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+	connect(close, &QPushButton::clicked, this, &QDialog::close);
+	auto *bottom = new QHBoxLayout;
+	bottom->addStretch();
+	bottom->addWidget(close);
+	auto *layout = new QVBoxLayout(this);
+	layout->addWidget(list_);
+	layout->addLayout(bottom);
+
+	reload();
+	list_->setColumnWidth(0, 90);
+	list_->setColumnWidth(1, 40);
+	list_->setColumnWidth(2, 60);
+	resize(480, 320);
+}
+
+void DialogEvents::reload()
+{
+	list_->clear();
+	for (const RunEvent &event : md_.Events)
+		append(event);
+}
+
+void DialogEvents::append(const RunEvent &event)
+{
+	auto *item = new QTreeWidgetItem(list_,
+			{QString::number(event.timeS, 'f', 2),
+					event.unit >= 0 ? QStringLiteral("ID%1").arg(event.unit)
+							: QString(),
+					kindText(event.kind), event.text});
+	item->setData(0, kTimeRole, event.timeS);
+	item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+	list_->scrollToItem(item);
+}
+
+QString DialogEvents::kindText(EventKind kind)
+{
+	switch (kind) {
+	case EventKind::Warning:
+		return QStringLiteral("警告");
+	case EventKind::Alarm:
+		return QStringLiteral("異常");
+	case EventKind::Clear:
+		return QStringLiteral("復帰");
+	case EventKind::Marker:
+		return QStringLiteral("マーク");
+	case EventKind::Dropout:
+		return QStringLiteral("切断");
+	case EventKind::Reconnect:
+		return QStringLiteral("再接続");
+	case EventKind::Zero:
+		return QStringLiteral("ゼロ点");
+	case EventKind::Trigger:
+		return QStringLiteral("トリガ");
+	}
+	return {};
+}
+
+} // namespace kelvra
