@@ -87,6 +87,28 @@ BENCHMARK(BM_BlockTickDrawing)
 		->Arg(kBufferLength)
 		->Unit(benchmark::kMillisecond);
 
+// One block tick (128 new points per unit) drawn in "全表示" with `held`
+// samples in the buffers: the cost must not grow with the samples held.
+static void BM_TickFullView(benchmark::State &state)
+{
+	const auto held = static_cast<int32_t>(state.range(0));
+	Window w(held);
+	w.md.MeasFlag = kTrue;
+	w.form->optWid[0]->click();
+	w.form->GrDrawData2(1, held);
+	replot(*w.form);
+	for (auto _ : state) {
+		w.form->GrDrawData2(held - 127, held);
+		w.form->FollowAxisX();
+		replot(*w.form);
+	}
+}
+BENCHMARK(BM_TickFullView)
+		->Arg(1000)
+		->Arg(10000)
+		->Arg(kBufferLength)
+		->Unit(benchmark::kMillisecond);
+
 static void BM_OpenDataList88000(benchmark::State &state)
 {
 	Window w(kBufferLength);
