@@ -2,12 +2,16 @@
 
 // The chart over QCustomPlot: four graphs told apart by colour, a title
 // element as the header line and a straight vertical line as the trigger
-// marker. New points are appended to the graphs' containers; every change
-// asks for one queued replot unless redraw is suspended.
+// marker. Every change asks for one queued replot unless redraw is suspended.
+// The points are kept beside the graphs with their envelope; once laid out,
+// each graph is handed at most two points a pixel column of its visible
+// stretch. A short series stays in its graph point for point as written.
 
 #include "Chart.h"
+#include "EnvelopePyramid.h"
 
 #include <array>
+#include <vector>
 
 class QCustomPlot;
 class QCPGraph;
@@ -36,16 +40,30 @@ public:
 	QCustomPlot *plot() const { return plot_; }
 
 private:
+	struct Series {
+		std::vector<double> x;
+		EnvelopePyramid y;
+		bool mirrored = true; // the graph holds every point as written
+	};
+
 	void changed();
+	void queueReplot();
+	void writeGraphPoint(int series, int32_t p, double x, double y);
+	void truncateGraph(int series, int32_t count);
+	void mirrorGraph(int series);
+	// Hands each graph the points of its visible stretch at the laid-out width.
+	void drawVisible();
 	void usePixelSizedFonts();
 	void setTextFamily(const QString &family);
 
 	QCustomPlot *plot_;
 	std::array<QCPGraph *, kSeriesCount> graphs_{};
+	std::array<Series, kSeriesCount> series_;
 	QCPTextElement *header_ = nullptr;
 	QCPItemStraightLine *triggerLine_ = nullptr;
 	bool suspended_ = false;
 	bool pending_ = false;
+	bool queued_ = false;
 };
 
 } // namespace kelvra
