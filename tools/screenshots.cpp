@@ -126,6 +126,15 @@ int main(int argc, char *argv[])
 	ok = save(&window, out, "measuring.png") && ok;
 	window.run().cmdStop_Click();
 
+	// Review: a stretch zoomed into, both cursors, the statistics between them.
+	window.graphView().zoomX(2.0, 6.0);
+	window.cursors().set(0, 3.0);
+	window.cursors().set(1, 4.6);
+	wait(300);
+	ok = save(&window, out, "review.png") && ok;
+	window.graphView().showAll();
+	window.cursors().clear();
+
 	// Limits: unit 0 passes its warning and alarm above, unit 3 its warning below.
 	const auto modal = window.showModal;
 	window.showModal = [&](QDialog &dialog) {

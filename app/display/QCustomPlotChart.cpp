@@ -62,6 +62,11 @@ QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 	triggerLine_->point2->setCoords(0.0, 1.0);
 	triggerLine_->setPen(QPen(QColor(0, 120, 255), 2));
 	triggerLine_->setVisible(false);
+	for (std::size_t c = 0; c < cursorLines_.size(); ++c) {
+		cursorLines_[c] = new QCPItemStraightLine(plot_);
+		cursorLines_[c]->setPen(QPen(Qt::black, 1, c == 0 ? Qt::DashLine : Qt::DotLine));
+		cursorLines_[c]->setVisible(false);
+	}
 	QObject::connect(plot_, &QCustomPlot::beforeReplot, plot_, [this] { queued_ = false; });
 	QObject::connect(plot_, &QCustomPlot::afterLayout, plot_, [this] { drawVisible(); });
 }
@@ -253,6 +258,15 @@ void QCustomPlotChart::setTriggerLine(bool shown, double x)
 	triggerLine_->point1->setCoords(x, 0.0);
 	triggerLine_->point2->setCoords(x, 1.0);
 	triggerLine_->setVisible(shown);
+	changed();
+}
+
+void QCustomPlotChart::setCursorLine(int cursor, std::optional<double> x)
+{
+	QCPItemStraightLine *line = cursorLines_[cursor];
+	line->point1->setCoords(x.value_or(0.0), 0.0);
+	line->point2->setCoords(x.value_or(0.0), 1.0);
+	line->setVisible(x.has_value());
 	changed();
 }
 

@@ -11,6 +11,7 @@
 #include "EnvelopePyramid.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QCustomPlot;
@@ -38,6 +39,8 @@ public:
 	bool paint(QCPPainter &painter, const QRectF &target) override;
 
 	QCustomPlot *plot() const { return plot_; }
+	// The review cursors' vertical lines; none hides one.
+	void setCursorLine(int cursor, std::optional<double> x);
 
 private:
 	struct Series {
@@ -61,6 +64,7 @@ private:
 	std::array<Series, kSeriesCount> series_;
 	QCPTextElement *header_ = nullptr;
 	QCPItemStraightLine *triggerLine_ = nullptr;
+	std::array<QCPItemStraightLine *, 2> cursorLines_{};
 	bool suspended_ = false;
 	bool pending_ = false;
 	bool queued_ = false;

@@ -1,9 +1,12 @@
 #include "FormMain.h"
 
 #include "acquisition/DialogSetUnit.h"
+#include "display/CursorPanel.h"
 #include "display/DialogDatalist.h"
+#include "display/GraphMouse.h"
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
+#include "display/StatisticsPanel.h"
 #include "limits/DialogLimits.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
@@ -32,6 +35,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -48,6 +52,7 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	graphView_ = std::make_unique<GraphView>(md_, *chart_, *this, prompt_);
 	drawing_ = std::make_unique<SeriesDrawing>(md_, *chart_, *graphView_);
 	graphView_->DispConnectflg = [this] { drawing_->DispConnectflg(); };
+	graphMouse_ = new GraphMouse(plot_, *graphView_, cursors_);
 	values_ = std::make_unique<CurrentValues>(md_, *this);
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
 	recorders_.add(&limitWatch_);
@@ -78,6 +83,7 @@ void FormMain::buildUi()
 
 	auto *left = new QVBoxLayout;
 	left->addWidget(plot_, 1);
+	left->addWidget(buildReviewRow());
 	left->addLayout(bottom);
 
 	auto *layout = new QHBoxLayout(this);
@@ -85,7 +91,34 @@ void FormMain::buildUi()
 	layout->addLayout(left, 1);
 	layout->addWidget(buildCommandColumn());
 	buildMoveButtons();
-	resize(1040, 700);
+	resize(1120, 800);
+}
+
+QWidget *FormMain::buildReviewRow()
+{
+	auto *row = new QWidget(this);
+	auto *layout = new QHBoxLayout(row);
+	layout->setContentsMargins(0, 0, 0, 0);
+	cursorPanel_ = new CursorPanel(cursors_, row);
+	statisticsPanel_ = new StatisticsPanel(row);
+	layout->addWidget(cursorPanel_, 2);
+	layout->addWidget(statisticsPanel_, 3);
+	reviewTimer_ = new QTimer(this);
+	reviewTimer_->setInterval(1000);
+	connect(reviewTimer_, &QTimer::timeout, this, &FormMain::refreshReview);
+	return row;
+}
+
+void FormMain::refreshReview()
+{
+	for (int c = 0; c < GraphCursors::kCount; ++c)
+		chart_->setCursorLine(c, cursors_.time(c));
+	cursorPanel_->setSource(review_);
+	const bool between = cursors_.bothSet();
+	auto [from, to] = graphView_->visibleX();
+	if (between)
+		std::tie(from, to) = std::minmax(*cursors_.time(0), *cursors_.time(1));
+	statisticsPanel_->show(md_.DataCount > 0 ? review_ : nullptr, from, to, between);
 }
 
 void FormMain::buildMoveButtons()
@@ -231,10 +264,14 @@ void FormMain::connectControls()
 	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
 	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
+	connect(&cursors_, &GraphCursors::moved, this, &FormMain::refreshReview);
+	connect(graphMouse_, &GraphMouse::viewChanged, this, &FormMain::refreshReview);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-		if (checked)
+		if (checked) {
 			graphView_->optWid_Click(id);
+			refreshReview();
+		}
 	});
 	connect(scaleGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
@@ -267,6 +304,11 @@ void FormMain::SetButtonState()
 	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd,
 			     cmdDisp, cmdLimit})
 		button->setEnabled(idle);
+	if (idle)
+		reviewTimer_->stop();
+	else
+		reviewTimer_->start();
+	refreshReview();
 }
 
 void FormMain::cmdLimit_Click()
@@ -388,6 +430,7 @@ void FormMain::settingsChanged()
 	values_->ClearValueLabels();
 	cmdDisp->setEnabled(md_.DataCount >= 1);
 	drawing_->SetGraphTitles();
+	cursors_.clear();
 }
 
 bool FormMain::mayEraseData()
@@ -493,6 +536,7 @@ void FormMain::showLoadedData()
 	CloseDataList();
 	cmdDisp->setEnabled(true); // a settings change may have disabled it while no data were held
 	ShowReadData();
+	cursors_.clear();
 }
 
 void FormMain::showNoData()

@@ -10,9 +10,11 @@
 #include "acquisition/DeviceControl.h"
 #include "core/ModuleData.h"
 #include "core/Prompt.h"
+#include "display/BufferReview.h"
 #include "display/CurrentValues.h"
 #include "display/DialogDatalist.h"
 #include "display/DialogMoveWindow.h"
+#include "display/GraphCursors.h"
 #include "display/GraphView.h"
 #include "display/PrinterDialog.h"
 #include "display/QCustomPlotChart.h"
@@ -41,8 +43,13 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QCustomPlot;
+class QTimer;
 
 namespace kelvra {
+
+class CursorPanel;
+class GraphMouse;
+class StatisticsPanel;
 
 class FormMain : public QWidget, public RunView, public ViewControls, public ValueLabels {
 	Q_OBJECT
@@ -116,6 +123,11 @@ public:
 	QCustomPlotChart &chart() { return *chart_; }
 	DialogDatalist *dataList() const { return dataList_; }
 	DialogMoveWindow *moveWindow() const { return moveWindow_; }
+	GraphView &graphView() { return *graphView_; }
+	// The review cursors; cursor 1 is where markers are placed.
+	GraphCursors &cursors() { return cursors_; }
+	CursorPanel *cursorPanel() const { return cursorPanel_; }
+	StatisticsPanel *statisticsPanel() const { return statisticsPanel_; }
 	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog)
 	{
 		printerDialog_ = std::move(dialog);
@@ -173,6 +185,9 @@ private:
 	// The current values on amber or red while a unit's limit state is latched.
 	void showLimitStates();
 	void limitEvents(const std::vector<LimitEvent> &events);
+	QWidget *buildReviewRow();
+	// The cursor lines, the cursor readouts and the statistics anew.
+	void refreshReview();
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -194,6 +209,13 @@ private:
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;
+	GraphCursors cursors_;
+	BufferReview bufferReview_{md_};
+	const ReviewSource *review_ = &bufferReview_; // what the cursors and statistics read
+	GraphMouse *graphMouse_ = nullptr;
+	CursorPanel *cursorPanel_ = nullptr;
+	StatisticsPanel *statisticsPanel_ = nullptr;
+	QTimer *reviewTimer_ = nullptr; // the statistics follow a run once a second
 };
 
 } // namespace kelvra

@@ -1,0 +1,45 @@
+#include "BufferReview.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra {
+
+bool BufferReview::inUse(int unit) const
+{
+	return md_.Channels[unit].inUse();
+}
+
+double BufferReview::samplePosition(double seconds) const
+{
+	const double offset = md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0 : 0.0;
+	return seconds / (md_.IntervalTM / 1000.0) + offset;
+}
+
+std::optional<float> BufferReview::valueAt(int unit, double seconds) const
+{
+	const auto p = static_cast<int32_t>(std::lround(samplePosition(seconds)));
+	if (p < 1 || p > md_.DataCount)
+		return std::nullopt;
+	const float value = md_.SampleAt(unit, p);
+	if (value == kNoData)
+		return std::nullopt;
+	return value;
+}
+
+SampleSummary BufferReview::summarize(int unit, double from, double to) const
+{
+	SampleSummary summary;
+	const auto first =
+			std::max(static_cast<int32_t>(std::ceil(samplePosition(from) - 1e-9)), 1);
+	const auto last = std::min(
+			static_cast<int32_t>(std::floor(samplePosition(to) + 1e-9)), md_.DataCount);
+	for (int32_t p = first; p <= last; ++p) {
+		const float value = md_.SampleAt(unit, p);
+		if (value != kNoData)
+			summary.add(value);
+	}
+	return summary;
+}
+
+} // namespace kelvra
