@@ -140,6 +140,12 @@ void GraphView::SetScrollMode(XAxisMode mode)
 	const XAxisMode previous = md_.ScrollMode;
 	md_.ScrollMode = mode;
 	const bool measuring = md_.MeasFlag == kTrue;
+	if (mode == XAxisMode::All && reviewedLength_) {
+		controls_.setScrollButtonsEnabled(false);
+		controls_.setCountListEnabled(false);
+		setXRange(0.0, *reviewedLength_);
+		return;
+	}
 	if (mode == XAxisMode::All) {
 		controls_.setScrollButtonsEnabled(false);
 		controls_.setCountListEnabled(false);
@@ -412,9 +418,16 @@ void GraphView::showAll()
 	selectedScroll_ = XAxisMode::All;
 	controls_.showScrollMode(static_cast<int>(XAxisMode::All));
 	SetScrollMode(XAxisMode::All);
-	if (md_.ScaleYMode == YScaleMode::FromData)
+	if (md_.ScaleYMode == YScaleMode::FromData && reviewedLength_)
+		setScaleByStepRule();
+	else if (md_.ScaleYMode == YScaleMode::FromData)
 		CalcScaleYFromData();
 	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+}
+
+void GraphView::setReviewedLength(std::optional<double> seconds)
+{
+	reviewedLength_ = seconds;
 }
 
 void GraphView::ApplyAxisX()

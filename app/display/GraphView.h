@@ -55,6 +55,9 @@ public:
 	void panX(double share);
 	void panY(double share);
 	void showAll();
+	// While a long recording is reviewed (its length in seconds, its extremes
+	// in md.AllMin/AllMax): "全表示" shows it whole.
+	void setReviewedLength(std::optional<double> seconds);
 	std::pair<double, double> visibleX() const { return xSpan_; }
 	std::pair<double, double> visibleY() const { return ySpan_; }
 	bool valuesZoomed() const { return yZoomed_; }
@@ -85,6 +88,7 @@ private:
 	std::pair<double, double> xSpan_{0.0, 1.0};
 	std::pair<double, double> ySpan_{0.0, 1.0};
 	bool yZoomed_ = false;
+	std::optional<double> reviewedLength_;
 };
 
 } // namespace kelvra

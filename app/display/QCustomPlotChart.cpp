@@ -234,6 +234,10 @@ void QCustomPlotChart::drawVisible()
 	const QCPRange range = plot_->xAxis->range();
 	const int columns = std::max(plot_->axisRect()->width(), 1);
 	for (int g = 0; g < kSeriesCount; ++g) {
+		if (source_) {
+			setGraph(g, source_(g, range.lower, range.upper, columns));
+			continue;
+		}
 		Series &s = series_[g];
 		const auto first = static_cast<int32_t>(
 				std::lower_bound(s.x.begin(), s.x.end(), range.lower) -
@@ -244,13 +248,30 @@ void QCustomPlotChart::drawVisible()
 		if (s.mirrored && last - first <= 2 * columns)
 			continue; // the graph holds every point already
 		s.y.update();
-		const std::vector<ChartPoint> points = ColumnPoints(s.y, s.x, first, last, columns);
-		QVector<QCPGraphData> data(static_cast<int>(points.size()));
-		for (std::size_t i = 0; i < points.size(); ++i)
-			data[static_cast<int>(i)] = QCPGraphData(points[i].x, points[i].y);
-		graphs_[g]->data()->set(data, true);
+		setGraph(g, ColumnPoints(s.y, s.x, first, last, columns));
 		s.mirrored = false;
 	}
+}
+
+void QCustomPlotChart::setGraph(int series, const std::vector<ChartPoint> &points)
+{
+	QVector<QCPGraphData> data(static_cast<int>(points.size()));
+	for (std::size_t i = 0; i < points.size(); ++i)
+		data[static_cast<int>(i)] = QCPGraphData(points[i].x, points[i].y);
+	graphs_[series]->data()->set(data, true);
+}
+
+void QCustomPlotChart::setSeriesSource(SeriesSource source)
+{
+	source_ = std::move(source);
+	// The points written are shown again from the next layout on.
+	for (int g = 0; g < kSeriesCount && !source_; ++g) {
+		if (series_[g].y.size() <= kMirroredPoints)
+			mirrorGraph(g);
+		else
+			series_[g].mirrored = false;
+	}
+	changed();
 }
 
 void QCustomPlotChart::setTriggerLine(bool shown, double x)

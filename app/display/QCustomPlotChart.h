@@ -8,9 +8,11 @@
 // stretch. A short series stays in its graph point for point as written.
 
 #include "Chart.h"
+#include "ColumnPoints.h"
 #include "EnvelopePyramid.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,6 +41,12 @@ public:
 	bool paint(QCPPainter &painter, const QRectF &target) override;
 
 	QCustomPlot *plot() const { return plot_; }
+	// Points of a series over a span of seconds at a width in pixel columns.
+	using SeriesSource = std::function<std::vector<ChartPoint>(
+			int series, double from, double to, int columns)>;
+	// While set, the graphs show what it hands over instead of the points
+	// written (a long recording, drawn from its summaries); empty to go back.
+	void setSeriesSource(SeriesSource source);
 	// The review cursors' vertical lines; none hides one.
 	void setCursorLine(int cursor, std::optional<double> x);
 
@@ -56,12 +64,14 @@ private:
 	void mirrorGraph(int series);
 	// Hands each graph the points of its visible stretch at the laid-out width.
 	void drawVisible();
+	void setGraph(int series, const std::vector<ChartPoint> &points);
 	void usePixelSizedFonts();
 	void setTextFamily(const QString &family);
 
 	QCustomPlot *plot_;
 	std::array<QCPGraph *, kSeriesCount> graphs_{};
 	std::array<Series, kSeriesCount> series_;
+	SeriesSource source_;
 	QCPTextElement *header_ = nullptr;
 	QCPItemStraightLine *triggerLine_ = nullptr;
 	std::array<QCPItemStraightLine *, 2> cursorLines_{};

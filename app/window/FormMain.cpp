@@ -8,6 +8,7 @@
 #include "display/ShowReadData.h"
 #include "display/StatisticsPanel.h"
 #include "limits/DialogLimits.h"
+#include "recording/RecordingExport.h"
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -118,7 +119,8 @@ void FormMain::refreshReview()
 	auto [from, to] = graphView_->visibleX();
 	if (between)
 		std::tie(from, to) = std::minmax(*cursors_.time(0), *cursors_.time(1));
-	statisticsPanel_->show(md_.DataCount > 0 ? review_ : nullptr, from, to, between);
+	statisticsPanel_->show(
+			md_.DataCount > 0 || recording_ ? review_ : nullptr, from, to, between);
 }
 
 void FormMain::buildMoveButtons()
@@ -264,6 +266,7 @@ void FormMain::connectControls()
 	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
 	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
+	connect(run_.get(), &RunControl::runStarted, this, &FormMain::endRecordingReview);
 	connect(&cursors_, &GraphCursors::moved, this, &FormMain::refreshReview);
 	connect(graphMouse_, &GraphMouse::viewChanged, this, &FormMain::refreshReview);
 
@@ -424,6 +427,7 @@ void FormMain::discardJournal()
 
 void FormMain::settingsChanged()
 {
+	endRecordingReview();
 	discardJournal();
 	CloseDataList();
 	md_.ClearMeasData();
@@ -508,6 +512,11 @@ void FormMain::openDataFile(const QString &fileName)
 
 void FormMain::readFile(const QString &fileName)
 {
+	endRecordingReview();
+	if (IsRecordingFile(fileName)) {
+		openRecording(fileName);
+		return;
+	}
 	fileFolder_ = QFileInfo(fileName).absolutePath();
 	const FileResult result = ReadDataFile(md_, fileName);
 	discardJournal(); // the data it kept are gone either way
@@ -526,6 +535,57 @@ void FormMain::readFile(const QString &fileName)
 		return;
 	}
 	showLoadedData();
+}
+
+void FormMain::openRecording(const QString &fileName)
+{
+	fileFolder_ = QFileInfo(fileName).absolutePath();
+	QString error;
+	std::unique_ptr<RecordingReader> reader = RecordingReader::open(fileName, &error);
+	discardJournal(); // the data it kept are gone either way
+	const SampleSpan whole = reader ? SpanOfSeconds(*reader, {}, {}) : SampleSpan{};
+	if (reader && whole.size() <= static_cast<uint64_t>(kBufferLength)) {
+		const FileResult result = LoadRecordingSpan(*reader, whole, md_);
+		reader.reset();
+		error = result.error;
+	}
+	if (!reader && !error.isEmpty()) {
+		showNoData();
+		prompt_.message(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+						.arg(QDir::toNativeSeparators(fileName), error),
+				kErrorTitle, Prompt::Icon::Error);
+		return;
+	}
+	if (!reader) {
+		showLoadedData();
+		return;
+	}
+	LoadRecordingSpan(*reader, SampleSpan{}, md_); // its settings, memo lines and start time
+	recording_ = std::move(reader);
+	recordingReview_ = std::make_unique<RecordingReview>(*recording_);
+	review_ = recordingReview_.get();
+	md_.SetRange();
+	drawing_->SetGraphTitles();
+	values_->ClearValueLabels();
+	CloseDataList();
+	std::tie(md_.AllMin, md_.AllMax) = recordingReview_->valueRange();
+	graphView_->setReviewedLength(recordingReview_->seconds());
+	chart_->setSeriesSource([this](int series, double from, double to, int columns) {
+		return recordingReview_->points(series, from, to, columns);
+	});
+	graphView_->showAll();
+	cursors_.clear();
+}
+
+void FormMain::endRecordingReview()
+{
+	if (!recording_)
+		return;
+	chart_->setSeriesSource({});
+	graphView_->setReviewedLength(std::nullopt);
+	review_ = &bufferReview_;
+	recordingReview_.reset();
+	recording_.reset();
 }
 
 void FormMain::showLoadedData()
@@ -550,14 +610,16 @@ void FormMain::ShowReadData()
 	kelvra::ShowReadData(md_, *drawing_, *graphView_, *chart_);
 }
 
-// The one local .vn2 file dropped on an idle window.
+// The one local .vn2 or .kvr file dropped on an idle window.
 static QString droppedDataFile(const QMimeData *mime)
 {
 	if (!mime->hasUrls() || mime->urls().size() != 1 ||
 			!mime->urls().constFirst().isLocalFile())
 		return {};
 	const QString path = mime->urls().constFirst().toLocalFile();
-	return path.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive) ? path : QString();
+	return path.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive) || IsRecordingFile(path)
+			? path
+			: QString();
 }
 
 void FormMain::dragEnterEvent(QDragEnterEvent *event)

@@ -18,6 +18,7 @@
 #include "display/GraphView.h"
 #include "display/PrinterDialog.h"
 #include "display/QCustomPlotChart.h"
+#include "display/RecordingReview.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
 #include "limits/LimitWatch.h"
@@ -175,6 +176,10 @@ private:
 	// The question before a read replaces data held; true to go on.
 	bool mayReplaceData();
 	void readFile(const QString &fileName);
+	// A long recording: the whole run on the graph, drawn from its summaries;
+	// one that fits the buffers is read into them as a data file is.
+	void openRecording(const QString &fileName);
+	void endRecordingReview();
 	void ShowReadData();
 	// Data that came from a file or a journal, shown with their settings.
 	void showLoadedData();
@@ -212,6 +217,8 @@ private:
 	GraphCursors cursors_;
 	BufferReview bufferReview_{md_};
 	const ReviewSource *review_ = &bufferReview_; // what the cursors and statistics read
+	std::unique_ptr<RecordingReader> recording_;  // the long recording reviewed, if any
+	std::unique_ptr<RecordingReview> recordingReview_;
 	GraphMouse *graphMouse_ = nullptr;
 	CursorPanel *cursorPanel_ = nullptr;
 	StatisticsPanel *statisticsPanel_ = nullptr;
