@@ -7,6 +7,7 @@
 #include "fakes/MapStore.h"
 #include "fakes/Measurements.h"
 #include "fakes/RecordingPrompt.h"
+#include "recording/RecordingStore.h"
 #include "settings/DataFile.h"
 #include "window/FormMain.h"
 
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -112,6 +114,55 @@ private Q_SLOTS:
 		QCOMPARE(lines.value(1),
 				QStringLiteral("ID0\t0.000\t10.000\t5.000\t7.071\t5.000\t10.000\t100"));
 		QVERIFY(lines.value(2).startsWith(QStringLiteral("ID2\t3.000")));
+	}
+
+	// 300000 samples at 10 ms, more than the buffers hold: unit 1 holds 2.5,
+	// unit 3 steps from 0 to 4 at 1500 s.
+	void statisticsOfALongRecordingFromItsSummaries()
+	{
+		QTemporaryDir dir;
+		const QString name = dir.filePath(QStringLiteral("long.kvr"));
+		{
+			ModuleData md;
+			md.Channels[1].Mflag = md.Channels[3].Mflag = kTrue;
+			md.IntervalTM = 10;
+			RecordingWriter writer;
+			RecordingStore store(
+					RecordingHeaderOf(md,
+							QDateTime(QDate(2026, 12, 9), QTime(0, 0),
+									QTimeZone::utc()),
+							SplitPeriod::None),
+					name.chopped(4), writer, 0);
+			std::vector<float> constant(1000, 2.5f), step(1000);
+			for (int64_t block = 0; block < 300; ++block) {
+				std::fill(step.begin(), step.end(), block < 150 ? 0.0f : 4.0f);
+				store.add(1, constant.data(), 1000);
+				store.add(3, step.data(), 1000);
+				store.tick(block * 10000);
+			}
+		}
+		Window w;
+		w.form->openDataFile(name);
+		const std::pair<const char *, const char *> whole[] = {{"ID1 データ数", "300000"},
+				{"ID1 平均", "2.500"}, {"ID1 標準偏差", "0.000"},
+				{"ID3 平均", "2.000"}, {"ID3 実効値", "2.828"},
+				{"ID3 標準偏差", "2.000"}, {"ID3 最大", "4.000"}};
+		for (auto [name, text] : whole)
+			QCOMPARE(w.figure(QString::fromUtf8(name)), QString::fromUtf8(text));
+		QCOMPARE(w.time().upper, 3000.0);
+		QVERIFY2(!w.figureLabel(QStringLiteral("ID0 平均"))->isVisible(),
+				"a unit not in use");
+
+		// Samples 140000..159999 between the cursors: half at 0, half at 4.
+		w.form->cursors().set(0, 1400.0);
+		w.form->cursors().set(1, 1599.99);
+		QCOMPARE(w.figure(QStringLiteral("ID3 データ数")), QStringLiteral("20000"));
+		QCOMPARE(w.figure(QStringLiteral("ID3 平均")), QStringLiteral("2.000"));
+		QCOMPARE(w.figure(QStringLiteral("ID3 カーソル2")), QStringLiteral("4.000"));
+		w.form->graphView().zoomX(1499.0, 1501.0);
+		w.plot()->replot(QCustomPlot::rpImmediateRefresh);
+		QVERIFY2(w.plot()->graph(3)->data()->size() <= 202,
+				"the samples themselves, zoomed in");
 	}
 
 	void mouseAndKeysZoomPanAndSetCursors()
