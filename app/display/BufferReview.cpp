@@ -16,6 +16,43 @@ double BufferReview::samplePosition(double seconds) const
 	return seconds / (md_.IntervalTM / 1000.0) + offset;
 }
 
+double BufferReview::secondsOf(int32_t p) const
+{
+	const double offset = md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0 : 0.0;
+	return (p - offset) * (md_.IntervalTM / 1000.0);
+}
+
+std::pair<double, double> BufferReview::run() const
+{
+	return {secondsOf(1), secondsOf(std::max(md_.DataCount, 1))};
+}
+
+std::vector<ChartPoint> BufferReview::points(int unit, double from, double to, int columns) const
+{
+	std::vector<ChartPoint> points;
+	if (!inUse(unit) || columns < 1)
+		return points;
+	const double first = samplePosition(from), last = samplePosition(to);
+	for (int c = 0; c < columns; ++c) {
+		const auto lo = std::max(
+				static_cast<int32_t>(first + (last - first) * c / columns), 1);
+		const auto hi = std::min(
+				static_cast<int32_t>(first + (last - first) * (c + 1) / columns),
+				md_.DataCount);
+		SampleSummary s;
+		for (int32_t p = lo; p <= hi; ++p) {
+			const float value = md_.SampleAt(unit, p);
+			if (value != kNoData)
+				s.add(value);
+		}
+		if (s.count == 0)
+			continue;
+		points.push_back({secondsOf(lo), s.min});
+		points.push_back({secondsOf(lo), s.max});
+	}
+	return points;
+}
+
 std::optional<float> BufferReview::valueAt(int unit, double seconds) const
 {
 	const auto p = static_cast<int32_t>(std::lround(samplePosition(seconds)));

@@ -4,12 +4,15 @@
 #include "display/CursorPanel.h"
 #include "display/DialogDatalist.h"
 #include "display/GraphMouse.h"
+#include "display/OverviewStrip.h"
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
 #include "display/StatisticsPanel.h"
 #include "limits/DialogLimits.h"
 #include "recording/RecordingExport.h"
+#include "recording/RecordingHdf5.h"
 #include "run/JournalRecovery.h"
+#include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogSetting.h"
@@ -98,15 +101,27 @@ void FormMain::buildUi()
 QWidget *FormMain::buildReviewRow()
 {
 	auto *row = new QWidget(this);
-	auto *layout = new QHBoxLayout(row);
-	layout->setContentsMargins(0, 0, 0, 0);
+	overview_ = new OverviewStrip(row);
+	cmdSaveSpan = new QPushButton(QStringLiteral("範囲保存"), row);
+	cmdSaveSpan->setToolTip(QStringLiteral("表示範囲をファイルに保存"));
+	auto *strip = new QHBoxLayout;
+	strip->addWidget(overview_, 1);
+	strip->addWidget(cmdSaveSpan);
 	cursorPanel_ = new CursorPanel(cursors_, row);
 	statisticsPanel_ = new StatisticsPanel(row);
-	layout->addWidget(cursorPanel_, 2);
-	layout->addWidget(statisticsPanel_, 3);
+	auto *panels = new QHBoxLayout;
+	panels->addWidget(cursorPanel_, 2);
+	panels->addWidget(statisticsPanel_, 3);
+	auto *layout = new QVBoxLayout(row);
+	layout->setContentsMargins(0, 0, 0, 0);
+	layout->addLayout(strip);
+	layout->addLayout(panels);
 	reviewTimer_ = new QTimer(this);
 	reviewTimer_->setInterval(1000);
-	connect(reviewTimer_, &QTimer::timeout, this, &FormMain::refreshReview);
+	connect(reviewTimer_, &QTimer::timeout, this, [this] {
+		refreshOverview();
+		refreshReview();
+	});
 	return row;
 }
 
@@ -121,6 +136,82 @@ void FormMain::refreshReview()
 		std::tie(from, to) = std::minmax(*cursors_.time(0), *cursors_.time(1));
 	statisticsPanel_->show(
 			md_.DataCount > 0 || recording_ ? review_ : nullptr, from, to, between);
+	const auto [shownFrom, shownTo] = graphView_->visibleX();
+	overview_->setVisibleSpan(shownFrom, shownTo);
+}
+
+void FormMain::refreshOverview()
+{
+	if (recording_) {
+		overview_->setRun(0.0, recordingReview_->seconds(),
+				[this](int unit, double from, double to, int columns) {
+					return recordingReview_->points(unit, from, to, columns);
+				});
+		return;
+	}
+	const auto [from, to] = bufferReview_.run();
+	overview_->setRun(from, md_.DataCount > 1 ? to : from,
+			[this](int unit, double from, double to, int columns) {
+				return bufferReview_.points(unit, from, to, columns);
+			});
+}
+
+void FormMain::cmdSaveSpan_Click()
+{
+	if (md_.DataCount < 1 && !recording_) {
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
+		return;
+	}
+	const QString fileName = prompt_.askSaveFileName(
+			QStringLiteral("専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)"),
+			QStringLiteral("vn2"), fileFolder_);
+	if (fileName.isEmpty())
+		return;
+	const auto [from, to] = graphView_->visibleX();
+	const FileResult result = recording_ ? saveRecordingSpan(fileName, from, to)
+					     : saveBufferSpan(fileName, from, to);
+	if (!result.ok)
+		prompt_.message(QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
+						.arg(QDir::toNativeSeparators(fileName),
+								result.error),
+				kErrorTitle, Prompt::Icon::Error);
+}
+
+// The buffers' samples of the span, as a run of them alone would have left them.
+FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double to)
+{
+	const double seconds = md_.IntervalTM / 1000.0;
+	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds), 1.0));
+	const auto last = std::min(static_cast<int32_t>(std::floor(to / seconds)), md_.DataCount);
+	if (md_.TrgMode != kFalse || last < first)
+		return FileResult::failure(QStringLiteral("範囲にデータがありません。"));
+	if (IsHdf5File(fileName))
+		return FileResult::failure(
+				QStringLiteral("HDF5 には連続記録の範囲を保存できます。"));
+	ModuleData span = md_;
+	for (int u = 0; u < kUnitCount; ++u) {
+		std::copy(md_.Channels[u].Data.begin() + (first - 1),
+				md_.Channels[u].Data.begin() + last, span.Channels[u].Data.begin());
+		span.Channels[u].DataNum = md_.Channels[u].inUse() ? last - first + 1 : 0;
+	}
+	span.DataCount = last - first + 1;
+	if (FileTypeOf(fileName) == FileType::Csv)
+		return SaveCsvFile(span, fileName);
+	return SaveDataFile(span, fileName);
+}
+
+FileResult FormMain::saveRecordingSpan(const QString &fileName, double from, double to)
+{
+	const SampleSpan span = SpanOfSeconds(*recording_, std::max(from, 0.0), to);
+	if (IsHdf5File(fileName))
+		return ExportHdf5(*recording_, span, fileName);
+	if (FileTypeOf(fileName) == FileType::Csv)
+		return ExportCsv(*recording_, span, fileName, CsvEncoding::CodePage932);
+	if (span.size() > static_cast<uint64_t>(kBufferLength))
+		return FileResult::failure(
+				QStringLiteral("専用ファイルには 88000 データまで保存できます。"));
+	return ExportDataFile(*recording_, span, fileName);
 }
 
 void FormMain::buildMoveButtons()
@@ -268,6 +359,11 @@ void FormMain::connectControls()
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::endRecordingReview);
 	connect(&cursors_, &GraphCursors::moved, this, &FormMain::refreshReview);
+	connect(cmdSaveSpan, &QPushButton::clicked, this, &FormMain::cmdSaveSpan_Click);
+	connect(overview_, &OverviewStrip::spanMoved, this, [this](double from, double to) {
+		graphView_->zoomX(from, to);
+		refreshReview();
+	});
 	connect(graphMouse_, &GraphMouse::viewChanged, this, &FormMain::refreshReview);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -311,6 +407,7 @@ void FormMain::SetButtonState()
 		reviewTimer_->stop();
 	else
 		reviewTimer_->start();
+	refreshOverview();
 	refreshReview();
 }
 
@@ -434,6 +531,7 @@ void FormMain::settingsChanged()
 	values_->ClearValueLabels();
 	cmdDisp->setEnabled(md_.DataCount >= 1);
 	drawing_->SetGraphTitles();
+	refreshOverview();
 	cursors_.clear();
 }
 
@@ -574,6 +672,7 @@ void FormMain::openRecording(const QString &fileName)
 		return recordingReview_->points(series, from, to, columns);
 	});
 	graphView_->showAll();
+	refreshOverview();
 	cursors_.clear();
 }
 
@@ -596,6 +695,7 @@ void FormMain::showLoadedData()
 	CloseDataList();
 	cmdDisp->setEnabled(true); // a settings change may have disabled it while no data were held
 	ShowReadData();
+	refreshOverview();
 	cursors_.clear();
 }
 

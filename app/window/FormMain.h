@@ -26,6 +26,7 @@
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "run/RunView.h"
+#include "settings/FileResult.h"
 #include "settings/SettingsStore.h"
 
 #include <QPointer>
@@ -50,6 +51,7 @@ namespace kelvra {
 
 class CursorPanel;
 class GraphMouse;
+class OverviewStrip;
 class StatisticsPanel;
 
 class FormMain : public QWidget, public RunView, public ViewControls, public ValueLabels {
@@ -102,6 +104,8 @@ public:
 	// A data file named on the command line or dropped on the window: read
 	// as the read button does, after the same question.
 	void openDataFile(const QString &fileName);
+	// "範囲保存": the span shown as a data file, CSV or HDF5.
+	void cmdSaveSpan_Click();
 
 	// Every run from now on is journaled there until its data are saved or
 	// dropped; the journal outlives the window.
@@ -129,6 +133,7 @@ public:
 	GraphCursors &cursors() { return cursors_; }
 	CursorPanel *cursorPanel() const { return cursorPanel_; }
 	StatisticsPanel *statisticsPanel() const { return statisticsPanel_; }
+	OverviewStrip *overview() const { return overview_; }
 	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog)
 	{
 		printerDialog_ = std::move(dialog);
@@ -156,6 +161,7 @@ public:
 	QPushButton *cmdLimit = nullptr;
 	QPushButton *cmdAcknowledge = nullptr;
 	std::array<QPushButton *, 4> cmdMove{};
+	QPushButton *cmdSaveSpan = nullptr;
 
 protected:
 	void closeEvent(QCloseEvent *event) override;
@@ -193,6 +199,10 @@ private:
 	QWidget *buildReviewRow();
 	// The cursor lines, the cursor readouts and the statistics anew.
 	void refreshReview();
+	// The whole run on the overview strip anew.
+	void refreshOverview();
+	FileResult saveBufferSpan(const QString &fileName, double from, double to);
+	FileResult saveRecordingSpan(const QString &fileName, double from, double to);
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -222,6 +232,7 @@ private:
 	GraphMouse *graphMouse_ = nullptr;
 	CursorPanel *cursorPanel_ = nullptr;
 	StatisticsPanel *statisticsPanel_ = nullptr;
+	OverviewStrip *overview_ = nullptr;
 	QTimer *reviewTimer_ = nullptr; // the statistics follow a run once a second
 };
 
