@@ -79,7 +79,7 @@ void FormMain::buildUi()
 	setWindowTitle(QStringLiteral("ひずみ測定(Ver1.2)"));
 	setAcceptDrops(true);
 	plot_ = new QCustomPlot(this);
-	plot_->setMinimumSize(640, 380);
+	plot_->setMinimumSize(640, 300);
 
 	auto *bottom = new QHBoxLayout;
 	bottom->addWidget(buildRangeGroup(), 3);
