@@ -10,6 +10,8 @@
 #include "acquisition/VarnelLibrary.h"
 #include "limits/LimitEntries.h"
 #include "limits/LimitWatch.h"
+#include "recording/LongRecording.h"
+#include "recording/RepeatedCapture.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -19,12 +21,17 @@
 #include "settings/SettingEntries.h"
 #include "settings/StartUpState.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTimer>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <unistd.h>
 
@@ -77,6 +84,12 @@ struct RecordOptions {
 	std::vector<std::pair<int, QString>> hystereses;
 	bool failOnAlarm = false;
 	CsvEncoding csvEncoding = CsvEncoding::CodePage932;
+	// A long recording.
+	bool continuous = false;
+	QString folder;
+	SplitPeriod split = SplitPeriod::None;
+	std::optional<double> durationS;
+	bool repeatTrigger = false;
 };
 
 struct UsageError {
@@ -85,7 +98,9 @@ struct UsageError {
 
 const OptionTable kRecordOptions{"record",
 		"Usage: kelvra-cli record --out FILE [options]\n"
-		"Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv).\n"
+		"       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]\n"
+		"Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);\n"
+		"with --continuous, records straight to a .kvr file until stopped.\n"
 		"Settings not given are taken from the stored measuring conditions; with\n"
 		"emulated units and none stored, every described unit is in use, unit-timed\n"
 		"at 100 ms, as in the window.\n"
@@ -129,6 +144,22 @@ const OptionTable kRecordOptions{"record",
 						"how far a value of unit U must come back inside a\nlevel"},
 				{{{"fail-on-alarm"}},
 						"at the first alarm, end the run, write FILE and exit 3"},
+				{{{"continuous"}},
+						"a long recording: every sample goes to a .kvr file\n"
+						"as it is measured, the run ends on Ctrl+C, --duration\n"
+						"or --samples"},
+				{{{"folder", "DIR"}},
+						"with --continuous: record into DIR, the file named\n"
+						"by the start time (kelvra-YYYYMMDD-HHMMSS.kvr)"},
+				{{{"split", "none|1h|1d"}},
+						"with --continuous: a new part every hour or day of\n"
+						"measurement time"},
+				{{{"duration", "90s|30m|12h|2d"}},
+						"with --continuous: the measurement time to record"},
+				{{{"repeat-trigger"}},
+						"with --continuous and a trigger: save each capture\n"
+						"as a numbered .vn2 file beside the recording and\n"
+						"arm the trigger again"},
 		},
 		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
 		"what it measured up to a second before.\n"};
@@ -203,6 +234,60 @@ int16_t parseDisplayUnit(const QString &text)
 	return static_cast<int16_t>(index);
 }
 
+SplitPeriod parseSplit(const QString &text)
+{
+	if (text == QLatin1String("none"))
+		return SplitPeriod::None;
+	if (text == QLatin1String("1h"))
+		return SplitPeriod::Hour;
+	if (text == QLatin1String("1d"))
+		return SplitPeriod::Day;
+	throw UsageError{QStringLiteral("--split '%1' is not none, 1h or 1d").arg(text)};
+}
+
+double parseDuration(const QString &text)
+{
+	static const std::pair<QChar, double> units[] = {{QLatin1Char('s'), 1.0},
+			{QLatin1Char('m'), 60.0}, {QLatin1Char('h'), 3600.0},
+			{QLatin1Char('d'), 86400.0}};
+	for (const auto &[suffix, seconds] : units) {
+		bool ok = false;
+		const double n = text.endsWith(suffix) ? text.chopped(1).toDouble(&ok) : 0.0;
+		if (ok && n > 0.0 && std::isfinite(n))
+			return n * seconds;
+	}
+	throw UsageError{QStringLiteral("--duration '%1' is not a time such as 90s, 30m, 12h or 2d")
+					 .arg(text)};
+}
+
+// The options of a long recording, checked together.
+void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
+{
+	o.continuous = parser.isSet(QStringLiteral("continuous"));
+	o.folder = parser.value(QStringLiteral("folder"));
+	o.repeatTrigger = parser.isSet(QStringLiteral("repeat-trigger"));
+	const bool longOnly = !o.folder.isEmpty() || parser.isSet(QStringLiteral("split")) ||
+			parser.isSet(QStringLiteral("duration")) || o.repeatTrigger;
+	if (!o.continuous) {
+		if (longOnly)
+			throw UsageError{
+					QStringLiteral("--folder, --split, --duration and "
+						       "--repeat-trigger go with --continuous")};
+		return;
+	}
+	if (o.out.isEmpty() == o.folder.isEmpty())
+		throw UsageError{QStringLiteral(
+				"--continuous takes --out FILE.kvr or --folder DIR")};
+	if (!o.out.isEmpty() && !IsRecordingFile(o.out))
+		throw UsageError{QStringLiteral("--out of a long recording must name a .kvr file")};
+	if (parser.isSet(QStringLiteral("split")))
+		o.split = parseSplit(parser.value(QStringLiteral("split")));
+	if (parser.isSet(QStringLiteral("duration")))
+		o.durationS = parseDuration(parser.value(QStringLiteral("duration")));
+	if (o.durationS && parser.isSet(QStringLiteral("samples")))
+		throw UsageError{QStringLiteral("give --duration or --samples, not both")};
+}
+
 RecordOptions parseOptions(QCommandLineParser &parser)
 {
 	RecordOptions o;
@@ -211,15 +296,18 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 		return parser.isSet(key) ? std::optional(parser.value(key)) : std::nullopt;
 	};
 	o.out = value("out").value_or(QString());
-	if (o.out.isEmpty())
+	parseContinuous(parser, o);
+	if (o.out.isEmpty() && !o.continuous)
 		throw UsageError{QStringLiteral("--out FILE is required")};
-	const auto type = FileTypeOf(o.out);
-	if (!type)
-		throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
-	o.type = *type;
+	if (!o.continuous) {
+		const auto type = FileTypeOf(o.out);
+		if (!type)
+			throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
+		o.type = *type;
+	}
 
 	if (const auto name = value("csv-encoding")) {
-		if (o.type != FileType::Csv)
+		if (o.continuous || o.type != FileType::Csv)
 			throw UsageError{QStringLiteral("--csv-encoding goes with a .csv file")};
 		const auto encoding = parseCsvEncoding(*name);
 		if (!encoding)
@@ -375,9 +463,10 @@ public:
 		const char *phase = md_.TrgMode != kTrue ? "measuring"
 				: md_.TrgOn == kTrue     ? "capturing"
 							 : "waiting for trigger";
-		std::fprintf(stderr, "%ssamples %d  elapsed %.1f s  %s   %s", terminal_ ? "\r" : "",
-				md_.DataCount, clock_.elapsed() / 1000.0, phase,
-				terminal_ ? "" : "\n");
+		std::fprintf(stderr, "%ssamples %lld  elapsed %.1f s  %s   %s",
+				terminal_ ? "\r" : "",
+				static_cast<long long>(md_.DataOffset + md_.DataCount),
+				clock_.elapsed() / 1000.0, phase, terminal_ ? "" : "\n");
 		std::fflush(stderr);
 	}
 
@@ -414,6 +503,165 @@ QString emulatorError(const RecordOptions &o, VarnelLibrary &library)
 	return {};
 }
 
+// Runs the measurement until it ends: a stop once `stopNow` says so after a
+// tick, or on Ctrl+C. False when it did not start (the reason was printed).
+bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
+		const std::function<bool()> &stopNow)
+{
+	QEventLoop loop;
+	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit,
+			Qt::QueuedConnection);
+	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
+		progress.update();
+		if (stopNow())
+			run.cmdStop_Click();
+	});
+	QTimer interruptPoll;
+	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
+		if (interrupted)
+			run.cmdStop_Click();
+	});
+	std::signal(SIGINT, onInterrupt);
+	interruptPoll.start(100);
+
+	run.cmdStart_Click();
+	if (md.MeasFlag != kTrue)
+		return false;
+	loop.exec();
+	progress.finish();
+	return true;
+}
+
+// Prints the limit events of each tick, up to `lastSample`; `alarmed` is set
+// at the first alarm.
+void printLimitEvents(LimitWatch &limits, const ModuleData &md, int64_t lastSample, bool &alarmed)
+{
+	limits.onEvents = [&md, lastSample, &alarmed](const std::vector<LimitEvent> &events) {
+		for (const LimitEvent &event : events) {
+			if (lastSample > 0 && event.sample > lastSample)
+				continue; // beyond what the file keeps
+			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
+			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
+		}
+	};
+}
+
+QString spanInEnglish(double seconds)
+{
+	const auto minutes = static_cast<qint64>(seconds / 60.0);
+	if (minutes >= 24 * 60)
+		return QStringLiteral("%1 d %2 h").arg(minutes / (24 * 60)).arg(minutes / 60 % 24);
+	if (minutes >= 60)
+		return QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60);
+	return QStringLiteral("%1 min").arg(minutes);
+}
+
+// The folder or file of a long recording can be written; says how long
+// its free space lasts.
+QString checkRecordingTarget(const RecordOptions &o, const ModuleData &md)
+{
+	const QString folder = o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder;
+	if (o.folder.isEmpty()) {
+		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok)
+			return QStringLiteral("cannot write %1: %2").arg(o.out, writable.error);
+	} else {
+		if (!QFileInfo(folder).isDir())
+			return QStringLiteral("cannot record into %1: no such folder").arg(folder);
+		QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kelvra-XXXXXX")));
+		if (!probe.open())
+			return QStringLiteral("cannot record into %1: %2")
+					.arg(folder, probe.errorString());
+	}
+	if (const auto free = FreeSpace(folder))
+		printError(QStringLiteral("the free space in %1 lasts about %2 at this interval")
+						.arg(folder,
+								spanInEnglish(SecondsOfSpace(
+										md, *free))));
+	return {};
+}
+
+int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWatch &limits)
+{
+	if (const QString error = checkRecordingTarget(o, md); !error.isEmpty()) {
+		printError(error);
+		return kExitFailure;
+	}
+	const bool triggerSet = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
+	if (o.repeatTrigger && !triggerSet) {
+		printError(QStringLiteral(
+				"--repeat-trigger needs --trigger-upper or --trigger-lower"));
+		return kExitUsage;
+	}
+	if (triggerSet && !o.repeatTrigger)
+		printError(QStringLiteral(
+				"the trigger is not used: a long recording takes it with "
+				"--repeat-trigger"));
+	LongRecording recording(
+			o.folder.isEmpty() ? o.out : o.folder, !o.folder.isEmpty(), o.split);
+	RepeatedCapture captures(o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder);
+	captures.onSaved = [](const QString &file) {
+		printError(QStringLiteral("trigger capture saved: %1")
+						.arg(QDir::toNativeSeparators(file)));
+	};
+	bool captureFailed = false;
+	captures.onFailed = [&](const QString &text) {
+		printError(QStringLiteral("cannot save a trigger capture: %1").arg(text));
+		captureFailed = true;
+	};
+	recording.setMemoLines(o.memos);
+	const double interval = md.IntervalTM / 1000.0;
+	const auto limit = static_cast<uint64_t>(o.samples ? *o.samples
+					: o.durationS      ? std::llround(*o.durationS / interval)
+							   : 0);
+	recording.setSampleLimit(limit);
+	recording.onNotice = [](const QString &text) { printError(text); };
+	RecorderChain recorders;
+	recorders.add(&recording);
+	if (o.repeatTrigger)
+		recorders.add(&captures);
+	recorders.add(&limits);
+	run.setRecorder(&recorders);
+	run.setLongRun(true);
+	bool alarmed = false;
+	printLimitEvents(limits, md, static_cast<int64_t>(limit), alarmed);
+	bool unitLost = false;
+	QObject::connect(&run, &RunControl::eventAdded, [&](const RunEvent &event) {
+		printError(QStringLiteral("event: ") + RunEventLine(event));
+		unitLost = unitLost || event.kind == EventKind::Dropout;
+	});
+
+	Progress progress(md, o.progress);
+	if (!runToEnd(run, md, progress, [&] {
+		    return recording.limitReached(md) || (alarmed && o.failOnAlarm);
+	    }))
+		return kExitFailure;
+	const QString file = QDir::toNativeSeparators(recording.currentFile());
+	const qint64 samples = md.DataOffset + md.DataCount;
+	if (interrupted)
+		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples per unit")
+						.arg(file)
+						.arg(samples));
+	if (alarmed && o.failOnAlarm) {
+		printError(QStringLiteral("stopped at an alarm; %1 is written").arg(file));
+		return kExitAlarm;
+	}
+	if (recording.lostToDisk()) {
+		printError(QStringLiteral(
+				"samples were lost to the disk (%1); %2 holds all the others")
+						.arg(recording.diskError(), file));
+		return kExitFailure;
+	}
+	if (captureFailed)
+		return kExitFailure;
+	if (unitLost) {
+		printError(QStringLiteral(
+				"a unit was lost during the recording; %1 holds the gap as missing samples")
+						.arg(file));
+		return kExitFailure;
+	}
+	return kExitOk;
+}
+
 int record(const RecordOptions &o)
 {
 	VarnelLibrary library;
@@ -435,16 +683,19 @@ int record(const RecordOptions &o)
 		printError(error);
 		return kExitUsage;
 	}
-	if (o.samples && md.TrgMode == kTrue) {
+	if (o.samples && md.TrgMode == kTrue && !o.continuous) {
 		printError(QStringLiteral("--samples goes with a run without trigger"));
 		return kExitUsage;
 	}
 	LimitWatch limits;
 	limits.monitor().setLimits(applyLimits(o, md, LoadLimits(QSettingsStore())));
 	// Found out now, not once the measurement is over.
-	if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
-		printError(QStringLiteral("cannot write %1: %2").arg(o.out, writable.error));
-		return kExitFailure;
+	if (!o.continuous) {
+		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
+			printError(QStringLiteral("cannot write %1: %2")
+							.arg(o.out, writable.error));
+			return kExitFailure;
+		}
 	}
 
 	ConsolePrompt prompt;
@@ -458,6 +709,8 @@ int record(const RecordOptions &o)
 
 	ConsoleRunView view;
 	RunControl run(md, devices, prompt, view);
+	if (o.continuous)
+		return recordLong(o, md, run, limits);
 	RunJournal journal(prompt);
 	journal.setEchoToStandardError(false); // the console prompt prints on standard error
 	journal.setMemoLines(o.memos);
@@ -467,36 +720,12 @@ int record(const RecordOptions &o)
 	recorders.add(&limits);
 	run.setRecorder(&recorders);
 	bool alarmed = false;
-	limits.onEvents = [&](const std::vector<LimitEvent> &events) {
-		for (const LimitEvent &event : events) {
-			if (o.samples && event.sample > *o.samples)
-				continue; // beyond what the file keeps
-			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
-			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
-		}
-	};
+	printLimitEvents(limits, md, o.samples.value_or(0), alarmed);
 	Progress progress(md, o.progress);
-	QEventLoop loop;
-	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit,
-			Qt::QueuedConnection);
-	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
-		progress.update();
-		if ((o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm))
-			run.cmdStop_Click();
-	});
-	QTimer interruptPoll;
-	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
-		if (interrupted)
-			run.cmdStop_Click();
-	});
-	std::signal(SIGINT, onInterrupt);
-	interruptPoll.start(100);
-
-	run.cmdStart_Click();
-	if (md.MeasFlag != kTrue)
-		return kExitFailure; // the reason has been printed
-	loop.exec();
-	progress.finish();
+	if (!runToEnd(run, md, progress, [&] {
+		    return (o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm);
+	    }))
+		return kExitFailure;
 
 	if (o.samples)
 		keepFirst(md, *o.samples);

@@ -30,6 +30,17 @@ enum class XAxisMode : int16_t { All = 0, AutoScroll = 1, ManualScroll = 2 };
 // Where the Y scale comes from, numbered as its options "自動", "固定".
 enum class YScaleMode : int16_t { FromData = 0, Fixed = 1 };
 
+// Parts of a long recording, by measurement time: "しない", "1時間", "1日".
+enum class SplitPeriod : uint8_t { None = 0, Hour = 1, Day = 2 };
+
+// How runs are recorded straight to disk, for as long as they last.
+struct LongRecordSettings {
+	bool enabled = false;
+	QString folder;
+	SplitPeriod split = SplitPeriod::None;
+	bool repeatTrigger = false; // each trigger capture saved as a data file, then re-armed
+};
+
 constexpr Flag toFlag(bool value)
 {
 	return value ? kTrue : kFalse;
@@ -87,6 +98,7 @@ public:
 	int32_t TrgDnum2 = kBufferLength;
 	int16_t TrgUnitID = 0;
 	int16_t Sing = 0;
+	LongRecordSettings LongRecord;
 
 	// Derived settings.
 	int32_t AverageNum = 1;
@@ -97,6 +109,9 @@ public:
 
 	// Run state.
 	int32_t DataCount = 0;
+	// In a long recording the buffers hold the newest samples: this many of
+	// the run came before element 0.
+	int64_t DataOffset = 0;
 	Flag MeasFlag = kFalse;
 	int32_t DataMaxNum = kBufferLength;
 	int32_t ReadTickCount = 0;
@@ -122,6 +137,8 @@ public:
 	void InitDataArray();
 	void ClearZeroData();
 	void ClearMeasData();
+	// Drops the oldest `count` samples of every unit, making room at the end.
+	void RollBuffers(int32_t count);
 	void ClearMemo();
 	void ClearAveData();
 	void CalcMaxMin();

@@ -325,7 +325,8 @@ void GraphView::CalcScaleYFromData()
 void GraphView::SetAxesX(int32_t start, int32_t end)
 {
 	const double seconds = md_.IntervalTM / 1000.0;
-	setXRange(start * seconds, end * seconds);
+	const auto offset = static_cast<double>(md_.DataOffset);
+	setXRange((start + offset) * seconds, (end + offset) * seconds);
 }
 
 void GraphView::SetAxesXTrg(int32_t start, int32_t end)
@@ -369,7 +370,8 @@ void GraphView::zoomX(double from, double to)
 	controls_.setScrollButtonsEnabled(true);
 	controls_.setCountListEnabled(true);
 	// The arrows scroll by half the span from here.
-	const double offset = md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0 : 0.0;
+	const double offset = md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0
+						    : -static_cast<double>(md_.DataOffset);
 	md_.DispStart = std::max(static_cast<int32_t>(std::floor(from / seconds + offset)), 1);
 	md_.DispDataNum = std::max(static_cast<int32_t>(std::lround((to - from) / seconds)), 2);
 	md_.DispEnd = windowEnd();

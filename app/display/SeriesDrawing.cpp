@@ -32,13 +32,13 @@ void SeriesDrawing::DispConnectflg()
 
 SeriesDrawing::XScale SeriesDrawing::xScale() const
 {
-	// The trigger sample sits at 0.
-	return {md_.IntervalTM / 1000.0, md_.TrgMode != kFalse, md_.TrgDnum1 + 1.0};
+	// The trigger sample sits at 0; the buffers of a long run start at the offset.
+	return {md_.IntervalTM / 1000.0, md_.TrgMode != kFalse, md_.TrgDnum1 + 1.0, md_.DataOffset};
 }
 
 double SeriesDrawing::XScale::at(int32_t p) const
 {
-	return fromTrigger ? (p - trigger) * seconds : p * seconds;
+	return fromTrigger ? (p - trigger) * seconds : static_cast<double>(p + offset) * seconds;
 }
 
 double SeriesDrawing::pointX(int32_t p) const

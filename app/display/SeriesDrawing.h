@@ -31,6 +31,7 @@ private:
 		double seconds;
 		bool fromTrigger;
 		double trigger;
+		int64_t offset;
 		double at(int32_t p) const;
 	};
 

@@ -29,7 +29,7 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 	CancelButton = buttons.cancel;
 
 	auto *layout = new QVBoxLayout(this);
-	layout->addWidget(buildMemoFrame());
+	layout->addWidget(BuildMemoFrame(txtMemo, this));
 	layout->addWidget(buildTypeFrame());
 	layout->addLayout(buttons.layout);
 
@@ -37,9 +37,9 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 	Form_Load();
 }
 
-QWidget *DialogMemo::buildMemoFrame()
+QWidget *BuildMemoFrame(std::array<QLineEdit *, 5> &txtMemo, QWidget *parent)
 {
-	auto *frame = new QGroupBox(QStringLiteral("メモ"), this);
+	auto *frame = new QGroupBox(QStringLiteral("メモ"), parent);
 	auto *grid = new QGridLayout(frame);
 	const QString numbers[] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
 			QStringLiteral("４"), QStringLiteral("５")};

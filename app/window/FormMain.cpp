@@ -15,7 +15,9 @@
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
+#include "settings/DialogRecordMemo.h"
 #include "settings/DialogSetting.h"
+#include "settings/LongRecordEntries.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
 #include "settings/StartUpState.h"
@@ -61,6 +63,8 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
 	recorders_.add(&limitWatch_);
 	run_->setRecorder(&recorders_);
+	recordingSession_ = std::make_unique<RecordingSession>(
+			md_, *run_, *this, prompt_, recorders_, limitWatch_);
 	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) {
 		limitEvents(events);
 	};
@@ -182,8 +186,10 @@ void FormMain::cmdSaveSpan_Click()
 FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double to)
 {
 	const double seconds = md_.IntervalTM / 1000.0;
-	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds), 1.0));
-	const auto last = std::min(static_cast<int32_t>(std::floor(to / seconds)), md_.DataCount);
+	const auto offset = static_cast<double>(md_.DataOffset); // a long run's rolled buffers
+	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds - offset), 1.0));
+	const auto last = std::min(
+			static_cast<int32_t>(std::floor(to / seconds - offset)), md_.DataCount);
 	if (md_.TrgMode != kFalse || last < first)
 		return FileResult::failure(QStringLiteral("範囲にデータがありません。"));
 	if (IsHdf5File(fileName))
@@ -344,7 +350,7 @@ QWidget *FormMain::buildCommandColumn()
 
 void FormMain::connectControls()
 {
-	connect(cmdStart, &QPushButton::clicked, this, [this] { run_->cmdStart_Click(); });
+	connect(cmdStart, &QPushButton::clicked, this, &FormMain::cmdStart_Click);
 	connect(cmdStop, &QPushButton::clicked, this, [this] { run_->cmdStop_Click(); });
 	connect(cmdDisp, &QPushButton::clicked, this, &FormMain::cmdDisp_Click);
 	connect(cmdMeasInfo, &QPushButton::clicked, this, &FormMain::cmdMeasInfo_Click);
@@ -389,6 +395,7 @@ void FormMain::Form_Load(const QString &emulatorDescription)
 			!reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
 	limitWatch_.monitor().setLimits(LoadLimits(store_));
+	md_.LongRecord = LoadLongRecord(store_);
 	SetButtonState();
 	drawing_->InitGraph();
 	graphView_->InitGraphParam(false);
@@ -575,6 +582,12 @@ void FormMain::cmdSave_Click()
 		return;
 	case SaveState::TriggerPending:
 		return;
+	case SaveState::Recorded:
+		prompt_.message(QStringLiteral("連続記録のデータはすべて記録ファイル %1 にあります。")
+						.arg(QDir::toNativeSeparators(
+								recordingSession_->currentFile())),
+				kMessageTitle, Prompt::Icon::None);
+		return;
 	case SaveState::Ready:
 		break;
 	}
@@ -741,6 +754,23 @@ void FormMain::cmdMeasInfo_Click()
 {
 	SaveMeasInfo(md_, store_);
 	SaveLimits(store_, limitWatch_.monitor().limits());
+	SaveLongRecord(store_, md_.LongRecord);
+}
+
+void FormMain::cmdStart_Click()
+{
+	if (!md_.LongRecord.enabled) {
+		run_->cmdStart_Click();
+		return;
+	}
+	if (const QString problem = CheckRecordFolder(md_.LongRecord.folder); !problem.isEmpty()) {
+		prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
+		return;
+	}
+	DialogRecordMemo memo({}, this);
+	showModal(memo);
+	if (memo.result() == QDialog::Accepted)
+		recordingSession_->start(memo.lines());
 }
 
 bool FormMain::Form_QueryUnload()

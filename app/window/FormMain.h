@@ -22,6 +22,7 @@
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
 #include "limits/LimitWatch.h"
+#include "recording/RecordingSession.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -116,6 +117,8 @@ public:
 	void cmdPrint_Click();
 	void cmdMove_Click(int index);
 	void cmdLimit_Click();
+	// The start button: a long recording when one is set.
+	void cmdStart_Click();
 	void cmdAcknowledge_Click();
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
@@ -220,7 +223,8 @@ private:
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
 	LimitWatch limitWatch_;
-	RecorderChain recorders_;           // the journal, then the limit check
+	RecorderChain recorders_; // the journal, then the limit check
+	std::unique_ptr<RecordingSession> recordingSession_;
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

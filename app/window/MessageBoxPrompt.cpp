@@ -55,4 +55,9 @@ QString MessageBoxPrompt::askOpenFileName(const QString &filter, const QString &
 	return QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
 }
 
+QString MessageBoxPrompt::askFolder(const QString &folder)
+{
+	return QFileDialog::getExistingDirectory(parent_, QStringLiteral("記録フォルダ"), folder);
+}
+
 } // namespace kelvra
