@@ -2,6 +2,7 @@
 
 #include "acquisition/VarnelLibrary.h"
 #include "run/RunJournal.h"
+#include "settings/MeasurementFiles.h"
 #include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"
@@ -18,8 +19,9 @@
 namespace {
 
 const char kUsage[] =
-		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2]\n"
-		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
+		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2 | FILE.kvr]\n"
+		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up,\n"
+		"a long recording FILE.kvr opened for review.\n"
 		"\n"
 		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
 		"  --help                   show this help\n"
@@ -90,7 +92,8 @@ int main(int argc, char *argv[])
 		const auto file = std::find_if(arguments.begin() + 1, arguments.end(),
 				[](const QString &argument) {
 					return argument.endsWith(QStringLiteral(".vn2"),
-							Qt::CaseInsensitive);
+							       Qt::CaseInsensitive) ||
+							kelvra::IsRecordingFile(argument);
 				});
 		if (file != arguments.end())
 			window.openDataFile(*file);

@@ -8,6 +8,7 @@
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
 #include "limits/DialogLimits.h"
+#include "recording/RecordingStore.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogRecordMemo.h"
 #include "settings/DialogSetting.h"
@@ -23,9 +24,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -49,6 +53,40 @@ public:
 	}
 	QString askOpenFileName(const QString &, const QString &) override { return {}; }
 };
+
+// Six hours of four units at 10 ms, as a long recording leaves them.
+QString longRecording(const QDir &folder)
+{
+	const QString name = folder.filePath(QStringLiteral("kelvra-20261209-080000.kvr"));
+	kelvra::ModuleData md;
+	for (auto &channel : md.Channels)
+		channel.Mflag = kelvra::kTrue;
+	md.IntervalTM = 10;
+	md.StartTimeStr = QStringLiteral("2026/12/9 8:00:00");
+	kelvra::RecordingWriter writer;
+	kelvra::RecordingStore store(
+			kelvra::RecordingHeaderOf(md, QDateTime(QDate(2026, 12, 9), QTime(8, 0)),
+					kelvra::SplitPeriod::None),
+			name.chopped(4), writer, 0);
+	constexpr uint64_t kSamples = 6 * 360000;
+	std::vector<float> block(1000);
+	for (uint64_t n = 0; n < kSamples; n += block.size()) {
+		for (int u = 0; u < kelvra::kUnitCount; ++u) {
+			for (std::size_t i = 0; i < block.size(); ++i) {
+				const double t = (n + i) / 100.0; // seconds
+				const double creep = 400.0 * (1.0 - std::exp(-t / 5000.0));
+				const double cycle = 150.0 * std::sin(t / 600.0 + u);
+				block[i] = static_cast<float>((u + 1) * creep + cycle +
+						(n + i == 1500000 + 40000 * static_cast<uint64_t>(u)
+										? 900.0
+										: 0.0));
+			}
+			store.add(u, block.data(), static_cast<qsizetype>(block.size()));
+		}
+		store.tick(static_cast<int64_t>(n) * 10);
+	}
+	return name;
+}
 
 void wait(int ms)
 {
@@ -168,6 +206,15 @@ int main(int argc, char *argv[])
 	ok = save(&window, out, "measuring.png") && ok;
 	window.run().cmdStop_Click();
 
+	// Review: a stretch zoomed into, both cursors, the statistics between them.
+	window.graphView().zoomX(2.0, 6.0);
+	window.cursors().set(0, 3.0);
+	window.cursors().set(1, 4.6);
+	wait(300);
+	ok = save(&window, out, "review.png") && ok;
+	window.graphView().showAll();
+	window.cursors().clear();
+
 	// Limits: unit 0 passes its warning and alarm above, unit 3 its warning below.
 	const auto modal = window.showModal;
 	window.showModal = [&](QDialog &dialog) {
@@ -232,5 +279,15 @@ int main(int argc, char *argv[])
 	if (window.dataList())
 		window.dataList()->close();
 	ok = saveLongRecording(md, library, prompt, window, out) && ok;
+	window.cmdAcknowledge_Click();
+
+	// A long recording opened for review, an hour of it on the graph.
+	QTemporaryDir recordings;
+	window.openDataFile(longRecording(QDir(recordings.path())));
+	window.graphView().zoomX(13000.0, 16600.0);
+	window.cursors().set(0, 13800.0);
+	window.cursors().set(1, 15400.0);
+	wait(300);
+	ok = save(&window, out, "recording.png") && ok;
 	return ok ? 0 : 1;
 }

@@ -10,6 +10,9 @@ namespace {
 
 const QString kBadScaleText = QStringLiteral("設定値に誤りがあります。");
 
+// One wheel step shows this share of the span.
+constexpr double kWheelZoom = 0.8;
+
 float roundedWhole(float value)
 {
 	return static_cast<float>(roundHalfEven(value));
@@ -137,6 +140,12 @@ void GraphView::SetScrollMode(XAxisMode mode)
 	const XAxisMode previous = md_.ScrollMode;
 	md_.ScrollMode = mode;
 	const bool measuring = md_.MeasFlag == kTrue;
+	if (mode == XAxisMode::All && reviewedLength_) {
+		controls_.setScrollButtonsEnabled(false);
+		controls_.setCountListEnabled(false);
+		setXRange(0.0, *reviewedLength_);
+		return;
+	}
 	if (mode == XAxisMode::All) {
 		controls_.setScrollButtonsEnabled(false);
 		controls_.setCountListEnabled(false);
@@ -184,6 +193,7 @@ void GraphView::optWid_Click(int index)
 
 void GraphView::optHei_Click(int index)
 {
+	yZoomed_ = false;
 	md_.ScaleYMode = index == 1 ? YScaleMode::Fixed : YScaleMode::FromData;
 	selectedScale_ = md_.ScaleYMode;
 	if (md_.ScaleYMode == YScaleMode::Fixed) {
@@ -298,7 +308,7 @@ void GraphView::setScaleByStepRule()
 
 void GraphView::FollowAxisY(Flag expandOnly)
 {
-	if (md_.ScaleYMode != YScaleMode::FromData)
+	if (md_.ScaleYMode != YScaleMode::FromData || yZoomed_)
 		return;
 	bool changed = true;
 	if (expandOnly == kFalse)
@@ -322,19 +332,110 @@ void GraphView::SetAxesX(int32_t start, int32_t end)
 {
 	const double seconds = md_.IntervalTM / 1000.0;
 	const auto offset = static_cast<double>(md_.DataOffset);
-	chart_.setXRange((start + offset) * seconds, (end + offset) * seconds);
+	setXRange((start + offset) * seconds, (end + offset) * seconds);
 }
 
 void GraphView::SetAxesXTrg(int32_t start, int32_t end)
 {
 	const double seconds = md_.IntervalTM / 1000.0;
 	const double trigger = md_.TrgDnum1 + 1.0;
-	chart_.setXRange((start - trigger) * seconds, (end - trigger) * seconds);
+	setXRange((start - trigger) * seconds, (end - trigger) * seconds);
 }
 
 void GraphView::SetAxesY(float minimum, float maximum)
 {
-	chart_.setYRange(minimum, maximum);
+	if (!yZoomed_)
+		setYRange(minimum, maximum);
+}
+
+void GraphView::setXRange(double from, double to)
+{
+	xSpan_ = {from, to};
+	chart_.setXRange(from, to);
+}
+
+void GraphView::setYRange(double bottom, double top)
+{
+	ySpan_ = {bottom, top};
+	chart_.setYRange(bottom, top);
+}
+
+double GraphView::secondsPerSample() const
+{
+	return md_.IntervalTM / 1000.0;
+}
+
+void GraphView::zoomX(double from, double to)
+{
+	const double seconds = secondsPerSample();
+	if (to - from < 2.0 * seconds) // no closer than two samples
+		return;
+	md_.ScrollMode = XAxisMode::ManualScroll;
+	selectedScroll_ = XAxisMode::ManualScroll;
+	controls_.showScrollMode(static_cast<int>(XAxisMode::ManualScroll));
+	controls_.setScrollButtonsEnabled(true);
+	controls_.setCountListEnabled(true);
+	// The arrows scroll by half the span from here.
+	const double offset = md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0
+						    : -static_cast<double>(md_.DataOffset);
+	md_.DispStart = std::max(static_cast<int32_t>(std::floor(from / seconds + offset)), 1);
+	md_.DispDataNum = std::max(static_cast<int32_t>(std::lround((to - from) / seconds)), 2);
+	md_.DispEnd = windowEnd();
+	setXRange(from, to);
+}
+
+void GraphView::zoomY(double bottom, double top)
+{
+	if (!(top > bottom))
+		return;
+	yZoomed_ = true;
+	setYRange(bottom, top);
+}
+
+void GraphView::wheelX(double pivot, double steps)
+{
+	const double share = std::pow(kWheelZoom, steps);
+	const auto [from, to] = xSpan_;
+	zoomX(pivot - (pivot - from) * share, pivot + (to - pivot) * share);
+}
+
+void GraphView::wheelY(double pivot, double steps)
+{
+	const double share = std::pow(kWheelZoom, steps);
+	const auto [bottom, top] = ySpan_;
+	zoomY(pivot - (pivot - bottom) * share, pivot + (top - pivot) * share);
+}
+
+void GraphView::panX(double share)
+{
+	const auto [from, to] = xSpan_;
+	const double by = (to - from) * share;
+	zoomX(from + by, to + by);
+}
+
+void GraphView::panY(double share)
+{
+	const auto [bottom, top] = ySpan_;
+	const double by = (top - bottom) * share;
+	zoomY(bottom + by, top + by);
+}
+
+void GraphView::showAll()
+{
+	yZoomed_ = false;
+	selectedScroll_ = XAxisMode::All;
+	controls_.showScrollMode(static_cast<int>(XAxisMode::All));
+	SetScrollMode(XAxisMode::All);
+	if (md_.ScaleYMode == YScaleMode::FromData && reviewedLength_)
+		setScaleByStepRule();
+	else if (md_.ScaleYMode == YScaleMode::FromData)
+		CalcScaleYFromData();
+	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+}
+
+void GraphView::setReviewedLength(std::optional<double> seconds)
+{
+	reviewedLength_ = seconds;
 }
 
 void GraphView::ApplyAxisX()

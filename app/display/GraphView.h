@@ -45,6 +45,25 @@ public:
 	// The trigger variant when the data use the trigger.
 	void ApplyAxisX();
 
+	// Zoom and pan, in the chart's seconds and display units. Zooming the time
+	// leaves the scrolling modes as "手動ｽｸﾛｰﾙ" does; zooming the values holds
+	// them until a scale option is chosen or everything is shown again.
+	void zoomX(double from, double to);
+	void zoomY(double bottom, double top);
+	// Steps of the wheel: positive zooms in around the pivot.
+	void wheelX(double pivot, double steps);
+	void wheelY(double pivot, double steps);
+	// By a share of the span shown: positive moves later or higher.
+	void panX(double share);
+	void panY(double share);
+	void showAll();
+	// While a long recording is reviewed (its length in seconds, its extremes
+	// in md.AllMin/AllMax): "全表示" shows it whole.
+	void setReviewedLength(std::optional<double> seconds);
+	std::pair<double, double> visibleX() const { return xSpan_; }
+	std::pair<double, double> visibleY() const { return ySpan_; }
+	bool valuesZoomed() const { return yZoomed_; }
+
 	// Series labels, set by the drawing side.
 	std::function<void()> DispConnectflg;
 
@@ -57,6 +76,9 @@ private:
 	void setScaleByStepRule();
 	std::optional<std::pair<float, float>> typedScale() const;
 	void scroll(int32_t start);
+	void setXRange(double from, double to);
+	void setYRange(double bottom, double top);
+	double secondsPerSample() const;
 
 	ModuleData &md_;
 	Chart &chart_;
@@ -65,6 +87,10 @@ private:
 	// No option is selected when the window is built.
 	std::optional<XAxisMode> selectedScroll_;
 	std::optional<YScaleMode> selectedScale_;
+	std::pair<double, double> xSpan_{0.0, 1.0};
+	std::pair<double, double> ySpan_{0.0, 1.0};
+	bool yZoomed_ = false;
+	std::optional<double> reviewedLength_;
 };
 
 } // namespace kelvra

@@ -1,5 +1,6 @@
 #include "QCustomPlotChart.h"
 
+#include "ColumnPoints.h"
 #include "PageFonts.h"
 
 #include <qcustomplot.h>
@@ -15,6 +16,9 @@ const std::array<QColor, Chart::kSeriesCount> kSeriesColours{
 
 // The plot is laid out in screen pixels; a page scales them to its resolution.
 constexpr double kScreenDpi = 96.0;
+
+// Up to this many points a series is kept in its graph as written.
+constexpr int32_t kMirroredPoints = 4096;
 
 QFont pixelSized(QFont font)
 {
@@ -36,9 +40,12 @@ QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 	usePixelSizedFonts();
 	plot_->setNoAntialiasingOnDrag(true);
 	plot_->setNotAntialiasedElements(QCP::aeAll); // 4 x 88000 points stay fast
+	// A column's extremes are a vertical stroke: joins of wide pens cost more
+	// than all the rest of a replot.
+	plot_->setPlottingHint(QCP::phFastPolylines, true);
 	for (int s = 0; s < kSeriesCount; ++s) {
 		graphs_[s] = plot_->addGraph();
-		graphs_[s]->setPen(QPen(kSeriesColours[s], 1.5));
+		graphs_[s]->setPen(QPen(kSeriesColours[s], 1.0));
 		graphs_[s]->setLineStyle(QCPGraph::lsLine);
 		graphs_[s]->setScatterStyle(QCPScatterStyle::ssNone);
 		graphs_[s]->setAdaptiveSampling(true);
@@ -55,6 +62,13 @@ QCustomPlotChart::QCustomPlotChart(QCustomPlot *plot) : plot_(plot)
 	triggerLine_->point2->setCoords(0.0, 1.0);
 	triggerLine_->setPen(QPen(QColor(0, 120, 255), 2));
 	triggerLine_->setVisible(false);
+	for (std::size_t c = 0; c < cursorLines_.size(); ++c) {
+		cursorLines_[c] = new QCPItemStraightLine(plot_);
+		cursorLines_[c]->setPen(QPen(Qt::black, 1, c == 0 ? Qt::DashLine : Qt::DotLine));
+		cursorLines_[c]->setVisible(false);
+	}
+	QObject::connect(plot_, &QCustomPlot::beforeReplot, plot_, [this] { queued_ = false; });
+	QObject::connect(plot_, &QCustomPlot::afterLayout, plot_, [this] { drawVisible(); });
 }
 
 // Point sizes would be resolved at the page's resolution and then scaled once
@@ -83,8 +97,15 @@ void QCustomPlotChart::changed()
 {
 	if (suspended_)
 		pending_ = true;
-	else
-		plot_->replot(QCustomPlot::rpQueuedReplot);
+	else if (!queued_)
+		queueReplot();
+}
+
+// Asked once until the replot runs: a tick writes hundreds of points.
+void QCustomPlotChart::queueReplot()
+{
+	queued_ = true;
+	plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void QCustomPlotChart::setRedrawSuspended(bool suspended)
@@ -94,7 +115,7 @@ void QCustomPlotChart::setRedrawSuspended(bool suspended)
 	suspended_ = suspended;
 	if (!suspended && pending_) {
 		pending_ = false;
-		plot_->replot(QCustomPlot::rpQueuedReplot);
+		queueReplot();
 	}
 }
 
@@ -142,6 +163,38 @@ void QCustomPlotChart::setSeriesLabels(const QStringList &labels)
 
 void QCustomPlotChart::setPointCount(int series, int32_t count)
 {
+	Series &s = series_[series];
+	if (count >= s.y.size())
+		return;
+	s.x.resize(std::max(count, 0));
+	s.y.resize(count);
+	if (s.mirrored)
+		truncateGraph(series, count);
+	else if (count <= kMirroredPoints)
+		mirrorGraph(series);
+	changed();
+}
+
+void QCustomPlotChart::setPoint(int series, int32_t p, double x, double y)
+{
+	Series &s = series_[series];
+	const int32_t index = p - 1;
+	if (index < 0)
+		return;
+	if (index >= s.y.size()) {
+		s.x.resize(index + 1, x);
+		s.y.resize(index + 1);
+	}
+	s.x[index] = x;
+	s.y.set(index, static_cast<float>(y));
+	s.mirrored = s.mirrored && index < kMirroredPoints;
+	if (s.mirrored)
+		writeGraphPoint(series, p, x, y);
+	changed();
+}
+
+void QCustomPlotChart::truncateGraph(int series, int32_t count)
+{
 	auto data = graphs_[series]->data();
 	if (count >= data->size())
 		return;
@@ -149,15 +202,12 @@ void QCustomPlotChart::setPointCount(int series, int32_t count)
 		data->clear();
 	else
 		data->removeAfter((data->begin() + (count - 1))->key);
-	changed();
 }
 
-void QCustomPlotChart::setPoint(int series, int32_t p, double x, double y)
+void QCustomPlotChart::writeGraphPoint(int series, int32_t p, double x, double y)
 {
 	auto data = graphs_[series]->data();
 	const int index = p - 1;
-	if (index < 0)
-		return;
 	if (index < data->size()) {
 		auto point = data->begin() + index;
 		point->key = x;
@@ -166,6 +216,60 @@ void QCustomPlotChart::setPoint(int series, int32_t p, double x, double y)
 		while (data->size() < index)
 			data->add(QCPGraphData(x, std::numeric_limits<double>::quiet_NaN()));
 		data->add(QCPGraphData(x, y));
+	}
+}
+
+void QCustomPlotChart::mirrorGraph(int series)
+{
+	const Series &s = series_[series];
+	QVector<QCPGraphData> points(s.y.size());
+	for (int32_t i = 0; i < s.y.size(); ++i)
+		points[i] = QCPGraphData(s.x[i], s.y.value(i));
+	graphs_[series]->data()->set(points, true);
+	series_[series].mirrored = true;
+}
+
+void QCustomPlotChart::drawVisible()
+{
+	const QCPRange range = plot_->xAxis->range();
+	const int columns = std::max(plot_->axisRect()->width(), 1);
+	for (int g = 0; g < kSeriesCount; ++g) {
+		if (source_) {
+			setGraph(g, source_(g, range.lower, range.upper, columns));
+			continue;
+		}
+		Series &s = series_[g];
+		const auto first = static_cast<int32_t>(
+				std::lower_bound(s.x.begin(), s.x.end(), range.lower) -
+				s.x.begin());
+		const auto last = static_cast<int32_t>(
+				std::upper_bound(s.x.begin(), s.x.end(), range.upper) -
+				s.x.begin());
+		if (s.mirrored && last - first <= 2 * columns)
+			continue; // the graph holds every point already
+		s.y.update();
+		setGraph(g, ColumnPoints(s.y, s.x, first, last, columns));
+		s.mirrored = false;
+	}
+}
+
+void QCustomPlotChart::setGraph(int series, const std::vector<ChartPoint> &points)
+{
+	QVector<QCPGraphData> data(static_cast<int>(points.size()));
+	for (std::size_t i = 0; i < points.size(); ++i)
+		data[static_cast<int>(i)] = QCPGraphData(points[i].x, points[i].y);
+	graphs_[series]->data()->set(data, true);
+}
+
+void QCustomPlotChart::setSeriesSource(SeriesSource source)
+{
+	source_ = std::move(source);
+	// The points written are shown again from the next layout on.
+	for (int g = 0; g < kSeriesCount && !source_; ++g) {
+		if (series_[g].y.size() <= kMirroredPoints)
+			mirrorGraph(g);
+		else
+			series_[g].mirrored = false;
 	}
 	changed();
 }
@@ -206,6 +310,15 @@ void QCustomPlotChart::setMarkers(const std::vector<ChartMarker> &markers)
 	changed();
 }
 
+void QCustomPlotChart::setCursorLine(int cursor, std::optional<double> x)
+{
+	QCPItemStraightLine *line = cursorLines_[cursor];
+	line->point1->setCoords(x.value_or(0.0), 0.0);
+	line->point2->setCoords(x.value_or(0.0), 1.0);
+	line->setVisible(x.has_value());
+	changed();
+}
+
 bool QCustomPlotChart::paint(QCPPainter &painter, const QRectF &target)
 {
 	if (!painter.isActive())
@@ -218,6 +331,7 @@ bool QCustomPlotChart::paint(QCPPainter &painter, const QRectF &target)
 	painter.translate(target.topLeft());
 	painter.scale(scale, scale);
 	painter.setMode(QCPPainter::pmVectorized);
+	drawVisible();
 	const QString screenFamily = header_->font().family();
 	setTextFamily(pageChartFamily()); // the page's text must read back from a PDF
 	plot_->toPainter(&painter, size.width(), size.height());

@@ -2,12 +2,20 @@
 
 // The chart over QCustomPlot: four graphs told apart by colour, a title
 // element as the header line, a straight vertical line as the trigger
-// marker and one with a label at its top for each marker set. New points are appended to the
-// graphs' containers; every change asks for one queued replot unless redraw is suspended.
+// marker and one with a label at its top for each marker set. Every change
+// asks for one queued replot unless redraw is suspended.
+// The points are kept beside the graphs with their envelope; once laid out,
+// each graph is handed at most two points a pixel column of its visible
+// stretch. A short series stays in its graph point for point as written.
 
 #include "Chart.h"
+#include "ColumnPoints.h"
+#include "EnvelopePyramid.h"
 
 #include <array>
+#include <functional>
+#include <optional>
+#include <vector>
 
 class QCustomPlot;
 class QCPGraph;
@@ -36,19 +44,44 @@ public:
 	bool paint(QCPPainter &painter, const QRectF &target) override;
 
 	QCustomPlot *plot() const { return plot_; }
+	// Points of a series over a span of seconds at a width in pixel columns.
+	using SeriesSource = std::function<std::vector<ChartPoint>(
+			int series, double from, double to, int columns)>;
+	// While set, the graphs show what it hands over instead of the points
+	// written (a long recording, drawn from its summaries); empty to go back.
+	void setSeriesSource(SeriesSource source);
+	// The review cursors' vertical lines; none hides one.
+	void setCursorLine(int cursor, std::optional<double> x);
 
 private:
+	struct Series {
+		std::vector<double> x;
+		EnvelopePyramid y;
+		bool mirrored = true; // the graph holds every point as written
+	};
+
 	void changed();
+	void queueReplot();
+	void writeGraphPoint(int series, int32_t p, double x, double y);
+	void truncateGraph(int series, int32_t count);
+	void mirrorGraph(int series);
+	// Hands each graph the points of its visible stretch at the laid-out width.
+	void drawVisible();
+	void setGraph(int series, const std::vector<ChartPoint> &points);
 	void usePixelSizedFonts();
 	void setTextFamily(const QString &family);
 
 	QCustomPlot *plot_;
 	std::array<QCPGraph *, kSeriesCount> graphs_{};
+	std::array<Series, kSeriesCount> series_;
+	SeriesSource source_;
 	QCPTextElement *header_ = nullptr;
 	QCPItemStraightLine *triggerLine_ = nullptr;
 	std::vector<std::pair<QCPItemStraightLine *, QCPItemText *>> markers_;
+	std::array<QCPItemStraightLine *, 2> cursorLines_{};
 	bool suspended_ = false;
 	bool pending_ = false;
+	bool queued_ = false;
 };
 
 } // namespace kelvra

@@ -30,19 +30,27 @@ void SeriesDrawing::DispConnectflg()
 			QStringLiteral("ID2 "), QStringLiteral("ID3 ")});
 }
 
-double SeriesDrawing::pointX(int32_t p) const
+SeriesDrawing::XScale SeriesDrawing::xScale() const
 {
-	const double seconds = md_.IntervalTM / 1000.0;
-	if (md_.TrgMode != kFalse)
-		return (p - (md_.TrgDnum1 + 1.0)) * seconds; // the trigger sample sits at 0
-	return static_cast<double>(p + md_.DataOffset) * seconds;
+	// The trigger sample sits at 0; the buffers of a long run start at the offset.
+	return {md_.IntervalTM / 1000.0, md_.TrgMode != kFalse, md_.TrgDnum1 + 1.0, md_.DataOffset};
 }
 
-void SeriesDrawing::drawPoint(int unit, int32_t p)
+double SeriesDrawing::XScale::at(int32_t p) const
+{
+	return fromTrigger ? (p - trigger) * seconds : static_cast<double>(p + offset) * seconds;
+}
+
+double SeriesDrawing::pointX(int32_t p) const
+{
+	return xScale().at(p);
+}
+
+void SeriesDrawing::drawPoint(int unit, int32_t p, double x)
 {
 	const float value = md_.SampleAt(unit, p);
 	const double y = value == kNoData ? std::numeric_limits<double>::quiet_NaN() : value;
-	chart_.setPoint(unit, p, pointX(p), y);
+	chart_.setPoint(unit, p, x, y);
 }
 
 void SeriesDrawing::GrDrawData(int32_t p)
@@ -50,7 +58,7 @@ void SeriesDrawing::GrDrawData(int32_t p)
 	for (int u = 0; u < kUnitCount; ++u) {
 		chart_.setPointCount(u, p);
 		if (md_.Channels[u].inUse())
-			drawPoint(u, p);
+			drawPoint(u, p, pointX(p));
 	}
 }
 
@@ -58,12 +66,13 @@ void SeriesDrawing::GrDrawData2(int32_t first, int32_t last)
 {
 	first = std::max(first, 1);
 	last = std::min(last, kBufferLength);
+	const XScale scale = xScale(); // worked out once: a full redraw is 352000 points
 	for (int u = 0; u < kUnitCount; ++u) {
 		chart_.setPointCount(u, md_.DataCount);
 		if (!md_.Channels[u].inUse())
 			continue;
 		for (int32_t p = first; p <= last; ++p)
-			drawPoint(u, p);
+			drawPoint(u, p, scale.at(p));
 	}
 }
 

@@ -27,7 +27,16 @@ public:
 	double pointX(int32_t p) const;
 
 private:
-	void drawPoint(int unit, int32_t p);
+	struct XScale {
+		double seconds;
+		bool fromTrigger;
+		double trigger;
+		int64_t offset;
+		double at(int32_t p) const;
+	};
+
+	XScale xScale() const;
+	void drawPoint(int unit, int32_t p, double x);
 
 	const ModuleData &md_;
 	Chart &chart_;

@@ -1,13 +1,20 @@
 #include "FormMain.h"
 
 #include "acquisition/DialogSetUnit.h"
+#include "display/CursorPanel.h"
 #include "display/DialogDatalist.h"
+#include "display/GraphMouse.h"
 #include "display/MarkerLines.h"
+#include "display/OverviewStrip.h"
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
+#include "display/StatisticsPanel.h"
 #include "limits/DialogLimits.h"
+#include "recording/RecordingExport.h"
+#include "recording/RecordingHdf5.h"
 #include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
+#include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogRecordMemo.h"
@@ -37,6 +44,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -53,6 +61,7 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	graphView_ = std::make_unique<GraphView>(md_, *chart_, *this, prompt_);
 	drawing_ = std::make_unique<SeriesDrawing>(md_, *chart_, *graphView_);
 	graphView_->DispConnectflg = [this] { drawing_->DispConnectflg(); };
+	graphMouse_ = new GraphMouse(plot_, *graphView_, cursors_);
 	values_ = std::make_unique<CurrentValues>(md_, *this);
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
 	recorders_.add(&limitWatch_);
@@ -77,7 +86,7 @@ void FormMain::buildUi()
 	setWindowTitle(QStringLiteral("ひずみ測定(Ver1.2)"));
 	setAcceptDrops(true);
 	plot_ = new QCustomPlot(this);
-	plot_->setMinimumSize(640, 380);
+	plot_->setMinimumSize(640, 300);
 
 	auto *bottom = new QHBoxLayout;
 	bottom->addWidget(buildRangeGroup(), 3);
@@ -85,6 +94,7 @@ void FormMain::buildUi()
 
 	auto *left = new QVBoxLayout;
 	left->addWidget(plot_, 1);
+	left->addWidget(buildReviewRow());
 	left->addLayout(bottom);
 
 	auto *layout = new QHBoxLayout(this);
@@ -92,7 +102,125 @@ void FormMain::buildUi()
 	layout->addLayout(left, 1);
 	layout->addWidget(buildCommandColumn());
 	buildMoveButtons();
-	resize(1040, 700);
+	resize(1120, 800);
+}
+
+QWidget *FormMain::buildReviewRow()
+{
+	auto *row = new QWidget(this);
+	overview_ = new OverviewStrip(row);
+	cmdSaveSpan = new QPushButton(QStringLiteral("範囲保存"), row);
+	cmdSaveSpan->setToolTip(QStringLiteral("表示範囲をファイルに保存"));
+	auto *strip = new QHBoxLayout;
+	strip->addWidget(overview_, 1);
+	strip->addWidget(cmdSaveSpan);
+	cursorPanel_ = new CursorPanel(cursors_, row);
+	statisticsPanel_ = new StatisticsPanel(row);
+	auto *panels = new QHBoxLayout;
+	panels->addWidget(cursorPanel_, 2);
+	panels->addWidget(statisticsPanel_, 3);
+	auto *layout = new QVBoxLayout(row);
+	layout->setContentsMargins(0, 0, 0, 0);
+	layout->addLayout(strip);
+	layout->addLayout(panels);
+	reviewTimer_ = new QTimer(this);
+	reviewTimer_->setInterval(1000);
+	connect(reviewTimer_, &QTimer::timeout, this, [this] {
+		refreshOverview();
+		refreshReview();
+	});
+	return row;
+}
+
+void FormMain::refreshReview()
+{
+	for (int c = 0; c < GraphCursors::kCount; ++c)
+		chart_->setCursorLine(c, cursors_.time(c));
+	cursorPanel_->setSource(review_);
+	const bool between = cursors_.bothSet();
+	auto [from, to] = graphView_->visibleX();
+	if (between)
+		std::tie(from, to) = std::minmax(*cursors_.time(0), *cursors_.time(1));
+	statisticsPanel_->show(
+			md_.DataCount > 0 || recording_ ? review_ : nullptr, from, to, between);
+	const auto [shownFrom, shownTo] = graphView_->visibleX();
+	overview_->setVisibleSpan(shownFrom, shownTo);
+}
+
+void FormMain::refreshOverview()
+{
+	if (recording_) {
+		overview_->setRun(0.0, recordingReview_->seconds(),
+				[this](int unit, double from, double to, int columns) {
+					return recordingReview_->points(unit, from, to, columns);
+				});
+		return;
+	}
+	const auto [from, to] = bufferReview_.run();
+	overview_->setRun(from, md_.DataCount > 1 ? to : from,
+			[this](int unit, double from, double to, int columns) {
+				return bufferReview_.points(unit, from, to, columns);
+			});
+}
+
+void FormMain::cmdSaveSpan_Click()
+{
+	if (md_.DataCount < 1 && !recording_) {
+		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+				Prompt::Icon::None);
+		return;
+	}
+	const QString fileName = prompt_.askSaveFileName(
+			QStringLiteral("専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)"),
+			QStringLiteral("vn2"), fileFolder_);
+	if (fileName.isEmpty())
+		return;
+	const auto [from, to] = graphView_->visibleX();
+	const FileResult result = recording_ ? saveRecordingSpan(fileName, from, to)
+					     : saveBufferSpan(fileName, from, to);
+	if (!result.ok)
+		prompt_.message(QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
+						.arg(QDir::toNativeSeparators(fileName),
+								result.error),
+				kErrorTitle, Prompt::Icon::Error);
+}
+
+// The buffers' samples of the span, as a run of them alone would have left them.
+FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double to)
+{
+	const double seconds = md_.IntervalTM / 1000.0;
+	const auto offset = static_cast<double>(md_.DataOffset); // a long run's rolled buffers
+	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds - offset), 1.0));
+	const auto last = std::min(
+			static_cast<int32_t>(std::floor(to / seconds - offset)), md_.DataCount);
+	if (md_.TrgMode != kFalse || last < first)
+		return FileResult::failure(QStringLiteral("範囲にデータがありません。"));
+	if (IsHdf5File(fileName))
+		return FileResult::failure(
+				QStringLiteral("HDF5 には連続記録の範囲を保存できます。"));
+	ModuleData span = md_;
+	for (int u = 0; u < kUnitCount; ++u) {
+		std::copy(md_.Channels[u].Data.begin() + (first - 1),
+				md_.Channels[u].Data.begin() + last, span.Channels[u].Data.begin());
+		span.Channels[u].DataNum = md_.Channels[u].inUse() ? last - first + 1 : 0;
+	}
+	span.DataCount = last - first + 1;
+	if (FileTypeOf(fileName) == FileType::Csv)
+		return SaveCsvFile(span, fileName);
+	return SaveDataFile(span, fileName);
+}
+
+FileResult FormMain::saveRecordingSpan(const QString &fileName, double from, double to)
+{
+	const SampleSpan span = SpanOfSeconds(*recording_, std::max(from, 0.0), to);
+	if (IsHdf5File(fileName))
+		return ExportHdf5(*recording_, span, fileName);
+	if (FileTypeOf(fileName) == FileType::Csv)
+		return ExportCsv(*recording_, span, fileName, CsvEncoding::CodePage932);
+	if (span.size() > static_cast<uint64_t>(kBufferLength))
+		return FileResult::failure(
+				QStringLiteral("専用ファイルには 88000 データまで保存できます。"));
+	return ExportDataFile(*recording_, span, fileName);
 }
 
 void FormMain::buildMoveButtons()
@@ -246,16 +374,26 @@ void FormMain::connectControls()
 	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
 	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
-	connect(cmdMark, &QPushButton::clicked, this, [this] { cmdMark_Click(); });
+	connect(cmdMark, &QPushButton::clicked, this, [this] { cmdMark_Click(cursors_.time(0)); });
 	connect(new QShortcut(Qt::Key_M, this), &QShortcut::activated, this,
-			[this] { cmdMark_Click(); });
+			[this] { cmdMark_Click(cursors_.time(0)); });
 	connect(cmdEvents, &QPushButton::clicked, this, &FormMain::cmdEvents_Click);
 	connect(run_.get(), &RunControl::eventAdded, this, &FormMain::eventAdded);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showEvents);
+	connect(run_.get(), &RunControl::runStarted, this, &FormMain::endRecordingReview);
+	connect(&cursors_, &GraphCursors::moved, this, &FormMain::refreshReview);
+	connect(cmdSaveSpan, &QPushButton::clicked, this, &FormMain::cmdSaveSpan_Click);
+	connect(overview_, &OverviewStrip::spanMoved, this, [this](double from, double to) {
+		graphView_->zoomX(from, to);
+		refreshReview();
+	});
+	connect(graphMouse_, &GraphMouse::viewChanged, this, &FormMain::refreshReview);
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-		if (checked)
+		if (checked) {
 			graphView_->optWid_Click(id);
+			refreshReview();
+		}
 	});
 	connect(scaleGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
@@ -289,6 +427,12 @@ void FormMain::SetButtonState()
 	for (QPushButton *button : {cmdSetting, cmdUnitSetting, cmdPrint, cmdRead, cmdSave, cmdEnd,
 			     cmdDisp, cmdLimit})
 		button->setEnabled(idle);
+	if (idle)
+		reviewTimer_->stop();
+	else
+		reviewTimer_->start();
+	refreshOverview();
+	refreshReview();
 }
 
 void FormMain::cmdLimit_Click()
@@ -455,6 +599,7 @@ void FormMain::discardJournal()
 
 void FormMain::settingsChanged()
 {
+	endRecordingReview();
 	discardJournal();
 	CloseDataList();
 	md_.ClearMeasData();
@@ -462,6 +607,8 @@ void FormMain::settingsChanged()
 	cmdDisp->setEnabled(md_.DataCount >= 1);
 	drawing_->SetGraphTitles();
 	showEvents();
+	refreshOverview();
+	cursors_.clear();
 }
 
 bool FormMain::mayEraseData()
@@ -545,6 +692,11 @@ void FormMain::openDataFile(const QString &fileName)
 
 void FormMain::readFile(const QString &fileName)
 {
+	endRecordingReview();
+	if (IsRecordingFile(fileName)) {
+		openRecording(fileName);
+		return;
+	}
 	fileFolder_ = QFileInfo(fileName).absolutePath();
 	const FileResult result = ReadDataFile(md_, fileName);
 	discardJournal(); // the data it kept are gone either way
@@ -565,6 +717,58 @@ void FormMain::readFile(const QString &fileName)
 	showLoadedData();
 }
 
+void FormMain::openRecording(const QString &fileName)
+{
+	fileFolder_ = QFileInfo(fileName).absolutePath();
+	QString error;
+	std::unique_ptr<RecordingReader> reader = RecordingReader::open(fileName, &error);
+	discardJournal(); // the data it kept are gone either way
+	const SampleSpan whole = reader ? SpanOfSeconds(*reader, {}, {}) : SampleSpan{};
+	if (reader && whole.size() <= static_cast<uint64_t>(kBufferLength)) {
+		const FileResult result = LoadRecordingSpan(*reader, whole, md_);
+		reader.reset();
+		error = result.error;
+	}
+	if (!reader && !error.isEmpty()) {
+		showNoData();
+		prompt_.message(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+						.arg(QDir::toNativeSeparators(fileName), error),
+				kErrorTitle, Prompt::Icon::Error);
+		return;
+	}
+	if (!reader) {
+		showLoadedData();
+		return;
+	}
+	LoadRecordingSpan(*reader, SampleSpan{}, md_); // its settings, memo lines and start time
+	recording_ = std::move(reader);
+	recordingReview_ = std::make_unique<RecordingReview>(*recording_);
+	review_ = recordingReview_.get();
+	md_.SetRange();
+	drawing_->SetGraphTitles();
+	values_->ClearValueLabels();
+	CloseDataList();
+	std::tie(md_.AllMin, md_.AllMax) = recordingReview_->valueRange();
+	graphView_->setReviewedLength(recordingReview_->seconds());
+	chart_->setSeriesSource([this](int series, double from, double to, int columns) {
+		return recordingReview_->points(series, from, to, columns);
+	});
+	graphView_->showAll();
+	refreshOverview();
+	cursors_.clear();
+}
+
+void FormMain::endRecordingReview()
+{
+	if (!recording_)
+		return;
+	chart_->setSeriesSource({});
+	graphView_->setReviewedLength(std::nullopt);
+	review_ = &bufferReview_;
+	recordingReview_.reset();
+	recording_.reset();
+}
+
 void FormMain::showLoadedData()
 {
 	md_.SetRange();
@@ -574,6 +778,8 @@ void FormMain::showLoadedData()
 	cmdDisp->setEnabled(true); // a settings change may have disabled it while no data were held
 	ShowReadData();
 	showEvents();
+	refreshOverview();
+	cursors_.clear();
 }
 
 void FormMain::showNoData()
@@ -587,14 +793,16 @@ void FormMain::ShowReadData()
 	kelvra::ShowReadData(md_, *drawing_, *graphView_, *chart_);
 }
 
-// The one local .vn2 file dropped on an idle window.
+// The one local .vn2 or .kvr file dropped on an idle window.
 static QString droppedDataFile(const QMimeData *mime)
 {
 	if (!mime->hasUrls() || mime->urls().size() != 1 ||
 			!mime->urls().constFirst().isLocalFile())
 		return {};
 	const QString path = mime->urls().constFirst().toLocalFile();
-	return path.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive) ? path : QString();
+	return path.endsWith(QStringLiteral(".vn2"), Qt::CaseInsensitive) || IsRecordingFile(path)
+			? path
+			: QString();
 }
 
 void FormMain::dragEnterEvent(QDragEnterEvent *event)

@@ -10,13 +10,16 @@
 #include "acquisition/DeviceControl.h"
 #include "core/ModuleData.h"
 #include "core/Prompt.h"
+#include "display/BufferReview.h"
 #include "display/CurrentValues.h"
 #include "display/DialogDatalist.h"
 #include "display/DialogEvents.h"
 #include "display/DialogMoveWindow.h"
+#include "display/GraphCursors.h"
 #include "display/GraphView.h"
 #include "display/PrinterDialog.h"
 #include "display/QCustomPlotChart.h"
+#include "display/RecordingReview.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
 #include "limits/LimitWatch.h"
@@ -25,6 +28,7 @@
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "run/RunView.h"
+#include "settings/FileResult.h"
 #include "settings/SettingsStore.h"
 
 #include <QPointer>
@@ -43,8 +47,14 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QCustomPlot;
+class QTimer;
 
 namespace kelvra {
+
+class CursorPanel;
+class GraphMouse;
+class OverviewStrip;
+class StatisticsPanel;
 
 class FormMain : public QWidget, public RunView, public ViewControls, public ValueLabels {
 	Q_OBJECT
@@ -96,6 +106,8 @@ public:
 	// A data file named on the command line or dropped on the window: read
 	// as the read button does, after the same question.
 	void openDataFile(const QString &fileName);
+	// "範囲保存": the span shown as a data file, CSV or HDF5.
+	void cmdSaveSpan_Click();
 
 	// Every run from now on is journaled there until its data are saved or
 	// dropped; the journal outlives the window.
@@ -128,6 +140,12 @@ public:
 	DialogDatalist *dataList() const { return dataList_; }
 	DialogMoveWindow *moveWindow() const { return moveWindow_; }
 	DialogEvents *eventList() const { return eventList_; }
+	GraphView &graphView() { return *graphView_; }
+	// The review cursors; cursor 1 is where markers are placed.
+	GraphCursors &cursors() { return cursors_; }
+	CursorPanel *cursorPanel() const { return cursorPanel_; }
+	StatisticsPanel *statisticsPanel() const { return statisticsPanel_; }
+	OverviewStrip *overview() const { return overview_; }
 	void setPrinterDialog(std::unique_ptr<PrinterDialog> dialog)
 	{
 		printerDialog_ = std::move(dialog);
@@ -157,6 +175,7 @@ public:
 	QPushButton *cmdMark = nullptr;
 	QPushButton *cmdEvents = nullptr;
 	std::array<QPushButton *, 4> cmdMove{};
+	QPushButton *cmdSaveSpan = nullptr;
 
 protected:
 	void closeEvent(QCloseEvent *event) override;
@@ -177,6 +196,10 @@ private:
 	// The question before a read replaces data held; true to go on.
 	bool mayReplaceData();
 	void readFile(const QString &fileName);
+	// A long recording: the whole run on the graph, drawn from its summaries;
+	// one that fits the buffers is read into them as a data file is.
+	void openRecording(const QString &fileName);
+	void endRecordingReview();
 	void ShowReadData();
 	// Data that came from a file or a journal, shown with their settings.
 	void showLoadedData();
@@ -190,6 +213,13 @@ private:
 	void eventAdded(const RunEvent &event);
 	// The markers on the graph and the event list anew from the events held.
 	void showEvents();
+	QWidget *buildReviewRow();
+	// The cursor lines, the cursor readouts and the statistics anew.
+	void refreshReview();
+	// The whole run on the overview strip anew.
+	void refreshOverview();
+	FileResult saveBufferSpan(const QString &fileName, double from, double to);
+	FileResult saveRecordingSpan(const QString &fileName, double from, double to);
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -213,6 +243,16 @@ private:
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;
 	QPointer<DialogEvents> eventList_;
+	GraphCursors cursors_;
+	BufferReview bufferReview_{md_};
+	const ReviewSource *review_ = &bufferReview_; // what the cursors and statistics read
+	std::unique_ptr<RecordingReader> recording_;  // the long recording reviewed, if any
+	std::unique_ptr<RecordingReview> recordingReview_;
+	GraphMouse *graphMouse_ = nullptr;
+	CursorPanel *cursorPanel_ = nullptr;
+	StatisticsPanel *statisticsPanel_ = nullptr;
+	OverviewStrip *overview_ = nullptr;
+	QTimer *reviewTimer_ = nullptr; // the statistics follow a run once a second
 };
 
 } // namespace kelvra

@@ -1,0 +1,87 @@
+#include "BufferReview.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra {
+
+bool BufferReview::inUse(int unit) const
+{
+	return md_.Channels[unit].inUse();
+}
+
+// Sample p lies at p - (trigger sample) intervals in a capture, at p + DataOffset
+// in the rolling buffers of a long run.
+double BufferReview::sampleOffset() const
+{
+	return md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0 : -static_cast<double>(md_.DataOffset);
+}
+
+double BufferReview::samplePosition(double seconds) const
+{
+	return seconds / (md_.IntervalTM / 1000.0) + sampleOffset();
+}
+
+double BufferReview::secondsOf(int32_t p) const
+{
+	return (p - sampleOffset()) * (md_.IntervalTM / 1000.0);
+}
+
+std::pair<double, double> BufferReview::run() const
+{
+	return {secondsOf(1), secondsOf(std::max(md_.DataCount, 1))};
+}
+
+std::vector<ChartPoint> BufferReview::points(int unit, double from, double to, int columns) const
+{
+	std::vector<ChartPoint> points;
+	if (!inUse(unit) || columns < 1)
+		return points;
+	const double first = samplePosition(from), last = samplePosition(to);
+	for (int c = 0; c < columns; ++c) {
+		const auto lo = std::max(
+				static_cast<int32_t>(first + (last - first) * c / columns), 1);
+		const auto hi = std::min(
+				static_cast<int32_t>(first + (last - first) * (c + 1) / columns),
+				md_.DataCount);
+		SampleSummary s;
+		for (int32_t p = lo; p <= hi; ++p) {
+			const float value = md_.SampleAt(unit, p);
+			if (value != kNoData)
+				s.add(value);
+		}
+		if (s.count == 0)
+			continue;
+		points.push_back({secondsOf(lo), s.min});
+		points.push_back({secondsOf(lo), s.max});
+	}
+	return points;
+}
+
+std::optional<float> BufferReview::valueAt(int unit, double seconds) const
+{
+	const auto p = static_cast<int32_t>(std::lround(samplePosition(seconds)));
+	if (p < 1 || p > md_.DataCount)
+		return std::nullopt;
+	const float value = md_.SampleAt(unit, p);
+	if (value == kNoData)
+		return std::nullopt;
+	return value;
+}
+
+SampleSummary BufferReview::summarize(int unit, double from, double to) const
+{
+	SampleSummary summary;
+	const auto first =
+			std::max(static_cast<int32_t>(std::ceil(samplePosition(from) - 1e-9)), 1);
+	const auto last = std::min(
+			static_cast<int32_t>(std::floor(samplePosition(to) + 1e-9)), md_.DataCount);
+	for (int32_t p = first; p <= last; ++p) {
+		const float value = md_.SampleAt(unit, p);
+		if (value != kNoData)
+			summary.add(value);
+	}
+	return summary;
+}
+
+} // namespace kelvra

@@ -1,0 +1,106 @@
+#include "CursorPanel.h"
+
+#include "CurrentValues.h"
+#include "core/NumberText.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kelvra {
+
+namespace {
+
+QString timeText(double seconds)
+{
+	return QString::number(seconds, 'f', 3);
+}
+
+QLabel *valueLabel(QWidget *parent, const QString &name)
+{
+	auto *label = new QLabel(parent);
+	label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+	label->setMinimumWidth(70);
+	label->setAccessibleName(name);
+	return label;
+}
+
+} // namespace
+
+CursorPanel::CursorPanel(GraphCursors &cursors, QWidget *parent)
+	: QGroupBox(QStringLiteral("カーソル"), parent), cursors_(cursors)
+{
+	auto *grid = new QGridLayout(this);
+	grid->setVerticalSpacing(2);
+	const QString captions[] = {QStringLiteral("カーソル1"), QStringLiteral("カーソル2"),
+			QStringLiteral("差")};
+	for (int c = 0; c < 3; ++c)
+		grid->addWidget(new QLabel(captions[c], this), 0, c + 1, Qt::AlignRight);
+	grid->addWidget(new QLabel(QStringLiteral("時刻（秒）"), this), 1, 0);
+	for (int c = 0; c < GraphCursors::kCount; ++c) {
+		timeEdit[c] = new QLineEdit(this);
+		timeEdit[c]->setAccessibleName(captions[c] + QStringLiteral(" 時刻"));
+		timeEdit[c]->setAlignment(Qt::AlignRight);
+		timeEdit[c]->setMaximumWidth(90);
+		grid->addWidget(timeEdit[c], 1, c + 1);
+		connect(timeEdit[c], &QLineEdit::editingFinished, this,
+				[this, c] { timeTyped(c); });
+	}
+	timeDelta = valueLabel(this, QStringLiteral("時刻の差"));
+	grid->addWidget(timeDelta, 1, 3);
+	for (int u = 0; u < kUnitCount; ++u) {
+		const QString unit = QStringLiteral("ID%1").arg(u);
+		unitNames_[u] = new QLabel(unit, this);
+		grid->addWidget(unitNames_[u], u + 2, 0);
+		for (int c = 0; c < 3; ++c) {
+			values[u][c] = valueLabel(this, unit + QLatin1Char(' ') + captions[c]);
+			grid->addWidget(values[u][c], u + 2, c + 1);
+		}
+	}
+	connect(&cursors_, &GraphCursors::moved, this, &CursorPanel::refresh);
+	refresh();
+}
+
+void CursorPanel::setSource(const ReviewSource *source)
+{
+	source_ = source;
+	refresh();
+}
+
+void CursorPanel::timeTyped(int cursor)
+{
+	const auto seconds = readNumber(timeEdit[cursor]->text());
+	if (seconds)
+		cursors_.set(cursor, *seconds);
+	else
+		refresh(); // back to the moment it has
+}
+
+void CursorPanel::refresh()
+{
+	const auto t0 = cursors_.time(0);
+	const auto t1 = cursors_.time(1);
+	for (int c = 0; c < GraphCursors::kCount; ++c) {
+		const auto t = cursors_.time(c);
+		if (!timeEdit[c]->hasFocus())
+			timeEdit[c]->setText(t ? timeText(*t) : QString());
+	}
+	timeDelta->setText(t0 && t1 ? timeText(*t1 - *t0) : QString());
+	for (int u = 0; u < kUnitCount; ++u) {
+		const bool shown = source_ && source_->inUse(u);
+		unitNames_[u]->setVisible(shown);
+		std::array<std::optional<float>, 2> at;
+		for (int c = 0; c < GraphCursors::kCount; ++c) {
+			const auto t = cursors_.time(c);
+			if (shown && t)
+				at[c] = source_->valueAt(u, *t);
+			values[u][c]->setText(at[c] ? CurrentValues::valueText(*at[c]) : QString());
+		}
+		values[u][2]->setText(at[0] && at[1] ? CurrentValues::valueText(*at[1] - *at[0])
+						     : QString());
+		for (QLabel *label : values[u])
+			label->setVisible(shown);
+	}
+}
+
+} // namespace kelvra

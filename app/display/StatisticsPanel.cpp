@@ -1,0 +1,94 @@
+#include "StatisticsPanel.h"
+
+#include "CurrentValues.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace kelvra {
+
+namespace {
+
+const std::array<QString, StatisticsPanel::kFigures> kCaptions{QStringLiteral("最小"),
+		QStringLiteral("最大"), QStringLiteral("平均"), QStringLiteral("実効値"),
+		QStringLiteral("標準偏差"), QStringLiteral("p-p"), QStringLiteral("データ数")};
+
+std::array<QString, StatisticsPanel::kFigures> figureTexts(const SpanStatistics &s)
+{
+	if (s.count == 0)
+		return {};
+	const auto text = [](double value) {
+		return CurrentValues::valueText(static_cast<float>(value));
+	};
+	return {text(s.minimum), text(s.maximum), text(s.mean), text(s.rms),
+			text(s.standardDeviation), text(s.peakToPeak), QString::number(s.count)};
+}
+
+} // namespace
+
+StatisticsPanel::StatisticsPanel(QWidget *parent) : QGroupBox(QStringLiteral("統計"), parent)
+{
+	auto *grid = new QGridLayout(this);
+	grid->setVerticalSpacing(2);
+	for (int f = 0; f < kFigures; ++f)
+		grid->addWidget(new QLabel(kCaptions[f], this), 0, f + 1, Qt::AlignRight);
+	for (int u = 0; u < kUnitCount; ++u) {
+		const QString unit = QStringLiteral("ID%1").arg(u);
+		unitNames_[u] = new QLabel(unit, this);
+		grid->addWidget(unitNames_[u], u + 1, 0);
+		for (int f = 0; f < kFigures; ++f) {
+			cells[u][f] = new QLabel(this);
+			cells[u][f]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+			cells[u][f]->setAccessibleName(unit + QLatin1Char(' ') + kCaptions[f]);
+			grid->addWidget(cells[u][f], u + 1, f + 1);
+		}
+	}
+	span = new QLabel(this);
+	copyButton = new QPushButton(QStringLiteral("コピー"), this);
+	grid->addWidget(span, kUnitCount + 1, 0, 1, kFigures);
+	grid->addWidget(copyButton, kUnitCount + 1, kFigures, Qt::AlignRight);
+	connect(copyButton, &QPushButton::clicked, this,
+			[this] { QApplication::clipboard()->setText(tableText()); });
+	show(nullptr, 0.0, 0.0, false);
+}
+
+void StatisticsPanel::show(const ReviewSource *source, double from, double to, bool betweenCursors)
+{
+	for (int u = 0; u < kUnitCount; ++u) {
+		const bool shown = source && source->inUse(u);
+		const auto texts = shown
+				? figureTexts(SpanStatistics::of(source->summarize(u, from, to)))
+				: std::array<QString, kFigures>{};
+		unitNames_[u]->setVisible(shown);
+		for (int f = 0; f < kFigures; ++f) {
+			cells[u][f]->setText(texts[f]);
+			cells[u][f]->setVisible(shown);
+		}
+	}
+	span->setText(source ? QStringLiteral("%1  %2 – %3 秒")
+							.arg(betweenCursors ? QStringLiteral("カーソル間")
+									    : QStringLiteral("表示範囲"))
+							.arg(from, 0, 'f', 3)
+							.arg(to, 0, 'f', 3)
+			     : QString());
+}
+
+QString StatisticsPanel::tableText() const
+{
+	QStringList lines{QStringLiteral("\t") +
+			QStringList(kCaptions.begin(), kCaptions.end()).join(QLatin1Char('\t'))};
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (!unitNames_[u]->isVisibleTo(this))
+			continue;
+		QStringList line{unitNames_[u]->text()};
+		for (QLabel *cell : cells[u])
+			line << cell->text();
+		lines << line.join(QLatin1Char('\t'));
+	}
+	return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+} // namespace kelvra

@@ -1,0 +1,96 @@
+// The window's share of one core during a run of four emulated units at
+// 10 ms in "全表示", until the buffers are full: a line a minute with the
+// samples held and the CPU time of the process in that minute.
+//
+// Usage: kelvra-cpushare [EMULATOR_DESCRIPTION]
+
+#include "acquisition/VarnelLibrary.h"
+#include "settings/QSettingsStore.h"
+#include "window/FormMain.h"
+#include "window/JapaneseTexts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+class PrintingPrompt : public kelvra::Prompt {
+public:
+	void message(const QString &text, const QString &, Icon) override
+	{
+		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
+	}
+	bool askYesNo(const QString &, const QString &) override { return true; }
+	QString askSaveFileName(const QString &, const QString &, const QString &) override
+	{
+		return {};
+	}
+	QString askOpenFileName(const QString &, const QString &) override { return {}; }
+};
+
+double cpuSeconds()
+{
+	timespec t{};
+	clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+	return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+	qputenv("VARNELIO_EMULATOR",
+			argc > 1 ? argv[1]
+				 : "id=0,signal=sine:1000:2,noise=5;id=1,signal=sine:500:7;"
+				   "id=2,signal=step:30:0:800;id=3,signal=sine:2000:60");
+	QApplication app(argc, argv);
+	kelvra::installJapaneseTexts(app);
+	QTemporaryDir settingsDir;
+	kelvra::QSettingsStore store(settingsDir.filePath(QStringLiteral("Kelvrai.ini")));
+	kelvra::ModuleData md;
+	kelvra::VarnelLibrary library(QStringLiteral(VARNELIO_FILE));
+	PrintingPrompt prompt;
+	kelvra::FormMain window(md, library, prompt, store);
+	window.show();
+	for (auto &channel : md.Channels)
+		channel.Mflag = kelvra::kTrue;
+	md.TimerType = kelvra::kFalse;
+	md.IntervalTM = 10;
+	md.DeriveAverageNum();
+	window.settingsChanged();
+	window.optWid[0]->click();
+
+	QElapsedTimer wall;
+	double cpu = cpuSeconds();
+	double total = cpu;
+	qint64 last = 0;
+	QTimer minute;
+	QObject::connect(&minute, &QTimer::timeout, [&] {
+		const double now = cpuSeconds();
+		const qint64 ms = wall.elapsed();
+		std::printf("%6.0f s  %6d samples  %5.1f %% of a core\n", ms / 1000.0, md.DataCount,
+				100.0 * (now - cpu) / ((ms - last) / 1000.0));
+		std::fflush(stdout);
+		cpu = now;
+		last = ms;
+	});
+	QObject::connect(&window.run(), &kelvra::RunControl::runEnded, [&] {
+		std::printf("run: %d samples in %.0f s, %.1f %% of a core on average\n",
+				md.DataCount, wall.elapsed() / 1000.0,
+				100.0 * (cpuSeconds() - total) / (wall.elapsed() / 1000.0));
+		app.quit();
+	});
+	QTimer::singleShot(2000, [&] {
+		wall.start();
+		total = cpu = cpuSeconds();
+		minute.start(60000);
+		window.run().cmdStart_Click();
+	});
+	return app.exec();
+}
