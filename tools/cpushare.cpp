@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
 namespace {
 
@@ -32,6 +33,10 @@ public:
 		return {};
 	}
 	QString askOpenFileName(const QString &, const QString &) override { return {}; }
+	std::optional<QString> askText(const QString &, const QString &) override
+	{
+		return QString();
+	}
 };
 
 double cpuSeconds()

@@ -48,6 +48,14 @@ double GraphX(const ModuleData &md, double timeS)
 	return (k - origin) * secondsPerSample(md);
 }
 
+double TimeOfGraphX(const ModuleData &md, double x)
+{
+	const double origin = md.TrgMode != kFalse ? md.TrgDnum1 + 1.0
+						   : -static_cast<double>(md.DataOffset);
+	return TimeOfSample(md, 1) +
+			(x / secondsPerSample(md) + origin - 1.0) * secondsPerSample(md);
+}
+
 std::optional<RunEvent> NewMarker(
 		const ModuleData &md, std::optional<double> atS, const QString &note)
 {

@@ -19,8 +19,9 @@ double TimeOfSample(const ModuleData &md, int32_t k);
 // The sample held nearest to a time; empty when no sample held is there.
 std::optional<int32_t> SampleOfTime(const ModuleData &md, double timeS);
 
-// Where a time lies on the graph's X axis.
+// Where a time lies on the graph's X axis, and the time at a place on it.
 double GraphX(const ModuleData &md, double timeS);
+double TimeOfGraphX(const ModuleData &md, double x);
 
 // A marker with its note at a time (a cursor's), or at the newest sample when
 // none is given; empty when no data are held.

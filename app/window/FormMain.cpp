@@ -374,9 +374,9 @@ void FormMain::connectControls()
 	connect(cmdLimit, &QPushButton::clicked, this, &FormMain::cmdLimit_Click);
 	connect(cmdAcknowledge, &QPushButton::clicked, this, &FormMain::cmdAcknowledge_Click);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showLimitStates);
-	connect(cmdMark, &QPushButton::clicked, this, [this] { cmdMark_Click(cursors_.time(0)); });
+	connect(cmdMark, &QPushButton::clicked, this, &FormMain::markAtCursor);
 	connect(new QShortcut(Qt::Key_M, this), &QShortcut::activated, this,
-			[this] { cmdMark_Click(cursors_.time(0)); });
+			&FormMain::markAtCursor);
 	connect(cmdEvents, &QPushButton::clicked, this, &FormMain::cmdEvents_Click);
 	connect(run_.get(), &RunControl::eventAdded, this, &FormMain::eventAdded);
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::showEvents);
@@ -466,6 +466,12 @@ void FormMain::cmdMark_Click(std::optional<double> atS)
 		return;
 	marker->text = note->simplified();
 	run_->addEvent(*marker); // the run may have ended meanwhile: it goes with the data held
+}
+
+void FormMain::markAtCursor()
+{
+	const std::optional<double> x = cursors_.time(0);
+	cmdMark_Click(x ? std::optional(TimeOfGraphX(md_, *x)) : std::nullopt);
 }
 
 void FormMain::cmdEvents_Click()

@@ -124,6 +124,8 @@ public:
 	// A marker with a note asked for, at a time given (cursor 1's) or at the
 	// newest sample; the key M does the same.
 	void cmdMark_Click(std::optional<double> atS = std::nullopt);
+	// "マーク": at cursor 1 when it is set.
+	void markAtCursor();
 	// Opens the event list, or brings it to the front.
 	void cmdEvents_Click();
 	// Centres the graph on the sample of an event's time.
