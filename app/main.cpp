@@ -1,6 +1,7 @@
 // Kelvra: strain measurement with up to four Varnel units.
 
 #include "acquisition/VarnelLibrary.h"
+#include "core/Prompt.h"
 #include "run/RunJournal.h"
 #include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
@@ -22,6 +23,7 @@ const char kUsage[] =
 		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
 		"\n"
 		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
+		"  --lang ja|en             the language of the window (also KELVRA_LANG)\n"
 		"  --help                   show this help\n"
 		"  --version                show the version\n";
 
@@ -63,13 +65,20 @@ int main(int argc, char *argv[])
 		return 0;
 	QApplication app(argc, argv);
 	QApplication::setApplicationName(QStringLiteral("Kelvra"));
-	kelvra::installJapaneseTexts(app);
+	QStringList arguments = QApplication::arguments();
+	const kelvra::LanguageChoice language = kelvra::TakeLanguageOption(arguments);
+	kelvra::installInterfaceTexts(app, language.language);
+	if (!language.refused.isEmpty()) {
+		std::fprintf(stderr, "kelvra: --lang '%s' is not ja or en\n",
+				language.refused.toLocal8Bit().constData());
+		return 2;
+	}
 
 	kelvra::VarnelLibrary library;
-	if (const QString refused = takeEmulatorOption(QApplication::arguments(), library);
-			!refused.isEmpty()) {
-		QMessageBox::critical(nullptr, QStringLiteral("エラーメッセージ"),
-				QStringLiteral("エミュレータの指定に誤りがあります。\n%1")
+	if (const QString refused = takeEmulatorOption(arguments, library); !refused.isEmpty()) {
+		QMessageBox::critical(nullptr, kelvra::shownTitle(kelvra::kErrorTitle),
+				QCoreApplication::translate(
+						"main", "エミュレータの指定に誤りがあります。\n%1")
 						.arg(refused));
 		return 2;
 	}
@@ -84,9 +93,8 @@ int main(int argc, char *argv[])
 	window.setJournal(journal);
 	window.show();
 	// Once the window is up: first what a lost run left, then a file named here.
-	QTimer::singleShot(0, &window, [&window] {
+	QTimer::singleShot(0, &window, [&window, arguments] {
 		window.offerRecovery();
-		const QStringList arguments = QApplication::arguments();
 		const auto file = std::find_if(arguments.begin() + 1, arguments.end(),
 				[](const QString &argument) {
 					return argument.endsWith(QStringLiteral(".vn2"),

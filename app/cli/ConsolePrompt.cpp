@@ -1,5 +1,7 @@
 #include "ConsolePrompt.h"
 
+#include "core/InterfaceLanguage.h"
+
 #include <cstdio>
 
 namespace kelvra::cli {
@@ -16,6 +18,16 @@ void ConsolePrompt::message(const QString &text, const QString &caption, Icon)
 		deviceErrorShown_ =
 				true; // the device library's result texts carry the program's title
 	printError(text);
+}
+
+bool useChosenLanguage(QCoreApplication &app, QStringList &arguments)
+{
+	const LanguageChoice choice = TakeLanguageOption(arguments);
+	InstallLanguage(app, choice.language);
+	if (choice.refused.isEmpty())
+		return true;
+	printError(QStringLiteral("--lang '%1' is not ja or en").arg(choice.refused));
+	return false;
 }
 
 bool ConsolePrompt::askYesNo(const QString &text, const QString &)

@@ -5,6 +5,8 @@
 
 #include "core/Prompt.h"
 
+#include <QStringList>
+
 namespace kelvra::cli {
 
 class ConsolePrompt : public Prompt {
@@ -26,5 +28,9 @@ private:
 
 // One line on standard error, prefixed with the program's name.
 void printError(const QString &text);
+
+// Takes --lang out of the arguments and speaks the language it, KELVRA_LANG
+// or the locale chooses; false, with the refusal printed, when it names none.
+bool useChosenLanguage(QCoreApplication &app, QStringList &arguments);
 
 } // namespace kelvra::cli

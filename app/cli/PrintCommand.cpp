@@ -143,9 +143,11 @@ int printCommand(int argc, char *argv[])
 		qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
 	QApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
+	QStringList arguments = QCoreApplication::arguments();
+	if (!useChosenLanguage(app, arguments))
+		return kExitUsage;
 	QCommandLineParser parser;
-	if (const auto answered = ParseCommandLine(
-			    kPrintOptions, QCoreApplication::arguments().mid(2), parser))
+	if (const auto answered = ParseCommandLine(kPrintOptions, arguments.mid(2), parser))
 		return *answered;
 	const auto options = parse(parser);
 	if (!options)

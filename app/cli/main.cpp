@@ -3,6 +3,8 @@
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
+#include "core/InterfaceLanguage.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -26,7 +28,22 @@ const char kUsage[] =
 		"  print IN.vn2 --pdf OUT.pdf    write a data file's printed page as PDF\n"
 #endif
 		"\n"
+		"\n"
+		"--lang ja|en (or KELVRA_LANG) chooses the language of the messages; without it\n"
+		"the locale does: Japanese under a Japanese or the C locale, else English.\n"
 		"'kelvra-cli COMMAND --help' explains a command; 'kelvra-cli --version' names the version.\n";
+
+// The command's name: the first argument that is not --lang or its value.
+const char *commandName(int argc, char *argv[])
+{
+	for (int i = 1; i < argc; ++i) {
+		if (std::strcmp(argv[i], "--lang") == 0)
+			++i;
+		else if (std::strncmp(argv[i], "--lang=", 7) != 0)
+			return argv[i];
+	}
+	return "";
+}
 
 } // namespace
 
@@ -35,12 +52,14 @@ int main(int argc, char *argv[])
 #ifdef KELVRA_CLI_PRINT
 	// The page needs fonts and the chart, so this one command runs a GUI
 	// application on the offscreen platform; the others stay Qt Core only.
-	if (argc > 1 && std::strcmp(argv[1], "print") == 0)
+	if (std::strcmp(commandName(argc, argv), "print") == 0)
 		return kelvra::cli::printCommand(argc, argv);
 #endif
 	QCoreApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
-	const QStringList arguments = QCoreApplication::arguments();
+	QStringList arguments = QCoreApplication::arguments();
+	if (!kelvra::cli::useChosenLanguage(app, arguments))
+		return kelvra::cli::kExitUsage;
 	const QString command = arguments.value(1);
 	const QStringList rest = arguments.mid(2);
 

@@ -26,14 +26,14 @@ QMessageBox::Icon boxIcon(Prompt::Icon icon)
 
 void MessageBoxPrompt::message(const QString &text, const QString &caption, Icon icon)
 {
-	QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent_);
+	QMessageBox box(boxIcon(icon), shownTitle(caption), text, QMessageBox::Ok, parent_);
 	box.exec();
 }
 
 bool MessageBoxPrompt::askYesNo(const QString &text, const QString &caption)
 {
-	QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-			parent_);
+	QMessageBox box(QMessageBox::Question, shownTitle(caption), text,
+			QMessageBox::Yes | QMessageBox::No, parent_);
 	box.setDefaultButton(QMessageBox::No);
 	return box.exec() == QMessageBox::Yes;
 }
