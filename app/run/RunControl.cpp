@@ -4,8 +4,10 @@ namespace kelvra {
 
 namespace {
 
-const QString kSamplesTakenText = QStringLiteral("設定数のデータを入力したため測定を終了します。");
-const QString kCapturedText = QStringLiteral("設定データ数を取込みましたので測定を終了します。");
+const char *const kSamplesTakenText = QT_TRANSLATE_NOOP(
+		"kelvra::RunControl", "設定数のデータを入力したため測定を終了します。");
+const char *const kCapturedText = QT_TRANSLATE_NOOP(
+		"kelvra::RunControl", "設定データ数を取込みましたので測定を終了します。");
 const QString kBlankTime = QString(19, QLatin1Char(' '));
 
 } // namespace
@@ -38,7 +40,7 @@ void RunControl::cmdStart_Click()
 {
 	if (md_.DataCount >= 1 &&
 			!prompt_.askYesNo(
-					QStringLiteral("測定を開始するとデータが消去されます。よろしいですか？"),
+					tr("測定を開始するとデータが消去されます。よろしいですか？"),
 					kMessageTitle))
 		return;
 	if (devices_.OpenUnits() > 0)
@@ -69,9 +71,9 @@ void RunControl::cmdStart_Click()
 		return;
 	}
 	md_.StartTimeStr = clock().toString(QStringLiteral("yyyy/M/d H:m:s"));
-	view_.SetHeaderText(md_.TrgMode == kTrue ? QStringLiteral("トリガ待ち...")
-						 : QStringLiteral("開始時刻 [ ") +
-							md_.StartTimeStr + QStringLiteral(" ]"));
+	view_.SetHeaderText(md_.TrgMode == kTrue ? tr("トリガ待ち...")
+						 : tr("開始時刻 [ ") + md_.StartTimeStr +
+							QStringLiteral(" ]"));
 	view_.ResumeRedraw();
 	if (recorder_)
 		recorder_->runStarted(md_);
@@ -87,7 +89,7 @@ void RunControl::startSampling()
 			md_.Timer1Count = 0;
 			Timer1.start();
 		} else {
-			prompt_.message(QStringLiteral("タイマー設定エラーのため測定開始できません。"),
+			prompt_.message(tr("タイマー設定エラーのため測定開始できません。"),
 					kMessageTitle, Prompt::Icon::None);
 			endRun(RunEnd::StartFailed);
 		}
@@ -96,7 +98,7 @@ void RunControl::startSampling()
 	const auto period = static_cast<int16_t>(
 			md_.DataAverage != kFalse ? 1 : roundHalfEven(md_.IntervalTM / 10.0));
 	if (devices_.StartUnits(period) != 0) {
-		prompt_.message(QStringLiteral("エラーのため測定開始できません。"), kMessageTitle,
+		prompt_.message(tr("エラーのため測定開始できません。"), kMessageTitle,
 				Prompt::Icon::None);
 		endRun(RunEnd::StartFailed);
 		return;
@@ -156,9 +158,9 @@ void RunControl::cmdStop_Click()
 		return;
 	if (md_.TrgMode == kTrue && md_.TrgOn == kTrue) {
 		md_.StartTimeStr = kBlankTime;
-		view_.SetTriggerStopTitles(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr +
-						QStringLiteral(" ]"),
-				QStringLiteral("トリガの経過時間（秒）"));
+		view_.SetTriggerStopTitles(
+				tr("トリガ時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"),
+				tr("トリガの経過時間（秒）"));
 	}
 	endRun(RunEnd::Stopped);
 }
@@ -206,7 +208,7 @@ void RunControl::Timer2_Timer()
 void RunControl::MeasSingleTick()
 {
 	if (md_.DataCount >= md_.DataMaxNum) {
-		tellThenStop(kSamplesTakenText);
+		tellThenStop(tr(kSamplesTakenText));
 		return;
 	}
 	if (md_.DataCount < 1)
@@ -228,7 +230,7 @@ void RunControl::MeasSingleTick()
 void RunControl::TrgSingleTick()
 {
 	if (md_.DataCount >= md_.DataMaxNum) {
-		tellThenStop(kSamplesTakenText);
+		tellThenStop(tr(kSamplesTakenText));
 		return;
 	}
 	if (md_.DataCount < 1)
@@ -248,7 +250,7 @@ void RunControl::TrgSingleTick()
 		view_.GrDrawData(n);
 	}
 	if (trigger_.CheckTrgEnd() == kTrue)
-		stopThenTell(kCapturedText);
+		stopThenTell(tr(kCapturedText));
 }
 
 // The tick on which the trigger fired: the whole window with the trigger line.
@@ -272,7 +274,7 @@ void RunControl::followCapture()
 void RunControl::MeasBlockTick()
 {
 	if (!md_.CheckDataMax()) {
-		tellThenStop(kCapturedText);
+		tellThenStop(tr(kCapturedText));
 		return;
 	}
 	if (md_.ReadTickCount < 1)
@@ -299,7 +301,7 @@ void RunControl::MeasBlockTick()
 	}
 	md_.ReadTickCount += 1;
 	if (md_.DataCount >= md_.DataMaxNum)
-		stopThenTell(kCapturedText);
+		stopThenTell(tr(kCapturedText));
 }
 
 void RunControl::TrgBlockTick()
@@ -329,7 +331,7 @@ void RunControl::TrgBlockTick()
 	view_.ShowCurrentValuesByNum();
 	md_.ReadTickCount += 1;
 	if (trigger_.CheckTrgEnd() == kTrue)
-		stopThenTell(kCapturedText);
+		stopThenTell(tr(kCapturedText));
 }
 
 } // namespace kelvra
