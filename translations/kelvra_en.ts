@@ -2,6 +2,607 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>CliText</name>
+    <message>
+        <source>コマンドが指定されていません</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>不明なオプション &apos;%1&apos; です</source>
+        <translation>unknown option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>不明なコマンド &apos;%1&apos; です</source>
+        <translation>unknown command &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--lang &apos;%1&apos; は ja でも en でもありません</source>
+        <translation>--lang &apos;%1&apos; is not ja or en</translation>
+    </message>
+    <message>
+        <source> (はい)</source>
+        <translation> (yes)</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
+        kelvra-cli convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
+データファイルを読み、CSV として書き出します。文字コードはコードページ 932 か
+バイトオーダーマーク付きの UTF-8 です (既定は cp932)。長時間記録 (最初の部分を
+指定すれば全部分) は HDF5、CSV (表計算ソフトの行数を超えれば番号付きの複数の
+ファイル)、または 88000 データまでならデータファイルに書き出します。
+
+</source>
+        <translation>Usage: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
+       kelvra-cli convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
+Reads a data file and writes it as CSV, in code page 932 or in UTF-8
+with a byte-order mark (default cp932). A long recording (every part of
+it when the first is named) goes to HDF5, CSV (in numbered files when it
+has more lines than a spreadsheet takes) or, up to 88000 samples, a data file.
+
+</translation>
+    </message>
+    <message>
+        <source>.csv ファイルの文字コード: cp932 (既定) か utf-8</source>
+        <translation>text of the .csv file: cp932 (default) or utf-8</translation>
+    </message>
+    <message>
+        <source>記録の開始からこの秒数以降</source>
+        <translation>a recording from this many seconds after its start</translation>
+    </message>
+    <message>
+        <source>記録の開始からこの秒数まで</source>
+        <translation>a recording up to this many seconds after its start</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli info IN.vn2|REC.kvr
+データファイルか記録のヘッダー、ユニットの設定、データ数、使用ユニットを
+一項目一行の &apos;name: value&apos; の形で示します。
+</source>
+        <translation>Usage: kelvra-cli info IN.vn2|REC.kvr
+Prints a data file&apos;s or a recording&apos;s header, unit settings, row count and units in use,
+one &apos;name: value&apos; line each.
+</translation>
+    </message>
+    <message>
+        <source>--csv-encoding には cp932 か utf-8 を指定します</source>
+        <translation>--csv-encoding takes cp932 or utf-8</translation>
+    </message>
+    <message>
+        <source>convert には IN.vn2 OUT.csv を指定します</source>
+        <translation>convert takes IN.vn2 OUT.csv</translation>
+    </message>
+    <message>
+        <source>OUT には .csv ファイルを指定します</source>
+        <translation>OUT must name a .csv file</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めません: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>info にはデータファイルを一つ指定します</source>
+        <translation>info takes one data file</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli COMMAND [options]
+
+コマンド:
+  record --out FILE [options]   測定を一回行い FILE (.vn2 か .csv) に書き出す
+  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
+                                データファイルを CSV に書き出す
+  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
+                                長時間記録を解析用に書き出す
+  info IN.vn2|REC.kvr           データファイルか長時間記録の内容を示す
+  recover --list                保存されなかった測定データの控えを一覧する
+  recover [JOURNAL] --out FILE  控えの測定を FILE (.vn2 か .csv) に書き出す
+</source>
+        <translation>Usage: kelvra-cli COMMAND [options]
+
+Commands:
+  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)
+  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
+                                write a data file as CSV
+  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
+                                write a long recording for analysis
+  info IN.vn2|REC.kvr           describe a data file or a long recording
+  recover --list                list the journals of runs never saved
+  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)
+</translation>
+    </message>
+    <message>
+        <source>  print IN.vn2 --pdf OUT.pdf    データファイルの印刷ページを PDF に書き出す
+</source>
+        <translation>  print IN.vn2 --pdf OUT.pdf    write a data file&apos;s printed page as PDF
+</translation>
+    </message>
+    <message>
+        <source>
+--lang ja|en (または KELVRA_LANG) でメッセージの言語を選びます。指定がなければ
+ロケールに従い、日本語か C のロケールでは日本語、それ以外では英語です。
+&apos;kelvra-cli COMMAND --help&apos; でコマンドの説明、&apos;kelvra-cli --version&apos; でバージョンを示します。
+</source>
+        <translation>
+--lang ja|en (or KELVRA_LANG) chooses the language of the messages; without it
+the locale does: Japanese under a Japanese or the C locale, else English.
+&apos;kelvra-cli COMMAND --help&apos; explains a command; &apos;kelvra-cli --version&apos; names the version.
+</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli print IN.vn2 --pdf OUT.pdf [--page-size NAME]
+データファイルの印刷ページ (日付、タイトル、測定条件、グラフ) を一ページの
+PDF に書き出します。NAME は A4 (既定)、A3、B5、Letter などの用紙サイズです。
+ディスプレイは要りません。
+
+</source>
+        <translation>Usage: kelvra-cli print IN.vn2 --pdf OUT.pdf [--page-size NAME]
+Writes the printed page of a data file (date, title, measuring conditions,
+graph) as a one-page PDF. NAME is a paper size such as A4 (the default),
+A3, B5 or Letter. Needs no display.
+
+</translation>
+    </message>
+    <message>
+        <source>書き出すファイル</source>
+        <translation>file to write</translation>
+    </message>
+    <message>
+        <source>用紙サイズ (既定 A4)</source>
+        <translation>paper size (default A4)</translation>
+    </message>
+    <message>
+        <source>print には IN.vn2 --pdf OUT.pdf を指定します</source>
+        <translation>print takes IN.vn2 --pdf OUT.pdf</translation>
+    </message>
+    <message>
+        <source>--pdf には .pdf ファイルを指定します</source>
+        <translation>--pdf must name a .pdf file</translation>
+    </message>
+    <message>
+        <source>用紙サイズ %1 は不明です</source>
+        <translation>unknown page size %1</translation>
+    </message>
+    <message>
+        <source>%1: データがありません。</source>
+        <translation>%1: no data.</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli record --out FILE [options]
+測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
+指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
+保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
+ユニット計時の 100 ms で測定します。
+Ctrl+C は停止ボタンと同じく測定を止め、ファイルはそれでも書き出します。
+
+</source>
+        <translation>Usage: kelvra-cli record --out FILE [options]
+Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv).
+Settings not given are taken from the stored measuring conditions; with
+emulated units and none stored, every described unit is in use, unit-timed
+at 100 ms, as in the window.
+Ctrl+C stops the run as the stop button does; the file is still written.
+
+</translation>
+    </message>
+    <message>
+        <source>書き出すファイル (.vn2 か .csv)</source>
+        <translation>file to write (.vn2 or .csv)</translation>
+    </message>
+    <message>
+        <source>エミュレータのユニットを使う (VARNELIO_EMULATOR)。例: demo</source>
+        <translation>use emulated units (VARNELIO_EMULATOR), e.g. demo</translation>
+    </message>
+    <message>
+        <source>使用ユニット</source>
+        <translation>units in use</translation>
+    </message>
+    <message>
+        <source>ユニット計時で N ms ごと (10の倍数)</source>
+        <translation>unit-timed blocks every N ms (a multiple of 10)</translation>
+    </message>
+    <message>
+        <source>各測定間隔の値を平均化する</source>
+        <translation>average the readings of each interval</translation>
+    </message>
+    <message>
+        <source>上限トリガを V に設定する</source>
+        <translation>arm the upper-limit trigger at V</translation>
+    </message>
+    <message>
+        <source>下限トリガを V に設定する</source>
+        <translation>arm the lower-limit trigger at V</translation>
+    </message>
+    <message>
+        <source>トリガなしで測定する</source>
+        <translation>record without trigger</translation>
+    </message>
+    <message>
+        <source>トリガ前に残す / トリガ後に取るデータ数</source>
+        <translation>samples kept before / taken after the trigger</translation>
+    </message>
+    <message>
+        <source>トリガを見るユニット</source>
+        <translation>unit watched for the trigger</translation>
+    </message>
+    <message>
+        <source>ue、kgf、tf、N、kN、MN のいずれか</source>
+        <translation>ue, kgf, tf, N, kN or MN</translation>
+    </message>
+    <message>
+        <source>ユニット U の定格出力</source>
+        <translation>rated output of unit U</translation>
+    </message>
+    <message>
+        <source>ユニット U の定格容量 (表示単位で)</source>
+        <translation>rated capacity of unit U, in the display unit</translation>
+    </message>
+    <message>
+        <source>先に各使用ユニットのゼロ点を取る</source>
+        <translation>take each used unit&apos;s zero reference first</translation>
+    </message>
+    <message>
+        <source>トリガなしのとき: データが N 個になったら止める</source>
+        <translation>without trigger: stop once N samples are held</translation>
+    </message>
+    <message>
+        <source>ファイルのメモ行 (五回まで)</source>
+        <translation>a memo line of the file (up to five times)</translation>
+    </message>
+    <message>
+        <source>標準エラーに一回の読み取りごとに進行状況を一行、
+端末でなくても出す</source>
+        <translation>a progress line per tick on standard error, even when
+it is no terminal</translation>
+    </message>
+    <message>
+        <source>.csv ファイルの文字コード: cp932 (既定) か utf-8
+(utf-8 はバイトオーダーマーク付き)</source>
+        <translation>text of a .csv file: cp932 (default) or utf-8,
+which is written with a byte-order mark</translation>
+    </message>
+    <message>
+        <source>ユニット U をレベルで監視する (表示単位、
+繰り返し可)。超えたときと戻ったときに
+標準エラーに一行ずつ出す</source>
+        <translation>watch unit U against a level, in the display
+unit (repeatable); each crossing and return is
+a line on standard error</translation>
+    </message>
+    <message>
+        <source>ユニット U の値がレベルの内側へどれだけ
+戻る必要があるか</source>
+        <translation>how far a value of unit U must come back inside a
+level</translation>
+    </message>
+    <message>
+        <source>最初の異常で測定を終え、FILE を書き出して 3 で終了する</source>
+        <translation>at the first alarm, end the run, write FILE and exit 3</translation>
+    </message>
+    <message>
+        <source>測定は控えに記録します。プログラムが強制終了されても、&apos;kelvra-cli recover&apos; で
+その一秒前までに測定したデータを書き出せます。
+</source>
+        <translation>The run is journaled; when the program is killed, &apos;kelvra-cli recover&apos; writes
+what it measured up to a second before.
+</translation>
+    </message>
+    <message>
+        <source>ユニット &apos;%1&apos; が0〜3ではありません</source>
+        <translation>unit &apos;%1&apos; is not 0 to 3</translation>
+    </message>
+    <message>
+        <source>--%1 には正の整数を指定します</source>
+        <translation>--%1 takes a positive whole number</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos; が %3 の形ではありません</source>
+        <translation>--%1 &apos;%2&apos; is not %3</translation>
+    </message>
+    <message>
+        <source>--%1 の単位 &apos;%2&apos; が mV/V でも ue でもありません</source>
+        <translation>--%1 unit &apos;%2&apos; is not mV/V or ue</translation>
+    </message>
+    <message>
+        <source>--limit &apos;%1&apos; が U:upper|lower:warning|alarm:VALUE の形ではありません</source>
+        <translation>--limit &apos;%1&apos; is not U:upper|lower:warning|alarm:VALUE</translation>
+    </message>
+    <message>
+        <source>--display-unit &apos;%1&apos; が ue、kgf、tf、N、kN、MN のいずれでもありません</source>
+        <translation>--display-unit &apos;%1&apos; is not ue, kgf, tf, N, kN or MN</translation>
+    </message>
+    <message>
+        <source>--out FILE を指定して下さい</source>
+        <translation>--out FILE is required</translation>
+    </message>
+    <message>
+        <source>--out には .vn2 か .csv ファイルを指定します</source>
+        <translation>--out must name a .vn2 or .csv file</translation>
+    </message>
+    <message>
+        <source>--csv-encoding は .csv ファイルにだけ指定できます</source>
+        <translation>--csv-encoding goes with a .csv file</translation>
+    </message>
+    <message>
+        <source>--interval-ms には10の倍数を指定します</source>
+        <translation>--interval-ms takes a multiple of 10</translation>
+    </message>
+    <message>
+        <source>--interval-ms と --interval-s はどちらか一方だけを指定します</source>
+        <translation>give --interval-ms or --interval-s, not both</translation>
+    </message>
+    <message>
+        <source>--no-trigger は --trigger-upper とも --trigger-lower とも一緒に指定できません</source>
+        <translation>--no-trigger goes with neither --trigger-upper nor --trigger-lower</translation>
+    </message>
+    <message>
+        <source>--memo は五回までしか指定できません</source>
+        <translation>--memo may be given at most five times</translation>
+    </message>
+    <message>
+        <source>--limit のユニット %1 は使用ユニットではありません</source>
+        <translation>--limit names unit %1, which is not in use</translation>
+    </message>
+    <message>
+        <source>--emulate: %1</source>
+        <translation>--emulate: %1</translation>
+    </message>
+    <message>
+        <source>保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1</source>
+        <translation>stored measuring conditions no settings dialog would take are back at their defaults: %1</translation>
+    </message>
+    <message>
+        <source>--samples はトリガなしの測定にだけ指定できます</source>
+        <translation>--samples goes with a run without trigger</translation>
+    </message>
+    <message>
+        <source>測定は %1 に残してあります。&apos;kelvra-cli recover --out FILE&apos; で書き出せます</source>
+        <translation>the run is kept in %1; &apos;kelvra-cli recover --out FILE&apos; writes it</translation>
+    </message>
+    <message>
+        <source>測定データの控え %1 も完全ではありません: %2</source>
+        <translation>the run journal %1 is not whole either: %2</translation>
+    </message>
+    <message>
+        <source>Ctrl+C で停止しました。%1 に %2 個のデータがあります</source>
+        <translation>stopped by Ctrl+C; %1 holds %2 samples</translation>
+    </message>
+    <message>
+        <source>異常で停止しました。%1 に %2 個のデータがあります</source>
+        <translation>stopped at an alarm; %1 holds %2 samples</translation>
+    </message>
+    <message>
+        <source>デバイスエラーで測定が終わりました。%1 にそれまでの %2 個のデータがあります</source>
+        <translation>the run ended on a device error; %1 holds the %2 samples taken before it</translation>
+    </message>
+    <message>
+        <source>余分な引数 &apos;%1&apos; があります</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--from と --to には開始からの秒数を指定します</source>
+        <translation>--from and --to take seconds from the start</translation>
+    </message>
+    <message>
+        <source>OUT には .h5、.csv、.vn2 のいずれかのファイルを指定します</source>
+        <translation>OUT must name a .h5, .csv or .vn2 file</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli recover --list
+        kelvra-cli recover [JOURNAL] --out FILE [--csv-encoding cp932|utf-8]
+保存されなかった測定データの控えを一覧するか、一つをデータファイル (.vn2) か
+CSV (.csv) に書き出してから削除します。指定がなければ最新の控えです。
+控えは --list が示すフォルダにあります。
+
+</source>
+        <translation>Usage: kelvra-cli recover --list
+       kelvra-cli recover [JOURNAL] --out FILE [--csv-encoding cp932|utf-8]
+Lists the journals of runs that were never saved, or writes one as a data
+file (.vn2) or CSV (.csv) and then deletes it; the newest when none is named.
+Journals live in the folder shown by --list.
+
+</translation>
+    </message>
+    <message>
+        <source>控えを一覧する: 開始時刻、ユニット、データ数、状態</source>
+        <translation>list the journals: start time, units, samples, state</translation>
+    </message>
+    <message>
+        <source>%1 に復元できる測定データの控えがありません</source>
+        <translation>no journal to recover in %1</translation>
+    </message>
+    <message>
+        <source>%2 に測定データの控え %1 がありません</source>
+        <translation>no journal %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 を復元できません: %2</source>
+        <translation>cannot recover %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 を復元できません: 実行中のプログラムが使っています</source>
+        <translation>cannot recover %1: a running program has taken it</translation>
+    </message>
+    <message>
+        <source>%2 の %1 個のデータを %3 に書き出しました</source>
+        <translation>wrote the %1 samples of %2 to %3</translation>
+    </message>
+    <message>
+        <source>recover には --list か [JOURNAL] --out FILE を指定します</source>
+        <translation>recover takes --list, or [JOURNAL] --out FILE</translation>
+    </message>
+    <message>
+        <source>recover には [JOURNAL] --out FILE.vn2 か FILE.csv を指定します</source>
+        <translation>recover takes [JOURNAL] --out FILE.vn2 or FILE.csv</translation>
+    </message>
+    <message>
+        <source>PC計時で N 秒ごと</source>
+        <translation>PC-timed single samples every N s</translation>
+    </message>
+    <message>
+        <source>有り</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>無し</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>測定日時</source>
+        <translation>start time</translation>
+    </message>
+    <message>
+        <source>メモ%1</source>
+        <translation>memo %1</translation>
+    </message>
+    <message>
+        <source>測定方法</source>
+        <translation>timing</translation>
+    </message>
+    <message>
+        <source>PC計時の単一データ</source>
+        <translation>PC-timed single samples</translation>
+    </message>
+    <message>
+        <source>ユニット計時のブロック</source>
+        <translation>unit-timed blocks</translation>
+    </message>
+    <message>
+        <source>測定間隔 ms</source>
+        <translation>interval ms</translation>
+    </message>
+    <message>
+        <source>平均化</source>
+        <translation>averaging</translation>
+    </message>
+    <message>
+        <source>上限トリガ</source>
+        <translation>upper trigger</translation>
+    </message>
+    <message>
+        <source>上限レベル</source>
+        <translation>upper level</translation>
+    </message>
+    <message>
+        <source>下限トリガ</source>
+        <translation>lower trigger</translation>
+    </message>
+    <message>
+        <source>下限レベル</source>
+        <translation>lower level</translation>
+    </message>
+    <message>
+        <source>トリガ前のデータ数</source>
+        <translation>samples before trigger</translation>
+    </message>
+    <message>
+        <source>トリガ後のデータ数</source>
+        <translation>samples after trigger</translation>
+    </message>
+    <message>
+        <source>トリガ使用ユニット</source>
+        <translation>trigger unit</translation>
+    </message>
+    <message>
+        <source>データ数</source>
+        <translation>rows</translation>
+    </message>
+    <message>
+        <source>表示単位</source>
+        <translation>display unit</translation>
+    </message>
+    <message>
+        <source>定格出力 %1</source>
+        <translation>rated output %1</translation>
+    </message>
+    <message>
+        <source>定格容量 %1</source>
+        <translation>capacity %1</translation>
+    </message>
+    <message>
+        <source>部分数</source>
+        <translation>parts</translation>
+    </message>
+    <message>
+        <source>測定時間 s</source>
+        <translation>duration s</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>ended</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>いいえ (途中で切れています)</source>
+        <translation>no (cut off)</translation>
+    </message>
+    <message>
+        <source>欠落</source>
+        <translation>gap</translation>
+    </message>
+    <message>
+        <source>ID%1 %2 s から %3 個</source>
+        <translation>ID%1 from %2 s, %3 samples</translation>
+    </message>
+    <message>
+        <source>イベント</source>
+        <translation>event</translation>
+    </message>
+    <message>
+        <source>そのプログラムはまだ実行中です</source>
+        <translation>its program is still running</translation>
+    </message>
+    <message>
+        <source>読み取れません: </source>
+        <translation>unreadable: </translation>
+    </message>
+    <message>
+        <source>測定終了、未保存</source>
+        <translation>run ended, not saved</translation>
+    </message>
+    <message>
+        <source>測定中断</source>
+        <translation>run interrupted</translation>
+    </message>
+    <message>
+        <source>%1 に控えはありません</source>
+        <translation>no journals in %1</translation>
+    </message>
+    <message>
+        <source>%1 の控え</source>
+        <translation>journals in %1</translation>
+    </message>
+    <message>
+        <source>  開始 %1  ユニット %2  データ数 %3</source>
+        <translation>  start %1  units %2  samples %3</translation>
+    </message>
+    <message>
+        <source>サンプル数</source>
+        <translation>samples</translation>
+    </message>
+    <message>
+        <source>測定中</source>
+        <translation>measuring</translation>
+    </message>
+    <message>
+        <source>取込み中</source>
+        <translation>capturing</translation>
+    </message>
+    <message>
+        <source>トリガ待ち</source>
+        <translation>waiting for trigger</translation>
+    </message>
+    <message>
+        <source>データ数 %1  経過 %2 s  %3</source>
+        <translation>samples %1  elapsed %2 s  %3</translation>
+    </message>
+</context>
+<context>
     <name>DataFile</name>
     <message>
         <source>Kelvraのデータファイルではありません（%1）。</source>
@@ -134,7 +735,7 @@
     <name>MeasInfo</name>
     <message>
         <source>保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1</source>
-        <translation>These stored measuring conditions held values no setting takes and are back at their defaults: %1</translation>
+        <translation>stored measuring conditions no settings dialog would take are back at their defaults: %1</translation>
     </message>
 </context>
 <context>

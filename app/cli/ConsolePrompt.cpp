@@ -26,13 +26,13 @@ bool useChosenLanguage(QCoreApplication &app, QStringList &arguments)
 	InstallLanguage(app, choice.language);
 	if (choice.refused.isEmpty())
 		return true;
-	printError(QStringLiteral("--lang '%1' is not ja or en").arg(choice.refused));
+	printError(CliText::tr("--lang '%1' は ja でも en でもありません").arg(choice.refused));
 	return false;
 }
 
 bool ConsolePrompt::askYesNo(const QString &text, const QString &)
 {
-	printError(text + QStringLiteral(" (yes)"));
+	printError(text + CliText::tr(" (はい)"));
 	return true;
 }
 

@@ -5,9 +5,15 @@
 
 #include "core/Prompt.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace kelvra::cli {
+
+// The command-line tool's own texts in the interface language: CliText::tr().
+struct CliText {
+	Q_DECLARE_TR_FUNCTIONS(CliText)
+};
 
 class ConsolePrompt : public Prompt {
 public:
