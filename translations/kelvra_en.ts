@@ -1218,6 +1218,11 @@ Journals live in the folder shown by --list.
         <source>トリガ後</source>
         <translation>After trigger</translation>
     </message>
+    <message>
+        <source>使用ユニット</source>
+        <comment>the unit watched for the trigger</comment>
+        <translation>Trigger unit</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::FormMain</name>

@@ -117,7 +117,8 @@ QWidget *DialogSetting::buildTriggerFrame()
 		grid->addWidget(txtTrgDatnum[i], 1, 2 + 2 * i);
 	}
 
-	grid->addWidget(new QLabel(tr("使用ユニット"), frame), 2, 0);
+	grid->addWidget(new QLabel(tr("使用ユニット", "the unit watched for the trigger"), frame),
+			2, 0);
 	auto *watched = new QHBoxLayout;
 	for (int i = 0; i < kUnitCount; ++i) {
 		Option1[i] = new QRadioButton(QStringLiteral("ID%1").arg(i), frame);
