@@ -170,24 +170,6 @@ A3, B5 or Letter. Needs no display.
         <translation>%1: no data.</translation>
     </message>
     <message>
-        <source>使い方: kelvra-cli record --out FILE [options]
-測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
-指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
-保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
-ユニット計時の 100 ms で測定します。
-Ctrl+C は停止ボタンと同じく測定を止め、ファイルはそれでも書き出します。
-
-</source>
-        <translation>Usage: kelvra-cli record --out FILE [options]
-Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv).
-Settings not given are taken from the stored measuring conditions; with
-emulated units and none stored, every described unit is in use, unit-timed
-at 100 ms, as in the window.
-Ctrl+C stops the run as the stop button does; the file is still written.
-
-</translation>
-    </message>
-    <message>
         <source>書き出すファイル (.vn2 か .csv)</source>
         <translation>file to write (.vn2 or .csv)</translation>
     </message>
@@ -601,6 +583,104 @@ Journals live in the folder shown by --list.
         <source>データ数 %1  経過 %2 s  %3</source>
         <translation>samples %1  elapsed %2 s  %3</translation>
     </message>
+    <message>
+        <source>使い方: kelvra-cli record --out FILE [options]
+        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
+測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
+--continuous では止めるまで .kvr ファイルに直接記録します。
+指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
+保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
+ユニット計時の 100 ms で測定します。
+Ctrl+C は停止ボタンと同じく測定を止め、ファイルはそれでも書き出します。
+
+</source>
+        <translation>Usage: kelvra-cli record --out FILE [options]
+       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
+Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);
+with --continuous, records straight to a .kvr file until stopped.
+Settings not given are taken from the stored measuring conditions; with
+emulated units and none stored, every described unit is in use, unit-timed
+at 100 ms, as in the window.
+Ctrl+C stops the run as the stop button does; the file is still written.
+
+</translation>
+    </message>
+    <message>
+        <source>長時間記録: 測定したデータを次々に .kvr ファイルへ
+書き込み、Ctrl+C、--duration か --samples で
+測定を終える</source>
+        <translation>a long recording: every sample goes to a .kvr file
+as it is measured, the run ends on Ctrl+C, --duration
+or --samples</translation>
+    </message>
+    <message>
+        <source>--continuous のとき: DIR に記録し、ファイル名は
+開始時刻 (kelvra-YYYYMMDD-HHMMSS.kvr)</source>
+        <translation>with --continuous: record into DIR, the file named
+by the start time (kelvra-YYYYMMDD-HHMMSS.kvr)</translation>
+    </message>
+    <message>
+        <source>--continuous のとき: 測定時間の一時間か一日ごとに
+新しい部分にする</source>
+        <translation>with --continuous: a new part every hour or day of
+measurement time</translation>
+    </message>
+    <message>
+        <source>--continuous のとき: 記録する測定時間</source>
+        <translation>with --continuous: the measurement time to record</translation>
+    </message>
+    <message>
+        <source>--split &apos;%1&apos; が none、1h、1d のいずれでもありません</source>
+        <translation>--split &apos;%1&apos; is not none, 1h or 1d</translation>
+    </message>
+    <message>
+        <source>--duration &apos;%1&apos; が 90s、30m、12h、2d のような時間ではありません</source>
+        <translation>--duration &apos;%1&apos; is not a time such as 90s, 30m, 12h or 2d</translation>
+    </message>
+    <message>
+        <source>--folder、--split、--duration は --continuous と一緒に指定します</source>
+        <translation>--folder, --split and --duration go with --continuous</translation>
+    </message>
+    <message>
+        <source>--continuous には --out FILE.kvr か --folder DIR を指定します</source>
+        <translation>--continuous takes --out FILE.kvr or --folder DIR</translation>
+    </message>
+    <message>
+        <source>長時間記録の --out には .kvr ファイルを指定します</source>
+        <translation>--out of a long recording must name a .kvr file</translation>
+    </message>
+    <message>
+        <source>--duration と --samples はどちらか一方だけを指定します</source>
+        <translation>give --duration or --samples, not both</translation>
+    </message>
+    <message>
+        <source>%1 に記録できません: フォルダがありません</source>
+        <translation>cannot record into %1: no such folder</translation>
+    </message>
+    <message>
+        <source>%1 に記録できません: %2</source>
+        <translation>cannot record into %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 の空き容量はこの測定間隔でおよそ %2 もちます</source>
+        <translation>the free space in %1 lasts about %2 at this interval</translation>
+    </message>
+    <message>
+        <source>Ctrl+C で停止しました。%1 にユニットごとに %2 個のデータがあります</source>
+        <translation>stopped by Ctrl+C; %1 holds %2 samples per unit</translation>
+    </message>
+    <message>
+        <source>異常で停止しました。%1 は書き込み済みです</source>
+        <translation>stopped at an alarm; %1 is written</translation>
+    </message>
+    <message>
+        <source>ディスクのためにデータが失われました (%1)。それ以外のデータはすべて %2 にあります</source>
+        <translation>samples were lost to the disk (%1); %2 holds all the others</translation>
+    </message>
+    <message>
+        <source>記録中にユニットが失われました。%1 にはその間が欠落データとして入っています</source>
+        <translation>a unit was lost during the recording; %1 holds the gap as missing samples</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -729,6 +809,29 @@ Journals live in the folder shown by --list.
     <message>
         <source>ヒステリシスに誤りがあります。</source>
         <translation>The hysteresis is wrong.</translation>
+    </message>
+</context>
+<context>
+    <name>LongRecording</name>
+    <message>
+        <source>%1日 %2時間</source>
+        <translation>%1 d %2 h</translation>
+    </message>
+    <message>
+        <source>%1時間 %2分</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1分</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>記録ファイルに書き込めません（%1）。測定は続けます。書き込めるようになれば、新しいファイルで記録を続けます。</source>
+        <translation>Cannot write the recording file (%1). The measurement goes on; once writing works again, the recording continues in a new file.</translation>
+    </message>
+    <message>
+        <source>記録フォルダの空き容量が残り1時間分を切りました。</source>
+        <translation>The recording folder has less than an hour of free space left.</translation>
     </message>
 </context>
 <context>

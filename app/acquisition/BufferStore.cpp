@@ -27,4 +27,14 @@ bool BufferStore::storeBlockSample(int unit, std::optional<float> value)
 	return c < kBufferLength - 1;
 }
 
+void BufferStore::storeMissing(int unit)
+{
+	ChannelRecord &channel = md_.Channels[unit];
+	if (channel.DataNum < 0 || channel.DataNum >= kBufferLength)
+		return;
+	if (sink_)
+		sink_->sampleStored(unit, std::nullopt);
+	channel.DataNum += 1;
+}
+
 } // namespace kelvra

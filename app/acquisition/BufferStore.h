@@ -23,6 +23,9 @@ public:
 	// Stores one value (or nothing) as the unit's next sample; false once the
 	// buffer's last element has been written.
 	bool storeBlockSample(int unit, std::optional<float> value);
+	// The unit's next sample is missing (the unit is lost): the element keeps
+	// its no-data marker and the extremes stay as they are.
+	void storeMissing(int unit);
 
 private:
 	ModuleData &md_;

@@ -16,17 +16,15 @@ SingleAverage ReadSingleAverage(ModuleData &md, DeviceControl &devices, int16_t 
 	for (int32_t k = 0; k < md.AverageNum; ++k) {
 		double reading = 0.0;
 		const int16_t code = devices.api().Varnel_Single_Sample(unit, reading);
-		if (code != 0) {
-			devices.DispDevError(code);
-			return {true, std::nullopt};
-		}
+		if (code != 0)
+			return {true, code, std::nullopt};
 		const auto value = ConvertReading(md, unit, reading);
 		convertible = convertible && value.has_value();
 		sum += value.value_or(0.0f);
 	}
 	if (!convertible || md.AverageNum < 1)
 		return {};
-	return {false, static_cast<float>(sum / md.AverageNum)};
+	return {false, 0, static_cast<float>(sum / md.AverageNum)};
 }
 
 bool SampleReader::GetMeasSingleData()
@@ -38,6 +36,8 @@ bool SampleReader::GetMeasSingleData()
 		if (!channel.inUse())
 			continue;
 		const SingleAverage average = ReadSingleAverage(md_, devices_, i);
+		if (average.failed)
+			devices_.DispDevError(average.code);
 		result = !average.failed; // the last unit in use decides
 		if (average.failed || index < 0 || index >= kBufferLength)
 			continue;

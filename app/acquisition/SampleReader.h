@@ -13,10 +13,11 @@
 namespace kelvra {
 
 // One stored value of the PC-timed path: AverageNum readings of a unit,
-// converted and averaged. `failed` when a reading failed (its text has been
-// shown); `value` empty when a reading could not be converted.
+// converted and averaged. `failed` when a reading failed with the library's
+// `code`; `value` empty when a reading could not be converted.
 struct SingleAverage {
 	bool failed = false;
+	int16_t code = 0;
 	std::optional<float> value;
 };
 

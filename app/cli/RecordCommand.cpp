@@ -10,6 +10,7 @@
 #include "acquisition/VarnelLibrary.h"
 #include "limits/LimitEntries.h"
 #include "limits/LimitWatch.h"
+#include "recording/LongRecording.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -19,12 +20,17 @@
 #include "settings/SettingEntries.h"
 #include "settings/StartUpState.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTimer>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <unistd.h>
 
@@ -77,6 +83,12 @@ struct RecordOptions {
 	std::vector<std::pair<int, QString>> hystereses;
 	bool failOnAlarm = false;
 	CsvEncoding csvEncoding = CsvEncoding::CodePage932;
+	// A long recording.
+	bool continuous = false;
+	QString folder;
+	SplitPeriod split = SplitPeriod::None;
+	std::optional<double> durationS;
+	bool repeatTrigger = false;
 };
 
 struct UsageError {
@@ -86,7 +98,9 @@ struct UsageError {
 const OptionTable kRecordOptions{"record",
 		QT_TRANSLATE_NOOP("CliText",
 				"使い方: kelvra-cli record --out FILE [options]\n"
+				"        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]\n"
 				"測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。\n"
+				"--continuous では止めるまで .kvr ファイルに直接記録します。\n"
 				"指定のない設定は保存された測定条件から取ります。エミュレータのユニットで\n"
 				"保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、\n"
 				"ユニット計時の 100 ms で測定します。\n"
@@ -161,6 +175,22 @@ const OptionTable kRecordOptions{"record",
 				{{{"fail-on-alarm"}},
 						QT_TRANSLATE_NOOP("CliText",
 								"最初の異常で測定を終え、FILE を書き出して 3 で終了する")},
+				{{{"continuous"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"長時間記録: 測定したデータを次々に .kvr ファイルへ\n"
+								"書き込み、Ctrl+C、--duration か --samples で\n"
+								"測定を終える")},
+				{{{"folder", "DIR"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: DIR に記録し、ファイル名は\n"
+								"開始時刻 (kelvra-YYYYMMDD-HHMMSS.kvr)")},
+				{{{"split", "none|1h|1d"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: 測定時間の一時間か一日ごとに\n"
+								"新しい部分にする")},
+				{{{"duration", "90s|30m|12h|2d"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: 記録する測定時間")},
 		},
 		QT_TRANSLATE_NOOP("CliText",
 				"測定は控えに記録します。プログラムが強制終了されても、'kelvra-cli recover' で\n"
@@ -237,6 +267,61 @@ int16_t parseDisplayUnit(const QString &text)
 	return static_cast<int16_t>(index);
 }
 
+SplitPeriod parseSplit(const QString &text)
+{
+	if (text == QLatin1String("none"))
+		return SplitPeriod::None;
+	if (text == QLatin1String("1h"))
+		return SplitPeriod::Hour;
+	if (text == QLatin1String("1d"))
+		return SplitPeriod::Day;
+	throw UsageError{CliText::tr("--split '%1' が none、1h、1d のいずれでもありません")
+					 .arg(text)};
+}
+
+double parseDuration(const QString &text)
+{
+	static const std::pair<QChar, double> units[] = {{QLatin1Char('s'), 1.0},
+			{QLatin1Char('m'), 60.0}, {QLatin1Char('h'), 3600.0},
+			{QLatin1Char('d'), 86400.0}};
+	for (const auto &[suffix, seconds] : units) {
+		bool ok = false;
+		const double n = text.endsWith(suffix) ? text.chopped(1).toDouble(&ok) : 0.0;
+		if (ok && n > 0.0 && std::isfinite(n))
+			return n * seconds;
+	}
+	throw UsageError{CliText::tr(
+			"--duration '%1' が 90s、30m、12h、2d のような時間ではありません")
+					 .arg(text)};
+}
+
+// The options of a long recording, checked together.
+void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
+{
+	o.continuous = parser.isSet(QStringLiteral("continuous"));
+	o.folder = parser.value(QStringLiteral("folder"));
+	const bool longOnly = !o.folder.isEmpty() || parser.isSet(QStringLiteral("split")) ||
+			parser.isSet(QStringLiteral("duration"));
+	if (!o.continuous) {
+		if (longOnly)
+			throw UsageError{CliText::tr(
+					"--folder、--split、--duration は --continuous と一緒に指定します")};
+		return;
+	}
+	if (o.out.isEmpty() == o.folder.isEmpty())
+		throw UsageError{CliText::tr(
+				"--continuous には --out FILE.kvr か --folder DIR を指定します")};
+	if (!o.out.isEmpty() && !IsRecordingFile(o.out))
+		throw UsageError{CliText::tr("長時間記録の --out には .kvr ファイルを指定します")};
+	if (parser.isSet(QStringLiteral("split")))
+		o.split = parseSplit(parser.value(QStringLiteral("split")));
+	if (parser.isSet(QStringLiteral("duration")))
+		o.durationS = parseDuration(parser.value(QStringLiteral("duration")));
+	if (o.durationS && parser.isSet(QStringLiteral("samples")))
+		throw UsageError{CliText::tr(
+				"--duration と --samples はどちらか一方だけを指定します")};
+}
+
 RecordOptions parseOptions(QCommandLineParser &parser)
 {
 	RecordOptions o;
@@ -245,15 +330,19 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 		return parser.isSet(key) ? std::optional(parser.value(key)) : std::nullopt;
 	};
 	o.out = value("out").value_or(QString());
-	if (o.out.isEmpty())
+	parseContinuous(parser, o);
+	if (o.out.isEmpty() && !o.continuous)
 		throw UsageError{CliText::tr("--out FILE を指定して下さい")};
-	const auto type = FileTypeOf(o.out);
-	if (!type)
-		throw UsageError{CliText::tr("--out には .vn2 か .csv ファイルを指定します")};
-	o.type = *type;
+	if (!o.continuous) {
+		const auto type = FileTypeOf(o.out);
+		if (!type)
+			throw UsageError{CliText::tr(
+					"--out には .vn2 か .csv ファイルを指定します")};
+		o.type = *type;
+	}
 
 	if (const auto name = value("csv-encoding")) {
-		if (o.type != FileType::Csv)
+		if (o.continuous || o.type != FileType::Csv)
 			throw UsageError{CliText::tr(
 					"--csv-encoding は .csv ファイルにだけ指定できます")};
 		const auto encoding = parseCsvEncoding(*name);
@@ -413,7 +502,7 @@ public:
 				: md_.TrgOn == kTrue       ? CliText::tr("取込み中")
 							   : CliText::tr("トリガ待ち");
 		const QString line = CliText::tr("データ数 %1  経過 %2 s  %3")
-						     .arg(md_.DataCount)
+						     .arg(md_.DataOffset + md_.DataCount)
 						     .arg(clock_.elapsed() / 1000.0, 0, 'f', 1)
 						     .arg(phase);
 		std::fprintf(stderr, "%s%s   %s", terminal_ ? "\r" : "",
@@ -454,6 +543,130 @@ QString emulatorError(const RecordOptions &o, VarnelLibrary &library)
 	return {};
 }
 
+// Runs the measurement until it ends: a stop once `stopNow` says so after a
+// tick, or on Ctrl+C. False when it did not start (the reason was printed).
+bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
+		const std::function<bool()> &stopNow)
+{
+	QEventLoop loop;
+	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit,
+			Qt::QueuedConnection);
+	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
+		progress.update();
+		if (stopNow())
+			run.cmdStop_Click();
+	});
+	QTimer interruptPoll;
+	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
+		if (interrupted)
+			run.cmdStop_Click();
+	});
+	std::signal(SIGINT, onInterrupt);
+	interruptPoll.start(100);
+
+	run.cmdStart_Click();
+	if (md.MeasFlag != kTrue)
+		return false;
+	loop.exec();
+	progress.finish();
+	return true;
+}
+
+// Prints the limit events of each tick, up to `lastSample`; `alarmed` is set
+// at the first alarm.
+void printLimitEvents(LimitWatch &limits, const ModuleData &md, int64_t lastSample, bool &alarmed)
+{
+	limits.onEvents = [&md, lastSample, &alarmed](const std::vector<LimitEvent> &events) {
+		for (const LimitEvent &event : events) {
+			if (lastSample > 0 && event.sample > lastSample)
+				continue; // beyond what the file keeps
+			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
+			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
+		}
+	};
+}
+
+// The folder or file of a long recording can be written; says how long
+// its free space lasts.
+QString checkRecordingTarget(const RecordOptions &o, const ModuleData &md)
+{
+	const QString folder = o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder;
+	if (o.folder.isEmpty()) {
+		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok)
+			return CliText::tr("%1 に書き込めません: %2").arg(o.out, writable.error);
+	} else {
+		if (!QFileInfo(folder).isDir())
+			return CliText::tr("%1 に記録できません: フォルダがありません").arg(folder);
+		QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kelvra-XXXXXX")));
+		if (!probe.open())
+			return CliText::tr("%1 に記録できません: %2")
+					.arg(folder, probe.errorString());
+	}
+	if (const auto free = FreeSpace(folder))
+		printError(CliText::tr("%1 の空き容量はこの測定間隔でおよそ %2 もちます")
+						.arg(folder, SpanText(SecondsOfSpace(md, *free))));
+	return {};
+}
+
+int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWatch &limits)
+{
+	if (const QString error = checkRecordingTarget(o, md); !error.isEmpty()) {
+		printError(error);
+		return kExitFailure;
+	}
+	LongRecording recording(
+			o.folder.isEmpty() ? o.out : o.folder, !o.folder.isEmpty(), o.split);
+	recording.setMemoLines(o.memos);
+	const double interval = md.IntervalTM / 1000.0;
+	const auto limit = static_cast<uint64_t>(o.samples ? *o.samples
+					: o.durationS      ? std::llround(*o.durationS / interval)
+							   : 0);
+	recording.setSampleLimit(limit);
+	recording.onNotice = [](const QString &text) { printError(text); };
+	RecorderChain recorders;
+	recorders.add(&recording);
+	recorders.add(&limits);
+	run.setRecorder(&recorders);
+	run.setLongRun(true);
+	bool alarmed = false;
+	printLimitEvents(limits, md, static_cast<int64_t>(limit), alarmed);
+	bool unitLost = false;
+	QObject::connect(&run, &RunControl::eventAdded, [&](const RunEvent &event) {
+		printError(QStringLiteral("event: ") + RunEventLine(event));
+		unitLost = unitLost || event.kind == EventKind::Dropout;
+	});
+
+	Progress progress(md, o.progress);
+	if (!runToEnd(run, md, progress, [&] {
+		    return recording.limitReached(md) || (alarmed && o.failOnAlarm);
+	    }))
+		return kExitFailure;
+	const QString file = QDir::toNativeSeparators(recording.currentFile());
+	const qint64 samples = md.DataOffset + md.DataCount;
+	if (interrupted)
+		printError(CliText::tr(
+				"Ctrl+C で停止しました。%1 にユニットごとに %2 個のデータがあります")
+						.arg(file)
+						.arg(samples));
+	if (alarmed && o.failOnAlarm) {
+		printError(CliText::tr("異常で停止しました。%1 は書き込み済みです").arg(file));
+		return kExitAlarm;
+	}
+	if (recording.lostToDisk()) {
+		printError(CliText::tr(
+				"ディスクのためにデータが失われました (%1)。それ以外のデータはすべて %2 にあります")
+						.arg(recording.diskError(), file));
+		return kExitFailure;
+	}
+	if (unitLost) {
+		printError(CliText::tr(
+				"記録中にユニットが失われました。%1 にはその間が欠落データとして入っています")
+						.arg(file));
+		return kExitFailure;
+	}
+	return kExitOk;
+}
+
 int record(const RecordOptions &o)
 {
 	VarnelLibrary library;
@@ -475,16 +688,19 @@ int record(const RecordOptions &o)
 		printError(error);
 		return kExitUsage;
 	}
-	if (o.samples && md.TrgMode == kTrue) {
+	if (o.samples && md.TrgMode == kTrue && !o.continuous) {
 		printError(CliText::tr("--samples はトリガなしの測定にだけ指定できます"));
 		return kExitUsage;
 	}
 	LimitWatch limits;
 	limits.monitor().setLimits(applyLimits(o, md, LoadLimits(QSettingsStore())));
 	// Found out now, not once the measurement is over.
-	if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
-		printError(CliText::tr("%1 に書き込めません: %2").arg(o.out, writable.error));
-		return kExitFailure;
+	if (!o.continuous) {
+		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
+			printError(CliText::tr("%1 に書き込めません: %2")
+							.arg(o.out, writable.error));
+			return kExitFailure;
+		}
 	}
 
 	ConsolePrompt prompt;
@@ -498,6 +714,8 @@ int record(const RecordOptions &o)
 
 	ConsoleRunView view;
 	RunControl run(md, devices, prompt, view);
+	if (o.continuous)
+		return recordLong(o, md, run, limits);
 	RunJournal journal(prompt);
 	journal.setEchoToStandardError(false); // the console prompt prints on standard error
 	journal.setMemoLines(o.memos);
@@ -507,36 +725,12 @@ int record(const RecordOptions &o)
 	recorders.add(&limits);
 	run.setRecorder(&recorders);
 	bool alarmed = false;
-	limits.onEvents = [&](const std::vector<LimitEvent> &events) {
-		for (const LimitEvent &event : events) {
-			if (o.samples && event.sample > *o.samples)
-				continue; // beyond what the file keeps
-			printError(QStringLiteral("event: ") + LimitEventLine(md, event));
-			alarmed = alarmed || event.kind == LimitEvent::Kind::Alarm;
-		}
-	};
+	printLimitEvents(limits, md, o.samples.value_or(0), alarmed);
 	Progress progress(md, o.progress);
-	QEventLoop loop;
-	QObject::connect(&run, &RunControl::runEnded, &loop, &QEventLoop::quit,
-			Qt::QueuedConnection);
-	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
-		progress.update();
-		if ((o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm))
-			run.cmdStop_Click();
-	});
-	QTimer interruptPoll;
-	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
-		if (interrupted)
-			run.cmdStop_Click();
-	});
-	std::signal(SIGINT, onInterrupt);
-	interruptPoll.start(100);
-
-	run.cmdStart_Click();
-	if (md.MeasFlag != kTrue)
-		return kExitFailure; // the reason has been printed
-	loop.exec();
-	progress.finish();
+	if (!runToEnd(run, md, progress, [&] {
+		    return (o.samples && md.DataCount >= *o.samples) || (alarmed && o.failOnAlarm);
+	    }))
+		return kExitFailure;
 
 	if (o.samples)
 		keepFirst(md, *o.samples);

@@ -57,6 +57,7 @@ void ModuleData::ClearMeasData()
 		std::fill(channel.Data.begin(), channel.Data.end(), kNoData);
 	}
 	DataCount = 0;
+	DataOffset = 0;
 	MeasFlag = kFalse;
 	ReadTickCount = 0;
 	ClearAveData();
@@ -65,6 +66,34 @@ void ModuleData::ClearMeasData()
 	TrgFirst = kFalse;
 	TrgOn = kFalse;
 	StartTimeStr = kBlankStartTime;
+}
+
+void ModuleData::RollBuffers(int32_t count)
+{
+	count = std::clamp(count, 0, DataCount);
+	for (auto &channel : Channels) {
+		const int32_t kept = std::max(channel.DataNum - count, 0);
+		std::copy(channel.Data.begin() + (channel.DataNum - kept),
+				channel.Data.begin() + channel.DataNum, channel.Data.begin());
+		std::fill(channel.Data.begin() + kept, channel.Data.end(), kNoData);
+		channel.DataNum = kept;
+		bool first = true;
+		for (int32_t j = 0; j < kept; ++j) {
+			if (channel.Data[j] != kNoData) {
+				channel.foldExtremes(channel.Data[j], first);
+				first = false;
+			}
+		}
+	}
+	DataCount -= count;
+	DataOffset += count;
+	bool first = true;
+	for (const auto &channel : Channels) {
+		if (channel.inUse()) {
+			foldAllExtremes(channel, first);
+			first = false;
+		}
+	}
 }
 
 void ModuleData::ClearMemo()

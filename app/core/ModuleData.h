@@ -97,6 +97,9 @@ public:
 
 	// Run state.
 	int32_t DataCount = 0;
+	// In a long recording the buffers hold the newest samples: this many of
+	// the run came before element 0.
+	int64_t DataOffset = 0;
 	Flag MeasFlag = kFalse;
 	int32_t DataMaxNum = kBufferLength;
 	int32_t ReadTickCount = 0;
@@ -122,6 +125,8 @@ public:
 	void InitDataArray();
 	void ClearZeroData();
 	void ClearMeasData();
+	// Drops the oldest `count` samples of every unit, making room at the end.
+	void RollBuffers(int32_t count);
 	void ClearMemo();
 	void ClearAveData();
 	void CalcMaxMin();

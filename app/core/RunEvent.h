@@ -22,4 +22,7 @@ struct RunEvent {
 	QString text;
 };
 
+// One line of an event: "12.34 s ID1 dropout USB通信エラー".
+QString RunEventLine(const RunEvent &event);
+
 } // namespace kelvra

@@ -318,7 +318,8 @@ void GraphView::CalcScaleYFromData()
 void GraphView::SetAxesX(int32_t start, int32_t end)
 {
 	const double seconds = md_.IntervalTM / 1000.0;
-	chart_.setXRange(start * seconds, end * seconds);
+	const auto offset = static_cast<double>(md_.DataOffset);
+	chart_.setXRange((start + offset) * seconds, (end + offset) * seconds);
 }
 
 void GraphView::SetAxesXTrg(int32_t start, int32_t end)

@@ -36,7 +36,7 @@ double SeriesDrawing::pointX(int32_t p) const
 	const double seconds = md_.IntervalTM / 1000.0;
 	if (md_.TrgMode != kFalse)
 		return (p - (md_.TrgDnum1 + 1.0)) * seconds; // the trigger sample sits at 0
-	return p * seconds;
+	return static_cast<double>(p + md_.DataOffset) * seconds;
 }
 
 void SeriesDrawing::drawPoint(int unit, int32_t p)

@@ -22,6 +22,13 @@ RecordingWriter::RecordingWriter() : thread_([this] { run(); }) {}
 
 RecordingWriter::~RecordingWriter()
 {
+	finish();
+}
+
+void RecordingWriter::finish()
+{
+	if (!thread_.joinable())
+		return;
 	{
 		std::lock_guard lock(mutex_);
 		stopping_ = true;

@@ -29,6 +29,9 @@ public:
 	RecordingWriter();
 	// Writes what is pending, syncs and closes.
 	~RecordingWriter();
+	// The same, leaving the counts and the error to be read; nothing is
+	// taken after it.
+	void finish();
 
 	RecordingWriter(const RecordingWriter &) = delete;
 	RecordingWriter &operator=(const RecordingWriter &) = delete;

@@ -21,6 +21,8 @@ Flag ModuleTrgData::GetTrgSingleData()
 		if (!md_.Channels[u].inUse())
 			continue;
 		const SingleAverage average = ReadSingleAverage(md_, devices_, u);
+		if (average.failed)
+			devices_.DispDevError(average.code);
 		ok = toFlag(!average.failed); // a failed unit stores nothing on this tick
 		if (average.failed || md_.Channels[u].EndFlag != kFalse)
 			continue;

@@ -15,8 +15,9 @@ const QString kBlankTime = QString(19, QLatin1Char(' '));
 RunControl::RunControl(ModuleData &md, DeviceControl &devices, Prompt &prompt, RunView &view,
 		QObject *parent)
 	: QObject(parent), md_(md), devices_(devices), prompt_(prompt), view_(view),
-	  reader_(md, devices), trigger_(md, devices)
+	  reader_(md, devices), trigger_(md, devices), longReader_(md, devices)
 {
+	longReader_.onEvent = [this](const RunEvent &event) { addEvent(event); };
 	Timer2.setInterval(kTimer2Interval);
 	connect(&Timer1, &QTimer::timeout, this, &RunControl::Timer1_Timer);
 	connect(&Timer2, &QTimer::timeout, this, &RunControl::Timer2_Timer);
@@ -27,6 +28,7 @@ void RunControl::setRecorder(RunRecorder *recorder)
 	recorder_ = recorder;
 	reader_.setSink(recorder);
 	trigger_.setSink(recorder);
+	longReader_.setSink(recorder);
 }
 
 void RunControl::addEvent(const RunEvent &event)
@@ -51,7 +53,7 @@ void RunControl::cmdStart_Click()
 		md_.DispDataNum = 100;
 	md_.ClearMeasData();
 	md_.ClearMemo();
-	if (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue) {
+	if (!longRun_ && (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue)) {
 		md_.TrgMode = kTrue;
 		md_.DataMaxNum = md_.TrgDnum2 + md_.TrgDnum1;
 	} else {
@@ -83,6 +85,8 @@ void RunControl::cmdStart_Click()
 
 void RunControl::startSampling()
 {
+	runClock_.start();
+	longReader_.start(0);
 	if (md_.TimerType == kTrue) {
 		if (SetTimer1Param() == kTrue) {
 			Timer1.setInterval(md_.Timer1Interval);
@@ -103,6 +107,7 @@ void RunControl::startSampling()
 		endRun(RunEnd::StartFailed);
 		return;
 	}
+	longReader_.start(period);
 	Timer2.start();
 }
 
@@ -196,13 +201,37 @@ void RunControl::Timer1_Timer()
 	md_.Timer1Count += 1;
 	if (md_.Timer1Count < md_.Timer1Ticks)
 		return;
-	runTick(md_.TrgMode != kFalse ? &RunControl::TrgSingleTick : &RunControl::MeasSingleTick);
+	runTick(longRun_                                        ? &RunControl::LongTick
+					: md_.TrgMode != kFalse ? &RunControl::TrgSingleTick
+								: &RunControl::MeasSingleTick);
 	md_.Timer1Count = 0;
 }
 
 void RunControl::Timer2_Timer()
 {
-	runTick(md_.TrgMode != kFalse ? &RunControl::TrgBlockTick : &RunControl::MeasBlockTick);
+	runTick(longRun_                                        ? &RunControl::LongTick
+					: md_.TrgMode != kFalse ? &RunControl::TrgBlockTick
+								: &RunControl::MeasBlockTick);
+}
+
+void RunControl::LongTick()
+{
+	if (md_.ReadTickCount < 1)
+		view_.ResumeRedraw();
+	const int64_t now = runClock_.elapsed();
+	const LongRunReader::Tick tick = md_.TimerType == kTrue
+			? longReader_.readSingles(now)
+			: longReader_.readBlocks(md_.DataAverage != kFalse, now);
+	if (md_.DataCount > 0) {
+		md_.AddAllMaxMin();
+		view_.ShowCurrentValuesByNum();
+		view_.FollowAxisY(md_.ReadTickCount == 0 || tick.rolled ? kFalse : kTrue);
+		view_.FollowAxisX();
+		const int32_t first = std::max(tick.firstNew - 1, 1);
+		if (tick.rolled || first < md_.DataCount)
+			view_.GrDrawData2(first, md_.DataCount);
+	}
+	md_.ReadTickCount += 1;
 }
 
 void RunControl::MeasSingleTick()

@@ -4,6 +4,7 @@
 // and the end conditions. Timer1 times single readings on the PC; Timer2
 // collects the blocks the units sampled by themselves every 300 ms.
 
+#include "LongRunReader.h"
 #include "RunRecorder.h"
 #include "RunView.h"
 #include "acquisition/DeviceControl.h"
@@ -13,6 +14,7 @@
 #include "run/ModuleTrgData.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -42,6 +44,8 @@ public:
 	void TrgSingleTick();
 	void MeasBlockTick();
 	void TrgBlockTick();
+	// The tick of a long recording, on either path.
+	void LongTick();
 
 	const QTimer &timer1() const { return Timer1; }
 	const QTimer &timer2() const { return Timer2; }
@@ -52,6 +56,12 @@ public:
 	void setRecorder(RunRecorder *recorder);
 	// Tells the recorder and whoever listens of something that happened in the run.
 	void addEvent(const RunEvent &event);
+	// Runs from now on are long recordings: the buffers roll, a lost unit does
+	// not end the run, and only a stop does. The trigger is not armed.
+	void setLongRun(bool on) { longRun_ = on; }
+	bool longRun() const { return longRun_; }
+	// A long recording's units, lost or live.
+	const LongRunReader &longReader() const { return longReader_; }
 
 	// For tests and the recorder: the wall clock of the start time.
 	std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
@@ -78,6 +88,9 @@ private:
 	RunRecorder *recorder_ = nullptr;
 	SampleReader reader_;
 	ModuleTrgData trigger_;
+	LongRunReader longReader_;
+	QElapsedTimer runClock_;
+	bool longRun_ = false;
 	QTimer Timer1;
 	QTimer Timer2;
 	bool inTick_ = false;

@@ -10,7 +10,8 @@ using namespace protocol;
 
 namespace {
 
-// A real unit holds at most this many unread samples.
+// A real unit holds at most this many unread samples. A unit whose clock
+// runs N times faster holds N times as many, so that it can wait as long.
 constexpr long kUnitBufferSamples = 128;
 
 std::optional<UnitCommand> commandOf(uint8_t code)
@@ -167,7 +168,8 @@ std::size_t EmulatedUnit::newSampleCount(std::size_t asked)
 		return std::min<std::size_t>(asked, static_cast<std::size_t>(*description_.block));
 	const long owed = static_cast<long>(
 			description_.speed * (Clock::now() - startedAt_) / period_);
-	delivered_ = std::max(delivered_, owed - kUnitBufferSamples); // the oldest were overwritten
+	const long held = kUnitBufferSamples * description_.speed;
+	delivered_ = std::max(delivered_, owed - held); // the oldest were overwritten
 	return static_cast<std::size_t>(
 			std::min<long>(static_cast<long>(asked), owed - delivered_));
 }

@@ -1,0 +1,89 @@
+#pragma once
+
+// The recorder of a long recording: every sample the run stores and every
+// event of the run go into a .kvr file (in parts when split), on the disk at
+// most a second after they were measured. Trouble with the disk is told
+// once, as text, and never stops the run.
+
+#include "RecordingStore.h"
+#include "RecordingWriter.h"
+#include "run/RunRecorder.h"
+
+#include <QElapsedTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace kelvra {
+
+class LongRecording : public RunRecorder {
+public:
+	// Bytes a sample takes on the disk, summaries and framing included.
+	static constexpr double kBytesPerSample = 4.4;
+	static constexpr int64_t kSpaceCheckPeriodMs = 60 * 1000;
+
+	// `target` is a .kvr file, or a folder in which the file is named by
+	// the run's start time.
+	LongRecording(QString target, bool isFolder, SplitPeriod split);
+	~LongRecording() override;
+
+	// Told once per trouble: the disk refused data, less than an hour of
+	// space is left.
+	std::function<void(const QString &)> onNotice;
+	// Milliseconds of a steady clock; the recording's own one unless set.
+	std::function<int64_t()> nowMs;
+
+	// The memo lines of the file: the run clears the state's own at its start.
+	void setMemoLines(const QStringList &lines) { memoLines_ = lines; }
+	// Keeps at most this many samples per unit; 0: no limit.
+	void setSampleLimit(uint64_t samples) { sampleLimit_ = samples; }
+	// Every unit in use has its limit of samples.
+	bool limitReached(const ModuleData &md) const;
+
+	void runStarted(const ModuleData &md) override;
+	void sampleStored(int unit, std::optional<float> value) override;
+	void tickDone(const ModuleData &md) override;
+	void eventHappened(const ModuleData &md, const RunEvent &event) override;
+	void runEnded(const ModuleData &md) override;
+
+	// The file being written, or the last one written; empty before the start.
+	QString currentFile() const;
+	// Samples of the run did not reach the disk.
+	bool lostToDisk() const;
+	QString diskError() const;
+
+private:
+	struct Pending {
+		std::vector<float> values;
+		uint64_t missing = 0; // comes after values when both are set
+	};
+
+	QString baseNameAt(const QDateTime &start) const;
+	void handOver();
+	void checkDisk(const ModuleData &md, int64_t now);
+
+	QString target_;
+	bool isFolder_;
+	SplitPeriod split_;
+	QElapsedTimer clock_;
+	std::unique_ptr<RecordingWriter> writer_;
+	std::unique_ptr<RecordingStore> store_;
+	std::array<Pending, kUnitCount> pending_;
+	std::array<uint64_t, kUnitCount> taken_{};
+	uint64_t sampleLimit_ = 0;
+	QStringList memoLines_;
+	QString lastFile_;
+	int toldFailures_ = 0;
+	bool toldLowSpace_ = false;
+	int64_t lastSpaceCheckMs_ = 0;
+};
+
+// How long `bytesFree` lasts for the state's units in use at its interval.
+double SecondsOfSpace(const ModuleData &md, qint64 bytesFree);
+// "3日 4時間", "2時間 15分", "12分": a span of recording time.
+QString SpanText(double seconds);
+// The space left on the disk of `folder`, or nullopt when it is not known.
+std::optional<qint64> FreeSpace(const QString &folder);
+
+} // namespace kelvra

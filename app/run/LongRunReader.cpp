@@ -1,0 +1,149 @@
+#include "LongRunReader.h"
+
+#include "acquisition/SampleReader.h"
+
+namespace kelvra {
+
+LongRunReader::LongRunReader(ModuleData &md, DeviceControl &devices)
+	: md_(md), devices_(devices), store_(md)
+{
+}
+
+void LongRunReader::start(int16_t period)
+{
+	lost_.fill(false);
+	period_ = period;
+	lastReopenMs_ = 0;
+}
+
+int32_t LongRunReader::newestCount() const
+{
+	int32_t newest = 0;
+	for (const ChannelRecord &channel : md_.Channels) {
+		if (channel.inUse())
+			newest = std::max(newest, channel.DataNum);
+	}
+	return newest;
+}
+
+void LongRunReader::makeRoom(int32_t needed, Tick &tick)
+{
+	if (newestCount() + needed <= kBufferLength)
+		return;
+	md_.RollBuffers(kRollChunk);
+	tick.rolled = true;
+	tick.firstNew = 1;
+}
+
+double LongRunReader::secondsAt(int unit) const
+{
+	return static_cast<double>(md_.DataOffset + md_.Channels[unit].DataNum) *
+			(md_.IntervalTM / 1000.0);
+}
+
+void LongRunReader::drop(int unit, int16_t code)
+{
+	lost_[unit] = true;
+	devices_.api().Varnel_Device_Close(static_cast<int16_t>(unit));
+	if (onEvent)
+		onEvent({secondsAt(unit), unit, EventKind::Dropout,
+				DeviceControl::DeviceErrorText(code)});
+}
+
+// A lost unit is opened again with its zero reference and started with the
+// others' period; its samples go on from where the others are.
+void LongRunReader::reopenLost(int64_t nowMs)
+{
+	if (nowMs - lastReopenMs_ < kReopenPeriodMs)
+		return;
+	lastReopenMs_ = nowMs;
+	DeviceApi &api = devices_.api();
+	for (int16_t u = 0; u < kUnitCount; ++u) {
+		if (!lost_[u] || !md_.Channels[u].inUse())
+			continue;
+		if (api.Varnel_Device_Open(u) != 0)
+			continue;
+		if (api.Varnel_Zero_Adj(u, md_.ZeroValue[u]) != 0 ||
+				(md_.TimerType != kTrue &&
+						api.Varnel_Start_Sample(u, period_) != 0)) {
+			api.Varnel_Device_Close(u);
+			continue;
+		}
+		lost_[u] = false;
+		md_.AveBuf[u] = AverageRecord{};
+		if (onEvent)
+			onEvent({secondsAt(u), u, EventKind::Reconnect, QString()});
+	}
+}
+
+// The samples a lost unit missed while the others measured.
+void LongRunReader::fillMissing()
+{
+	const int32_t newest = newestCount();
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (!lost_[u] || !md_.Channels[u].inUse())
+			continue;
+		while (md_.Channels[u].DataNum < newest)
+			store_.storeMissing(u);
+	}
+}
+
+// One block of every live unit; true when one of them was full, so that
+// more may be waiting.
+bool LongRunReader::readRound(bool averaged)
+{
+	bool full = false;
+	for (int16_t u = 0; u < kUnitCount; ++u) {
+		if (!md_.Channels[u].inUse() || lost_[u])
+			continue;
+		const auto block = blocks_.fetch(md_, devices_.api(), u, VARNELIO_MAX_BLOCK,
+				averaged, [&](std::optional<float> value) {
+					store_.storeBlockSample(u, value);
+					return true;
+				});
+		if (block.code != 0)
+			drop(u, block.code);
+		full = full || block.delivered == VARNELIO_MAX_BLOCK;
+	}
+	return full;
+}
+
+LongRunReader::Tick LongRunReader::readBlocks(bool averaged, int64_t nowMs)
+{
+	Tick tick;
+	reopenLost(nowMs);
+	bool more = true;
+	for (int round = 0; more && round < kMaxBlocksPerTick; ++round) {
+		makeRoom(VARNELIO_MAX_BLOCK, tick);
+		if (round == 0 && !tick.rolled)
+			tick.firstNew = md_.SetDataMinCounter() + 1;
+		more = readRound(averaged);
+	}
+	fillMissing();
+	md_.DataCount = newestCount();
+	return tick;
+}
+
+LongRunReader::Tick LongRunReader::readSingles(int64_t nowMs)
+{
+	Tick tick;
+	reopenLost(nowMs);
+	makeRoom(1, tick);
+	if (!tick.rolled)
+		tick.firstNew = md_.SetDataMinCounter() + 1;
+	const int32_t index = newestCount();
+	for (int16_t u = 0; u < kUnitCount; ++u) {
+		if (!md_.Channels[u].inUse() || lost_[u])
+			continue;
+		const SingleAverage average = ReadSingleAverage(md_, devices_, u);
+		if (average.failed)
+			drop(u, average.code);
+		else
+			store_.storeSingleSample(u, index, average.value);
+	}
+	fillMissing();
+	md_.DataCount = newestCount();
+	return tick;
+}
+
+} // namespace kelvra

@@ -1,0 +1,64 @@
+#pragma once
+
+// Reading the units of a long recording. The buffers roll, keeping the
+// newest samples; a tick reads until every unit has handed over what piled
+// up in it; a unit that fails an exchange is closed and its samples are
+// missing until it answers again, while the other units go on.
+
+#include "acquisition/BlockFetch.h"
+#include "acquisition/BufferStore.h"
+#include "acquisition/DeviceControl.h"
+#include "core/ModuleData.h"
+#include "core/RunEvent.h"
+
+#include <array>
+#include <functional>
+
+namespace kelvra {
+
+class LongRunReader {
+public:
+	static constexpr int kMaxBlocksPerTick = 64;
+	// Samples dropped from the buffers at a time: a tenth of them.
+	static constexpr int32_t kRollChunk = kBufferLength / 10;
+	static constexpr int64_t kReopenPeriodMs = 1000;
+
+	LongRunReader(ModuleData &md, DeviceControl &devices);
+
+	void setSink(StoredSampleSink *sink) { store_.setSink(sink); }
+	// A unit lost or back; the run goes on.
+	std::function<void(const RunEvent &)> onEvent;
+
+	// Every unit in use is live; `period` is what the units were started with.
+	void start(int16_t period);
+
+	struct Tick {
+		int32_t firstNew = 0; // the first buffer element written in this tick, from 1
+		bool rolled = false;  // the buffers rolled: every element moved
+	};
+	// Unit-timed: reads blocks until no live unit has a full one left.
+	Tick readBlocks(bool averaged, int64_t nowMs);
+	// PC-timed: one averaged reading of every live unit.
+	Tick readSingles(int64_t nowMs);
+
+	bool lost(int unit) const { return lost_[unit]; }
+
+private:
+	int32_t newestCount() const;
+	void makeRoom(int32_t needed, Tick &tick);
+	bool readRound(bool averaged);
+	void drop(int unit, int16_t code);
+	void reopenLost(int64_t nowMs);
+	void fillMissing();
+	double secondsAt(int unit) const;
+
+	ModuleData &md_;
+	DeviceControl &devices_;
+	BufferStore store_;
+	BlockFetch blocks_;
+	std::array<bool, kUnitCount> lost_{};
+	int16_t period_ = 0;
+	int64_t lastReopenMs_ = 0;
+};
+
+} // namespace kelvra
