@@ -18,21 +18,28 @@
 
 namespace {
 
-const char kUsage[] =
-		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2]\n"
-		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.\n"
+const char kUsage[] = QT_TRANSLATE_NOOP("main",
+		"使い方: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2]\n"
+		"最大4台の Varnel ユニットでひずみを測定します。FILE.vn2 は起動時に読み込みます。\n"
 		"\n"
-		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
-		"  --lang ja|en             the language of the window (also KELVRA_LANG)\n"
-		"  --help                   show this help\n"
-		"  --version                show the version\n";
+		"  --emulate [DESCRIPTION]  エミュレータのユニットを使う (省略時は demo)\n"
+		"  --lang ja|en             ウィンドウの言語 (KELVRA_LANG でも指定可)\n"
+		"  --help                   この説明を示す\n"
+		"  --version                バージョンを示す\n");
 
 // Answers --help and --version before any window or display is needed.
 bool answeredWithoutWindow(int argc, char *argv[])
 {
 	for (int i = 1; i < argc; ++i) {
 		if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-			std::fputs(kUsage, stdout);
+			QCoreApplication app(argc, argv);
+			QStringList arguments = QCoreApplication::arguments();
+			kelvra::InstallLanguage(
+					app, kelvra::TakeLanguageOption(arguments).language);
+			std::fputs(QCoreApplication::translate("main", kUsage)
+							.toLocal8Bit()
+							.constData(),
+					stdout);
 			return true;
 		}
 		if (std::strcmp(argv[i], "--version") == 0) {
@@ -69,8 +76,12 @@ int main(int argc, char *argv[])
 	const kelvra::LanguageChoice language = kelvra::TakeLanguageOption(arguments);
 	kelvra::installInterfaceTexts(app, language.language);
 	if (!language.refused.isEmpty()) {
-		std::fprintf(stderr, "kelvra: --lang '%s' is not ja or en\n",
-				language.refused.toLocal8Bit().constData());
+		std::fprintf(stderr, "kelvra: %s\n",
+				QCoreApplication::translate(
+						"main", "--lang '%1' は ja でも en でもありません")
+						.arg(language.refused)
+						.toLocal8Bit()
+						.constData());
 		return 2;
 	}
 

@@ -784,6 +784,13 @@ measurement time</translation>
     </message>
 </context>
 <context>
+    <name>JournalReader</name>
+    <message>
+        <source>測定データの控えではないか、ヘッダーが壊れています</source>
+        <translation>not a run journal, or its header is damaged</translation>
+    </message>
+</context>
+<context>
     <name>JournalRecovery</name>
     <message>
         <source>前回の測定データが保存されていません。復元しますか？</source>
@@ -794,6 +801,29 @@ measurement time</translation>
 %1</source>
         <translation>These run journals cannot be read and will not be restored. The files are kept with .bad added to their names.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWriter</name>
+    <message>
+        <source>%1 を作成できません: %2</source>
+        <translation>cannot create %1: %2</translation>
+    </message>
+    <message>
+        <source>測定データの控えを書き込めません: %1</source>
+        <translation>cannot write the run journal: %1</translation>
+    </message>
+    <message>
+        <source>測定データの控えをディスクに書き込めません: %1</source>
+        <translation>cannot write the run journal to the disk: %1</translation>
+    </message>
+    <message>
+        <source>測定データの控えを書き直せません: %1</source>
+        <translation>cannot write the run journal afresh: %1</translation>
+    </message>
+    <message>
+        <source>測定データの控えを置き換えられません: %1</source>
+        <translation>cannot replace the run journal: %1</translation>
     </message>
 </context>
 <context>
@@ -958,6 +988,10 @@ measurement time</translation>
 %1</source>
         <translation>The run journal could not be written to its end. After a crash without saving, its last part cannot be restored.
 %1</translation>
+    </message>
+    <message>
+        <source>%1 に測定データの控えを作成できません</source>
+        <translation>cannot create a journal in %1</translation>
     </message>
 </context>
 <context>
@@ -1528,6 +1562,28 @@ measurement time</translation>
 %1</source>
         <translation>The emulator description is wrong.
 %1</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2]
+最大4台の Varnel ユニットでひずみを測定します。FILE.vn2 は起動時に読み込みます。
+
+  --emulate [DESCRIPTION]  エミュレータのユニットを使う (省略時は demo)
+  --lang ja|en             ウィンドウの言語 (KELVRA_LANG でも指定可)
+  --help                   この説明を示す
+  --version                バージョンを示す
+</source>
+        <translation>Usage: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2]
+Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.
+
+  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)
+  --lang ja|en             the language of the window (also KELVRA_LANG)
+  --help                   show this help
+  --version                show the version
+</translation>
+    </message>
+    <message>
+        <source>--lang &apos;%1&apos; は ja でも en でもありません</source>
+        <translation>--lang &apos;%1&apos; is not ja or en</translation>
     </message>
 </context>
 </TS>

@@ -89,7 +89,9 @@ void RunJournal::runStarted(const ModuleData &md)
 	fileName_ = newJournalName(folder_);
 	lock_ = JournalLock(fileName_);
 	if (!QDir().mkpath(folder_) || !lock_->tryLock(0)) {
-		noticeFailure(QStringLiteral("cannot create a journal in %1").arg(folder_));
+		noticeFailure(QCoreApplication::translate(
+				"RunJournal", "%1 に測定データの控えを作成できません")
+						.arg(folder_));
 		tellFailureSoon();
 		fileName_.clear(); // there is none to point the user to
 		running_ = true;
