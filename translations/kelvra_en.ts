@@ -638,10 +638,6 @@ measurement time</translation>
         <translation>--duration &apos;%1&apos; is not a time such as 90s, 30m, 12h or 2d</translation>
     </message>
     <message>
-        <source>--folder、--split、--duration は --continuous と一緒に指定します</source>
-        <translation>--folder, --split and --duration go with --continuous</translation>
-    </message>
-    <message>
         <source>--continuous には --out FILE.kvr か --folder DIR を指定します</source>
         <translation>--continuous takes --out FILE.kvr or --folder DIR</translation>
     </message>
@@ -680,6 +676,34 @@ measurement time</translation>
     <message>
         <source>記録中にユニットが失われました。%1 にはその間が欠落データとして入っています</source>
         <translation>a unit was lost during the recording; %1 holds the gap as missing samples</translation>
+    </message>
+    <message>
+        <source>--continuous とトリガのとき: 取込みごとに記録の
+隣に番号付きの .vn2 ファイルを保存し、
+トリガを再び掛ける</source>
+        <translation>with --continuous and a trigger: save each capture
+as a numbered .vn2 file beside the recording and
+arm the trigger again</translation>
+    </message>
+    <message>
+        <source>--folder、--split、--duration、--repeat-trigger は --continuous と一緒に指定します</source>
+        <translation>--folder, --split, --duration and --repeat-trigger go with --continuous</translation>
+    </message>
+    <message>
+        <source>--repeat-trigger には --trigger-upper か --trigger-lower が必要です</source>
+        <translation>--repeat-trigger needs --trigger-upper or --trigger-lower</translation>
+    </message>
+    <message>
+        <source>トリガは使いません: 長時間記録では --repeat-trigger で使います</source>
+        <translation>the trigger is not used: a long recording takes it with --repeat-trigger</translation>
+    </message>
+    <message>
+        <source>トリガの取込データを保存しました: %1</source>
+        <translation>trigger capture saved: %1</translation>
+    </message>
+    <message>
+        <source>トリガの取込データを保存できません: %1</source>
+        <translation>cannot save a trigger capture: %1</translation>
     </message>
 </context>
 <context>
@@ -842,6 +866,21 @@ measurement time</translation>
     </message>
 </context>
 <context>
+    <name>LongRecordEntries</name>
+    <message>
+        <source>記録フォルダがありません。</source>
+        <translation>The recording folder does not exist.</translation>
+    </message>
+    <message>
+        <source>記録フォルダに書き込めません。</source>
+        <translation>Cannot write into the recording folder.</translation>
+    </message>
+    <message>
+        <source>空き容量で約 %1 記録できます。</source>
+        <translation>The free space holds about %1 of recording.</translation>
+    </message>
+</context>
+<context>
     <name>LongRecording</name>
     <message>
         <source>%1日 %2時間</source>
@@ -939,6 +978,13 @@ measurement time</translation>
     <message>
         <source>専用ファイル  (*.vn2)</source>
         <translation>Data files  (*.vn2)</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxPrompt</name>
+    <message>
+        <source>記録フォルダ</source>
+        <translation>Recording folder</translation>
     </message>
 </context>
 <context>
@@ -1247,6 +1293,17 @@ measurement time</translation>
     </message>
 </context>
 <context>
+    <name>kelvra::DialogRecordMemo</name>
+    <message>
+        <source>記録メモ</source>
+        <translation>Recording memo</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::DialogSetUnit</name>
     <message>
         <source>単位設定</source>
@@ -1359,6 +1416,42 @@ measurement time</translation>
         <source>使用ユニット</source>
         <comment>the unit watched for the trigger</comment>
         <translation>Trigger unit</translation>
+    </message>
+    <message>
+        <source>連続記録</source>
+        <translation>Long recording</translation>
+    </message>
+    <message>
+        <source>ファイルへ連続記録</source>
+        <translation>Record to a file continuously</translation>
+    </message>
+    <message>
+        <source>記録フォルダ</source>
+        <translation>Recording folder</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>分割</source>
+        <translation>Split</translation>
+    </message>
+    <message>
+        <source>しない</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>1時間</source>
+        <translation>1 hour</translation>
+    </message>
+    <message>
+        <source>1日</source>
+        <translation>1 day</translation>
+    </message>
+    <message>
+        <source>繰り返しトリガ</source>
+        <translation>Repeat the trigger</translation>
     </message>
 </context>
 <context>
@@ -1514,6 +1607,31 @@ measurement time</translation>
     <message>
         <source>データが消去されます。終了してもよろしいですか？</source>
         <translation>The data will be erased. Exit anyway?</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::RecordingSession</name>
+    <message>
+        <source>%1日 </source>
+        <translation>%1 d </translation>
+    </message>
+    <message>
+        <source>トリガの取込データを保存できません。
+</source>
+        <translation>Cannot save the trigger capture.
+</translation>
+    </message>
+    <message>
+        <source>記録中 [ %1 ]  記録時間 %2</source>
+        <translation>Recording [ %1 ]  recorded %2</translation>
+    </message>
+    <message>
+        <source>  トリガ取込 %1 件</source>
+        <translation>  trigger captures %1</translation>
+    </message>
+    <message>
+        <source>ID%1 との通信が途絶えました（%2）。再び接続されるまで、このユニットのデータは欠けます。記録は続けます。</source>
+        <translation>Lost contact with ID%1 (%2). Its data are missing until it is connected again. The recording goes on.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "limits/LimitEntries.h"
 #include "limits/LimitWatch.h"
 #include "recording/LongRecording.h"
+#include "recording/RepeatedCapture.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -191,6 +192,11 @@ const OptionTable kRecordOptions{"record",
 				{{{"duration", "90s|30m|12h|2d"}},
 						QT_TRANSLATE_NOOP("CliText",
 								"--continuous のとき: 記録する測定時間")},
+				{{{"repeat-trigger"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous とトリガのとき: 取込みごとに記録の\n"
+								"隣に番号付きの .vn2 ファイルを保存し、\n"
+								"トリガを再び掛ける")},
 		},
 		QT_TRANSLATE_NOOP("CliText",
 				"測定は控えに記録します。プログラムが強制終了されても、'kelvra-cli recover' で\n"
@@ -300,12 +306,14 @@ void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
 {
 	o.continuous = parser.isSet(QStringLiteral("continuous"));
 	o.folder = parser.value(QStringLiteral("folder"));
+	o.repeatTrigger = parser.isSet(QStringLiteral("repeat-trigger"));
 	const bool longOnly = !o.folder.isEmpty() || parser.isSet(QStringLiteral("split")) ||
-			parser.isSet(QStringLiteral("duration"));
+			parser.isSet(QStringLiteral("duration")) || o.repeatTrigger;
 	if (!o.continuous) {
 		if (longOnly)
 			throw UsageError{CliText::tr(
-					"--folder、--split、--duration は --continuous と一緒に指定します")};
+					"--folder、--split、--duration、--repeat-trigger は "
+					"--continuous と一緒に指定します")};
 		return;
 	}
 	if (o.out.isEmpty() == o.folder.isEmpty())
@@ -614,8 +622,27 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 		printError(error);
 		return kExitFailure;
 	}
+	const bool triggerSet = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
+	if (o.repeatTrigger && !triggerSet) {
+		printError(CliText::tr(
+				"--repeat-trigger には --trigger-upper か --trigger-lower が必要です"));
+		return kExitUsage;
+	}
+	if (triggerSet && !o.repeatTrigger)
+		printError(CliText::tr(
+				"トリガは使いません: 長時間記録では --repeat-trigger で使います"));
 	LongRecording recording(
 			o.folder.isEmpty() ? o.out : o.folder, !o.folder.isEmpty(), o.split);
+	RepeatedCapture captures(o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder);
+	captures.onSaved = [](const QString &file) {
+		printError(CliText::tr("トリガの取込データを保存しました: %1")
+						.arg(QDir::toNativeSeparators(file)));
+	};
+	bool captureFailed = false;
+	captures.onFailed = [&](const QString &text) {
+		printError(CliText::tr("トリガの取込データを保存できません: %1").arg(text));
+		captureFailed = true;
+	};
 	recording.setMemoLines(o.memos);
 	const double interval = md.IntervalTM / 1000.0;
 	const auto limit = static_cast<uint64_t>(o.samples ? *o.samples
@@ -625,6 +652,8 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	recording.onNotice = [](const QString &text) { printError(text); };
 	RecorderChain recorders;
 	recorders.add(&recording);
+	if (o.repeatTrigger)
+		recorders.add(&captures);
 	recorders.add(&limits);
 	run.setRecorder(&recorders);
 	run.setLongRun(true);
@@ -658,6 +687,8 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 						.arg(recording.diskError(), file));
 		return kExitFailure;
 	}
+	if (captureFailed)
+		return kExitFailure;
 	if (unitLost) {
 		printError(CliText::tr(
 				"記録中にユニットが失われました。%1 にはその間が欠落データとして入っています")

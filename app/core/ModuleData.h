@@ -30,6 +30,17 @@ enum class XAxisMode : int16_t { All = 0, AutoScroll = 1, ManualScroll = 2 };
 // Where the Y scale comes from, numbered as its options "自動", "固定".
 enum class YScaleMode : int16_t { FromData = 0, Fixed = 1 };
 
+// Parts of a long recording, by measurement time: "しない", "1時間", "1日".
+enum class SplitPeriod : uint8_t { None = 0, Hour = 1, Day = 2 };
+
+// How runs are recorded straight to disk, for as long as they last.
+struct LongRecordSettings {
+	bool enabled = false;
+	QString folder;
+	SplitPeriod split = SplitPeriod::None;
+	bool repeatTrigger = false; // each trigger capture saved as a data file, then re-armed
+};
+
 constexpr Flag toFlag(bool value)
 {
 	return value ? kTrue : kFalse;
@@ -87,6 +98,7 @@ public:
 	int32_t TrgDnum2 = kBufferLength;
 	int16_t TrgUnitID = 0;
 	int16_t Sing = 0;
+	LongRecordSettings LongRecord;
 
 	// Derived settings.
 	int32_t AverageNum = 1;

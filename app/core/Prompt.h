@@ -42,6 +42,14 @@ public:
 
 	// An existing file to read, starting in `folder`; empty when cancelled.
 	virtual QString askOpenFileName(const QString &filter, const QString &folder) = 0;
+
+	// An existing folder, starting in `folder`; empty when cancelled (and
+	// where no folder can be chosen).
+	virtual QString askFolder(const QString &folder)
+	{
+		(void)folder;
+		return {};
+	}
 };
 
 } // namespace kelvra

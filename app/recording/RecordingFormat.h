@@ -31,8 +31,6 @@ enum class RecordKind : char {
 	End = 'E',
 };
 
-enum class SplitPeriod : uint8_t { None = 0, Hour = 1, Day = 2 };
-
 struct RecordingHeader {
 	RunSettings settings;
 	QString StartTimeStr;

@@ -4,6 +4,7 @@
 #include "settings/MeasurementFiles.h"
 #include "widgets/DialogButtons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -28,7 +29,7 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 	CancelButton = buttons.cancel;
 
 	auto *layout = new QVBoxLayout(this);
-	layout->addWidget(buildMemoFrame());
+	layout->addWidget(BuildMemoFrame(txtMemo, this));
 	layout->addWidget(buildTypeFrame());
 	layout->addLayout(buttons.layout);
 
@@ -36,15 +37,25 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 	Form_Load();
 }
 
-QWidget *DialogMemo::buildMemoFrame()
+QWidget *BuildMemoFrame(std::array<QLineEdit *, 5> &txtMemo, QWidget *parent)
 {
-	auto *frame = new QGroupBox(tr("メモ"), this);
+	auto *frame = new QGroupBox(
+			QCoreApplication::translate("kelvra::DialogMemo", "メモ"), parent);
 	auto *grid = new QGridLayout(frame);
-	const QString numbers[] = {tr("１"), tr("２"), tr("３"), tr("４"), tr("５")};
+	const QString numbers[] = {QCoreApplication::translate("kelvra::DialogMemo", "１"),
+			QCoreApplication::translate("kelvra::DialogMemo", "２"),
+			QCoreApplication::translate("kelvra::DialogMemo", "３"),
+			QCoreApplication::translate("kelvra::DialogMemo", "４"),
+			QCoreApplication::translate("kelvra::DialogMemo", "５")};
 	for (int i = 0; i < 5; ++i) {
-		auto *label = new QLabel(numbers[i] + tr("．"), frame);
+		auto *label = new QLabel(numbers[i] +
+						QCoreApplication::translate(
+								"kelvra::DialogMemo", "．"),
+				frame);
 		txtMemo[i] = new QLineEdit(frame);
-		txtMemo[i]->setAccessibleName(tr("メモ%1").arg(numbers[i]));
+		txtMemo[i]->setAccessibleName(
+				QCoreApplication::translate("kelvra::DialogMemo", "メモ%1")
+						.arg(numbers[i]));
 		txtMemo[i]->setMinimumWidth(420);
 		label->setBuddy(txtMemo[i]);
 		grid->addWidget(label, i, 0);

@@ -34,7 +34,6 @@ public:
 	QPushButton *CancelButton = nullptr;
 
 private:
-	QWidget *buildMemoFrame();
 	QWidget *buildTypeFrame();
 	void Form_Load();
 
@@ -42,5 +41,8 @@ private:
 	Prompt &prompt_;
 	QString &folder_;
 };
+
+// The frame "メモ" with its five lines, made into `txtMemo`.
+QWidget *BuildMemoFrame(std::array<QLineEdit *, 5> &txtMemo, QWidget *parent);
 
 } // namespace kelvra

@@ -2,10 +2,13 @@
 
 #include "acquisition/DeviceControl.h"
 #include "core/Prompt.h"
+#include "settings/LongRecordEntries.h"
 #include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,6 +44,7 @@ DialogSetting::DialogSetting(
 	auto *right = new QVBoxLayout;
 	right->addWidget(buildIntervalFrame());
 	right->addWidget(buildTriggerFrame());
+	right->addWidget(buildRecordFrame());
 	frames->addLayout(right);
 
 	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), tr("ｷｬﾝｾﾙ"));
@@ -56,6 +60,9 @@ DialogSetting::DialogSetting(
 		connect(cmdZero[i], &QPushButton::clicked, this, [this, i] { cmdZero_Click(i); });
 	for (QCheckBox *box : chkTrg)
 		connect(box, &QCheckBox::toggled, this, &DialogSetting::chkTrg_Click);
+	connect(chkLongRecord, &QCheckBox::toggled, this, &DialogSetting::SetRecordEnabled);
+	connect(cmdBrowse, &QPushButton::clicked, this, &DialogSetting::cmdBrowse_Click);
+	connect(txtRecordFolder, &QLineEdit::editingFinished, this, &DialogSetting::showFreeSpace);
 	Form_Load();
 }
 
@@ -128,6 +135,76 @@ QWidget *DialogSetting::buildTriggerFrame()
 	return frame;
 }
 
+QWidget *DialogSetting::buildRecordFrame()
+{
+	auto *frame = new QGroupBox(tr("連続記録"), this);
+	auto *grid = new QGridLayout(frame);
+	chkLongRecord = new QCheckBox(tr("ファイルへ連続記録"), frame);
+	chkLongRecord->setAccessibleName(chkLongRecord->text());
+	grid->addWidget(chkLongRecord, 0, 0, 1, 3);
+
+	auto *folderLabel = new QLabel(tr("記録フォルダ"), frame);
+	txtRecordFolder = new QLineEdit(frame);
+	txtRecordFolder->setAccessibleName(folderLabel->text());
+	folderLabel->setBuddy(txtRecordFolder);
+	cmdBrowse = new QPushButton(tr("参照..."), frame);
+	cmdBrowse->setAutoDefault(false);
+	grid->addWidget(folderLabel, 1, 0);
+	grid->addWidget(txtRecordFolder, 1, 1);
+	grid->addWidget(cmdBrowse, 1, 2);
+
+	auto *splitLabel = new QLabel(tr("分割"), frame);
+	cboSplit = new QComboBox(frame);
+	cboSplit->addItems({tr("しない"), tr("1時間"), tr("1日")});
+	cboSplit->setAccessibleName(splitLabel->text());
+	splitLabel->setBuddy(cboSplit);
+	grid->addWidget(splitLabel, 2, 0);
+	grid->addWidget(cboSplit, 2, 1, Qt::AlignLeft);
+
+	chkRepeatTrigger = new QCheckBox(tr("繰り返しトリガ"), frame);
+	chkRepeatTrigger->setAccessibleName(chkRepeatTrigger->text());
+	grid->addWidget(chkRepeatTrigger, 3, 0, 1, 3);
+	lblFreeSpace = new QLabel(frame);
+	grid->addWidget(lblFreeSpace, 4, 0, 1, 3);
+	return frame;
+}
+
+LongRecordSettings DialogSetting::longRecord() const
+{
+	LongRecordSettings s;
+	s.enabled = chkLongRecord->isChecked();
+	s.folder = txtRecordFolder->text().trimmed();
+	s.split = static_cast<SplitPeriod>(cboSplit->currentIndex());
+	s.repeatTrigger = chkRepeatTrigger->isChecked();
+	return s;
+}
+
+void DialogSetting::SetRecordEnabled()
+{
+	const bool on = chkLongRecord->isChecked();
+	for (QWidget *control : {static_cast<QWidget *>(txtRecordFolder),
+			     static_cast<QWidget *>(cmdBrowse), static_cast<QWidget *>(cboSplit)})
+		control->setEnabled(on);
+	chkRepeatTrigger->setEnabled(on && (chkTrg[0]->isChecked() || chkTrg[1]->isChecked()));
+	showFreeSpace();
+}
+
+void DialogSetting::showFreeSpace()
+{
+	lblFreeSpace->setText(chkLongRecord->isChecked()
+					? FreeSpaceText(md_, txtRecordFolder->text().trimmed())
+					: QString());
+}
+
+void DialogSetting::cmdBrowse_Click()
+{
+	const QString folder = prompt_.askFolder(txtRecordFolder->text());
+	if (folder.isEmpty())
+		return;
+	txtRecordFolder->setText(QDir::toNativeSeparators(folder));
+	showFreeSpace();
+}
+
 void DialogSetting::Form_Load()
 {
 	const SettingEntries entries = LoadSettingEntries(md_);
@@ -145,6 +222,11 @@ void DialogSetting::Form_Load()
 	if (entries.triggerUnit >= 0)
 		Option1[entries.triggerUnit]->setChecked(true);
 	SetTrgEnabled(entries.triggerTicked[0] || entries.triggerTicked[1]);
+	chkLongRecord->setChecked(md_.LongRecord.enabled);
+	txtRecordFolder->setText(md_.LongRecord.folder);
+	cboSplit->setCurrentIndex(static_cast<int>(md_.LongRecord.split));
+	chkRepeatTrigger->setChecked(md_.LongRecord.repeatTrigger);
+	SetRecordEnabled();
 }
 
 SettingEntries DialogSetting::entries() const
@@ -180,6 +262,7 @@ void DialogSetting::SetTrgEnabled(bool enable)
 void DialogSetting::chkTrg_Click()
 {
 	SetTrgEnabled(chkTrg[0]->isChecked() || chkTrg[1]->isChecked());
+	SetRecordEnabled();
 }
 
 void DialogSetting::OKButton_Click()
@@ -190,7 +273,15 @@ void DialogSetting::OKButton_Click()
 		prompt_.message(error, kErrorTitle, Prompt::Icon::Error);
 		return;
 	}
+	const LongRecordSettings record = longRecord();
+	if (record.enabled) {
+		if (const QString problem = CheckRecordFolder(record.folder); !problem.isEmpty()) {
+			prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
+			return;
+		}
+	}
 	ApplySettings(current, md_);
+	md_.LongRecord = record;
 	md_.SettingOK = kTrue;
 	accept();
 }

@@ -12,6 +12,8 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +45,12 @@ public:
 	std::array<QLineEdit *, 2> txtTrgData{};
 	std::array<QLineEdit *, 2> txtTrgDatnum{};
 	std::array<QRadioButton *, kUnitCount> Option1{};
+	QCheckBox *chkLongRecord = nullptr;
+	QLineEdit *txtRecordFolder = nullptr;
+	QPushButton *cmdBrowse = nullptr;
+	QComboBox *cboSplit = nullptr;
+	QCheckBox *chkRepeatTrigger = nullptr;
+	QLabel *lblFreeSpace = nullptr;
 	QPushButton *OKButton = nullptr;
 	QPushButton *CancelButton = nullptr;
 
@@ -56,6 +64,12 @@ private:
 	QWidget *buildUnitFrame();
 	QWidget *buildIntervalFrame();
 	QWidget *buildTriggerFrame();
+	QWidget *buildRecordFrame();
+	// The long-recording settings as the controls show them now.
+	LongRecordSettings longRecord() const;
+	void SetRecordEnabled();
+	void showFreeSpace();
+	void cmdBrowse_Click();
 	void Form_Load();
 	void SetTrgEnabled(bool enable);
 	void chkTrg_Click();

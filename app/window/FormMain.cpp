@@ -8,7 +8,9 @@
 #include "run/JournalRecovery.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
+#include "settings/DialogRecordMemo.h"
 #include "settings/DialogSetting.h"
+#include "settings/LongRecordEntries.h"
 #include "settings/MeasInfo.h"
 #include "settings/MeasurementFiles.h"
 #include "settings/StartUpState.h"
@@ -52,6 +54,8 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
 	recorders_.add(&limitWatch_);
 	run_->setRecorder(&recorders_);
+	recordingSession_ = std::make_unique<RecordingSession>(
+			md_, *run_, *this, prompt_, recorders_, limitWatch_);
 	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) {
 		limitEvents(events);
 	};
@@ -217,7 +221,7 @@ QWidget *FormMain::buildCommandColumn()
 
 void FormMain::connectControls()
 {
-	connect(cmdStart, &QPushButton::clicked, this, [this] { run_->cmdStart_Click(); });
+	connect(cmdStart, &QPushButton::clicked, this, &FormMain::cmdStart_Click);
 	connect(cmdStop, &QPushButton::clicked, this, [this] { run_->cmdStop_Click(); });
 	connect(cmdDisp, &QPushButton::clicked, this, &FormMain::cmdDisp_Click);
 	connect(cmdMeasInfo, &QPushButton::clicked, this, &FormMain::cmdMeasInfo_Click);
@@ -252,6 +256,7 @@ void FormMain::Form_Load(const QString &emulatorDescription)
 			!reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
 	limitWatch_.monitor().setLimits(LoadLimits(store_));
+	md_.LongRecord = LoadLongRecord(store_);
 	SetButtonState();
 	drawing_->InitGraph();
 	graphView_->InitGraphParam(false);
@@ -529,6 +534,23 @@ void FormMain::cmdMeasInfo_Click()
 {
 	SaveMeasInfo(md_, store_);
 	SaveLimits(store_, limitWatch_.monitor().limits());
+	SaveLongRecord(store_, md_.LongRecord);
+}
+
+void FormMain::cmdStart_Click()
+{
+	if (!md_.LongRecord.enabled) {
+		run_->cmdStart_Click();
+		return;
+	}
+	if (const QString problem = CheckRecordFolder(md_.LongRecord.folder); !problem.isEmpty()) {
+		prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
+		return;
+	}
+	DialogRecordMemo memo({}, this);
+	showModal(memo);
+	if (memo.result() == QDialog::Accepted)
+		recordingSession_->start(memo.lines());
 }
 
 bool FormMain::Form_QueryUnload()

@@ -19,6 +19,7 @@
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
 #include "limits/LimitWatch.h"
+#include "recording/RecordingSession.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -173,6 +174,8 @@ private:
 	// The current values on amber or red while a unit's limit state is latched.
 	void showLimitStates();
 	void limitEvents(const std::vector<LimitEvent> &events);
+	// The start button: a long recording when one is set.
+	void cmdStart_Click();
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -190,7 +193,8 @@ private:
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
 	LimitWatch limitWatch_;
-	RecorderChain recorders_;           // the journal, then the limit check
+	RecorderChain recorders_; // the journal, then the limit check
+	std::unique_ptr<RecordingSession> recordingSession_;
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;
 	QPointer<DialogMoveWindow> moveWindow_;

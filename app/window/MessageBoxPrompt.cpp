@@ -1,5 +1,6 @@
 #include "MessageBoxPrompt.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -53,6 +54,12 @@ QString MessageBoxPrompt::askSaveFileName(
 QString MessageBoxPrompt::askOpenFileName(const QString &filter, const QString &folder)
 {
 	return QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
+}
+
+QString MessageBoxPrompt::askFolder(const QString &folder)
+{
+	return QFileDialog::getExistingDirectory(parent_,
+			QCoreApplication::translate("MessageBoxPrompt", "記録フォルダ"), folder);
 }
 
 } // namespace kelvra

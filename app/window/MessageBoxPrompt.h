@@ -21,6 +21,7 @@ public:
 	QString askSaveFileName(const QString &filter, const QString &suffix,
 			const QString &folder) override;
 	QString askOpenFileName(const QString &filter, const QString &folder) override;
+	QString askFolder(const QString &folder) override;
 
 private:
 	QWidget *parent_;

@@ -24,9 +24,8 @@ struct Outcome {
 
 class KelvraCli : public ::testing::Test {
 protected:
-	Outcome run(const QStringList &arguments)
+	void start(QProcess &process, const QStringList &arguments)
 	{
-		QProcess process;
 		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 		environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
 				dir.filePath(QStringLiteral("config")));
@@ -37,7 +36,13 @@ protected:
 		environment.insert(QStringLiteral("LANG"), locale);
 		process.setProcessEnvironment(environment);
 		process.start(QStringLiteral(KELVRA_CLI), arguments);
-		EXPECT_TRUE(process.waitForFinished(60000));
+	}
+
+	Outcome run(const QStringList &arguments, int timeoutMs = 60000)
+	{
+		QProcess process;
+		start(process, arguments);
+		EXPECT_TRUE(process.waitForFinished(timeoutMs));
 		return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()),
 				QString::fromUtf8(process.readAllStandardOutput())};
 	}

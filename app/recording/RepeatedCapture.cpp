@@ -1,0 +1,114 @@
+#include "RepeatedCapture.h"
+
+#include "core/RunSettings.h"
+#include "settings/MeasurementFiles.h"
+
+#include <QDir>
+
+namespace kelvra {
+
+namespace {
+
+const QString kStartTimeFormat = QStringLiteral("yyyy/M/d H:m:s");
+
+} // namespace
+
+RepeatedCapture::RepeatedCapture(QString folder) : folder_(std::move(folder))
+{
+	capture_.InitDataArray();
+}
+
+void RepeatedCapture::runStarted(const ModuleData &md)
+{
+	ApplyRunSettings(SettingsOfRun(md), capture_);
+	capture_.AverageNum = md.AverageNum;
+	capture_.RangeMax = md.RangeMax;
+	capture_.RangeMin = md.RangeMin;
+	start_ = QDateTime::fromString(md.StartTimeStr, kStartTimeFormat);
+	baseName_ = QStringLiteral("kelvra-") + start_.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+			QStringLiteral("-trg");
+	taken_.fill(0);
+	for (auto &values : pending_)
+		values.clear();
+	saved_ = 0;
+	arm();
+}
+
+void RepeatedCapture::arm()
+{
+	capture_.ClearMeasData();
+	capture_.TrgMode = kTrue;
+	capture_.DataMaxNum = capture_.TrgDnum2 + capture_.TrgDnum1;
+}
+
+void RepeatedCapture::sampleStored(int unit, std::optional<float> value)
+{
+	pending_[unit].push_back(value);
+}
+
+// Sample number n of every unit goes into the rings before number n + 1 of
+// any, so that a capture ends, and the next one is armed, at the same
+// moment on every unit.
+void RepeatedCapture::tickDone(const ModuleData &md)
+{
+	(void)md;
+	while (rowComplete()) {
+		for (int u = 0; u < kUnitCount; ++u) {
+			if (capture_.Channels[u].inUse())
+				offer(u);
+		}
+		capture_.DataCount = capture_.TrgOn == kTrue ? capture_.SetDataMaxCounter() : 0;
+		if (rings_.CheckTrgEnd() == kTrue) {
+			save();
+			arm();
+		}
+	}
+}
+
+bool RepeatedCapture::rowComplete() const
+{
+	bool any = false;
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (!capture_.Channels[u].inUse())
+			continue;
+		if (pending_[u].empty())
+			return false;
+		any = true;
+	}
+	return any;
+}
+
+void RepeatedCapture::offer(int unit)
+{
+	const std::optional<float> value = pending_[unit].front();
+	pending_[unit].pop_front();
+	const int64_t number = taken_[unit]++;
+	if (capture_.Channels[unit].EndFlag != kFalse)
+		return;
+	const bool waiting = capture_.TrgOn != kTrue;
+	rings_.storeAndCheck(unit, value);
+	if (waiting && capture_.TrgOn == kTrue)
+		triggerSample_ = number;
+}
+
+void RepeatedCapture::save()
+{
+	rings_.CalcTrgMaxMin();
+	const auto msecs = static_cast<qint64>(triggerSample_ * int64_t{capture_.IntervalTM});
+	capture_.StartTimeStr = start_.addMSecs(msecs).toString(kStartTimeFormat);
+	saved_ += 1;
+	const QString file = QDir(folder_).filePath(
+			baseName_ + QStringLiteral("-%1.vn2").arg(saved_, 3, 10, QLatin1Char('0')));
+	const FileResult result = SaveFileOfType(capture_, file, FileType::Dedicated);
+	if (result.ok && onSaved)
+		onSaved(file);
+	else if (!result.ok && onFailed)
+		onFailed(QStringLiteral("%1: %2").arg(file, result.error));
+}
+
+void RepeatedCapture::runEnded(const ModuleData &md)
+{
+	(void)md;
+}
+
+} // namespace kelvra

@@ -1,0 +1,66 @@
+#include "LongRecordEntries.h"
+
+#include "recording/LongRecording.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace kelvra {
+
+namespace {
+
+const QString kEnabledKey = QStringLiteral("LongRecord");
+const QString kFolderKey = QStringLiteral("RecordFolder");
+const QString kSplitKey = QStringLiteral("RecordSplit");
+const QString kRepeatKey = QStringLiteral("RepeatTrigger");
+
+bool flagOf(const QString &text)
+{
+	return text.trimmed().toInt() != 0;
+}
+
+} // namespace
+
+LongRecordSettings LoadLongRecord(const SettingsStore &store)
+{
+	LongRecordSettings s;
+	s.enabled = flagOf(store.value(kEnabledKey, QStringLiteral("0")));
+	s.folder = store.value(kFolderKey, QString());
+	const int split = store.value(kSplitKey, QStringLiteral("0")).toInt();
+	s.split = split >= 0 && split <= 2 ? static_cast<SplitPeriod>(split) : SplitPeriod::None;
+	s.repeatTrigger = flagOf(store.value(kRepeatKey, QStringLiteral("0")));
+	return s;
+}
+
+void SaveLongRecord(SettingsStore &store, const LongRecordSettings &s)
+{
+	store.setValue(kEnabledKey, QString::number(toFlag(s.enabled)));
+	store.setValue(kFolderKey, s.folder);
+	store.setValue(kSplitKey, QString::number(static_cast<int>(s.split)));
+	store.setValue(kRepeatKey, QString::number(toFlag(s.repeatTrigger)));
+}
+
+QString CheckRecordFolder(const QString &folder)
+{
+	if (folder.trimmed().isEmpty() || !QFileInfo(folder).isDir())
+		return QCoreApplication::translate(
+				"LongRecordEntries", "記録フォルダがありません。");
+	QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kelvra-XXXXXX")));
+	if (!probe.open())
+		return QCoreApplication::translate(
+				"LongRecordEntries", "記録フォルダに書き込めません。");
+	return {};
+}
+
+QString FreeSpaceText(const ModuleData &md, const QString &folder)
+{
+	const auto free = QFileInfo(folder).isDir() ? FreeSpace(folder) : std::nullopt;
+	if (!free || !md.anyUnitInUse())
+		return {};
+	return QCoreApplication::translate("LongRecordEntries", "空き容量で約 %1 記録できます。")
+			.arg(SpanText(SecondsOfSpace(md, *free)));
+}
+
+} // namespace kelvra

@@ -1,0 +1,22 @@
+#pragma once
+
+// The long-recording settings as they are stored with the measuring
+// conditions, and the checks of the recording folder.
+
+#include "SettingsStore.h"
+#include "core/ModuleData.h"
+
+#include <QString>
+
+namespace kelvra {
+
+LongRecordSettings LoadLongRecord(const SettingsStore &store);
+void SaveLongRecord(SettingsStore &store, const LongRecordSettings &settings);
+
+// Empty when files can be made in the folder; else why not, as a message.
+QString CheckRecordFolder(const QString &folder);
+// "空き容量で約 3日 4時間 記録できます。": how long the folder's free space
+// lasts for the units in use at the state's interval; empty when not known.
+QString FreeSpaceText(const ModuleData &md, const QString &folder);
+
+} // namespace kelvra

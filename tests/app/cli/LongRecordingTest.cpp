@@ -1,0 +1,223 @@
+// kelvra-cli record --continuous against emulated units whose clocks run fast.
+
+#include "fakes/KelvraCliRunner.h"
+#include "recording/RecordingReader.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace kelvra;
+using namespace kelvra::testing;
+
+namespace {
+
+struct Sequence {
+	int unit;
+	std::vector<float> values;
+
+	float at(uint64_t sample) const { return values[sample % values.size()]; }
+};
+
+const std::vector<Sequence> kFourUnits{
+		{0, {1, 2, 3, 4, 5, 6, 7}}, {1, {10, 20, 30}}, {2, {5, 6}}, {3, {9, 8, 7, 6, 5}}};
+
+QString describe(const std::vector<Sequence> &units, const QString &extra)
+{
+	QStringList parts;
+	for (const Sequence &s : units) {
+		QStringList values;
+		for (float v : s.values)
+			values << QString::number(v);
+		parts << QStringLiteral("id=%1,kind=1,signal=seq:%2,%3")
+						.arg(s.unit)
+						.arg(values.join(QLatin1Char(':')), extra);
+	}
+	return parts.join(QLatin1Char(';'));
+}
+
+// The samples of `unit` numbered from..to-1 that differ from the sequence.
+uint64_t mismatches(const RecordingReader &reader, const Sequence &s, uint64_t from, uint64_t to)
+{
+	const std::vector<float> got = reader.samples(s.unit, from, to);
+	uint64_t wrong = 0;
+	for (uint64_t k = from; k < to; ++k)
+		wrong += got[k - from] != s.at(k);
+	return wrong;
+}
+
+std::unique_ptr<RecordingReader> openRecording(const QString &file)
+{
+	QString error;
+	auto reader = RecordingReader::open(file, &error);
+	EXPECT_TRUE(reader) << error.toStdString();
+	return reader;
+}
+
+} // namespace
+
+TEST_F(KelvraCli, FastUnitsAreRecordedSampleForSampleInTheFileAndItsCsv)
+{
+	const Outcome outcome =
+			run({QStringLiteral("record"), QStringLiteral("--continuous"),
+					    QStringLiteral("--out"), path("fast.kvr"),
+					    QStringLiteral("--emulate"),
+					    describe(kFourUnits, QStringLiteral("speed=100")),
+					    QStringLiteral("--units"), QStringLiteral("0,1,2,3"),
+					    QStringLiteral("--interval-ms"), QStringLiteral("10"),
+					    QStringLiteral("--samples"), QStringLiteral("300000")},
+					120000);
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const auto reader = openRecording(path("fast.kvr"));
+	ASSERT_TRUE(reader);
+	EXPECT_TRUE(reader->ended());
+	for (const Sequence &s : kFourUnits) {
+		EXPECT_EQ(300000u, reader->sampleCount(s.unit)) << "ID" << s.unit;
+		EXPECT_EQ(0u, mismatches(*reader, s, 0, 300000)) << "ID" << s.unit;
+	}
+
+	ASSERT_EQ(0, run({QStringLiteral("convert"), path("fast.kvr"), path("fast.csv")}).status);
+	const auto rows = csvRows(path("fast.csv"));
+	ASSERT_EQ(300000u, rows.size());
+	uint64_t wrong = 0;
+	for (uint64_t k = 0; k < rows.size(); ++k) {
+		for (const Sequence &s : kFourUnits)
+			wrong += rows[k][s.unit].toFloat() != s.at(k);
+	}
+	EXPECT_EQ(0u, wrong);
+}
+
+// Killed at a moment of the run, the file holds an exact prefix of what was
+// measured, short by at most a second of wall time (and the start-up).
+TEST_F(KelvraCli, AKilledRecordingOpensAsAnExactPrefix)
+{
+	constexpr double kSamplesPerSecond = 100.0 * 100.0; // 10 ms at speed 100
+	for (const int killAfterMs : {1900, 3700}) {
+		const QString file = path("killed.kvr");
+		QFile::remove(file);
+		QProcess process;
+		QElapsedTimer clock;
+		clock.start();
+		start(process,
+				{QStringLiteral("record"), QStringLiteral("--continuous"),
+						QStringLiteral("--out"), file,
+						QStringLiteral("--emulate"),
+						describe({kFourUnits[0], kFourUnits[1]},
+								QStringLiteral("speed=100")),
+						QStringLiteral("--units"), QStringLiteral("0,1"),
+						QStringLiteral("--interval-ms"),
+						QStringLiteral("10")});
+		ASSERT_TRUE(process.waitForStarted());
+		QThread::msleep(killAfterMs);
+		process.kill();
+		process.waitForFinished();
+		const double measuredS = clock.elapsed() / 1000.0 - 0.5; // start-up included
+		const auto reader = openRecording(file);
+		ASSERT_TRUE(reader) << "killed after " << killAfterMs << " ms";
+		EXPECT_FALSE(reader->ended());
+		for (int u = 0; u < 2; ++u) {
+			const uint64_t held = reader->sampleEnd(u);
+			EXPECT_GE(static_cast<double>(held), (measuredS - 1.0) * kSamplesPerSecond)
+					<< "ID" << u << " killed after " << killAfterMs << " ms";
+			EXPECT_EQ(held, reader->sampleCount(u)) << "no gap";
+			EXPECT_EQ(0u, mismatches(*reader, kFourUnits[u], 0, held));
+		}
+	}
+}
+
+TEST_F(KelvraCli, AnUnpluggedUnitLeavesAGapWhileTheOtherGoesOn)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--continuous"),
+			QStringLiteral("--out"), path("unplugged.kvr"), QStringLiteral("--emulate"),
+			QStringLiteral("id=0,kind=1,signal=seq:1:2:3,speed=10,detach_ms=1500,"
+				       "return_ms=1000;id=1,kind=1,signal=seq:4:5,speed=10"),
+			QStringLiteral("--units"), QStringLiteral("0,1"),
+			QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--duration"), QStringLiteral("50s")});
+	EXPECT_EQ(1, outcome.status) << "samples were lost";
+	EXPECT_TRUE(outcome.errors.contains(QStringLiteral(" ID0 dropout ")))
+			<< outcome.errors.toStdString();
+	EXPECT_TRUE(outcome.errors.contains(QStringLiteral(" ID0 reconnect")));
+
+	const auto reader = openRecording(path("unplugged.kvr"));
+	ASSERT_TRUE(reader);
+	EXPECT_EQ(5000u, reader->sampleCount(1));
+	EXPECT_EQ(0u, mismatches(*reader, {1, {4, 5}}, 0, 5000));
+	const std::vector<RecordingGap> gaps = reader->gaps(0);
+	ASSERT_EQ(1u, gaps.size());
+	EXPECT_EQ(5000u, reader->sampleEnd(0));
+	EXPECT_EQ(5000u, reader->sampleCount(0) + gaps[0].count);
+	std::vector<EventKind> kinds;
+	for (const RecordingEvent &event : reader->events())
+		kinds.push_back(event.kind);
+	EXPECT_EQ((std::vector{EventKind::Dropout, EventKind::Reconnect}), kinds);
+}
+
+// A day of measurement time at 100 ms, recorded in about 90 s.
+TEST_F(KelvraCli, ADaySplitByTheHourJoinsToEverySampleOnce)
+{
+	const Outcome outcome =
+			run({QStringLiteral("record"), QStringLiteral("--continuous"),
+					    QStringLiteral("--folder"), dir.path(),
+					    QStringLiteral("--emulate"),
+					    describe({kFourUnits[0]}, QStringLiteral("speed=1000")),
+					    QStringLiteral("--units"), QStringLiteral("0"),
+					    QStringLiteral("--interval-ms"), QStringLiteral("100"),
+					    QStringLiteral("--split"), QStringLiteral("1h"),
+					    QStringLiteral("--duration"), QStringLiteral("1d")},
+					240000);
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const QStringList parts = QDir(dir.path())
+						  .entryList({QStringLiteral("kelvra-*.kvr")},
+								  QDir::Files, QDir::Name);
+	ASSERT_EQ(24, parts.size());
+	EXPECT_TRUE(parts.front().endsWith(QStringLiteral("-001.kvr")));
+	EXPECT_TRUE(parts.back().endsWith(QStringLiteral("-024.kvr")));
+	for (int i = 0; i < parts.size(); i += 23) {
+		const auto part = openRecording(dir.filePath(parts[i]));
+		ASSERT_TRUE(part);
+		EXPECT_EQ(uint64_t(i) * 36000, part->partHeaders().front().firstSample);
+	}
+	const auto joined = openRecording(dir.filePath(parts.front()));
+	ASSERT_TRUE(joined);
+	EXPECT_EQ(24, joined->files().size());
+	EXPECT_EQ(864000u, joined->sampleCount(0));
+	EXPECT_EQ(0u, mismatches(*joined, kFourUnits[0], 0, 864000));
+}
+
+TEST_F(KelvraCli, RepeatedTriggerCapturesAreSavedAlignedOnEveryUnit)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--continuous"),
+			QStringLiteral("--folder"), dir.path(), QStringLiteral("--emulate"),
+			QStringLiteral("id=0,kind=1,signal=seq:0:0:0:0:0:0:0:0:0:500:0:0:0:0:0:0:0:0:0:0,"
+				       "speed=10;id=1,kind=1,signal=seq:1:2:3:4:5:6:7:8:9:10:11:12:13:"
+				       "14:15:16:17:18:19:20,speed=10"),
+			QStringLiteral("--units"), QStringLiteral("0,1"),
+			QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--trigger-upper"), QStringLiteral("100"),
+			QStringLiteral("--trigger-unit"), QStringLiteral("0"),
+			QStringLiteral("--pre"), QStringLiteral("3"), QStringLiteral("--post"),
+			QStringLiteral("5"), QStringLiteral("--repeat-trigger"),
+			QStringLiteral("--samples"), QStringLiteral("100")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const QStringList captures =
+			QDir(dir.path())
+					.entryList({QStringLiteral("kelvra-*-trg-*.vn2")},
+							QDir::Files, QDir::Name);
+	ASSERT_GE(captures.size(), 5) << "a trigger every 20 samples";
+	for (const QString &name : captures) {
+		ASSERT_EQ(0,
+				run({QStringLiteral("convert"), dir.filePath(name),
+						    path("capture.csv")})
+						.status);
+		const auto rows = csvRows(path("capture.csv"));
+		ASSERT_EQ(8u, rows.size()) << name.toStdString();
+		EXPECT_EQ(QStringLiteral("500"), rows[3][0]) << name.toStdString();
+		EXPECT_EQ(QStringLiteral("10"), rows[3][1]) << "the same moment on ID1";
+	}
+}
