@@ -9,6 +9,7 @@
 #include "acquisition/VarnelLibrary.h"
 #include "limits/DialogLimits.h"
 #include "settings/DialogMemo.h"
+#include "settings/DialogRecordMemo.h"
 #include "settings/DialogSetting.h"
 #include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
@@ -91,6 +92,40 @@ bool saveDialogs(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt 
 	ok = save(&units, out, "unitsetting.png") && ok;
 	units.close();
 	md.Channels[2].Mflag = kelvra::kFalse;
+	return ok;
+}
+
+// A long recording into a folder of its own, split by the hour: the frame
+// "連続記録" of the settings dialog, then the window while it records.
+bool saveLongRecording(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt &prompt,
+		kelvra::FormMain &window, const QDir &out)
+{
+	QTemporaryDir folder;
+	md.TrgMaxFlag = kelvra::kFalse;
+	md.IntervalTM = 50;
+	md.LongRecord = {true, QDir::toNativeSeparators(folder.path()), kelvra::SplitPeriod::Hour,
+			false};
+	window.settingsChanged();
+	kelvra::DeviceControl devices(md, api, prompt);
+	kelvra::DialogSetting settings(md, devices, prompt, &window);
+	settings.show();
+	bool ok = save(&settings, out, "longrecord-settings.png");
+	settings.close();
+
+	const auto modal = window.showModal;
+	window.showModal = [&](QDialog &dialog) {
+		auto &memo = static_cast<kelvra::DialogRecordMemo &>(dialog);
+		memo.txtMemo[0]->setText(QStringLiteral("クリープ試験 No.7"));
+		memo.txtMemo[1]->setText(QStringLiteral("荷重 20 kN 保持、室温 23℃"));
+		ok = save(&memo, out, "longrecord-memo.png") && ok;
+		memo.accept();
+	};
+	window.cmdStart_Click();
+	window.showModal = modal;
+	wait(8000);
+	ok = save(&window, out, "longrecord.png") && ok;
+	window.run().cmdStop_Click();
+	md.LongRecord.enabled = false;
 	return ok;
 }
 
@@ -183,5 +218,8 @@ int main(int argc, char *argv[])
 	window.cmdDisp_Click();
 	if (window.dataList())
 		ok = save(window.dataList(), out, "datalist.png") && ok;
+	if (window.dataList())
+		window.dataList()->close();
+	ok = saveLongRecording(md, library, prompt, window, out) && ok;
 	return ok ? 0 : 1;
 }

@@ -12,6 +12,8 @@ SaveState CheckSaveAllowed(const ModuleData &md)
 {
 	if (md.TrgMode != kFalse)
 		return md.TrgOn == kTrue ? SaveState::Ready : SaveState::TriggerPending;
+	if (md.DataOffset > 0)
+		return SaveState::Recorded;
 	return md.DataCount < 1 ? SaveState::NoData : SaveState::Ready;
 }
 

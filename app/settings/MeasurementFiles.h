@@ -18,6 +18,7 @@ namespace kelvra {
 enum class SaveState {
 	NoData,         // nothing measured: say so
 	TriggerPending, // a trigger capture still waits for its trigger: nothing to save yet
+	Recorded,       // the buffers hold only the newest samples of a long recording
 	Ready,
 };
 

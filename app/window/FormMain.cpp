@@ -431,6 +431,12 @@ void FormMain::cmdSave_Click()
 		return;
 	case SaveState::TriggerPending:
 		return;
+	case SaveState::Recorded:
+		prompt_.message(QStringLiteral("連続記録のデータはすべて記録ファイル %1 にあります。")
+						.arg(QDir::toNativeSeparators(
+								recordingSession_->currentFile())),
+				kMessageTitle, Prompt::Icon::None);
+		return;
 	case SaveState::Ready:
 		break;
 	}

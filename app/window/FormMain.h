@@ -105,6 +105,8 @@ public:
 	void cmdPrint_Click();
 	void cmdMove_Click(int index);
 	void cmdLimit_Click();
+	// The start button: a long recording when one is set.
+	void cmdStart_Click();
 	void cmdAcknowledge_Click();
 	// After the settings were changed: the data are erased and the titles set anew.
 	void settingsChanged();
@@ -174,8 +176,6 @@ private:
 	// The current values on amber or red while a unit's limit state is latched.
 	void showLimitStates();
 	void limitEvents(const std::vector<LimitEvent> &events);
-	// The start button: a long recording when one is set.
-	void cmdStart_Click();
 
 	ModuleData &md_;
 	Prompt &prompt_;

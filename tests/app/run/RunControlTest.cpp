@@ -363,3 +363,61 @@ TEST_F(RunControlTest, ATickArrivingDuringAMessageIsDropped)
 	EXPECT_EQ(1u, api.units[0].asked.size()) << "the nested tick read nothing";
 	EXPECT_GE(nested, 1);
 }
+
+namespace {
+
+// Counts what a run hands its recorder.
+struct CountingRecorder : RunRecorder {
+	std::array<int64_t, kUnitCount> values{}, missing{};
+	std::array<float, kUnitCount> last{};
+	std::vector<RunEvent> events;
+
+	void runStarted(const ModuleData &) override {}
+	void tickDone(const ModuleData &) override {}
+	void runEnded(const ModuleData &) override {}
+	void sampleStored(int unit, std::optional<float> value) override
+	{
+		if (value)
+			last[unit] = *value;
+		(value ? values : missing)[unit] += 1;
+	}
+	void eventHappened(const ModuleData &, const RunEvent &event) override
+	{
+		events.push_back(event);
+	}
+};
+
+} // namespace
+
+TEST_F(RunControlTest, ALongRunRollsItsBuffersAndHandsOnEverySampleOnce)
+{
+	blockRun(10);
+	CountingRecorder recorder;
+	run.setRecorder(&recorder);
+	run.setLongRun(true);
+	run.cmdStart_Click();
+	for (int tick = 0; tick < 20; ++tick)
+		run.LongTick();
+	ASSERT_EQ(kTrue, md.MeasFlag) << "a long run has no end of its own";
+	const int64_t taken = 20 * LongRunReader::kMaxBlocksPerTick * VARNELIO_MAX_BLOCK;
+	EXPECT_EQ(taken, md.DataOffset + md.DataCount) << "units pile up full blocks";
+	EXPECT_GT(md.DataOffset, 0);
+	for (int u : {0, 2}) {
+		EXPECT_EQ(taken, recorder.values[u]);
+		EXPECT_EQ(recorder.last[u], md.Channels[u].Data[md.Channels[u].DataNum - 1])
+				<< "the buffers end with the newest sample";
+	}
+
+	api.units[2].blockCodes = {9};
+	run.LongTick();
+	run.LongTick();
+	EXPECT_EQ(kTrue, md.MeasFlag) << "a lost unit does not end the run";
+	ASSERT_EQ(1u, recorder.events.size());
+	EXPECT_EQ(EventKind::Dropout, recorder.events[0].kind);
+	EXPECT_EQ(2, recorder.events[0].unit);
+	EXPECT_EQ(QStringLiteral("USB通信エラー"), recorder.events[0].text);
+	EXPECT_EQ(recorder.values[0], recorder.values[2] + recorder.missing[2])
+			<< "its samples are missing while the other unit goes on";
+	EXPECT_TRUE(log.filter(QStringLiteral("message")).isEmpty()) << "no box in the tick";
+	run.cmdStop_Click();
+}
