@@ -1608,6 +1608,10 @@ arm the trigger again</translation>
         <source>データが消去されます。終了してもよろしいですか？</source>
         <translation>The data will be erased. Exit anyway?</translation>
     </message>
+    <message>
+        <source>連続記録のデータはすべて記録ファイル %1 にあります。</source>
+        <translation>All the data of the long recording are in the recording file %1.</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::RecordingSession</name>

@@ -432,7 +432,7 @@ void FormMain::cmdSave_Click()
 	case SaveState::TriggerPending:
 		return;
 	case SaveState::Recorded:
-		prompt_.message(QStringLiteral("連続記録のデータはすべて記録ファイル %1 にあります。")
+		prompt_.message(tr("連続記録のデータはすべて記録ファイル %1 にあります。")
 						.arg(QDir::toNativeSeparators(
 								recordingSession_->currentFile())),
 				kMessageTitle, Prompt::Icon::None);
