@@ -1,6 +1,7 @@
 // Kelvra: strain measurement with up to four Varnel units.
 
 #include "acquisition/VarnelLibrary.h"
+#include "core/Prompt.h"
 #include "run/RunJournal.h"
 #include "settings/MeasurementFiles.h"
 #include "settings/QSettingsStore.h"
@@ -18,21 +19,29 @@
 
 namespace {
 
-const char kUsage[] =
-		"Usage: kelvra [--emulate [DESCRIPTION]] [FILE.vn2 | FILE.kvr]\n"
-		"Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up,\n"
-		"a long recording FILE.kvr opened for review.\n"
+const char kUsage[] = QT_TRANSLATE_NOOP("main",
+		"使い方: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2 | FILE.kvr]\n"
+		"最大4台の Varnel ユニットでひずみを測定します。FILE.vn2 は起動時に読み込み、\n"
+		"長時間記録 FILE.kvr は確認のために開きます。\n"
 		"\n"
-		"  --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)\n"
-		"  --help                   show this help\n"
-		"  --version                show the version\n";
+		"  --emulate [DESCRIPTION]  エミュレータのユニットを使う (省略時は demo)\n"
+		"  --lang ja|en             ウィンドウの言語 (KELVRA_LANG でも指定可)\n"
+		"  --help                   この説明を示す\n"
+		"  --version                バージョンを示す\n");
 
 // Answers --help and --version before any window or display is needed.
 bool answeredWithoutWindow(int argc, char *argv[])
 {
 	for (int i = 1; i < argc; ++i) {
 		if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-			std::fputs(kUsage, stdout);
+			QCoreApplication app(argc, argv);
+			QStringList arguments = QCoreApplication::arguments();
+			kelvra::InstallLanguage(
+					app, kelvra::TakeLanguageOption(arguments).language);
+			std::fputs(QCoreApplication::translate("main", kUsage)
+							.toLocal8Bit()
+							.constData(),
+					stdout);
 			return true;
 		}
 		if (std::strcmp(argv[i], "--version") == 0) {
@@ -65,13 +74,24 @@ int main(int argc, char *argv[])
 		return 0;
 	QApplication app(argc, argv);
 	QApplication::setApplicationName(QStringLiteral("Kelvra"));
-	kelvra::installJapaneseTexts(app);
+	QStringList arguments = QApplication::arguments();
+	const kelvra::LanguageChoice language = kelvra::TakeLanguageOption(arguments);
+	kelvra::installInterfaceTexts(app, language.language);
+	if (!language.refused.isEmpty()) {
+		std::fprintf(stderr, "kelvra: %s\n",
+				QCoreApplication::translate(
+						"main", "--lang '%1' は ja でも en でもありません")
+						.arg(language.refused)
+						.toLocal8Bit()
+						.constData());
+		return 2;
+	}
 
 	kelvra::VarnelLibrary library;
-	if (const QString refused = takeEmulatorOption(QApplication::arguments(), library);
-			!refused.isEmpty()) {
-		QMessageBox::critical(nullptr, QStringLiteral("エラーメッセージ"),
-				QStringLiteral("エミュレータの指定に誤りがあります。\n%1")
+	if (const QString refused = takeEmulatorOption(arguments, library); !refused.isEmpty()) {
+		QMessageBox::critical(nullptr, kelvra::shownTitle(kelvra::kErrorTitle),
+				QCoreApplication::translate(
+						"main", "エミュレータの指定に誤りがあります。\n%1")
 						.arg(refused));
 		return 2;
 	}
@@ -86,9 +106,8 @@ int main(int argc, char *argv[])
 	window.setJournal(journal);
 	window.show();
 	// Once the window is up: first what a lost run left, then a file named here.
-	QTimer::singleShot(0, &window, [&window] {
+	QTimer::singleShot(0, &window, [&window, arguments] {
 		window.offerRecovery();
-		const QStringList arguments = QApplication::arguments();
 		const auto file = std::find_if(arguments.begin() + 1, arguments.end(),
 				[](const QString &argument) {
 					return argument.endsWith(QStringLiteral(".vn2"),

@@ -37,7 +37,7 @@ env -u LD_LIBRARY_PATH -u VARNELIO_EMULATOR LD_DEBUG=files LD_DEBUG_OUTPUT="$roo
 	"$cli" record --emulate demo --units 0,1,2,3 --interval-ms 10 --samples 20 --out "$root/run.vn2"
 grep -qh "file=$root/$library " "$root"/ld.* ||
 	fail "the unpacked kelvra-cli did not load $root/$library"
-info=$("$cli" info "$root/run.vn2")
+info=$("$cli" --lang en info "$root/run.vn2")
 grep -qx 'rows: 20' <<<"$info" || fail "the recorded file does not hold 20 rows:"$'\n'"$info"
 grep -qx 'units in use: 0,1,2,3' <<<"$info" || fail "the recorded file lacks units:"$'\n'"$info"
 "$cli" convert --csv-encoding utf-8 "$root/run.vn2" "$root/run.csv"

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
 	build-essential cmake pkg-config clang-format git
-	qt6-base-dev qt6-translations-l10n libgl-dev
+	qt6-base-dev qt6-translations-l10n qt6-l10n-tools libgl-dev
 	libqcustomplot-dev libqcustomplot2.1-qt6
 	libusb-1.0-0-dev
 	libgtest-dev libgmock-dev libbenchmark-dev

@@ -33,6 +33,9 @@ scripts/setup.sh
 phase format
 scripts/check-format.sh
 
+phase translations
+scripts/update-translations.sh --check
+
 phase plain
 scripts/build.sh -DKELVRA_WERROR=ON
 ctest --test-dir build --output-on-failure -j"$jobs"

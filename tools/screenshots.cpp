@@ -2,7 +2,8 @@
 // idle, both settings dialogs, measuring four units, the limits with an alarm
 // latched, markers on the graph and the event list, a trigger capture with
 // its marker, the memo dialog of saving, the data list.
-// Usage: kelvra-screenshots OUTPUT_DIR
+// Usage: kelvra-screenshots OUTPUT_DIR [--lang ja|en] [--prefix PREFIX] [--window-only]
+// PREFIX goes before every file name; --window-only stops after the idle window.
 
 #include "acquisition/DeviceControl.h"
 #include "acquisition/DialogSetUnit.h"
@@ -95,10 +96,12 @@ void wait(int ms)
 	loop.exec();
 }
 
+QString prefix;
+
 bool save(QWidget *widget, const QDir &dir, const char *name)
 {
 	wait(300); // let queued replots land
-	const QString file = dir.filePath(QString::fromLatin1(name));
+	const QString file = dir.filePath(prefix + QString::fromLatin1(name));
 	const bool ok = widget->grab().save(file);
 	std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write",
 			file.toLocal8Bit().constData());
@@ -181,7 +184,10 @@ int main(int argc, char *argv[])
 		std::fputs("usage: kelvra-screenshots OUTPUT_DIR\n", stderr);
 		return 2;
 	}
-	kelvra::installJapaneseTexts(app);
+	QStringList arguments = QApplication::arguments();
+	kelvra::installInterfaceTexts(app, kelvra::TakeLanguageOption(arguments).language);
+	const auto at = arguments.indexOf(QStringLiteral("--prefix"));
+	prefix = at > 0 ? arguments.value(at + 1) : QString();
 	const QDir out(QString::fromLocal8Bit(argv[1]));
 	QDir().mkpath(out.path());
 
@@ -193,6 +199,8 @@ int main(int argc, char *argv[])
 	kelvra::FormMain window(md, library, prompt, store);
 	window.show();
 	bool ok = save(&window, out, "idle.png");
+	if (arguments.contains(QStringLiteral("--window-only")))
+		return ok ? 0 : 1;
 	ok = saveDialogs(md, library, prompt, &window, out) && ok;
 
 	for (auto &channel : md.Channels)

@@ -4,12 +4,6 @@
 
 namespace kelvra {
 
-namespace {
-
-const QString kNoUnitText = QStringLiteral("使用ユニットの指定がありません。");
-
-} // namespace
-
 DeviceControl::DeviceControl(ModuleData &md, DeviceApi &api, Prompt &prompt)
 	: md_(md), api_(api), prompt_(prompt)
 {
@@ -17,19 +11,19 @@ DeviceControl::DeviceControl(ModuleData &md, DeviceApi &api, Prompt &prompt)
 
 QString DeviceControl::DeviceErrorText(int16_t code)
 {
-	static const std::array<QString, 10> texts{
-			QStringLiteral("正常終了"),
-			QStringLiteral("ID番号が異なる"),
-			QStringLiteral("ドライバが正常にインストールされていない"),
-			QStringLiteral("このデバイスは既にオープンされている"),
-			QStringLiteral("接続台数が多すぎる"),
-			QStringLiteral("デバイスをオープンできなかった"),
-			QStringLiteral("指定のデバイスが見つからない"),
-			QStringLiteral("指定のデバイスはオープンされてない"),
-			QStringLiteral("指定パラメータのエラー"),
-			QStringLiteral("USB通信エラー"),
+	static const std::array<const char *, 10> texts{
+			QT_TR_NOOP("正常終了"),
+			QT_TR_NOOP("ID番号が異なる"),
+			QT_TR_NOOP("ドライバが正常にインストールされていない"),
+			QT_TR_NOOP("このデバイスは既にオープンされている"),
+			QT_TR_NOOP("接続台数が多すぎる"),
+			QT_TR_NOOP("デバイスをオープンできなかった"),
+			QT_TR_NOOP("指定のデバイスが見つからない"),
+			QT_TR_NOOP("指定のデバイスはオープンされてない"),
+			QT_TR_NOOP("指定パラメータのエラー"),
+			QT_TR_NOOP("USB通信エラー"),
 	};
-	return code >= 0 && code < static_cast<int16_t>(texts.size()) ? texts[code] : QString();
+	return code >= 0 && code < static_cast<int16_t>(texts.size()) ? tr(texts[code]) : QString();
 }
 
 void DeviceControl::DispDevError(int16_t code)
@@ -75,7 +69,8 @@ int16_t DeviceControl::OpenUnits()
 		}
 	}
 	if (result == kNoUnitInUse)
-		prompt_.message(kNoUnitText, kMessageTitle, Prompt::Icon::None);
+		prompt_.message(tr("使用ユニットの指定がありません。"), kMessageTitle,
+				Prompt::Icon::None);
 	return result;
 }
 
@@ -105,7 +100,8 @@ int16_t DeviceControl::StartUnits(int16_t period)
 bool DeviceControl::TakeZeroReference(int unit, bool ticked)
 {
 	if (!ticked) {
-		prompt_.message(kNoUnitText, kMessageTitle, Prompt::Icon::None);
+		prompt_.message(tr("使用ユニットの指定がありません。"), kMessageTitle,
+				Prompt::Icon::None);
 		return false;
 	}
 	if (!libraryUsable())
@@ -130,8 +126,7 @@ bool DeviceControl::TakeZeroReference(int unit, bool ticked)
 		DispDevError(result);
 	} else {
 		md_.ZeroValue[unit] = sum / n;
-		prompt_.message(QStringLiteral("終了しました。"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("終了しました。"), kMessageTitle, Prompt::Icon::None);
 	}
 	api_.Varnel_Device_Close(id);
 	return result == 0;

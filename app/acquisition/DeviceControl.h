@@ -6,6 +6,7 @@
 #include "DeviceApi.h"
 #include "core/ModuleData.h"
 #include "core/Prompt.h"
+#include <QCoreApplication>
 
 namespace kelvra {
 
@@ -14,6 +15,8 @@ inline constexpr int16_t kNoUnitInUse = 10;
 inline constexpr int16_t kLibraryUnavailable = 11;
 
 class DeviceControl {
+	Q_DECLARE_TR_FUNCTIONS(DeviceControl)
+
 public:
 	DeviceControl(ModuleData &md, DeviceApi &api, Prompt &prompt);
 

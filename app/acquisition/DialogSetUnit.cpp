@@ -16,20 +16,20 @@ namespace kelvra {
 
 namespace {
 
-const QString kSingCaptions[] = {QStringLiteral("μひずみ"), QStringLiteral("ｋｇｆ"),
-		QStringLiteral("ｔｆ"), QStringLiteral("N"), QStringLiteral("kN"),
-		QStringLiteral("MN")};
+const char *const kSingCaptions[] = {QT_TRANSLATE_NOOP("kelvra::DialogSetUnit", "μひずみ"),
+		QT_TRANSLATE_NOOP("kelvra::DialogSetUnit", "ｋｇｆ"),
+		QT_TRANSLATE_NOOP("kelvra::DialogSetUnit", "ｔｆ"), "N", "kN", "MN"};
 
 } // namespace
 
 DialogSetUnit::DialogSetUnit(ModuleData &md, Prompt &prompt, QWidget *parent)
 	: QDialog(parent), md_(md), prompt_(prompt)
 {
-	setWindowTitle(QStringLiteral("単位設定"));
+	setWindowTitle(tr("単位設定"));
 	setModal(true);
 
-	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"),
-			QStringLiteral("ｷｬﾝｾﾙ"), QBoxLayout::TopToBottom);
+	const DialogButtons buttons = makeDialogButtons(
+			this, QStringLiteral("OK"), tr("ｷｬﾝｾﾙ"), QBoxLayout::TopToBottom);
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -55,18 +55,18 @@ DialogSetUnit::DialogSetUnit(ModuleData &md, Prompt &prompt, QWidget *parent)
 
 QWidget *DialogSetUnit::buildUnitFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("使用ユニット"), this);
+	auto *frame = new QGroupBox(tr("使用ユニット"), this);
 	auto *grid = new QGridLayout(frame);
-	grid->addWidget(new QLabel(QStringLiteral("  定格出力"), frame), 0, 0);
-	grid->addWidget(new QLabel(QStringLiteral("  定格容量"), frame), 0, 1);
+	grid->addWidget(new QLabel(tr("  定格出力"), frame), 0, 0);
+	grid->addWidget(new QLabel(tr("  定格容量"), frame), 0, 1);
 	for (int i = 0; i < kUnitCount; ++i) {
 		auto *unit = new QGroupBox(QStringLiteral("ID%1").arg(i), frame);
 		txtPower[i] = new QLineEdit(unit);
-		txtPower[i]->setAccessibleName(QStringLiteral("ID%1 定格出力").arg(i));
+		txtPower[i]->setAccessibleName(tr("ID%1 定格出力").arg(i));
 		optPower[i] = {new QRadioButton(QStringLiteral("mV/V"), unit),
-				new QRadioButton(QStringLiteral("μひずみ"), unit)};
+				new QRadioButton(tr("μひずみ"), unit)};
 		txtCapacity[i] = new QLineEdit(unit);
-		txtCapacity[i]->setAccessibleName(QStringLiteral("ID%1 定格容量").arg(i));
+		txtCapacity[i]->setAccessibleName(tr("ID%1 定格容量").arg(i));
 		lblSign[i] = new QLabel(unit);
 		lblSign[i]->setMinimumWidth(48);
 
@@ -84,10 +84,10 @@ QWidget *DialogSetUnit::buildUnitFrame()
 
 QWidget *DialogSetUnit::buildSingFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("単位"), this);
+	auto *frame = new QGroupBox(tr("単位"), this);
 	auto *row = new QHBoxLayout(frame);
 	for (int k = 0; k < 6; ++k) {
-		optUintsBtn[k] = new QRadioButton(kSingCaptions[k], frame);
+		optUintsBtn[k] = new QRadioButton(tr(kSingCaptions[k]), frame);
 		row->addWidget(optUintsBtn[k]);
 	}
 	return frame;
@@ -119,7 +119,7 @@ void DialogSetUnit::SetUnitSign()
 	const int sing = selectedSing();
 	for (int i = 0; i < kUnitCount; ++i) {
 		const bool load = sing > 0;
-		lblSign[i]->setText(load ? kSingCaptions[sing] : QString());
+		lblSign[i]->setText(load ? tr(kSingCaptions[sing]) : QString());
 		SetUnitEnabled(i, load && md_.Channels[i].Mflag != kFalse);
 	}
 }
@@ -148,7 +148,7 @@ UnitEntries DialogSetUnit::entries() const
 void DialogSetUnit::OKButton_Click()
 {
 	const UnitEntries current = entries();
-	const QString error = current.sing < 0 ? QStringLiteral("設定に誤りがあります。")
+	const QString error = current.sing < 0 ? tr("設定に誤りがあります。")
 					       : CheckUnitData(current, md_);
 	if (!error.isEmpty()) {
 		prompt_.message(error, kErrorTitle, Prompt::Icon::Error);

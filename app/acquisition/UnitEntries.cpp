@@ -2,6 +2,8 @@
 
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
+
 namespace kelvra {
 
 UnitEntries LoadUnitData(const ModuleData &md)
@@ -41,7 +43,7 @@ QString CheckUnitData(const UnitEntries &entries, const ModuleData &md)
 				!(CapacityEntryOk(entries.capacity[i]) &&
 						PowerEntryOk(entries.power[i],
 								entries.powerInMicrostrain[i])))
-			return QStringLiteral("設定に誤りがあります。");
+			return QCoreApplication::translate("UnitEntries", "設定に誤りがあります。");
 	}
 	return {};
 }

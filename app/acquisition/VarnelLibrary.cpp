@@ -58,7 +58,7 @@ bool VarnelLibrary::load()
 		path = findLibraryFile();
 	library_.setFileName(path);
 	if (!library_.load()) {
-		error_ = QStringLiteral("デバイスライブラリ %1 を読み込めません。\n%2")
+		error_ = tr("デバイスライブラリ %1 を読み込めません。\n%2")
 					 .arg(path, library_.errorString());
 		return false;
 	}
@@ -71,7 +71,7 @@ bool VarnelLibrary::load()
 	resolve(library_, "Varnel_Get_Datas", exports_.getDatas, missing);
 	resolve(library_, "Varnel_Zero_Adj", exports_.zeroAdj, missing);
 	if (!missing.isEmpty()) {
-		error_ = QStringLiteral("デバイスライブラリ %1 に関数がありません: %2")
+		error_ = tr("デバイスライブラリ %1 に関数がありません: %2")
 					 .arg(library_.fileName(),
 							 missing.join(QStringLiteral(", ")));
 		exports_ = {};

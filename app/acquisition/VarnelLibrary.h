@@ -8,6 +8,7 @@
 // loadError() and every call then fails without touching a device.
 
 #include "DeviceApi.h"
+#include <QCoreApplication>
 
 #include <QLibrary>
 
@@ -16,6 +17,8 @@
 namespace kelvra {
 
 class VarnelLibrary : public DeviceApi {
+	Q_DECLARE_TR_FUNCTIONS(VarnelLibrary)
+
 public:
 	// fileName empty: "VARNELIO" beside the program, in the installed library
 	// folder, then the library search.

@@ -30,7 +30,7 @@ QString helpLine(const OptionLine &line)
 							     : entry + QStringLiteral("   ");
 	const QString indent(kTextColumn, QLatin1Char(' '));
 	return lead +
-			QString::fromUtf8(line.text)
+			CliText::tr(line.text)
 					.split(QLatin1Char('\n'))
 					.join(QLatin1Char('\n') + indent) +
 			QLatin1Char('\n');
@@ -40,10 +40,10 @@ QString helpLine(const OptionLine &line)
 
 QString HelpText(const OptionTable &table)
 {
-	QString help = QString::fromUtf8(table.above);
+	QString help = CliText::tr(table.above);
 	for (const OptionLine &line : table.lines)
 		help += helpLine(line);
-	return help + QString::fromUtf8(table.below);
+	return *table.below ? help + CliText::tr(table.below) : help;
 }
 
 std::optional<int> ParseCommandLine(
@@ -85,7 +85,7 @@ QString usageErrorText(const QCommandLineParser &parser, const QStringList &argu
 		while (name.startsWith(QLatin1Char('-')))
 			name.remove(0, 1);
 		if (typed.startsWith(QLatin1Char('-')) && unknown.contains(name))
-			return QStringLiteral("unknown option '%1'").arg(typed);
+			return CliText::tr("不明なオプション '%1' です").arg(typed);
 	}
 	QString text = parser.errorText();
 	if (text.endsWith(QLatin1Char('.')))

@@ -1,5 +1,6 @@
 #include "ConsolePrompt.h"
 
+#include "core/InterfaceLanguage.h"
 #include <QTextStream>
 
 #include <cstdio>
@@ -20,9 +21,19 @@ void ConsolePrompt::message(const QString &text, const QString &caption, Icon)
 	printError(text);
 }
 
+bool useChosenLanguage(QCoreApplication &app, QStringList &arguments)
+{
+	const LanguageChoice choice = TakeLanguageOption(arguments);
+	InstallLanguage(app, choice.language);
+	if (choice.refused.isEmpty())
+		return true;
+	printError(CliText::tr("--lang '%1' は ja でも en でもありません").arg(choice.refused));
+	return false;
+}
+
 bool ConsolePrompt::askYesNo(const QString &text, const QString &)
 {
-	printError(text + QStringLiteral(" (yes)"));
+	printError(text + CliText::tr(" (はい)"));
 	return true;
 }
 

@@ -5,7 +5,15 @@
 
 #include "core/Prompt.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 namespace kelvra::cli {
+
+// The command-line tool's own texts in the interface language: CliText::tr().
+struct CliText {
+	Q_DECLARE_TR_FUNCTIONS(CliText)
+};
 
 class ConsolePrompt : public Prompt {
 public:
@@ -28,5 +36,9 @@ private:
 
 // One line on standard error, prefixed with the program's name.
 void printError(const QString &text);
+
+// Takes --lang out of the arguments and speaks the language it, KELVRA_LANG
+// or the locale chooses; false, with the refusal printed, when it names none.
+bool useChosenLanguage(QCoreApplication &app, QStringList &arguments);
 
 } // namespace kelvra::cli

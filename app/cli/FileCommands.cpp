@@ -17,27 +17,34 @@ namespace kelvra::cli {
 namespace {
 
 const OptionTable kConvertOptions{"convert",
-		"Usage: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
-		"       kelvra-cli convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2\n"
-		"Reads a data file and writes it as CSV, in code page 932 or in UTF-8\n"
-		"with a byte-order mark (default cp932). A long recording (every part of\n"
-		"it when the first is named) goes to HDF5, CSV (in numbered files when it\n"
-		"has more lines than a spreadsheet takes) or, up to 88000 samples, a data file.\n"
-		"\n",
-		{{{{"csv-encoding", "NAME"}}, "text of the .csv file: cp932 (default) or utf-8"},
+		QT_TRANSLATE_NOOP("CliText",
+				"使い方: kelvra-cli convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
+				"        kelvra-cli convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2\n"
+				"データファイルを読み、CSV として書き出します。文字コードはコードページ 932 か\n"
+				"バイトオーダーマーク付きの UTF-8 です (既定は cp932)。長時間記録 (最初の部分を\n"
+				"指定すれば全部分) は HDF5、CSV (表計算ソフトの行数を超えれば番号付きの複数の\n"
+				"ファイル)、または 88000 データまでならデータファイルに書き出します。\n"
+				"\n"),
+		{{{{"csv-encoding", "NAME"}},
+				 QT_TRANSLATE_NOOP("CliText",
+						 ".csv ファイルの文字コード: cp932 (既定) か utf-8")},
 				{{{"from", "S"}},
-						"a recording from this many seconds after its start"},
-				{{{"to", "S"}}, "a recording up to this many seconds after its start"}}};
+						QT_TRANSLATE_NOOP("CliText",
+								"記録の開始からこの秒数以降")},
+				{{{"to", "S"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"記録の開始からこの秒数まで")}}};
 
 const OptionTable kInfoOptions{"info",
-		"Usage: kelvra-cli info IN.vn2|REC.kvr\n"
-		"Prints a data file's or a recording's header, unit settings, row count and units in use,\n"
-		"one 'name: value' line each.\n",
+		QT_TRANSLATE_NOOP("CliText",
+				"使い方: kelvra-cli info IN.vn2|REC.kvr\n"
+				"データファイルか記録のヘッダー、ユニットの設定、データ数、使用ユニットを\n"
+				"一項目一行の 'name: value' の形で示します。\n"),
 		{}};
 
 QString onOff(int16_t flag)
 {
-	return flag != 0 ? QStringLiteral("on") : QStringLiteral("off");
+	return flag != 0 ? CliText::tr("有り") : CliText::tr("無し");
 }
 
 void printInfo(const DataFileContent &content)
@@ -48,42 +55,42 @@ void printInfo(const DataFileContent &content)
 		out << name << ": " << value << '\n';
 	};
 
-	line(QStringLiteral("start time"), h.startTime.trimmed());
+	line(CliText::tr("測定日時"), h.startTime.trimmed());
 	for (int i = 0; i < 5; ++i)
-		line(QStringLiteral("memo %1").arg(i + 1), h.memo[i]);
-	line(QStringLiteral("timing"),
-			h.timerType != 0 ? QStringLiteral("PC-timed single samples")
-					 : QStringLiteral("unit-timed blocks"));
-	line(QStringLiteral("interval ms"), QString::number(h.interval));
-	line(QStringLiteral("averaging"), onOff(h.average));
-	line(QStringLiteral("upper trigger"), onOff(h.upperTrigger));
-	line(QStringLiteral("upper level"), QString::number(h.upperLevel));
-	line(QStringLiteral("lower trigger"), onOff(h.lowerTrigger));
-	line(QStringLiteral("lower level"), QString::number(h.lowerLevel));
-	line(QStringLiteral("samples before trigger"), QString::number(h.before));
-	line(QStringLiteral("samples after trigger"), QString::number(h.after));
-	line(QStringLiteral("trigger unit"), QString::number(h.triggerUnit));
-	line(QStringLiteral("rows"), QString::number(h.rowCount));
+		line(CliText::tr("メモ%1").arg(i + 1), h.memo[i]);
+	line(CliText::tr("測定方法"),
+			h.timerType != 0 ? CliText::tr("PC計時の単一データ")
+					 : CliText::tr("ユニット計時のブロック"));
+	line(CliText::tr("測定間隔 ms"), QString::number(h.interval));
+	line(CliText::tr("平均化"), onOff(h.average));
+	line(CliText::tr("上限トリガ"), onOff(h.upperTrigger));
+	line(CliText::tr("上限レベル"), QString::number(h.upperLevel));
+	line(CliText::tr("下限トリガ"), onOff(h.lowerTrigger));
+	line(CliText::tr("下限レベル"), QString::number(h.lowerLevel));
+	line(CliText::tr("トリガ前のデータ数"), QString::number(h.before));
+	line(CliText::tr("トリガ後のデータ数"), QString::number(h.after));
+	line(CliText::tr("トリガ使用ユニット"), QString::number(h.triggerUnit));
+	line(CliText::tr("データ数"), QString::number(h.rowCount));
 
 	QStringList used;
 	for (int u = 0; u < kUnitCount; ++u) {
 		if (!content.rows.empty() && content.rows.front()[u] != kNoData)
 			used << QString::number(u);
 	}
-	line(QStringLiteral("units in use"), used.join(QStringLiteral(",")));
+	line(CliText::tr("使用ユニット"), used.join(QStringLiteral(",")));
 
 	const int16_t sing = content.unitInfo ? content.unitInfo->sing : 0;
-	line(QStringLiteral("display unit"), GetSingStr(sing));
+	line(CliText::tr("表示単位"), ShownUnitText(GetSingStr(sing)));
 	if (sing == 0)
 		return;
 	for (int u = 0; u < kUnitCount; ++u) {
 		const DataFileUnitInfo &info = *content.unitInfo;
-		line(QStringLiteral("rated output %1").arg(u),
+		line(CliText::tr("定格出力 %1").arg(u),
 				QString::number(info.power[u]) + QLatin1Char(' ') +
-						GetPowerSingStr(info.powerSing[u]));
-		line(QStringLiteral("capacity %1").arg(u),
+						ShownUnitText(GetPowerSingStr(info.powerSing[u])));
+		line(CliText::tr("定格容量 %1").arg(u),
 				QString::number(info.capacity[u]) + QLatin1Char(' ') +
-						GetSingStr(sing));
+						ShownUnitText(GetSingStr(sing)));
 	}
 }
 
@@ -108,29 +115,29 @@ int convertCommand(const QStringList &arguments)
 			: QStringLiteral("cp932");
 	const auto encoding = parseCsvEncoding(encodingName);
 	if (!encoding) {
-		printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));
+		printError(CliText::tr("--csv-encoding には cp932 か utf-8 を指定します"));
 		return kExitUsage;
 	}
 	const QStringList files = parser.positionalArguments();
 	if (files.size() != 2) {
-		printError(QStringLiteral("convert takes IN.vn2 OUT.csv"));
+		printError(CliText::tr("convert には IN.vn2 OUT.csv を指定します"));
 		return kExitUsage;
 	}
 	if (IsRecordingFile(files[0]))
 		return convertRecording(parser, files[0], files[1], *encoding);
 	if (FileTypeOf(files[1]) != FileType::Csv) {
-		printError(QStringLiteral("OUT must name a .csv file"));
+		printError(CliText::tr("OUT には .csv ファイルを指定します"));
 		return kExitUsage;
 	}
 	ModuleData md;
 	md.InitDataArray();
 	if (const FileResult read = ReadDataFile(md, files[0]); !read.ok) {
-		printError(QStringLiteral("cannot read %1: %2").arg(files[0], read.error));
+		printError(CliText::tr("%1 を読み込めません: %2").arg(files[0], read.error));
 		return kExitFailure;
 	}
 	md.SetRange();
 	if (const FileResult written = SaveCsvFile(md, files[1], *encoding); !written.ok) {
-		printError(QStringLiteral("cannot write %1: %2").arg(files[1], written.error));
+		printError(CliText::tr("%1 に書き込めません: %2").arg(files[1], written.error));
 		return kExitFailure;
 	}
 	return kExitOk;
@@ -143,7 +150,7 @@ int infoCommand(const QStringList &arguments)
 		return *answered;
 	const QStringList files = parser.positionalArguments();
 	if (files.size() != 1) {
-		printError(QStringLiteral("info takes one data file"));
+		printError(CliText::tr("info にはデータファイルを一つ指定します"));
 		return kExitUsage;
 	}
 	if (IsRecordingFile(files[0]))
@@ -151,7 +158,7 @@ int infoCommand(const QStringList &arguments)
 	QString reason;
 	const auto content = LoadDataFileContent(files[0], &reason);
 	if (!content) {
-		printError(QStringLiteral("cannot read %1: %2").arg(files[0], reason));
+		printError(CliText::tr("%1 を読み込めません: %2").arg(files[0], reason));
 		return kExitFailure;
 	}
 	printInfo(*content);

@@ -27,14 +27,18 @@ namespace kelvra::cli {
 namespace {
 
 const OptionTable kPrintOptions{"print",
-		"Usage: kelvra-cli print IN.vn2 --pdf OUT.pdf [--page-size NAME]\n"
-		"Writes the printed page of a data file (date, title, measuring conditions,\n"
-		"graph) as a one-page PDF. NAME is a paper size such as A4 (the default),\n"
-		"A3, B5 or Letter. Needs no display.\n"
-		"\n",
+		QT_TRANSLATE_NOOP("CliText",
+				"使い方: kelvra-cli print IN.vn2 --pdf OUT.pdf [--page-size NAME]\n"
+				"データファイルの印刷ページ (日付、タイトル、測定条件、グラフ) を一ページの\n"
+				"PDF に書き出します。NAME は A4 (既定)、A3、B5、Letter などの用紙サイズです。\n"
+				"ディスプレイは要りません。\n"
+				"\n"),
 		{
-				{{{"pdf", "OUT.pdf"}}, "file to write"},
-				{{{"page-size", "NAME"}}, "paper size (default A4)"},
+				{{{"pdf", "OUT.pdf"}},
+						QT_TRANSLATE_NOOP("CliText", "書き出すファイル")},
+				{{{"page-size", "NAME"}},
+						QT_TRANSLATE_NOOP(
+								"CliText", "用紙サイズ (既定 A4)")},
 		}};
 
 struct PrintOptions {
@@ -60,19 +64,19 @@ std::optional<PrintOptions> parse(const QCommandLineParser &parser)
 	options.in = files.value(0);
 	options.out = parser.value(QStringLiteral("pdf"));
 	if (files.size() != 1 || options.out.isEmpty()) {
-		printError(QStringLiteral("print takes IN.vn2 --pdf OUT.pdf"));
+		printError(CliText::tr("print には IN.vn2 --pdf OUT.pdf を指定します"));
 		return std::nullopt;
 	}
 	if (QFileInfo(options.out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) !=
 			0) {
-		printError(QStringLiteral("--pdf must name a .pdf file"));
+		printError(CliText::tr("--pdf には .pdf ファイルを指定します"));
 		return std::nullopt;
 	}
 	if (parser.isSet(QStringLiteral("page-size"))) {
 		const QString name = parser.value(QStringLiteral("page-size"));
 		const auto size = pageSizeNamed(name);
 		if (!size) {
-			printError(QStringLiteral("unknown page size %1").arg(name));
+			printError(CliText::tr("用紙サイズ %1 は不明です").arg(name));
 			return std::nullopt;
 		}
 		options.pageSize = *size;
@@ -110,7 +114,7 @@ int printPage(ModuleData &md, const PrintOptions &options)
 	// The file is replaced only when the whole page was written.
 	QSaveFile file(options.out);
 	if (!file.open(QIODevice::WriteOnly)) {
-		printError(QStringLiteral("cannot write %1: %2")
+		printError(CliText::tr("%1 に書き込めません: %2")
 						.arg(options.out, file.errorString()));
 		return kExitFailure;
 	}
@@ -123,7 +127,7 @@ int printPage(ModuleData &md, const PrintOptions &options)
 			return kExitFailure;
 	}
 	if (!file.commit()) {
-		printError(QStringLiteral("cannot write %1: %2")
+		printError(CliText::tr("%1 に書き込めません: %2")
 						.arg(options.out, file.errorString()));
 		return kExitFailure;
 	}
@@ -143,9 +147,11 @@ int printCommand(int argc, char *argv[])
 		qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
 	QApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
+	QStringList arguments = QCoreApplication::arguments();
+	if (!useChosenLanguage(app, arguments))
+		return kExitUsage;
 	QCommandLineParser parser;
-	if (const auto answered = ParseCommandLine(
-			    kPrintOptions, QCoreApplication::arguments().mid(2), parser))
+	if (const auto answered = ParseCommandLine(kPrintOptions, arguments.mid(2), parser))
 		return *answered;
 	const auto options = parse(parser);
 	if (!options)
@@ -154,11 +160,11 @@ int printCommand(int argc, char *argv[])
 	ModuleData md;
 	md.InitDataArray();
 	if (const FileResult read = ReadDataFile(md, options->in); !read.ok) {
-		printError(QStringLiteral("cannot read %1: %2").arg(options->in, read.error));
+		printError(CliText::tr("%1 を読み込めません: %2").arg(options->in, read.error));
 		return kExitFailure;
 	}
 	if (md.DataCount < 1) { // as the print button: nothing to print
-		printError(QStringLiteral("%1: データがありません。").arg(options->in));
+		printError(CliText::tr("%1: データがありません。").arg(options->in));
 		return kExitFailure;
 	}
 	md.SetRange();

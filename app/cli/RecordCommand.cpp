@@ -97,79 +97,117 @@ struct UsageError {
 };
 
 const OptionTable kRecordOptions{"record",
-		"Usage: kelvra-cli record --out FILE [options]\n"
-		"       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]\n"
-		"Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);\n"
-		"with --continuous, records straight to a .kvr file until stopped.\n"
-		"Settings not given are taken from the stored measuring conditions; with\n"
-		"emulated units and none stored, every described unit is in use, unit-timed\n"
-		"at 100 ms, as in the window.\n"
-		"Ctrl+C stops the run as the stop button does; the file is still written.\n"
-		"\n",
+		QT_TRANSLATE_NOOP("CliText",
+				"使い方: kelvra-cli record --out FILE [options]\n"
+				"        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]\n"
+				"測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。\n"
+				"--continuous では止めるまで .kvr ファイルに直接記録します。\n"
+				"指定のない設定は保存された測定条件から取ります。エミュレータのユニットで\n"
+				"保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、\n"
+				"ユニット計時の 100 ms で測定します。\n"
+				"Ctrl+C は停止ボタンと同じく測定を止め、ファイルはそれでも書き出します。\n"
+				"\n"),
 		{
-				{{{"out", "FILE"}}, "file to write (.vn2 or .csv)"},
+				{{{"out", "FILE"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"書き出すファイル (.vn2 か .csv)")},
 				{{{"emulate", "DESCRIPTION"}},
-						"use emulated units (VARNELIO_EMULATOR), e.g. demo"},
-				{{{"units", "0,2"}}, "units in use"},
+						QT_TRANSLATE_NOOP("CliText",
+								"エミュレータのユニットを使う (VARNELIO_EMULATOR)。例: demo")},
+				{{{"units", "0,2"}}, QT_TRANSLATE_NOOP("CliText", "使用ユニット")},
 				{{{"interval-ms", "N"}},
-						"unit-timed blocks every N ms (a multiple of 10)"},
-				{{{"interval-s", "N"}}, "PC-timed single samples every N s"},
+						QT_TRANSLATE_NOOP("CliText",
+								"ユニット計時で N ms ごと (10の倍数)")},
+				{{{"interval-s", "N"}},
+						QT_TRANSLATE_NOOP("CliText", "PC計時で N 秒ごと")},
 				{{{"average"}, {"no-average"}},
-						"average the readings of each interval"},
-				{{{"trigger-upper", "V"}}, "arm the upper-limit trigger at V"},
-				{{{"trigger-lower", "V"}}, "arm the lower-limit trigger at V"},
-				{{{"no-trigger"}}, "record without trigger"},
+						QT_TRANSLATE_NOOP("CliText",
+								"各測定間隔の値を平均化する")},
+				{{{"trigger-upper", "V"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"上限トリガを V に設定する")},
+				{{{"trigger-lower", "V"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"下限トリガを V に設定する")},
+				{{{"no-trigger"}},
+						QT_TRANSLATE_NOOP(
+								"CliText", "トリガなしで測定する")},
 				{{{"pre", "N"}, {"post", "N"}},
-						"samples kept before / taken after the trigger"},
-				{{{"trigger-unit", "U"}}, "unit watched for the trigger"},
-				{{{"display-unit", "UNIT"}}, "ue, kgf, tf, N, kN or MN"},
+						QT_TRANSLATE_NOOP("CliText",
+								"トリガ前に残す / トリガ後に取るデータ数")},
+				{{{"trigger-unit", "U"}},
+						QT_TRANSLATE_NOOP(
+								"CliText", "トリガを見るユニット")},
+				{{{"display-unit", "UNIT"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"ue、kgf、tf、N、kN、MN のいずれか")},
 				{{{"rated-output", "U:VALUE:mV/V or U:VALUE:ue"}},
-						"rated output of unit U"},
+						QT_TRANSLATE_NOOP("CliText",
+								"ユニット U の定格出力")},
 				{{{"capacity", "U:VALUE"}},
-						"rated capacity of unit U, in the display unit"},
-				{{{"zero"}}, "take each used unit's zero reference first"},
+						QT_TRANSLATE_NOOP("CliText",
+								"ユニット U の定格容量 (表示単位で)")},
+				{{{"zero"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"先に各使用ユニットのゼロ点を取る")},
 				{{{"samples", "N"}},
-						"without trigger: stop once N samples are held"},
-				{{{"memo", "TEXT"}}, "a memo line of the file (up to five times)"},
+						QT_TRANSLATE_NOOP("CliText",
+								"トリガなしのとき: データが N 個になったら止める")},
+				{{{"memo", "TEXT"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"ファイルのメモ行 (五回まで)")},
 				{{{"progress"}},
-						"a progress line per tick on standard error, even when\nit is no terminal"},
+						QT_TRANSLATE_NOOP("CliText",
+								"標準エラーに一回の読み取りごとに進行状況を一行、\n"
+								"端末でなくても出す")},
 				{{{"csv-encoding", "NAME"}},
-						"text of a .csv file: cp932 (default) or utf-8,\n"
-						"which is written with a byte-order mark"},
+						QT_TRANSLATE_NOOP("CliText",
+								".csv ファイルの文字コード: cp932 (既定) か utf-8\n"
+								"(utf-8 はバイトオーダーマーク付き)")},
 				{{{"limit", "U:upper|lower:warning|alarm:VALUE"}},
-						"watch unit U against a level, in the display\n"
-						"unit (repeatable); each crossing and return is\n"
-						"a line on standard error"},
+						QT_TRANSLATE_NOOP("CliText",
+								"ユニット U をレベルで監視する (表示単位、\n"
+								"繰り返し可)。超えたときと戻ったときに\n"
+								"標準エラーに一行ずつ出す")},
 				{{{"hysteresis", "U:VALUE"}},
-						"how far a value of unit U must come back inside a\nlevel"},
+						QT_TRANSLATE_NOOP("CliText",
+								"ユニット U の値がレベルの内側へどれだけ\n"
+								"戻る必要があるか")},
 				{{{"fail-on-alarm"}},
-						"at the first alarm, end the run, write FILE and exit 3"},
+						QT_TRANSLATE_NOOP("CliText",
+								"最初の異常で測定を終え、FILE を書き出して 3 で終了する")},
 				{{{"continuous"}},
-						"a long recording: every sample goes to a .kvr file\n"
-						"as it is measured, the run ends on Ctrl+C, --duration\n"
-						"or --samples"},
+						QT_TRANSLATE_NOOP("CliText",
+								"長時間記録: 測定したデータを次々に .kvr ファイルへ\n"
+								"書き込み、Ctrl+C、--duration か --samples で\n"
+								"測定を終える")},
 				{{{"folder", "DIR"}},
-						"with --continuous: record into DIR, the file named\n"
-						"by the start time (kelvra-YYYYMMDD-HHMMSS.kvr)"},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: DIR に記録し、ファイル名は\n"
+								"開始時刻 (kelvra-YYYYMMDD-HHMMSS.kvr)")},
 				{{{"split", "none|1h|1d"}},
-						"with --continuous: a new part every hour or day of\n"
-						"measurement time"},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: 測定時間の一時間か一日ごとに\n"
+								"新しい部分にする")},
 				{{{"duration", "90s|30m|12h|2d"}},
-						"with --continuous: the measurement time to record"},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: 記録する測定時間")},
 				{{{"repeat-trigger"}},
-						"with --continuous and a trigger: save each capture\n"
-						"as a numbered .vn2 file beside the recording and\n"
-						"arm the trigger again"},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous とトリガのとき: 取込みごとに記録の\n"
+								"隣に番号付きの .vn2 ファイルを保存し、\n"
+								"トリガを再び掛ける")},
 		},
-		"The run is journaled; when the program is killed, 'kelvra-cli recover' writes\n"
-		"what it measured up to a second before.\n"};
+		QT_TRANSLATE_NOOP("CliText",
+				"測定は控えに記録します。プログラムが強制終了されても、'kelvra-cli recover' で\n"
+				"その一秒前までに測定したデータを書き出せます。\n")};
 
 int parseUnit(const QString &text)
 {
 	bool ok = false;
 	const int unit = text.toInt(&ok);
 	if (!ok || unit < 0 || unit >= kUnitCount)
-		throw UsageError{QStringLiteral("unit '%1' is not 0 to 3").arg(text)};
+		throw UsageError{CliText::tr("ユニット '%1' が0〜3ではありません").arg(text)};
 	return unit;
 }
 
@@ -178,7 +216,7 @@ int32_t parsePositive(const QString &option, const QString &text)
 	bool ok = false;
 	const int32_t value = text.toInt(&ok);
 	if (!ok || value < 1)
-		throw UsageError{QStringLiteral("--%1 takes a positive whole number").arg(option)};
+		throw UsageError{CliText::tr("--%1 には正の整数を指定します").arg(option)};
 	return value;
 }
 
@@ -187,7 +225,7 @@ SensorOption parseSensor(const QString &option, const QString &text, bool withUn
 	const QStringList parts = text.split(QLatin1Char(':'));
 	if (parts.size() != (withUnit ? 3 : 2))
 		throw UsageError{
-				QStringLiteral("--%1 '%2' is not %3")
+				CliText::tr("--%1 '%2' が %3 の形ではありません")
 						.arg(option, text,
 								withUnit ? QStringLiteral("U:VALUE:mV/V or U:VALUE:ue")
 									 : QStringLiteral("U:VALUE"))};
@@ -196,7 +234,8 @@ SensorOption parseSensor(const QString &option, const QString &text, bool withUn
 		if (parts[2] == QLatin1String("ue"))
 			sensor.microstrain = true;
 		else if (parts[2] != QLatin1String("mV/V"))
-			throw UsageError{QStringLiteral("--%1 unit '%2' is not mV/V or ue")
+			throw UsageError{CliText::tr(
+					"--%1 の単位 '%2' が mV/V でも ue でもありません")
 							 .arg(option, parts[2])};
 	}
 	return sensor;
@@ -211,8 +250,8 @@ LimitOption parseLimit(const QString &text)
 			(parts[2] == QLatin1String("warning") ||
 					parts[2] == QLatin1String("alarm"));
 	if (!sideOk || !levelOk)
-		throw UsageError{QStringLiteral(
-				"--limit '%1' is not U:upper|lower:warning|alarm:VALUE")
+		throw UsageError{CliText::tr(
+				"--limit '%1' が U:upper|lower:warning|alarm:VALUE の形ではありません")
 						 .arg(text)};
 	return {parseUnit(parts[0]),
 			parts[2] == QLatin1String("alarm") ? LimitLevel::Alarm
@@ -228,8 +267,8 @@ int16_t parseDisplayUnit(const QString &text)
 			QStringLiteral("MN")};
 	const auto index = names.indexOf(text);
 	if (index < 0)
-		throw UsageError{QStringLiteral(
-				"--display-unit '%1' is not ue, kgf, tf, N, kN or MN")
+		throw UsageError{CliText::tr(
+				"--display-unit '%1' が ue、kgf、tf、N、kN、MN のいずれでもありません")
 						 .arg(text)};
 	return static_cast<int16_t>(index);
 }
@@ -242,7 +281,8 @@ SplitPeriod parseSplit(const QString &text)
 		return SplitPeriod::Hour;
 	if (text == QLatin1String("1d"))
 		return SplitPeriod::Day;
-	throw UsageError{QStringLiteral("--split '%1' is not none, 1h or 1d").arg(text)};
+	throw UsageError{CliText::tr("--split '%1' が none、1h、1d のいずれでもありません")
+					 .arg(text)};
 }
 
 double parseDuration(const QString &text)
@@ -256,7 +296,8 @@ double parseDuration(const QString &text)
 		if (ok && n > 0.0 && std::isfinite(n))
 			return n * seconds;
 	}
-	throw UsageError{QStringLiteral("--duration '%1' is not a time such as 90s, 30m, 12h or 2d")
+	throw UsageError{CliText::tr(
+			"--duration '%1' が 90s、30m、12h、2d のような時間ではありません")
 					 .arg(text)};
 }
 
@@ -270,22 +311,23 @@ void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
 			parser.isSet(QStringLiteral("duration")) || o.repeatTrigger;
 	if (!o.continuous) {
 		if (longOnly)
-			throw UsageError{
-					QStringLiteral("--folder, --split, --duration and "
-						       "--repeat-trigger go with --continuous")};
+			throw UsageError{CliText::tr(
+					"--folder、--split、--duration、--repeat-trigger は "
+					"--continuous と一緒に指定します")};
 		return;
 	}
 	if (o.out.isEmpty() == o.folder.isEmpty())
-		throw UsageError{QStringLiteral(
-				"--continuous takes --out FILE.kvr or --folder DIR")};
+		throw UsageError{CliText::tr(
+				"--continuous には --out FILE.kvr か --folder DIR を指定します")};
 	if (!o.out.isEmpty() && !IsRecordingFile(o.out))
-		throw UsageError{QStringLiteral("--out of a long recording must name a .kvr file")};
+		throw UsageError{CliText::tr("長時間記録の --out には .kvr ファイルを指定します")};
 	if (parser.isSet(QStringLiteral("split")))
 		o.split = parseSplit(parser.value(QStringLiteral("split")));
 	if (parser.isSet(QStringLiteral("duration")))
 		o.durationS = parseDuration(parser.value(QStringLiteral("duration")));
 	if (o.durationS && parser.isSet(QStringLiteral("samples")))
-		throw UsageError{QStringLiteral("give --duration or --samples, not both")};
+		throw UsageError{CliText::tr(
+				"--duration と --samples はどちらか一方だけを指定します")};
 }
 
 RecordOptions parseOptions(QCommandLineParser &parser)
@@ -298,20 +340,23 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	o.out = value("out").value_or(QString());
 	parseContinuous(parser, o);
 	if (o.out.isEmpty() && !o.continuous)
-		throw UsageError{QStringLiteral("--out FILE is required")};
+		throw UsageError{CliText::tr("--out FILE を指定して下さい")};
 	if (!o.continuous) {
 		const auto type = FileTypeOf(o.out);
 		if (!type)
-			throw UsageError{QStringLiteral("--out must name a .vn2 or .csv file")};
+			throw UsageError{CliText::tr(
+					"--out には .vn2 か .csv ファイルを指定します")};
 		o.type = *type;
 	}
 
 	if (const auto name = value("csv-encoding")) {
 		if (o.continuous || o.type != FileType::Csv)
-			throw UsageError{QStringLiteral("--csv-encoding goes with a .csv file")};
+			throw UsageError{CliText::tr(
+					"--csv-encoding は .csv ファイルにだけ指定できます")};
 		const auto encoding = parseCsvEncoding(*name);
 		if (!encoding)
-			throw UsageError{QStringLiteral("--csv-encoding takes cp932 or utf-8")};
+			throw UsageError{CliText::tr(
+					"--csv-encoding には cp932 か utf-8 を指定します")};
 		o.csvEncoding = *encoding;
 	}
 	o.emulate = value("emulate");
@@ -324,12 +369,13 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	if (const auto ms = value("interval-ms")) {
 		const int32_t n = parsePositive(QStringLiteral("interval-ms"), *ms);
 		if (n % 10 != 0)
-			throw UsageError{QStringLiteral("--interval-ms takes a multiple of 10")};
+			throw UsageError{CliText::tr("--interval-ms には10の倍数を指定します")};
 		o.intervalSteps = QString::number(n / 10);
 	}
 	o.intervalSeconds = value("interval-s");
 	if (o.intervalSteps && o.intervalSeconds)
-		throw UsageError{QStringLiteral("give --interval-ms or --interval-s, not both")};
+		throw UsageError{CliText::tr(
+				"--interval-ms と --interval-s はどちらか一方だけを指定します")};
 	if (parser.isSet(QStringLiteral("average")))
 		o.average = true;
 	if (parser.isSet(QStringLiteral("no-average")))
@@ -338,8 +384,8 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	o.lower = value("trigger-lower");
 	o.noTrigger = parser.isSet(QStringLiteral("no-trigger"));
 	if (o.noTrigger && (o.upper || o.lower))
-		throw UsageError{QStringLiteral(
-				"--no-trigger goes with neither --trigger-upper nor --trigger-lower")};
+		throw UsageError{CliText::tr(
+				"--no-trigger は --trigger-upper とも --trigger-lower とも一緒に指定できません")};
 	o.pre = value("pre");
 	o.post = value("post");
 	if (const auto unit = value("trigger-unit"))
@@ -363,7 +409,7 @@ RecordOptions parseOptions(QCommandLineParser &parser)
 	}
 	o.failOnAlarm = parser.isSet(QStringLiteral("fail-on-alarm"));
 	if (o.memos.size() > 5)
-		throw UsageError{QStringLiteral("--memo may be given at most five times")};
+		throw UsageError{CliText::tr("--memo は五回までしか指定できません")};
 	return o;
 }
 
@@ -438,9 +484,9 @@ LimitSettings applyLimits(const RecordOptions &o, const ModuleData &md, const Li
 		entries[unit].hysteresis = value;
 	for (const LimitOption &limit : o.limits) {
 		if (!md.Channels[limit.unit].inUse())
-			throw UsageError{
-					QStringLiteral("--limit names unit %1, which is not in use")
-							.arg(limit.unit)};
+			throw UsageError{CliText::tr(
+					"--limit のユニット %1 は使用ユニットではありません")
+							 .arg(limit.unit)};
 	}
 	const LimitCheck check = CheckLimits(entries, md, stored);
 	if (!check.limits)
@@ -460,13 +506,15 @@ public:
 	{
 		if (!shown_)
 			return;
-		const char *phase = md_.TrgMode != kTrue ? "measuring"
-				: md_.TrgOn == kTrue     ? "capturing"
-							 : "waiting for trigger";
-		std::fprintf(stderr, "%ssamples %lld  elapsed %.1f s  %s   %s",
-				terminal_ ? "\r" : "",
-				static_cast<long long>(md_.DataOffset + md_.DataCount),
-				clock_.elapsed() / 1000.0, phase, terminal_ ? "" : "\n");
+		const QString phase = md_.TrgMode != kTrue ? CliText::tr("測定中")
+				: md_.TrgOn == kTrue       ? CliText::tr("取込み中")
+							   : CliText::tr("トリガ待ち");
+		const QString line = CliText::tr("データ数 %1  経過 %2 s  %3")
+						     .arg(md_.DataOffset + md_.DataCount)
+						     .arg(clock_.elapsed() / 1000.0, 0, 'f', 1)
+						     .arg(phase);
+		std::fprintf(stderr, "%s%s   %s", terminal_ ? "\r" : "",
+				line.toLocal8Bit().constData(), terminal_ ? "" : "\n");
 		std::fflush(stderr);
 	}
 
@@ -499,7 +547,7 @@ QString emulatorError(const RecordOptions &o, VarnelLibrary &library)
 	if (!o.emulate)
 		return {};
 	if (const QString reason = library.checkEmulator(*o.emulate); !reason.isEmpty())
-		return QStringLiteral("--emulate: %1").arg(reason);
+		return CliText::tr("--emulate: %1").arg(reason);
 	return {};
 }
 
@@ -558,16 +606,6 @@ void followEvents(RunControl &run, LimitWatch &limits, const ModuleData &md, int
 	});
 }
 
-QString spanInEnglish(double seconds)
-{
-	const auto minutes = static_cast<qint64>(seconds / 60.0);
-	if (minutes >= 24 * 60)
-		return QStringLiteral("%1 d %2 h").arg(minutes / (24 * 60)).arg(minutes / 60 % 24);
-	if (minutes >= 60)
-		return QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60);
-	return QStringLiteral("%1 min").arg(minutes);
-}
-
 // The folder or file of a long recording can be written; says how long
 // its free space lasts.
 QString checkRecordingTarget(const RecordOptions &o, const ModuleData &md)
@@ -575,20 +613,18 @@ QString checkRecordingTarget(const RecordOptions &o, const ModuleData &md)
 	const QString folder = o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder;
 	if (o.folder.isEmpty()) {
 		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok)
-			return QStringLiteral("cannot write %1: %2").arg(o.out, writable.error);
+			return CliText::tr("%1 に書き込めません: %2").arg(o.out, writable.error);
 	} else {
 		if (!QFileInfo(folder).isDir())
-			return QStringLiteral("cannot record into %1: no such folder").arg(folder);
+			return CliText::tr("%1 に記録できません: フォルダがありません").arg(folder);
 		QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kelvra-XXXXXX")));
 		if (!probe.open())
-			return QStringLiteral("cannot record into %1: %2")
+			return CliText::tr("%1 に記録できません: %2")
 					.arg(folder, probe.errorString());
 	}
 	if (const auto free = FreeSpace(folder))
-		printError(QStringLiteral("the free space in %1 lasts about %2 at this interval")
-						.arg(folder,
-								spanInEnglish(SecondsOfSpace(
-										md, *free))));
+		printError(CliText::tr("%1 の空き容量はこの測定間隔でおよそ %2 もちます")
+						.arg(folder, SpanText(SecondsOfSpace(md, *free))));
 	return {};
 }
 
@@ -600,24 +636,23 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	}
 	const bool triggerSet = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
 	if (o.repeatTrigger && !triggerSet) {
-		printError(QStringLiteral(
-				"--repeat-trigger needs --trigger-upper or --trigger-lower"));
+		printError(CliText::tr(
+				"--repeat-trigger には --trigger-upper か --trigger-lower が必要です"));
 		return kExitUsage;
 	}
 	if (triggerSet && !o.repeatTrigger)
-		printError(QStringLiteral(
-				"the trigger is not used: a long recording takes it with "
-				"--repeat-trigger"));
+		printError(CliText::tr(
+				"トリガは使いません: 長時間記録では --repeat-trigger で使います"));
 	LongRecording recording(
 			o.folder.isEmpty() ? o.out : o.folder, !o.folder.isEmpty(), o.split);
 	RepeatedCapture captures(o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder);
 	captures.onSaved = [](const QString &file) {
-		printError(QStringLiteral("trigger capture saved: %1")
+		printError(CliText::tr("トリガの取込データを保存しました: %1")
 						.arg(QDir::toNativeSeparators(file)));
 	};
 	bool captureFailed = false;
 	captures.onFailed = [&](const QString &text) {
-		printError(QStringLiteral("cannot save a trigger capture: %1").arg(text));
+		printError(CliText::tr("トリガの取込データを保存できません: %1").arg(text));
 		captureFailed = true;
 	};
 	recording.setMemoLines(o.memos);
@@ -645,24 +680,25 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	const QString file = QDir::toNativeSeparators(recording.currentFile());
 	const qint64 samples = md.DataOffset + md.DataCount;
 	if (interrupted)
-		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples per unit")
+		printError(CliText::tr(
+				"Ctrl+C で停止しました。%1 にユニットごとに %2 個のデータがあります")
 						.arg(file)
 						.arg(samples));
 	if (seen.alarm && o.failOnAlarm) {
-		printError(QStringLiteral("stopped at an alarm; %1 is written").arg(file));
+		printError(CliText::tr("異常で停止しました。%1 は書き込み済みです").arg(file));
 		return kExitAlarm;
 	}
 	if (recording.lostToDisk()) {
-		printError(QStringLiteral(
-				"samples were lost to the disk (%1); %2 holds all the others")
+		printError(CliText::tr(
+				"ディスクのためにデータが失われました (%1)。それ以外のデータはすべて %2 にあります")
 						.arg(recording.diskError(), file));
 		return kExitFailure;
 	}
 	if (captureFailed)
 		return kExitFailure;
 	if (seen.dropout) {
-		printError(QStringLiteral(
-				"a unit was lost during the recording; %1 holds the gap as missing samples")
+		printError(CliText::tr(
+				"記録中にユニットが失われました。%1 にはその間が欠落データとして入っています")
 						.arg(file));
 		return kExitFailure;
 	}
@@ -683,15 +719,15 @@ int record(const RecordOptions &o)
 	const QStringList reset = LoadStartUpState(
 			md, QSettingsStore(), qEnvironmentVariable("VARNELIO_EMULATOR"));
 	if (!reset.isEmpty())
-		printError(QStringLiteral(
-				"stored measuring conditions no settings dialog would take are back at their defaults: %1")
+		printError(CliText::tr(
+				"保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1")
 						.arg(reset.join(QStringLiteral(", "))));
 	if (const QString error = applySettings(o, md); !error.isEmpty()) {
 		printError(error);
 		return kExitUsage;
 	}
 	if (o.samples && md.TrgMode == kTrue && !o.continuous) {
-		printError(QStringLiteral("--samples goes with a run without trigger"));
+		printError(CliText::tr("--samples はトリガなしの測定にだけ指定できます"));
 		return kExitUsage;
 	}
 	LimitWatch limits;
@@ -699,7 +735,7 @@ int record(const RecordOptions &o)
 	// Found out now, not once the measurement is over.
 	if (!o.continuous) {
 		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok) {
-			printError(QStringLiteral("cannot write %1: %2")
+			printError(CliText::tr("%1 に書き込めません: %2")
 							.arg(o.out, writable.error));
 			return kExitFailure;
 		}
@@ -748,31 +784,31 @@ int record(const RecordOptions &o)
 		md.MemoStr[i] = o.memos[i];
 	const FileResult written = SaveFileOfType(md, o.out, o.type, o.csvEncoding);
 	if (!written.ok) {
-		printError(QStringLiteral("cannot write %1: %2").arg(o.out, written.error));
+		printError(CliText::tr("%1 に書き込めません: %2").arg(o.out, written.error));
 		if (journal.Flush())
-			printError(QStringLiteral(
-					"the run is kept in %1; 'kelvra-cli recover --out FILE' writes it")
+			printError(CliText::tr(
+					"測定は %1 に残してあります。'kelvra-cli recover --out FILE' で書き出せます")
 							.arg(journal.fileName()));
 		else if (!journal.fileName().isEmpty())
-			printError(QStringLiteral("the run journal %1 is not whole either: %2")
+			printError(CliText::tr("測定データの控え %1 も完全ではありません: %2")
 							.arg(journal.fileName(),
 									journal.failure()));
 		return kExitFailure;
 	}
 	journal.Discard(); // the data are safe in the file
 	if (interrupted)
-		printError(QStringLiteral("stopped by Ctrl+C; %1 holds %2 samples")
+		printError(CliText::tr("Ctrl+C で停止しました。%1 に %2 個のデータがあります")
 						.arg(o.out)
 						.arg(md.DataCount));
 	if (seen.alarm && o.failOnAlarm) {
-		printError(QStringLiteral("stopped at an alarm; %1 holds %2 samples")
+		printError(CliText::tr("異常で停止しました。%1 に %2 個のデータがあります")
 						.arg(o.out)
 						.arg(md.DataCount));
 		return kExitAlarm;
 	}
 	if (run.lastEnd() == RunControl::RunEnd::DeviceError) {
-		printError(QStringLiteral(
-				"the run ended on a device error; %1 holds the %2 samples taken before it")
+		printError(CliText::tr(
+				"デバイスエラーで測定が終わりました。%1 にそれまでの %2 個のデータがあります")
 						.arg(o.out)
 						.arg(md.DataCount));
 		return kExitFailure;
@@ -788,7 +824,7 @@ int recordCommand(const QStringList &arguments)
 	if (const auto answered = ParseCommandLine(kRecordOptions, arguments, parser))
 		return *answered;
 	if (!parser.positionalArguments().isEmpty()) {
-		printError(QStringLiteral("unexpected argument '%1'")
+		printError(CliText::tr("余分な引数 '%1' があります")
 						.arg(parser.positionalArguments().first()));
 		return kExitUsage;
 	}

@@ -28,7 +28,7 @@ std::unique_ptr<RecordingReader> openRecording(const QString &fileName)
 	QString error;
 	auto reader = RecordingReader::open(fileName, &error);
 	if (!reader)
-		printError(QStringLiteral("cannot read %1: %2").arg(fileName, error));
+		printError(CliText::tr("%1 を読み込めません: %2").arg(fileName, error));
 	return reader;
 }
 
@@ -41,13 +41,14 @@ int convertRecording(const QCommandLineParser &parser, const QString &in, const 
 	const auto from = seconds(parser, "from", &ok);
 	const auto to = seconds(parser, "to", &ok);
 	if (!ok) {
-		printError(QStringLiteral("--from and --to take seconds from the start"));
+		printError(CliText::tr("--from と --to には開始からの秒数を指定します"));
 		return kExitUsage;
 	}
 	const bool hdf5 = IsHdf5File(out);
 	const auto type = FileTypeOf(out);
 	if (!hdf5 && !type) {
-		printError(QStringLiteral("OUT must name a .h5, .csv or .vn2 file"));
+		printError(CliText::tr(
+				"OUT には .h5、.csv、.vn2 のいずれかのファイルを指定します"));
 		return kExitUsage;
 	}
 	const auto reader = openRecording(in);
@@ -58,7 +59,7 @@ int convertRecording(const QCommandLineParser &parser, const QString &in, const 
 			: type == FileType::Csv ? ExportCsv(*reader, span, out, encoding)
 						: ExportDataFile(*reader, span, out);
 	if (!written.ok) {
-		printError(QStringLiteral("cannot write %1: %2").arg(out, written.error));
+		printError(CliText::tr("%1 に書き込めません: %2").arg(out, written.error));
 		return kExitFailure;
 	}
 	return kExitOk;
@@ -74,34 +75,35 @@ int infoRecording(const QString &in)
 	auto line = [&](const QString &name, const QString &value) {
 		out << name << ": " << value << '\n';
 	};
-	line(QStringLiteral("start time"), h.startTimeIso);
+	line(CliText::tr("測定日時"), h.startTimeIso);
 	for (int i = 0; i < 5; ++i)
-		line(QStringLiteral("memo %1").arg(i + 1), h.MemoStr[i]);
-	line(QStringLiteral("interval ms"), QString::number(h.settings.IntervalTM));
-	line(QStringLiteral("display unit"), h.unitText);
-	line(QStringLiteral("parts"), QString::number(reader->files().size()));
+		line(CliText::tr("メモ%1").arg(i + 1), h.MemoStr[i]);
+	line(CliText::tr("測定間隔 ms"), QString::number(h.settings.IntervalTM));
+	line(CliText::tr("表示単位"), ShownUnitText(h.unitText));
+	line(CliText::tr("部分数"), QString::number(reader->files().size()));
 	QStringList used;
 	for (int u = 0; u < kUnitCount; ++u)
 		used << (h.inUse(u) ? QString::number(u) : QString());
 	used.removeAll(QString());
-	line(QStringLiteral("units in use"), used.join(QLatin1Char(',')));
+	line(CliText::tr("使用ユニット"), used.join(QLatin1Char(',')));
 	const uint64_t end = reader->sampleEnd();
-	line(QStringLiteral("samples"), QString::number(end - h.firstSample));
-	line(QStringLiteral("duration s"), QString::number((end - h.firstSample) * h.intervalS));
-	line(QStringLiteral("ended"),
-			reader->ended() ? QStringLiteral("yes") : QStringLiteral("no (cut off)"));
+	line(CliText::tr("サンプル数"), QString::number(end - h.firstSample));
+	line(CliText::tr("測定時間 s"), QString::number((end - h.firstSample) * h.intervalS));
+	line(CliText::tr("終了"),
+			reader->ended() ? CliText::tr("はい")
+					: CliText::tr("いいえ (途中で切れています)"));
 	for (int u = 0; u < kUnitCount; ++u) {
 		if (!h.inUse(u))
 			continue;
 		for (const RecordingGap &gap : reader->gaps(u))
-			line(QStringLiteral("gap"),
-					QStringLiteral("ID%1 from %2 s, %3 samples")
+			line(CliText::tr("欠落"),
+					CliText::tr("ID%1 %2 s から %3 個")
 							.arg(u)
 							.arg(gap.from * h.intervalS)
 							.arg(gap.count));
 	}
 	for (const RecordingEvent &event : reader->events())
-		line(QStringLiteral("event"),
+		line(CliText::tr("イベント"),
 				QStringLiteral("%1 s %2 %3 %4")
 						.arg(event.timeS)
 						.arg(event.unit < 0 ? QStringLiteral("all")

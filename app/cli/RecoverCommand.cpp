@@ -20,15 +20,20 @@ namespace kelvra::cli {
 namespace {
 
 const OptionTable kRecoverOptions{"recover",
-		"Usage: kelvra-cli recover --list\n"
-		"       kelvra-cli recover [JOURNAL] --out FILE [--csv-encoding cp932|utf-8]\n"
-		"Lists the journals of runs that were never saved, or writes one as a data\n"
-		"file (.vn2) or CSV (.csv) and then deletes it; the newest when none is named.\n"
-		"Journals live in the folder shown by --list.\n"
-		"\n",
+		QT_TRANSLATE_NOOP("CliText",
+				"使い方: kelvra-cli recover --list\n"
+				"        kelvra-cli recover [JOURNAL] --out FILE [--csv-encoding cp932|utf-8]\n"
+				"保存されなかった測定データの控えを一覧するか、一つをデータファイル (.vn2) か\n"
+				"CSV (.csv) に書き出してから削除します。指定がなければ最新の控えです。\n"
+				"控えは --list が示すフォルダにあります。\n"
+				"\n"),
 		{
-				{{{"list"}}, "list the journals: start time, units, samples, state"},
-				{{{"out", "FILE"}}, "file to write (.vn2 or .csv)"},
+				{{{"list"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"控えを一覧する: 開始時刻、ユニット、データ数、状態")},
+				{{{"out", "FILE"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"書き出すファイル (.vn2 か .csv)")},
 				{{{"csv-encoding", "NAME"}},
 						"text of a .csv file: cp932 (default) or utf-8"},
 		}};
@@ -46,25 +51,27 @@ QString unitsInUse(const JournalHeader &header)
 QString state(const JournalSummary &summary)
 {
 	if (summary.running)
-		return QStringLiteral("its program is still running");
+		return CliText::tr("そのプログラムはまだ実行中です");
 	if (!summary.content)
-		return QStringLiteral("unreadable: ") + summary.error;
-	return summary.content->endTime ? QStringLiteral("run ended, not saved")
-					: QStringLiteral("run interrupted");
+		return CliText::tr("読み取れません: ") + summary.error;
+	return summary.content->endTime ? CliText::tr("測定終了、未保存") : CliText::tr("測定中断");
 }
 
 int list()
 {
 	QTextStream out(stdout);
 	const std::vector<JournalSummary> journals = ListJournals();
-	out << (journals.empty() ? "no journals in " : "journals in ")
-	    << QDir::toNativeSeparators(JournalFolder()) << '\n';
+	out << (journals.empty() ? CliText::tr("%1 に控えはありません") : CliText::tr("%1 の控え"))
+					.arg(QDir::toNativeSeparators(JournalFolder()))
+	    << '\n';
 	for (const JournalSummary &summary : journals) {
 		out << QFileInfo(summary.fileName).fileName();
 		if (summary.content) {
-			out << "  start " << summary.content->header.StartTimeStr.trimmed()
-			    << "  units " << unitsInUse(summary.content->header) << "  samples "
-			    << summary.samples;
+			out << CliText::tr("  開始 %1  ユニット %2  データ数 %3")
+							.arg(summary.content->header.StartTimeStr
+											.trimmed(),
+									unitsInUse(summary.content->header))
+							.arg(summary.samples);
 		}
 		out << "  " << state(summary) << '\n';
 	}
@@ -93,14 +100,14 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 {
 	const auto summary = pick(named);
 	if (!summary) {
-		printError(named.isEmpty() ? QStringLiteral("no journal to recover in %1")
+		printError(named.isEmpty() ? CliText::tr("%1 に復元できる測定データの控えがありません")
 								.arg(JournalFolder())
-					   : QStringLiteral("no journal %1 in %2")
+					   : CliText::tr("%2 に測定データの控え %1 がありません")
 								.arg(named, JournalFolder()));
 		return kExitFailure;
 	}
 	if (summary->running || !summary->content) {
-		printError(QStringLiteral("cannot recover %1: %2")
+		printError(CliText::tr("%1 を復元できません: %2")
 						.arg(summary->fileName, state(*summary)));
 		return kExitFailure;
 	}
@@ -111,22 +118,22 @@ int recover(const QString &named, const QString &out, FileType type, CsvEncoding
 	// does not offer the same run.
 	const auto lock = JournalLock(summary->fileName);
 	if (!lock->tryLock(0)) {
-		printError(QStringLiteral("cannot recover %1: a running program has taken it")
+		printError(CliText::tr("%1 を復元できません: 実行中のプログラムが使っています")
 						.arg(summary->fileName));
 		return kExitFailure;
 	}
 	ModuleData md;
 	if (QString error; !RebuildJournal(summary->fileName, md, &error)) {
-		printError(QStringLiteral("cannot recover %1: %2").arg(summary->fileName, error));
+		printError(CliText::tr("%1 を復元できません: %2").arg(summary->fileName, error));
 		return kExitFailure;
 	}
 	const FileResult written = SaveFileOfType(md, out, type, encoding);
 	if (!written.ok) {
-		printError(QStringLiteral("cannot write %1: %2").arg(out, written.error));
+		printError(CliText::tr("%1 に書き込めません: %2").arg(out, written.error));
 		return kExitFailure;
 	}
 	QFile::remove(summary->fileName); // its data are safe now
-	printError(QStringLiteral("wrote the %1 samples of %2 to %3")
+	printError(CliText::tr("%2 の %1 個のデータを %3 に書き出しました")
 					.arg(md.DataCount)
 					.arg(QFileInfo(summary->fileName).fileName(), out));
 	return kExitOk;
@@ -147,7 +154,7 @@ int recoverCommand(const QStringList &arguments)
 					(!journals.isEmpty() ||
 							parser.isSet(QStringLiteral(
 									"csv-encoding"))))) {
-		printError(QStringLiteral("recover takes --list, or [JOURNAL] --out FILE"));
+		printError(CliText::tr("recover には --list か [JOURNAL] --out FILE を指定します"));
 		return kExitUsage;
 	}
 	if (listing)
@@ -156,7 +163,7 @@ int recoverCommand(const QStringList &arguments)
 	if (parser.isSet(QStringLiteral("csv-encoding"))) {
 		const auto named = parseCsvEncoding(parser.value(QStringLiteral("csv-encoding")));
 		if (!named) {
-			printError(QStringLiteral("--csv-encoding takes cp932 or utf-8"));
+			printError(CliText::tr("--csv-encoding には cp932 か utf-8 を指定します"));
 			return kExitUsage;
 		}
 		encoding = *named;
@@ -164,7 +171,8 @@ int recoverCommand(const QStringList &arguments)
 	const QString out = parser.value(QStringLiteral("out"));
 	const auto type = FileTypeOf(out);
 	if (journals.size() > 1 || !type) {
-		printError(QStringLiteral("recover takes [JOURNAL] --out FILE.vn2 or FILE.csv"));
+		printError(CliText::tr(
+				"recover には [JOURNAL] --out FILE.vn2 か FILE.csv を指定します"));
 		return kExitUsage;
 	}
 	return recover(journals.value(0), out, *type, encoding);

@@ -3,6 +3,8 @@
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
+#include "core/InterfaceLanguage.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -10,23 +12,46 @@
 
 namespace {
 
-const char kUsage[] =
-		"Usage: kelvra-cli COMMAND [options]\n"
+const char kUsage[] = QT_TRANSLATE_NOOP("CliText",
+		"使い方: kelvra-cli COMMAND [options]\n"
 		"\n"
-		"Commands:\n"
-		"  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)\n"
+		"コマンド:\n"
+		"  record --out FILE [options]   測定を一回行い FILE (.vn2 か .csv) に書き出す\n"
 		"  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
-		"                                write a data file as CSV\n"
+		"                                データファイルを CSV に書き出す\n"
 		"  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2\n"
-		"                                write a long recording for analysis\n"
-		"  info IN.vn2|REC.kvr           describe a data file or a long recording\n"
-		"  recover --list                list the journals of runs never saved\n"
-		"  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)\n"
-#ifdef KELVRA_CLI_PRINT
-		"  print IN.vn2 --pdf OUT.pdf    write a data file's printed page as PDF\n"
-#endif
+		"                                長時間記録を解析用に書き出す\n"
+		"  info IN.vn2|REC.kvr           データファイルか長時間記録の内容を示す\n"
+		"  recover --list                保存されなかった測定データの控えを一覧する\n"
+		"  recover [JOURNAL] --out FILE  控えの測定を FILE (.vn2 か .csv) に書き出す\n");
+const char kPrintUsage[] = QT_TRANSLATE_NOOP("CliText",
+		"  print IN.vn2 --pdf OUT.pdf    データファイルの印刷ページを PDF に書き出す\n");
+const char kUsageEnd[] = QT_TRANSLATE_NOOP("CliText",
 		"\n"
-		"'kelvra-cli COMMAND --help' explains a command; 'kelvra-cli --version' names the version.\n";
+		"--lang ja|en (または KELVRA_LANG) でメッセージの言語を選びます。指定がなければ\n"
+		"ロケールに従い、日本語か C のロケールでは日本語、それ以外では英語です。\n"
+		"'kelvra-cli COMMAND --help' でコマンドの説明、'kelvra-cli --version' でバージョンを示します。\n");
+
+QString usage()
+{
+	QString text = kelvra::cli::CliText::tr(kUsage);
+#ifdef KELVRA_CLI_PRINT
+	text += kelvra::cli::CliText::tr(kPrintUsage);
+#endif
+	return text + kelvra::cli::CliText::tr(kUsageEnd);
+}
+
+// The command's name: the first argument that is not --lang or its value.
+const char *commandName(int argc, char *argv[])
+{
+	for (int i = 1; i < argc; ++i) {
+		if (std::strcmp(argv[i], "--lang") == 0)
+			++i;
+		else if (std::strncmp(argv[i], "--lang=", 7) != 0)
+			return argv[i];
+	}
+	return "";
+}
 
 } // namespace
 
@@ -35,12 +60,14 @@ int main(int argc, char *argv[])
 #ifdef KELVRA_CLI_PRINT
 	// The page needs fonts and the chart, so this one command runs a GUI
 	// application on the offscreen platform; the others stay Qt Core only.
-	if (argc > 1 && std::strcmp(argv[1], "print") == 0)
+	if (std::strcmp(commandName(argc, argv), "print") == 0)
 		return kelvra::cli::printCommand(argc, argv);
 #endif
 	QCoreApplication app(argc, argv);
 	QCoreApplication::setApplicationName(QStringLiteral("kelvra-cli"));
-	const QStringList arguments = QCoreApplication::arguments();
+	QStringList arguments = QCoreApplication::arguments();
+	if (!kelvra::cli::useChosenLanguage(app, arguments))
+		return kelvra::cli::kExitUsage;
 	const QString command = arguments.value(1);
 	const QStringList rest = arguments.mid(2);
 
@@ -53,7 +80,7 @@ int main(int argc, char *argv[])
 	if (command == QLatin1String("recover"))
 		return kelvra::cli::recoverCommand(rest);
 	if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-		std::fputs(kUsage, stdout);
+		std::fputs(usage().toLocal8Bit().constData(), stdout);
 		return kelvra::cli::kExitOk;
 	}
 	if (command == QLatin1String("--version")) {
@@ -61,11 +88,13 @@ int main(int argc, char *argv[])
 		return kelvra::cli::kExitOk;
 	}
 	if (command.isEmpty())
-		kelvra::cli::printError(QStringLiteral("no command given"));
+		kelvra::cli::printError(kelvra::cli::CliText::tr("コマンドが指定されていません"));
 	else if (command.startsWith(QLatin1Char('-')))
-		kelvra::cli::printError(QStringLiteral("unknown option '%1'").arg(command));
+		kelvra::cli::printError(kelvra::cli::CliText::tr("不明なオプション '%1' です")
+							.arg(command));
 	else
-		kelvra::cli::printError(QStringLiteral("unknown command '%1'").arg(command));
-	std::fputs(kUsage, stderr);
+		kelvra::cli::printError(
+				kelvra::cli::CliText::tr("不明なコマンド '%1' です").arg(command));
+	std::fputs(usage().toLocal8Bit().constData(), stderr);
 	return kelvra::cli::kExitUsage;
 }

@@ -1,5 +1,7 @@
 #include "ModuleData.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -256,7 +258,7 @@ QString GetSingStr(int16_t sing)
 {
 	switch (sing) {
 	case 0:
-		return QStringLiteral("μひずみ");
+		return QStringLiteral(QT_TRANSLATE_NOOP("Units", "μひずみ"));
 	case 1:
 		return QStringLiteral("kgf");
 	case 2:
@@ -278,10 +280,15 @@ QString GetPowerSingStr(int16_t powerSing)
 	case 0:
 		return QStringLiteral("mV/V");
 	case 1:
-		return QStringLiteral("μひずみ");
+		return QStringLiteral(QT_TRANSLATE_NOOP("Units", "μひずみ"));
 	default:
 		return {};
 	}
+}
+
+QString ShownUnitText(const QString &unit)
+{
+	return QCoreApplication::translate("Units", unit.toUtf8().constData());
 }
 
 } // namespace kelvra

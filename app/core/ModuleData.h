@@ -180,6 +180,8 @@ private:
 QString FormatValue(float value);
 QString GetSingStr(int16_t sing);
 QString GetPowerSingStr(int16_t powerSing);
+// A unit's name as the interface language shows it; files keep the one above.
+QString ShownUnitText(const QString &unit);
 
 // Nearest whole number, a half going to the even neighbour.
 int32_t roundHalfEven(double value);

@@ -5,16 +5,23 @@
 // real dialogs; the command-line tool prints; tests record and answer as
 // scripted.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
 
 namespace kelvra {
 
-// Title of boxes that carry no caption of their own.
-inline const QString kAppTitle = QStringLiteral("VarnelApp");
-inline const QString kMessageTitle = QStringLiteral("Message");
-inline const QString kErrorTitle = QStringLiteral("エラーメッセージ");
+// Title of boxes that carry no caption of their own; a box shows it in the
+// interface language (shownTitle).
+inline const QString kAppTitle = QStringLiteral(QT_TRANSLATE_NOOP("Prompt", "VarnelApp"));
+inline const QString kMessageTitle = QStringLiteral(QT_TRANSLATE_NOOP("Prompt", "Message"));
+inline const QString kErrorTitle = QStringLiteral(QT_TRANSLATE_NOOP("Prompt", "エラーメッセージ"));
+
+inline QString shownTitle(const QString &caption)
+{
+	return QCoreApplication::translate("Prompt", caption.toUtf8().constData());
+}
 
 class Prompt {
 public:

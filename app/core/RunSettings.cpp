@@ -1,5 +1,7 @@
 #include "RunSettings.h"
 
+#include <QCoreApplication>
+
 namespace kelvra {
 
 namespace {
@@ -77,22 +79,25 @@ bool IsDisplayUnit(int16_t sing)
 QString ImplausibleSetting(const RunSettings &s)
 {
 	if (!IsFlag(s.TimerType))
-		return QStringLiteral("測定方法の値が範囲外です");
+		return QCoreApplication::translate("RunSettings", "測定方法の値が範囲外です");
 	if (!IsFlag(s.DataAverage))
-		return QStringLiteral("平均化の値が範囲外です");
+		return QCoreApplication::translate("RunSettings", "平均化の値が範囲外です");
 	if (!IsFlag(s.TrgMaxFlag) || !IsFlag(s.TrgMinFlag))
-		return QStringLiteral("トリガの有無の値が範囲外です");
+		return QCoreApplication::translate("RunSettings", "トリガの有無の値が範囲外です");
 	if (s.IntervalTM < 0 || s.IntervalTM > kMaxIntervalMs)
-		return QStringLiteral("測定間隔が範囲外です");
+		return QCoreApplication::translate("RunSettings", "測定間隔が範囲外です");
 	if (!isCount(s.TrgDnum1) || !isCount(s.TrgDnum2))
-		return QStringLiteral("トリガの取込データ数が範囲外です");
+		return QCoreApplication::translate(
+				"RunSettings", "トリガの取込データ数が範囲外です");
 	if (!IsUnitId(s.TrgUnitID))
-		return QStringLiteral("トリガ使用ユニットIDが0〜3ではありません");
+		return QCoreApplication::translate(
+				"RunSettings", "トリガ使用ユニットIDが0〜3ではありません");
 	if (!IsDisplayUnit(s.Sing))
-		return QStringLiteral("表示単位が範囲外です");
+		return QCoreApplication::translate("RunSettings", "表示単位が範囲外です");
 	for (const UnitSettings &unit : s.units) {
 		if (!IsFlag(unit.Mflag))
-			return QStringLiteral("使用ユニットの値が範囲外です");
+			return QCoreApplication::translate(
+					"RunSettings", "使用ユニットの値が範囲外です");
 	}
 	return {};
 }

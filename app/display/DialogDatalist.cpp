@@ -15,7 +15,7 @@ DialogDatalist::DialogDatalist(const ModuleData &md, QWidget *parent)
 	: QDialog(parent), model_(new DataListModel(md, this)), list_(new QListView(this)),
 	  count_(new QLabel(this))
 {
-	setWindowTitle(QStringLiteral("データ表示"));
+	setWindowTitle(tr("データ表示"));
 	setAttribute(Qt::WA_DeleteOnClose);
 
 	list_->setModel(model_);
@@ -26,11 +26,11 @@ DialogDatalist::DialogDatalist(const ModuleData &md, QWidget *parent)
 	if (md.DataCount > 0)
 		count_->setText(QString::number(md.DataCount));
 
-	auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+	auto *close = new QPushButton(tr("閉じる"), this);
 	connect(close, &QPushButton::clicked, this, &QDialog::close);
 
 	auto *top = new QHBoxLayout;
-	top->addWidget(new QLabel(QStringLiteral("データ数"), this));
+	top->addWidget(new QLabel(tr("データ数"), this));
 	top->addWidget(count_);
 	top->addStretch();
 	top->addWidget(close);

@@ -16,11 +16,11 @@ struct MoveButton {
 
 // cmdMV(0..4), laid out as a cross.
 const std::array<MoveButton, 5> kButtons{{
-		{"←", "左に移動", 1, 0},
-		{"→", "右に移動", 1, 2},
-		{"↑", "上に移動", 0, 1},
-		{"↓", "下に移動", 2, 1},
-		{"□", "左上合わせ", 1, 1},
+		{"←", QT_TRANSLATE_NOOP("kelvra::DialogMoveWindow", "左に移動"), 1, 0},
+		{"→", QT_TRANSLATE_NOOP("kelvra::DialogMoveWindow", "右に移動"), 1, 2},
+		{"↑", QT_TRANSLATE_NOOP("kelvra::DialogMoveWindow", "上に移動"), 0, 1},
+		{"↓", QT_TRANSLATE_NOOP("kelvra::DialogMoveWindow", "下に移動"), 2, 1},
+		{"□", QT_TRANSLATE_NOOP("kelvra::DialogMoveWindow", "左上合わせ"), 1, 1},
 }};
 
 } // namespace
@@ -29,14 +29,14 @@ DialogMoveWindow::DialogMoveWindow(QWidget *mainWindow)
 	: QDialog(mainWindow, Qt::Tool), mainWindow_(mainWindow),
 	  steps_(mainWindow->frameGeometry().size())
 {
-	setWindowTitle(QStringLiteral("移動"));
+	setWindowTitle(tr("移動"));
 	setAttribute(Qt::WA_DeleteOnClose);
 	auto *layout = new QGridLayout(this);
 	for (int i = 0; i < static_cast<int>(kButtons.size()); ++i) {
 		const MoveButton &button = kButtons[i];
 		cmdMV[i] = new QPushButton(QString::fromUtf8(button.caption), this);
-		cmdMV[i]->setToolTip(QString::fromUtf8(button.toolTip));
-		cmdMV[i]->setAccessibleName(QString::fromUtf8(button.toolTip));
+		cmdMV[i]->setToolTip(tr(button.toolTip));
+		cmdMV[i]->setAccessibleName(tr(button.toolTip));
 		cmdMV[i]->setAutoDefault(false);
 		cmdMV[i]->setFixedSize(32, 32);
 		layout->addWidget(cmdMV[i], button.row, button.column);

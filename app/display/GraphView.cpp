@@ -2,13 +2,14 @@
 
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace kelvra {
 
 namespace {
 
-const QString kBadScaleText = QStringLiteral("設定値に誤りがあります。");
+const char *const kBadScaleText = QT_TRANSLATE_NOOP("GraphView", "設定値に誤りがあります。");
 
 // One wheel step shows this share of the span.
 constexpr double kWheelZoom = 0.8;
@@ -107,7 +108,8 @@ Flag GraphView::SetGraphParam()
 		} else {
 			// Text that is no number gets the same message; the run starts
 			// with the previous scale.
-			prompt_.message(kBadScaleText, kMessageTitle, Prompt::Icon::None);
+			prompt_.message(QCoreApplication::translate("GraphView", kBadScaleText),
+					kMessageTitle, Prompt::Icon::None);
 			scaleOk = false;
 		}
 	} else {
@@ -268,7 +270,8 @@ void GraphView::cmdSetScaleY_Click()
 		md_.ScaleYMin = scale->second;
 		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
 	} else {
-		prompt_.message(kBadScaleText, kMessageTitle, Prompt::Icon::None);
+		prompt_.message(QCoreApplication::translate("GraphView", kBadScaleText),
+				kMessageTitle, Prompt::Icon::None);
 	}
 }
 

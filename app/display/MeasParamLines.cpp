@@ -2,11 +2,11 @@
 
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
+
 namespace kelvra {
 
 namespace {
-
-const QString kFullWidthBlank = QStringLiteral("　");
 
 QString intervalText(const ModuleData &md)
 {
@@ -22,8 +22,9 @@ QString perUnitText(const ModuleData &md, Entry entry)
 	QString text;
 	for (int u = 0; u < kUnitCount; ++u) {
 		if (md.Channels[u].inUse())
-			text += QStringLiteral("ID%1：").arg(u) + entry(md.Channels[u]) +
-					kFullWidthBlank;
+			text += QCoreApplication::translate("MeasParamLines", "ID%1：%2　")
+						.arg(u)
+						.arg(entry(md.Channels[u]));
 	}
 	return text;
 }
@@ -36,33 +37,43 @@ std::vector<MeasParamLine> MeasParamLines(const ModuleData &md)
 	const bool lower = md.TrgMinFlag == kTrue;
 
 	std::vector<MeasParamLine> lines;
-	lines.push_back({QStringLiteral("測定日"), md.StartTimeStr});
-	lines.push_back({QStringLiteral("測定間隔"), intervalText(md)});
-	lines.push_back({QStringLiteral("平均化"),
-			md.DataAverage != kFalse ? QStringLiteral("有り")
-						 : QStringLiteral("無し")});
+	lines.push_back({QCoreApplication::translate("MeasParamLines", "測定日"), md.StartTimeStr});
+	lines.push_back({QCoreApplication::translate("MeasParamLines", "測定間隔"),
+			intervalText(md)});
+	lines.push_back({QCoreApplication::translate("MeasParamLines", "平均化"),
+			md.DataAverage != kFalse
+					? QCoreApplication::translate("MeasParamLines", "有り")
+					: QCoreApplication::translate("MeasParamLines", "無し")});
 	if (upper)
-		lines.push_back({QStringLiteral("上限トリガ"), shortestText(md.TrgVMax)});
+		lines.push_back({QCoreApplication::translate("MeasParamLines", "上限トリガ"),
+				shortestText(md.TrgVMax)});
 	if (lower)
-		lines.push_back({QStringLiteral("下限トリガ"), shortestText(md.TrgVMin)});
+		lines.push_back({QCoreApplication::translate("MeasParamLines", "下限トリガ"),
+				shortestText(md.TrgVMin)});
 	if (upper || lower) {
-		lines.push_back({QStringLiteral("取込データ数"),
-				QStringLiteral("トリガ前：%1  トリガ後：%2")
+		lines.push_back({QCoreApplication::translate("MeasParamLines", "取込データ数"),
+				QCoreApplication::translate(
+						"MeasParamLines", "トリガ前：%1  トリガ後：%2")
 						.arg(md.TrgDnum1)
 						.arg(md.TrgDnum2)});
-		lines.push_back({QStringLiteral("トリガ使用ユニット  ID%1").arg(md.TrgUnitID),
+		lines.push_back({QCoreApplication::translate(
+						 "MeasParamLines", "トリガ使用ユニット  ID%1")
+						 .arg(md.TrgUnitID),
 				QString()});
 	}
-	lines.push_back({QStringLiteral("単位"), md.GetSingStr()});
+	lines.push_back({QCoreApplication::translate("MeasParamLines", "単位"),
+			ShownUnitText(md.GetSingStr())});
 	if (md.Sing > 0) {
-		lines.push_back({QStringLiteral("定格出力"),
+		lines.push_back({QCoreApplication::translate("MeasParamLines", "定格出力"),
 				perUnitText(md, [](const ChannelRecord &channel) {
 					return shortestText(channel.Power) +
-							GetPowerSingStr(channel.PowerSing);
+							ShownUnitText(GetPowerSingStr(
+									channel.PowerSing));
 				})});
-		lines.push_back({QStringLiteral("定格容量"),
+		lines.push_back({QCoreApplication::translate("MeasParamLines", "定格容量"),
 				perUnitText(md, [&md](const ChannelRecord &channel) {
-					return shortestText(channel.Capacity) + md.GetSingStr();
+					return shortestText(channel.Capacity) +
+							ShownUnitText(md.GetSingStr());
 				})});
 	}
 	return lines;

@@ -3,6 +3,7 @@
 #include "MeasParamLines.h"
 #include "MyPrinter.h"
 
+#include <QCoreApplication>
 #include <QPicture>
 #include <qcustomplot.h>
 
@@ -10,11 +11,13 @@ namespace kelvra {
 
 namespace {
 
-const QString kPrintFault = QStringLiteral("印刷できませんでした。プリンタを確認して下さい。");
+const char *const kPrintFault = QT_TRANSLATE_NOOP(
+		"PrintDatGraph", "印刷できませんでした。プリンタを確認して下さい。");
 
 void printFault(Prompt &prompt)
 {
-	prompt.message(kPrintFault, kMessageTitle, Prompt::Icon::Error);
+	prompt.message(QCoreApplication::translate("PrintDatGraph", kPrintFault), kMessageTitle,
+			Prompt::Icon::Error);
 }
 
 // Not every printer can take back a page once it was begun (a PDF file is
@@ -36,8 +39,8 @@ bool PrintDatGraph(const ModuleData &md, Chart &chart, QPaintDevice &printer, Pr
 		const QDateTime &now)
 {
 	if (!chartDraws(chart)) {
-		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt.message(QCoreApplication::translate("PrintDatGraph", "グラフ印刷エラー"),
+				kMessageTitle, Prompt::Icon::None);
 		return false;
 	}
 	MyPrinter page;
@@ -47,13 +50,13 @@ bool PrintDatGraph(const ModuleData &md, Chart &chart, QPaintDevice &printer, Pr
 	}
 	if (!page.PrintGraph(chart)) { // drew a moment ago: the page is given up all the same
 		page.Abort();
-		prompt.message(QStringLiteral("グラフ印刷エラー"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt.message(QCoreApplication::translate("PrintDatGraph", "グラフ印刷エラー"),
+				kMessageTitle, Prompt::Icon::None);
 		return false;
 	}
 	page.PrDate(now.toString(QStringLiteral("yyyy/MM/dd H:mm:ss")));
-	page.PrTitle(QStringLiteral("----- ひずみ測定 -----"));
-	float y = page.PrSubTitle(QStringLiteral("＜取込設定＞"));
+	page.PrTitle(QCoreApplication::translate("PrintDatGraph", "----- ひずみ測定 -----"));
+	float y = page.PrSubTitle(QCoreApplication::translate("PrintDatGraph", "＜取込設定＞"));
 	const float h = page.GetStrH();
 	for (const MeasParamLine &line : MeasParamLines(md)) {
 		page.PrMeasParam(y, line.label, false);

@@ -1,5 +1,6 @@
 #include "SeriesDrawing.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -81,8 +82,8 @@ void SeriesDrawing::DrawTrigLine(Flag show)
 	view_.ApplyAxisX();
 	chart_.setTriggerLine(show == kTrue, 0.0);
 	if (md_.TrgMode != kFalse)
-		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr +
-				QStringLiteral(" ]"));
+		chart_.setHeader(QCoreApplication::translate("SeriesDrawing", "開始時刻 [ ") +
+				md_.StartTimeStr + QStringLiteral(" ]"));
 }
 
 void SeriesDrawing::SetHeaderText(const QString &text)
@@ -96,15 +97,17 @@ void SeriesDrawing::SetGraphTitles()
 	GrDrawData(1);
 	DrawTrigLine(kFalse);
 	if (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue) {
-		chart_.setHeader(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr +
-				QStringLiteral(" ]"));
-		chart_.setXTitle(QStringLiteral("トリガの経過時間（秒）"));
+		chart_.setHeader(QCoreApplication::translate("SeriesDrawing", "トリガ時刻 [ ") +
+				md_.StartTimeStr + QStringLiteral(" ]"));
+		chart_.setXTitle(QCoreApplication::translate(
+				"SeriesDrawing", "トリガの経過時間（秒）"));
 	} else {
-		chart_.setHeader(QStringLiteral("開始時刻 [ ") + md_.StartTimeStr +
-				QStringLiteral(" ]"));
-		chart_.setXTitle(QStringLiteral("開始からの経過時間（秒）"));
+		chart_.setHeader(QCoreApplication::translate("SeriesDrawing", "開始時刻 [ ") +
+				md_.StartTimeStr + QStringLiteral(" ]"));
+		chart_.setXTitle(QCoreApplication::translate(
+				"SeriesDrawing", "開始からの経過時間（秒）"));
 	}
-	chart_.setYTitle(md_.GetSingStr());
+	chart_.setYTitle(ShownUnitText(md_.GetSingStr()));
 	chart_.setRedrawSuspended(false);
 }
 

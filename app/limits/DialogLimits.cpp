@@ -15,8 +15,10 @@ namespace kelvra {
 
 namespace {
 
-const QString kLevelCaptions[] = {QStringLiteral("警告"), QStringLiteral("異常")};
-const QString kSideCaptions[] = {QStringLiteral("上限"), QStringLiteral("下限")};
+const char *const kLevelCaptions[] = {QT_TRANSLATE_NOOP("kelvra::DialogLimits", "警告"),
+		QT_TRANSLATE_NOOP("kelvra::DialogLimits", "異常")};
+const char *const kSideCaptions[] = {QT_TRANSLATE_NOOP("kelvra::DialogLimits", "上限"),
+		QT_TRANSLATE_NOOP("kelvra::DialogLimits", "下限")};
 
 } // namespace
 
@@ -24,13 +26,12 @@ DialogLimits::DialogLimits(
 		const ModuleData &md, const LimitSettings &limits, Prompt &prompt, QWidget *parent)
 	: QDialog(parent), md_(md), prompt_(prompt), limits_(limits)
 {
-	setWindowTitle(QStringLiteral("リミット設定"));
+	setWindowTitle(tr("リミット設定"));
 	setModal(true);
 
-	chkBeep = new QCheckBox(QStringLiteral("異常で音を鳴らす"), this);
+	chkBeep = new QCheckBox(tr("異常で音を鳴らす"), this);
 	chkBeep->setChecked(limits.beep);
-	const DialogButtons buttons =
-			makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), tr("ｷｬﾝｾﾙ"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -43,16 +44,16 @@ DialogLimits::DialogLimits(
 
 QWidget *DialogLimits::buildLevelFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("リミット"), this);
+	auto *frame = new QGroupBox(tr("リミット"), this);
 	auto *grid = new QGridLayout(frame);
 	for (int level = 0; level < 2; ++level) {
 		for (int side = 0; side < 2; ++side) {
-			const QString caption = kLevelCaptions[level] + QLatin1Char(' ') +
-					kSideCaptions[side];
+			const QString caption = tr(kLevelCaptions[level]) + QLatin1Char(' ') +
+					tr(kSideCaptions[side]);
 			grid->addWidget(new QLabel(caption, frame), 0, 1 + level * 2 + side);
 		}
 	}
-	grid->addWidget(new QLabel(QStringLiteral("ヒステリシス"), frame), 0, 5);
+	grid->addWidget(new QLabel(tr("ヒステリシス"), frame), 0, 5);
 
 	const LimitEntries entries = EntriesOf(limits_);
 	int row = 1;
@@ -63,14 +64,15 @@ QWidget *DialogLimits::buildLevelFrame()
 		grid->addWidget(new QLabel(id, frame), row, 0);
 		for (int level = 0; level < 2; ++level) {
 			for (int side = 0; side < 2; ++side) {
-				const QString name = id + QLatin1Char(' ') + kLevelCaptions[level] +
-						QLatin1Char(' ') + kSideCaptions[side];
+				const QString name = id + QLatin1Char(' ') +
+						tr(kLevelCaptions[level]) + QLatin1Char(' ') +
+						tr(kSideCaptions[side]);
 				const LevelEntry &entry = entries[u].levels[level][side];
 				auto *box = new QCheckBox(frame);
 				box->setAccessibleName(name);
 				box->setChecked(entry.ticked);
 				auto *text = new QLineEdit(entry.text, frame);
-				text->setAccessibleName(name + QStringLiteral(" 値"));
+				text->setAccessibleName(name + tr(" 値"));
 				text->setEnabled(entry.ticked);
 				connect(box, &QCheckBox::toggled, text, &QLineEdit::setEnabled);
 				auto *cell = new QHBoxLayout;
@@ -82,14 +84,13 @@ QWidget *DialogLimits::buildLevelFrame()
 			}
 		}
 		txtHysteresis[u] = new QLineEdit(entries[u].hysteresis, frame);
-		txtHysteresis[u]->setAccessibleName(id + QStringLiteral(" ヒステリシス"));
+		txtHysteresis[u]->setAccessibleName(id + tr(" ヒステリシス"));
 		grid->addWidget(txtHysteresis[u], row, 5);
 		++row;
 	}
 	if (row == 1)
-		grid->addWidget(new QLabel(QStringLiteral("使用ユニットの指定がありません。"),
-						frame),
-				row, 0, 1, 6);
+		grid->addWidget(new QLabel(tr("使用ユニットの指定がありません。"), frame), row, 0,
+				1, 6);
 	return frame;
 }
 

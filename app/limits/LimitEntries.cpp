@@ -2,16 +2,19 @@
 
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace kelvra {
 
 namespace {
 
-const QString kNotANumberText = QStringLiteral("リミットの値に誤りがあります。");
-const QString kWarningBeyondAlarmText =
-		QStringLiteral("警告のレベルが異常のレベルを超えています。");
-const QString kHysteresisText = QStringLiteral("ヒステリシスに誤りがあります。");
+const char *const kNotANumberText =
+		QT_TRANSLATE_NOOP("LimitEntries", "リミットの値に誤りがあります。");
+const char *const kWarningBeyondAlarmText =
+		QT_TRANSLATE_NOOP("LimitEntries", "警告のレベルが異常のレベルを超えています。");
+const char *const kHysteresisText =
+		QT_TRANSLATE_NOOP("LimitEntries", "ヒステリシスに誤りがあります。");
 
 constexpr LimitLevel kLevels[] = {LimitLevel::Warning, LimitLevel::Alarm};
 constexpr LimitSide kSides[] = {LimitSide::Upper, LimitSide::Lower};
@@ -63,7 +66,8 @@ std::optional<UnitLimits> parseUnit(const UnitLimitEntries &entries, QString &me
 				continue;
 			const auto value = finiteNumber(entry.text);
 			if (!value) {
-				message = kNotANumberText;
+				message = QCoreApplication::translate(
+						"LimitEntries", kNotANumberText);
 				return std::nullopt;
 			}
 			limits.setLevel(level, side, value);
@@ -71,12 +75,12 @@ std::optional<UnitLimits> parseUnit(const UnitLimitEntries &entries, QString &me
 	}
 	const auto hysteresis = finiteNumber(entries.hysteresis);
 	if (!hysteresis || *hysteresis < 0.0f) {
-		message = kHysteresisText;
+		message = QCoreApplication::translate("LimitEntries", kHysteresisText);
 		return std::nullopt;
 	}
 	limits.hysteresis = *hysteresis;
 	if (warningBeyondAlarm(limits)) {
-		message = kWarningBeyondAlarmText;
+		message = QCoreApplication::translate("LimitEntries", kWarningBeyondAlarmText);
 		return std::nullopt;
 	}
 	return limits;

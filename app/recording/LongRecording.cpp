@@ -1,5 +1,6 @@
 #include "LongRecording.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -33,10 +34,14 @@ QString SpanText(double seconds)
 	const qint64 days = minutes / (24 * 60);
 	const qint64 hours = minutes / 60 % 24;
 	if (days > 0)
-		return QStringLiteral("%1日 %2時間").arg(days).arg(hours);
+		return QCoreApplication::translate("LongRecording", "%1日 %2時間")
+				.arg(days)
+				.arg(hours);
 	if (hours > 0)
-		return QStringLiteral("%1時間 %2分").arg(hours).arg(minutes % 60);
-	return QStringLiteral("%1分").arg(minutes);
+		return QCoreApplication::translate("LongRecording", "%1時間 %2分")
+				.arg(hours)
+				.arg(minutes % 60);
+	return QCoreApplication::translate("LongRecording", "%1分").arg(minutes);
 }
 
 std::optional<qint64> FreeSpace(const QString &folder)
@@ -134,7 +139,7 @@ void LongRecording::tickDone(const ModuleData &md)
 void LongRecording::checkDisk(const ModuleData &md, int64_t now)
 {
 	if (writer_->failures() > toldFailures_ && toldFailures_ == 0 && onNotice)
-		onNotice(QStringLiteral(
+		onNotice(QCoreApplication::translate("LongRecording",
 				"記録ファイルに書き込めません（%1）。測定は続けます。"
 				"書き込めるようになれば、新しいファイルで記録を続けます。")
 						.arg(writer_->error()));
@@ -146,7 +151,7 @@ void LongRecording::checkDisk(const ModuleData &md, int64_t now)
 	if (free && SecondsOfSpace(md, *free) < 3600.0) {
 		toldLowSpace_ = true;
 		if (onNotice)
-			onNotice(QStringLiteral(
+			onNotice(QCoreApplication::translate("LongRecording",
 					"記録フォルダの空き容量が残り1時間分を切りました。"));
 	}
 }

@@ -1,5 +1,6 @@
 #include "RecordingSession.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -14,7 +15,10 @@ QString RecordedTimeText(double seconds)
 					      .arg(s / 3600 % 24, 2, 10, QLatin1Char('0'))
 					      .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
 					      .arg(s % 60, 2, 10, QLatin1Char('0'));
-	return s >= 86400 ? QStringLiteral("%1日 ").arg(s / 86400) + clock : clock;
+	return s >= 86400 ? QCoreApplication::translate("kelvra::RecordingSession", "%1日 ")
+							.arg(s / 86400) +
+					clock
+			  : clock;
 }
 
 RecordingSession::RecordingSession(ModuleData &md, RunControl &run, RunView &view, Prompt &prompt,
@@ -41,7 +45,9 @@ bool RecordingSession::start(const QStringList &memoLines)
 	if (md_.LongRecord.repeatTrigger && (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue)) {
 		captures_ = std::make_unique<RepeatedCapture>(md_.LongRecord.folder);
 		captures_->onFailed = [this](const QString &text) {
-			tellLater(QStringLiteral("トリガの取込データを保存できません。\n") + text);
+			tellLater(QCoreApplication::translate("kelvra::RecordingSession",
+						  "トリガの取込データを保存できません。\n") +
+					text);
 		};
 		chain_.add(captures_.get());
 	}
@@ -63,11 +69,14 @@ void RecordingSession::tickDone()
 		return;
 	const double seconds = static_cast<double>(md_.DataOffset + md_.DataCount) *
 			md_.IntervalTM / 1000.0;
-	QString header = QStringLiteral("記録中 [ %1 ]  記録時間 %2")
+	QString header = QCoreApplication::translate(
+			"kelvra::RecordingSession", "記録中 [ %1 ]  記録時間 %2")
 					 .arg(QFileInfo(recording_->currentFile()).fileName(),
 							 RecordedTimeText(seconds));
 	if (captures_)
-		header += QStringLiteral("  トリガ取込 %1 件").arg(captures_->saved());
+		header += QCoreApplication::translate(
+				"kelvra::RecordingSession", "  トリガ取込 %1 件")
+					  .arg(captures_->saved());
 	if (header != shownHeader_)
 		view_.SetHeaderText(header);
 	shownHeader_ = header;
@@ -86,7 +95,7 @@ void RecordingSession::eventAdded(const RunEvent &event)
 	if (!run_.longRun())
 		return;
 	if (event.kind == EventKind::Dropout)
-		tellLater(QStringLiteral(
+		tellLater(QCoreApplication::translate("kelvra::RecordingSession",
 				"ID%1 との通信が途絶えました（%2）。再び接続されるまで、"
 				"このユニットのデータは欠けます。記録は続けます。")
 						.arg(event.unit)

@@ -1,6 +1,7 @@
 #include "JournalReader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -19,7 +20,8 @@ bool JournalReader::readHeader(QString *error)
 		ended_ = true;
 		warning_.clear();
 		if (error)
-			*error = QStringLiteral("not a run journal, or its header is damaged");
+			*error = QCoreApplication::translate("JournalReader",
+					"測定データの控えではないか、ヘッダーが壊れています");
 		return false;
 	}
 	header_ = std::move(*header);

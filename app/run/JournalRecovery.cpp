@@ -3,6 +3,7 @@
 #include "JournalReader.h"
 #include "JournalRebuild.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,9 +12,9 @@ namespace kelvra {
 
 namespace {
 
-const QString kRestoreQuestion =
-		QStringLiteral("前回の測定データが保存されていません。復元しますか？");
-const QString kSetAsideText = QStringLiteral(
+const char *const kRestoreQuestion = QT_TRANSLATE_NOOP(
+		"JournalRecovery", "前回の測定データが保存されていません。復元しますか？");
+const char *const kSetAsideText = QT_TRANSLATE_NOOP("JournalRecovery",
 		"次の測定データの控えは読み取れないため、復元の対象から外しました。ファイルは名前の末尾に .bad を付けて残してあります。\n%1");
 
 JournalSummary summarise(const QString &fileName)
@@ -74,8 +75,9 @@ void setAsideUnreadable(const std::vector<JournalSummary> &journals, Prompt &pro
 			names << QDir::toNativeSeparators(target);
 	}
 	if (!names.isEmpty())
-		prompt.message(kSetAsideText.arg(names.join(QLatin1Char('\n'))), kMessageTitle,
-				Prompt::Icon::None);
+		prompt.message(QCoreApplication::translate("JournalRecovery", kSetAsideText)
+						.arg(names.join(QLatin1Char('\n'))),
+				kMessageTitle, Prompt::Icon::None);
 }
 
 } // namespace
@@ -124,7 +126,9 @@ bool OfferRecovery(ModuleData &md, Prompt &prompt, RunJournal &journal, const QS
 			DeleteJournal(summary.fileName);
 			continue;
 		}
-		if (!prompt.askYesNo(kRestoreQuestion, kMessageTitle)) {
+		if (!prompt.askYesNo(QCoreApplication::translate(
+						     "JournalRecovery", kRestoreQuestion),
+				    kMessageTitle)) {
 			DeleteJournal(summary.fileName);
 			continue;
 		}

@@ -1,5 +1,6 @@
 #include "JournalWriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,7 +61,9 @@ JournalWriter::JournalWriter(const QString &fileName)
 	shared_->fd = ::open(QFile::encodeName(fileName).constData(),
 			O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 	if (shared_->fd < 0) {
-		shared_->fail(QStringLiteral("cannot create %1: %2").arg(fileName, systemError()));
+		shared_->fail(QCoreApplication::translate(
+				"JournalWriter", "%1 を作成できません: %2")
+						.arg(fileName, systemError()));
 		return;
 	}
 	thread_ = std::thread([shared = shared_] { shared->run(); });
@@ -178,11 +181,14 @@ void JournalWriter::Shared::run()
 void JournalWriter::Shared::writeOut(const QByteArray &bytes)
 {
 	if (!writeAll(fd, bytes)) {
-		fail(QStringLiteral("cannot write the run journal: %1").arg(systemError()));
+		fail(QCoreApplication::translate(
+				"JournalWriter", "測定データの控えを書き込めません: %1")
+						.arg(systemError()));
 		return;
 	}
 	if (!syncToDisk(fd)) {
-		fail(QStringLiteral("cannot write the run journal to the disk: %1")
+		fail(QCoreApplication::translate(
+				"JournalWriter", "測定データの控えをディスクに書き込めません: %1")
 						.arg(systemError()));
 		return;
 	}
@@ -197,13 +203,15 @@ void JournalWriter::Shared::writeFresh(const QByteArray &bytes)
 			temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 	bool ok = fresh >= 0 && writeAll(fresh, bytes) && syncToDisk(fresh);
 	QString reason = ok ? QString()
-			    : QStringLiteral("cannot write the run journal afresh: %1")
+			    : QCoreApplication::translate("JournalWriter",
+					      "測定データの控えを書き直せません: %1")
 					      .arg(systemError());
 	bool dropped = false;
 	if (ok) {
 		ok = ::rename(temporary.constData(), name.constData()) == 0;
 		if (!ok)
-			reason = QStringLiteral("cannot replace the run journal: %1")
+			reason = QCoreApplication::translate(
+					"JournalWriter", "測定データの控えを置き換えられません: %1")
 						 .arg(systemError());
 		// A journal dropped meanwhile is not renamed back into being: whichever
 		// of the two comes last removes it. The lock is never held across the

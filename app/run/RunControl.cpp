@@ -6,8 +6,10 @@ namespace kelvra {
 
 namespace {
 
-const QString kSamplesTakenText = QStringLiteral("設定数のデータを入力したため測定を終了します。");
-const QString kCapturedText = QStringLiteral("設定データ数を取込みましたので測定を終了します。");
+const char *const kSamplesTakenText = QT_TRANSLATE_NOOP(
+		"kelvra::RunControl", "設定数のデータを入力したため測定を終了します。");
+const char *const kCapturedText = QT_TRANSLATE_NOOP(
+		"kelvra::RunControl", "設定データ数を取込みましたので測定を終了します。");
 const QString kBlankTime = QString(19, QLatin1Char(' '));
 
 } // namespace
@@ -43,7 +45,7 @@ void RunControl::cmdStart_Click()
 {
 	if (md_.DataCount >= 1 &&
 			!prompt_.askYesNo(
-					QStringLiteral("測定を開始するとデータが消去されます。よろしいですか？"),
+					tr("測定を開始するとデータが消去されます。よろしいですか？"),
 					kMessageTitle))
 		return;
 	if (devices_.OpenUnits() > 0)
@@ -74,9 +76,9 @@ void RunControl::cmdStart_Click()
 		return;
 	}
 	md_.StartTimeStr = clock().toString(QStringLiteral("yyyy/M/d H:m:s"));
-	view_.SetHeaderText(md_.TrgMode == kTrue ? QStringLiteral("トリガ待ち...")
-						 : QStringLiteral("開始時刻 [ ") +
-							md_.StartTimeStr + QStringLiteral(" ]"));
+	view_.SetHeaderText(md_.TrgMode == kTrue ? tr("トリガ待ち...")
+						 : tr("開始時刻 [ ") + md_.StartTimeStr +
+							QStringLiteral(" ]"));
 	view_.ResumeRedraw();
 	recording_ = true;
 	if (recorder_)
@@ -95,7 +97,7 @@ void RunControl::startSampling()
 			md_.Timer1Count = 0;
 			Timer1.start();
 		} else {
-			prompt_.message(QStringLiteral("タイマー設定エラーのため測定開始できません。"),
+			prompt_.message(tr("タイマー設定エラーのため測定開始できません。"),
 					kMessageTitle, Prompt::Icon::None);
 			endRun(RunEnd::StartFailed);
 		}
@@ -104,7 +106,7 @@ void RunControl::startSampling()
 	const auto period = static_cast<int16_t>(
 			md_.DataAverage != kFalse ? 1 : roundHalfEven(md_.IntervalTM / 10.0));
 	if (devices_.StartUnits(period) != 0) {
-		prompt_.message(QStringLiteral("エラーのため測定開始できません。"), kMessageTitle,
+		prompt_.message(tr("エラーのため測定開始できません。"), kMessageTitle,
 				Prompt::Icon::None);
 		endRun(RunEnd::StartFailed);
 		return;
@@ -166,9 +168,9 @@ void RunControl::cmdStop_Click()
 		return;
 	if (md_.TrgMode == kTrue && md_.TrgOn == kTrue) {
 		md_.StartTimeStr = kBlankTime;
-		view_.SetTriggerStopTitles(QStringLiteral("トリガ時刻 [ ") + md_.StartTimeStr +
-						QStringLiteral(" ]"),
-				QStringLiteral("トリガの経過時間（秒）"));
+		view_.SetTriggerStopTitles(
+				tr("トリガ時刻 [ ") + md_.StartTimeStr + QStringLiteral(" ]"),
+				tr("トリガの経過時間（秒）"));
 	}
 	endRun(RunEnd::Stopped);
 }
@@ -240,7 +242,7 @@ void RunControl::LongTick()
 void RunControl::MeasSingleTick()
 {
 	if (md_.DataCount >= md_.DataMaxNum) {
-		tellThenStop(kSamplesTakenText);
+		tellThenStop(tr(kSamplesTakenText));
 		return;
 	}
 	if (md_.DataCount < 1)
@@ -262,7 +264,7 @@ void RunControl::MeasSingleTick()
 void RunControl::TrgSingleTick()
 {
 	if (md_.DataCount >= md_.DataMaxNum) {
-		tellThenStop(kSamplesTakenText);
+		tellThenStop(tr(kSamplesTakenText));
 		return;
 	}
 	if (md_.DataCount < 1)
@@ -282,7 +284,7 @@ void RunControl::TrgSingleTick()
 		view_.GrDrawData(n);
 	}
 	if (trigger_.CheckTrgEnd() == kTrue)
-		stopThenTell(kCapturedText);
+		stopThenTell(tr(kCapturedText));
 }
 
 // The tick on which the trigger fired: the whole window with the trigger line.
@@ -321,7 +323,7 @@ void RunControl::followCapture()
 void RunControl::MeasBlockTick()
 {
 	if (!md_.CheckDataMax()) {
-		tellThenStop(kCapturedText);
+		tellThenStop(tr(kCapturedText));
 		return;
 	}
 	if (md_.ReadTickCount < 1)
@@ -348,7 +350,7 @@ void RunControl::MeasBlockTick()
 	}
 	md_.ReadTickCount += 1;
 	if (md_.DataCount >= md_.DataMaxNum)
-		stopThenTell(kCapturedText);
+		stopThenTell(tr(kCapturedText));
 }
 
 void RunControl::TrgBlockTick()
@@ -378,7 +380,7 @@ void RunControl::TrgBlockTick()
 	view_.ShowCurrentValuesByNum();
 	md_.ReadTickCount += 1;
 	if (trigger_.CheckTrgEnd() == kTrue)
-		stopThenTell(kCapturedText);
+		stopThenTell(tr(kCapturedText));
 }
 
 } // namespace kelvra

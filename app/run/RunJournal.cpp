@@ -15,9 +15,9 @@ namespace kelvra {
 
 namespace {
 
-const QString kJournalFailedText = QStringLiteral(
+const char *const kJournalFailedText = QT_TRANSLATE_NOOP("RunJournal",
 		"測定データの控えを書き込めません。測定は続けますが、異常終了したときは復元できません。\n%1");
-const QString kJournalEndFailedText = QStringLiteral(
+const char *const kJournalEndFailedText = QT_TRANSLATE_NOOP("RunJournal",
 		"測定データの控えを最後まで書き込めませんでした。保存しないまま異常終了したときは、最後の部分を復元できません。\n%1");
 
 // Named by the start time, so that names sort as the runs began.
@@ -90,7 +90,9 @@ void RunJournal::runStarted(const ModuleData &md)
 	fileName_ = newJournalName(folder_);
 	lock_ = JournalLock(fileName_);
 	if (!QDir().mkpath(folder_) || !lock_->tryLock(0)) {
-		noticeFailure(QStringLiteral("cannot create a journal in %1").arg(folder_));
+		noticeFailure(QCoreApplication::translate(
+				"RunJournal", "%1 に測定データの控えを作成できません")
+						.arg(folder_));
 		tellFailureSoon();
 		fileName_.clear(); // there is none to point the user to
 		running_ = true;
@@ -263,7 +265,9 @@ void RunJournal::tellFailureSoon()
 
 void RunJournal::showFailure()
 {
-	const QString &text = failedRunning_ ? kJournalFailedText : kJournalEndFailedText;
+	const QString &text = failedRunning_
+			? QCoreApplication::translate("RunJournal", kJournalFailedText)
+			: QCoreApplication::translate("RunJournal", kJournalEndFailedText);
 	prompt_.message(text.arg(failure_), kMessageTitle, Prompt::Icon::None);
 }
 

@@ -3,6 +3,7 @@
 #include "TextCodec.h"
 #include "core/RunSettings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QtEndian>
@@ -90,14 +91,15 @@ private:
 
 QString notDataFile(const QString &why)
 {
-	return QStringLiteral("Kelvraのデータファイルではありません（%1）。").arg(why);
+	return QCoreApplication::translate(
+			"DataFile", "Kelvraのデータファイルではありません（%1）。")
+			.arg(why);
 }
 
-const QString &headerCutOff()
+QString headerCutOff()
 {
-	static const QString text = QStringLiteral(
+	return QCoreApplication::translate("DataFile",
 			"ファイルがヘッダーの途中で終わっています。最後までコピーされていない可能性があります。");
-	return text;
 }
 
 // The writers put "yyyy/m/d h:m:s" or 19 blanks there.
@@ -141,7 +143,7 @@ QString implausibleField(const DataFileHeader &h)
 	if (const QString why = ImplausibleSetting(settingsInFile(h, nullptr)); !why.isEmpty())
 		return why;
 	if (h.rowCount < 0 || h.rowCount > kBufferLength)
-		return QStringLiteral("データ数が0〜88000ではありません");
+		return QCoreApplication::translate("DataFile", "データ数が0〜88000ではありません");
 	return {};
 }
 
@@ -151,21 +153,24 @@ QString implausibleField(const DataFileHeader &h)
 QString readHeader(ByteReader &in, DataFileHeader &header)
 {
 	if (in.remaining() == 0)
-		return notDataFile(QStringLiteral("空のファイルです"));
+		return notDataFile(QCoreApplication::translate("DataFile", "空のファイルです"));
 	int16_t size = 0;
 	if (!in.get(size))
 		return headerCutOff();
 	if (size < 0 || size > kMaxDateBytes)
-		return notDataFile(QStringLiteral("先頭に測定日時がありません"));
+		return notDataFile(QCoreApplication::translate(
+				"DataFile", "先頭に測定日時がありません"));
 	if (!in.getText(size, header.startTime))
 		return headerCutOff();
 	if (!isDateText(header.startTime))
-		return notDataFile(QStringLiteral("測定日が日時の文字列ではありません"));
+		return notDataFile(QCoreApplication::translate(
+				"DataFile", "測定日が日時の文字列ではありません"));
 	for (QString &memo : header.memo) {
 		if (!in.get(size))
 			return headerCutOff();
 		if (size < 0)
-			return notDataFile(QStringLiteral("メモ欄が壊れています"));
+			return notDataFile(QCoreApplication::translate(
+					"DataFile", "メモ欄が壊れています"));
 		if (!in.getText(size, memo))
 			return headerCutOff();
 	}
@@ -313,10 +318,11 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 		return fail(reason);
 	const int32_t rows = content.header.rowCount;
 	if (in.remaining() < rows * kRowBytes)
-		return fail(QStringLiteral(
+		return fail(QCoreApplication::translate("DataFile",
 				"ファイルがデータの途中で終わっています。最後までコピーされていない可能性があります。"));
 	if (in.remaining() - rows * kRowBytes > kUnitInfoBytes)
-		return fail(notDataFile(QStringLiteral("ファイルの大きさがデータ数と合いません")));
+		return fail(notDataFile(QCoreApplication::translate(
+				"DataFile", "ファイルの大きさがデータ数と合いません")));
 
 	content.rows.resize(rows);
 	for (auto &row : content.rows) {
@@ -382,7 +388,8 @@ std::optional<DataFileContent> LoadDataFileContent(const QString &fileName, QStr
 		return std::nullopt;
 	}
 	if (file.size() > kLargestFile) {
-		*error = notDataFile(QStringLiteral("ファイルが大きすぎます"));
+		*error = notDataFile(
+				QCoreApplication::translate("DataFile", "ファイルが大きすぎます"));
 		return std::nullopt;
 	}
 	bytes = file.readAll();

@@ -4,6 +4,7 @@
 #include "settings/MeasurementFiles.h"
 #include "widgets/DialogButtons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -20,11 +21,10 @@ namespace kelvra {
 DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget *parent)
 	: QDialog(parent), md_(md), prompt_(prompt), folder_(folder)
 {
-	setWindowTitle(QStringLiteral("データ保存"));
+	setWindowTitle(tr("データ保存"));
 	setModal(true);
 
-	const DialogButtons buttons =
-			makeDialogButtons(this, QStringLiteral("次へ"), QStringLiteral("戻る"));
+	const DialogButtons buttons = makeDialogButtons(this, tr("次へ"), tr("戻る"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -39,14 +39,23 @@ DialogMemo::DialogMemo(ModuleData &md, Prompt &prompt, QString &folder, QWidget 
 
 QWidget *BuildMemoFrame(std::array<QLineEdit *, 5> &txtMemo, QWidget *parent)
 {
-	auto *frame = new QGroupBox(QStringLiteral("メモ"), parent);
+	auto *frame = new QGroupBox(
+			QCoreApplication::translate("kelvra::DialogMemo", "メモ"), parent);
 	auto *grid = new QGridLayout(frame);
-	const QString numbers[] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
-			QStringLiteral("４"), QStringLiteral("５")};
+	const QString numbers[] = {QCoreApplication::translate("kelvra::DialogMemo", "１"),
+			QCoreApplication::translate("kelvra::DialogMemo", "２"),
+			QCoreApplication::translate("kelvra::DialogMemo", "３"),
+			QCoreApplication::translate("kelvra::DialogMemo", "４"),
+			QCoreApplication::translate("kelvra::DialogMemo", "５")};
 	for (int i = 0; i < 5; ++i) {
-		auto *label = new QLabel(numbers[i] + QStringLiteral("．"), frame);
+		auto *label = new QLabel(numbers[i] +
+						QCoreApplication::translate(
+								"kelvra::DialogMemo", "．"),
+				frame);
 		txtMemo[i] = new QLineEdit(frame);
-		txtMemo[i]->setAccessibleName(QStringLiteral("メモ") + numbers[i]);
+		txtMemo[i]->setAccessibleName(
+				QCoreApplication::translate("kelvra::DialogMemo", "メモ%1")
+						.arg(numbers[i]));
 		txtMemo[i]->setMinimumWidth(420);
 		label->setBuddy(txtMemo[i]);
 		grid->addWidget(label, i, 0);
@@ -57,10 +66,10 @@ QWidget *BuildMemoFrame(std::array<QLineEdit *, 5> &txtMemo, QWidget *parent)
 
 QWidget *DialogMemo::buildTypeFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("ファイルの保存形式"), this);
+	auto *frame = new QGroupBox(tr("ファイルの保存形式"), this);
 	auto *row = new QHBoxLayout(frame);
 	optFiletype[0] = new QRadioButton(QStringLiteral("CSV"), frame);
-	optFiletype[1] = new QRadioButton(QStringLiteral("専用"), frame);
+	optFiletype[1] = new QRadioButton(tr("専用"), frame);
 	row->addWidget(optFiletype[0]);
 	row->addWidget(optFiletype[1]);
 	row->addStretch();
@@ -87,7 +96,7 @@ void DialogMemo::OKButton_Click()
 		memo[i] = txtMemo[i]->text();
 	const FileResult result = SaveMeasurement(md_, fileName, type, memo);
 	if (!result.ok) {
-		prompt_.message(QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
+		prompt_.message(tr("ファイルを保存できませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName),
 								result.error),
 				kErrorTitle, Prompt::Icon::Error);

@@ -11,10 +11,9 @@ namespace kelvra {
 
 DialogRecordMemo::DialogRecordMemo(const QStringList &lines, QWidget *parent) : QDialog(parent)
 {
-	setWindowTitle(QStringLiteral("記録メモ"));
+	setWindowTitle(tr("記録メモ"));
 	setModal(true);
-	const DialogButtons buttons =
-			makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), tr("ｷｬﾝｾﾙ"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 	auto *layout = new QVBoxLayout(this);

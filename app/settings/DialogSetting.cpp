@@ -36,7 +36,7 @@ DialogSetting::DialogSetting(
 		ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent)
 	: QDialog(parent), md_(md), devices_(devices), prompt_(prompt)
 {
-	setWindowTitle(QStringLiteral("取込設定"));
+	setWindowTitle(tr("取込設定"));
 	setModal(true);
 
 	auto *frames = new QHBoxLayout;
@@ -47,8 +47,7 @@ DialogSetting::DialogSetting(
 	right->addWidget(buildRecordFrame());
 	frames->addLayout(right);
 
-	const DialogButtons buttons =
-			makeDialogButtons(this, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
+	const DialogButtons buttons = makeDialogButtons(this, QStringLiteral("OK"), tr("ｷｬﾝｾﾙ"));
 	OKButton = buttons.ok;
 	CancelButton = buttons.cancel;
 
@@ -69,7 +68,7 @@ DialogSetting::DialogSetting(
 
 QWidget *DialogSetting::buildUnitFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("使用ユニット"), this);
+	auto *frame = new QGroupBox(tr("使用ユニット"), this);
 	auto *grid = new QGridLayout(frame);
 	for (int i = 0; i < kUnitCount; ++i) {
 		chkID[i] = new QCheckBox(QStringLiteral("ID%1").arg(i), frame);
@@ -85,10 +84,10 @@ QWidget *DialogSetting::buildUnitFrame()
 
 QWidget *DialogSetting::buildIntervalFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("測定間隔"), this);
+	auto *frame = new QGroupBox(tr("測定間隔"), this);
 	auto *grid = new QGridLayout(frame);
-	const QString captions[] = {QStringLiteral("ミリ秒"), QStringLiteral("秒")};
-	const QString units[] = {QStringLiteral("×10msec"), QStringLiteral("秒")};
+	const QString captions[] = {tr("ミリ秒"), tr("秒")};
+	const QString units[] = {QStringLiteral("×10msec"), tr("秒")};
 	for (int i = 0; i < 2; ++i) {
 		optTimer[i] = new QRadioButton(captions[i], frame);
 		txtTime[i] = namedLineEdit(captions[i], frame);
@@ -96,18 +95,18 @@ QWidget *DialogSetting::buildIntervalFrame()
 		grid->addWidget(txtTime[i], i, 1);
 		grid->addWidget(new QLabel(units[i], frame), i, 2);
 	}
-	chkAverage = new QCheckBox(QStringLiteral("データ値の平均化"), frame);
+	chkAverage = new QCheckBox(tr("データ値の平均化"), frame);
 	grid->addWidget(chkAverage, 2, 0, 1, 3);
 	return frame;
 }
 
 QWidget *DialogSetting::buildTriggerFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("トリガ設定"), this);
+	auto *frame = new QGroupBox(tr("トリガ設定"), this);
 	auto *grid = new QGridLayout(frame);
 
-	grid->addWidget(new QLabel(QStringLiteral("トリガレベル"), frame), 0, 0);
-	const QString levels[] = {QStringLiteral("上限トリガ"), QStringLiteral("下限トリガ")};
+	grid->addWidget(new QLabel(tr("トリガレベル"), frame), 0, 0);
+	const QString levels[] = {tr("上限トリガ"), tr("下限トリガ")};
 	for (int i = 0; i < 2; ++i) {
 		chkTrg[i] = new QCheckBox(levels[i], frame);
 		txtTrgData[i] = namedLineEdit(levels[i], frame);
@@ -115,8 +114,8 @@ QWidget *DialogSetting::buildTriggerFrame()
 		grid->addWidget(txtTrgData[i], 0, 2 + 2 * i);
 	}
 
-	grid->addWidget(new QLabel(QStringLiteral("取込データ数"), frame), 1, 0);
-	const QString counts[] = {QStringLiteral("トリガ前"), QStringLiteral("トリガ後")};
+	grid->addWidget(new QLabel(tr("取込データ数"), frame), 1, 0);
+	const QString counts[] = {tr("トリガ前"), tr("トリガ後")};
 	for (int i = 0; i < 2; ++i) {
 		auto *label = new QLabel(counts[i], frame);
 		txtTrgDatnum[i] = namedLineEdit(counts[i], frame);
@@ -125,7 +124,8 @@ QWidget *DialogSetting::buildTriggerFrame()
 		grid->addWidget(txtTrgDatnum[i], 1, 2 + 2 * i);
 	}
 
-	grid->addWidget(new QLabel(QStringLiteral("使用ユニット"), frame), 2, 0);
+	grid->addWidget(new QLabel(tr("使用ユニット", "the unit watched for the trigger"), frame),
+			2, 0);
 	auto *watched = new QHBoxLayout;
 	for (int i = 0; i < kUnitCount; ++i) {
 		Option1[i] = new QRadioButton(QStringLiteral("ID%1").arg(i), frame);
@@ -137,32 +137,31 @@ QWidget *DialogSetting::buildTriggerFrame()
 
 QWidget *DialogSetting::buildRecordFrame()
 {
-	auto *frame = new QGroupBox(QStringLiteral("連続記録"), this);
+	auto *frame = new QGroupBox(tr("連続記録"), this);
 	auto *grid = new QGridLayout(frame);
-	chkLongRecord = new QCheckBox(QStringLiteral("ファイルへ連続記録"), frame);
+	chkLongRecord = new QCheckBox(tr("ファイルへ連続記録"), frame);
 	chkLongRecord->setAccessibleName(chkLongRecord->text());
 	grid->addWidget(chkLongRecord, 0, 0, 1, 3);
 
-	auto *folderLabel = new QLabel(QStringLiteral("記録フォルダ"), frame);
+	auto *folderLabel = new QLabel(tr("記録フォルダ"), frame);
 	txtRecordFolder = new QLineEdit(frame);
 	txtRecordFolder->setAccessibleName(folderLabel->text());
 	folderLabel->setBuddy(txtRecordFolder);
-	cmdBrowse = new QPushButton(QStringLiteral("参照..."), frame);
+	cmdBrowse = new QPushButton(tr("参照..."), frame);
 	cmdBrowse->setAutoDefault(false);
 	grid->addWidget(folderLabel, 1, 0);
 	grid->addWidget(txtRecordFolder, 1, 1);
 	grid->addWidget(cmdBrowse, 1, 2);
 
-	auto *splitLabel = new QLabel(QStringLiteral("分割"), frame);
+	auto *splitLabel = new QLabel(tr("分割"), frame);
 	cboSplit = new QComboBox(frame);
-	cboSplit->addItems(
-			{QStringLiteral("しない"), QStringLiteral("1時間"), QStringLiteral("1日")});
+	cboSplit->addItems({tr("しない"), tr("1時間"), tr("1日")});
 	cboSplit->setAccessibleName(splitLabel->text());
 	splitLabel->setBuddy(cboSplit);
 	grid->addWidget(splitLabel, 2, 0);
 	grid->addWidget(cboSplit, 2, 1, Qt::AlignLeft);
 
-	chkRepeatTrigger = new QCheckBox(QStringLiteral("繰り返しトリガ"), frame);
+	chkRepeatTrigger = new QCheckBox(tr("繰り返しトリガ"), frame);
 	chkRepeatTrigger->setAccessibleName(chkRepeatTrigger->text());
 	grid->addWidget(chkRepeatTrigger, 3, 0, 1, 3);
 	lblFreeSpace = new QLabel(frame);

@@ -2,6 +2,7 @@
 
 #include "recording/LongRecording.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -44,10 +45,12 @@ void SaveLongRecord(SettingsStore &store, const LongRecordSettings &s)
 QString CheckRecordFolder(const QString &folder)
 {
 	if (folder.trimmed().isEmpty() || !QFileInfo(folder).isDir())
-		return QStringLiteral("記録フォルダがありません。");
+		return QCoreApplication::translate(
+				"LongRecordEntries", "記録フォルダがありません。");
 	QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kelvra-XXXXXX")));
 	if (!probe.open())
-		return QStringLiteral("記録フォルダに書き込めません。");
+		return QCoreApplication::translate(
+				"LongRecordEntries", "記録フォルダに書き込めません。");
 	return {};
 }
 
@@ -56,7 +59,7 @@ QString FreeSpaceText(const ModuleData &md, const QString &folder)
 	const auto free = QFileInfo(folder).isDir() ? FreeSpace(folder) : std::nullopt;
 	if (!free || !md.anyUnitInUse())
 		return {};
-	return QStringLiteral("空き容量で約 %1 記録できます。")
+	return QCoreApplication::translate("LongRecordEntries", "空き容量で約 %1 記録できます。")
 			.arg(SpanText(SecondsOfSpace(md, *free)));
 }
 

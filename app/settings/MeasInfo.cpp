@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "core/RunSettings.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <cstdint>
 
@@ -176,7 +177,7 @@ QStringList LoadMeasInfo(ModuleData &md, const SettingsStore &store)
 
 QString ResetKeysMessage(const QStringList &keys)
 {
-	return QStringLiteral(
+	return QCoreApplication::translate("MeasInfo",
 			"保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1")
 			.arg(keys.join(QStringLiteral(", ")));
 }

@@ -3,6 +3,7 @@
 #include "CsvFile.h"
 #include "DataFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kelvra {
@@ -19,8 +20,10 @@ SaveState CheckSaveAllowed(const ModuleData &md)
 FileTypeInfo fileTypeInfo(FileType type)
 {
 	if (type == FileType::Csv)
-		return {QStringLiteral("CSVファイル  (*.csv)"), QStringLiteral("csv")};
-	return {QStringLiteral("専用ファイル  (*.vn2)"), QStringLiteral("vn2")};
+		return {QCoreApplication::translate("MeasurementFiles", "CSVファイル  (*.csv)"),
+				QStringLiteral("csv")};
+	return {QCoreApplication::translate("MeasurementFiles", "専用ファイル  (*.vn2)"),
+			QStringLiteral("vn2")};
 }
 
 std::optional<FileType> FileTypeOf(const QString &fileName)

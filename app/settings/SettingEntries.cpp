@@ -3,6 +3,8 @@
 #include "core/NumberText.h"
 #include "core/RunSettings.h"
 
+#include <QCoreApplication>
+
 namespace kelvra {
 
 SettingEntries LoadSettingEntries(const ModuleData &md)
@@ -29,12 +31,14 @@ QString CheckUnits(const SettingEntries &entries)
 		if (ticked)
 			return {};
 	}
-	return QStringLiteral("使用ユニットにチェックが付いていません。");
+	return QCoreApplication::translate(
+			"SettingEntries", "使用ユニットにチェックが付いていません。");
 }
 
 QString CheckTime(const SettingEntries &entries)
 {
-	const QString message = QStringLiteral("時間の入力に誤りがあります。");
+	const QString message = QCoreApplication::translate(
+			"SettingEntries", "時間の入力に誤りがあります。");
 	const auto n = readWhole(entries.milliseconds ? entries.timeSteps : entries.timeSeconds);
 	if (!n)
 		return message;
@@ -48,7 +52,8 @@ QString CheckTrigger(const SettingEntries &entries, const ModuleData &md)
 {
 	if (!entries.triggerTicked[0] && !entries.triggerTicked[1])
 		return {};
-	const QString message = QStringLiteral("トリガ処理の設定に誤りがあります。");
+	const QString message = QCoreApplication::translate(
+			"SettingEntries", "トリガ処理の設定に誤りがあります。");
 	if (entries.triggerUnit >= 0 && entries.triggerUnit < kUnitCount &&
 			!entries.unitTicked[entries.triggerUnit])
 		return message; // the watched unit must be in use

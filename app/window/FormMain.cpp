@@ -83,7 +83,7 @@ FormMain::~FormMain()
 
 void FormMain::buildUi()
 {
-	setWindowTitle(QStringLiteral("ひずみ測定(Ver1.2)"));
+	setWindowTitle(tr("ひずみ測定(Ver1.2)"));
 	setAcceptDrops(true);
 	plot_ = new QCustomPlot(this);
 	plot_->setMinimumSize(640, 300);
@@ -227,8 +227,8 @@ void FormMain::buildMoveButtons()
 {
 	for (int i = 0; i < static_cast<int>(cmdMove.size()); ++i) {
 		cmdMove[i] = new QPushButton(QStringLiteral("○"), this);
-		cmdMove[i]->setToolTip(QStringLiteral("移動ツールの表示"));
-		cmdMove[i]->setAccessibleName(QStringLiteral("移動ツールの表示"));
+		cmdMove[i]->setToolTip(tr("移動ツールの表示"));
+		cmdMove[i]->setAccessibleName(tr("移動ツールの表示"));
 		cmdMove[i]->setFixedSize(25, 25);
 		connect(cmdMove[i], &QPushButton::clicked, this, [this, i] { cmdMove_Click(i); });
 	}
@@ -256,10 +256,9 @@ void FormMain::cmdMove_Click(int)
 
 QWidget *FormMain::buildRangeGroup()
 {
-	auto *group = new QGroupBox(QStringLiteral("表示範囲"), this);
+	auto *group = new QGroupBox(tr("表示範囲"), this);
 	scrollGroup_ = new QButtonGroup(group);
-	const QString scrollCaptions[] = {QStringLiteral("全表示"), QStringLiteral("自動ｽｸﾛｰﾙ"),
-			QStringLiteral("手動ｽｸﾛｰﾙ")};
+	const QString scrollCaptions[] = {tr("全表示"), tr("自動ｽｸﾛｰﾙ"), tr("手動ｽｸﾛｰﾙ")};
 	auto *scroll = new QVBoxLayout;
 	for (int i = 0; i < 3; ++i) {
 		optWid[i] = new QRadioButton(scrollCaptions[i], group);
@@ -271,22 +270,22 @@ QWidget *FormMain::buildRangeGroup()
 	cmdLeft = new QPushButton(QStringLiteral("←"), group);
 	cmdRight = new QPushButton(QStringLiteral("→"), group);
 	auto *count = new QGridLayout;
-	count->addWidget(new QLabel(QStringLiteral("表示データ数"), group), 0, 0, 1, 2);
+	count->addWidget(new QLabel(tr("表示データ数"), group), 0, 0, 1, 2);
 	count->addWidget(Combo1, 1, 0, 1, 2);
 	count->addWidget(cmdLeft, 2, 0);
 	count->addWidget(cmdRight, 2, 1);
 
 	scaleGroup_ = new QButtonGroup(group);
-	optHei[0] = new QRadioButton(QStringLiteral("自動"), group);
-	optHei[1] = new QRadioButton(QStringLiteral("固定"), group);
+	optHei[0] = new QRadioButton(tr("自動"), group);
+	optHei[1] = new QRadioButton(tr("固定"), group);
 	scaleGroup_->addButton(optHei[0], 0);
 	scaleGroup_->addButton(optHei[1], 1);
 	txtVhi = new QLineEdit(group);
 	txtVlow = new QLineEdit(group);
-	txtVhi->setToolTip(QStringLiteral("上限"));
-	txtVlow->setToolTip(QStringLiteral("下限"));
-	cmdSetScaleY = new QPushButton(QStringLiteral("設定"), group);
-	cmdLimit = new QPushButton(QStringLiteral("リミット"), group);
+	txtVhi->setToolTip(tr("上限"));
+	txtVlow->setToolTip(tr("下限"));
+	cmdSetScaleY = new QPushButton(tr("設定"), group);
+	cmdLimit = new QPushButton(tr("リミット"), group);
 	auto *scale = new QGridLayout;
 	scale->addWidget(optHei[0], 0, 0);
 	scale->addWidget(txtVhi, 0, 1);
@@ -305,7 +304,7 @@ QWidget *FormMain::buildRangeGroup()
 
 QWidget *FormMain::buildValueGroup()
 {
-	auto *group = new QGroupBox(QStringLiteral("現在値"), this);
+	auto *group = new QGroupBox(tr("現在値"), this);
 	auto *layout = new QGridLayout(group);
 	const QFont valueFont = fixedPitchJapaneseFont();
 	for (int u = 0; u < kUnitCount; ++u) {
@@ -318,8 +317,8 @@ QWidget *FormMain::buildValueGroup()
 				(u % 2) * 2);
 		layout->addWidget(Label1[u], u / 2, (u % 2) * 2 + 1);
 	}
-	cmdAcknowledge = new QPushButton(QStringLiteral("確認"), group);
-	cmdAcknowledge->setToolTip(QStringLiteral("リミットの表示を戻す"));
+	cmdAcknowledge = new QPushButton(tr("確認"), group);
+	cmdAcknowledge->setToolTip(tr("リミットの表示を戻す"));
 	cmdAcknowledge->setEnabled(false);
 	cmdMark = new QPushButton(QStringLiteral("マーク"), group);
 	cmdMark->setToolTip(QStringLiteral("最新のデータに印を付ける (M)"));
@@ -338,24 +337,24 @@ QWidget *FormMain::buildCommandColumn()
 	auto *column = new QWidget(this);
 	auto *layout = new QVBoxLayout(column);
 	layout->setContentsMargins(0, 0, 0, 0);
-	auto add = [&](QPushButton *&button, const char *caption) {
-		button = new QPushButton(QString::fromUtf8(caption), column);
+	auto add = [&](QPushButton *&button, const QString &caption) {
+		button = new QPushButton(caption, column);
 		button->setMinimumSize(110, 34);
 		layout->addWidget(button);
 	};
-	add(cmdStart, "開始");
-	add(cmdStop, "停止");
+	add(cmdStart, tr("開始"));
+	add(cmdStop, tr("停止"));
 	layout->addSpacing(10);
-	add(cmdSetting, "取込設定");
-	add(cmdUnitSetting, "単位設定");
-	add(cmdMeasInfo, "測定条件保存");
+	add(cmdSetting, tr("取込設定"));
+	add(cmdUnitSetting, tr("単位設定"));
+	add(cmdMeasInfo, tr("測定条件保存"));
 	layout->addSpacing(10);
-	add(cmdDisp, "データ表示");
-	add(cmdSave, "保存");
-	add(cmdRead, "読込み");
-	add(cmdPrint, "印刷");
+	add(cmdDisp, tr("データ表示"));
+	add(cmdSave, tr("保存"));
+	add(cmdRead, tr("読込み"));
+	add(cmdPrint, tr("印刷"));
 	layout->addStretch();
-	add(cmdEnd, "終了");
+	add(cmdEnd, tr("終了"));
 	return column;
 }
 
@@ -532,12 +531,12 @@ void FormMain::showLimitStates()
 		case LimitState::Warning:
 			Label1[u]->setStyleSheet(
 					QStringLiteral("background-color: #ffbf00; color: black;"));
-			Label1[u]->setAccessibleDescription(QStringLiteral("警告"));
+			Label1[u]->setAccessibleDescription(tr("警告"));
 			break;
 		case LimitState::Alarm:
 			Label1[u]->setStyleSheet(
 					QStringLiteral("background-color: #e00000; color: white;"));
-			Label1[u]->setAccessibleDescription(QStringLiteral("異常"));
+			Label1[u]->setAccessibleDescription(tr("異常"));
 			break;
 		}
 	}
@@ -547,8 +546,7 @@ void FormMain::showLimitStates()
 void FormMain::cmdDisp_Click()
 {
 	if (md_.DataCount < 1) {
-		prompt_.message(QStringLiteral("データがありません"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("データがありません"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
 	dataList_ = new DialogDatalist(md_, this);
@@ -561,8 +559,7 @@ void FormMain::cmdDisp_Click()
 void FormMain::cmdPrint_Click()
 {
 	if (md_.DataCount < 1) {
-		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
 	// Made on first use: finding the system's printers may take a while.
@@ -621,7 +618,7 @@ bool FormMain::mayEraseData()
 {
 	return md_.DataCount < 1 ||
 			prompt_.askYesNo(
-					QStringLiteral("設定を変更するとデータが消去されます。よろしいですか？"),
+					tr("設定を変更するとデータが消去されます。よろしいですか？"),
 					kMessageTitle);
 }
 
@@ -652,13 +649,12 @@ void FormMain::cmdSave_Click()
 {
 	switch (CheckSaveAllowed(md_)) {
 	case SaveState::NoData:
-		prompt_.message(QStringLiteral("測定データがありません。"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("測定データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	case SaveState::TriggerPending:
 		return;
 	case SaveState::Recorded:
-		prompt_.message(QStringLiteral("連続記録のデータはすべて記録ファイル %1 にあります。")
+		prompt_.message(tr("連続記録のデータはすべて記録ファイル %1 にあります。")
 						.arg(QDir::toNativeSeparators(
 								recordingSession_->currentFile())),
 				kMessageTitle, Prompt::Icon::None);
@@ -675,8 +671,7 @@ void FormMain::cmdSave_Click()
 bool FormMain::mayReplaceData()
 {
 	return md_.DataCount <= 0 ||
-			prompt_.askYesNo(
-					QStringLiteral("表示データが消去されます。よろしいですか？"),
+			prompt_.askYesNo(tr("表示データが消去されます。よろしいですか？"),
 					kMessageTitle);
 }
 
@@ -708,7 +703,7 @@ void FormMain::readFile(const QString &fileName)
 	discardJournal(); // the data it kept are gone either way
 	if (!result.ok) {
 		showNoData();
-		prompt_.message(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+		prompt_.message(tr("ファイルを読み込めませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName),
 								result.error),
 				kErrorTitle, Prompt::Icon::Error);
@@ -716,8 +711,7 @@ void FormMain::readFile(const QString &fileName)
 	}
 	if (md_.DataCount < 1) {
 		showNoData();
-		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
 	showLoadedData();
@@ -852,13 +846,13 @@ void FormMain::cmdStart_Click()
 bool FormMain::Form_QueryUnload()
 {
 	if (!cmdStart->isEnabled()) {
-		prompt_.message(QStringLiteral("測定中です。中止してから終了して下さい。"),
-				kErrorTitle, Prompt::Icon::Error);
+		prompt_.message(tr("測定中です。中止してから終了して下さい。"), kErrorTitle,
+				Prompt::Icon::Error);
 		return false;
 	}
 	const QString question = md_.DataCount < 1
-			? QStringLiteral("終了しますか？")
-			: QStringLiteral("データが消去されます。終了してもよろしいですか？");
+			? tr("終了しますか？")
+			: tr("データが消去されます。終了してもよろしいですか？");
 	if (!prompt_.askYesNo(question, kMessageTitle))
 		return false;
 	CloseDataList();

@@ -2,19 +2,13 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace kelvra {
 
-bool installJapaneseTexts(QCoreApplication &app)
+bool installInterfaceTexts(QCoreApplication &app, Language language)
 {
 	QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
-	auto *translator = new QTranslator(&app);
-	if (!translator->load(QStringLiteral("qtbase_ja"),
-			    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-		return false;
-	return QCoreApplication::installTranslator(translator);
+	return InstallLanguage(app, language);
 }
 
 } // namespace kelvra

@@ -2,13 +2,20 @@
 
 #include "WindowLayer.h"
 
+#include "core/InterfaceLanguage.h"
+
 class QCoreApplication;
 
 namespace kelvra {
 
-// Qt's own Japanese texts for the standard buttons ("はい", "いいえ", ...)
-// and a font that holds the Japanese captions. False when the translation
-// is missing.
-bool installJapaneseTexts(QCoreApplication &app);
+// The window's texts in `language`, with Qt's own texts for the standard
+// buttons ("はい", "いいえ", ... in Japanese), and a font that holds the
+// Japanese captions. False when a translation is missing.
+bool installInterfaceTexts(QCoreApplication &app, Language language);
+
+inline bool installJapaneseTexts(QCoreApplication &app)
+{
+	return installInterfaceTexts(app, Language::Japanese);
+}
 
 } // namespace kelvra

@@ -1,5 +1,6 @@
 #include "MessageBoxPrompt.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -27,14 +28,14 @@ QMessageBox::Icon boxIcon(Prompt::Icon icon)
 
 void MessageBoxPrompt::message(const QString &text, const QString &caption, Icon icon)
 {
-	QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent_);
+	QMessageBox box(boxIcon(icon), shownTitle(caption), text, QMessageBox::Ok, parent_);
 	box.exec();
 }
 
 bool MessageBoxPrompt::askYesNo(const QString &text, const QString &caption)
 {
-	QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-			parent_);
+	QMessageBox box(QMessageBox::Question, shownTitle(caption), text,
+			QMessageBox::Yes | QMessageBox::No, parent_);
 	box.setDefaultButton(QMessageBox::No);
 	return box.exec() == QMessageBox::Yes;
 }
@@ -68,7 +69,8 @@ QString MessageBoxPrompt::askOpenFileName(const QString &filter, const QString &
 
 QString MessageBoxPrompt::askFolder(const QString &folder)
 {
-	return QFileDialog::getExistingDirectory(parent_, QStringLiteral("記録フォルダ"), folder);
+	return QFileDialog::getExistingDirectory(parent_,
+			QCoreApplication::translate("MessageBoxPrompt", "記録フォルダ"), folder);
 }
 
 } // namespace kelvra

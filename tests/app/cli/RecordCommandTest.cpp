@@ -129,6 +129,7 @@ TEST_F(KelvraCli, OutThatCannotBeWrittenIsRefusedBeforeAnyUnitOpens)
 				<< outcome.errors.toStdString();
 		EXPECT_FALSE(outcome.errors.contains(
 				QStringLiteral("指定のデバイスが見つからない")));
+		EXPECT_FALSE(outcome.errors.contains(QStringLiteral("The unit was not found")));
 	}
 	QFile::setPermissions(path("locked"),
 			QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -136,6 +137,7 @@ TEST_F(KelvraCli, OutThatCannotBeWrittenIsRefusedBeforeAnyUnitOpens)
 
 TEST_F(KelvraCli, BadUsageAndDeviceErrors)
 {
+	locale = QStringLiteral("C.UTF-8");
 	const QString out = path("never.csv");
 	const QStringList bad[] = {
 			{QStringLiteral("record")},
@@ -212,8 +214,9 @@ TEST_F(KelvraCli, FirstContactNamesWhatIsWrong)
 					QStringLiteral("OUT must name a .csv file")},
 			{{QStringLiteral("info"), QStringLiteral("-x"), path("notes.vn2")}, 2,
 					QStringLiteral("unknown option '-x'")},
-			{{QStringLiteral("info"), path("notes.vn2")}, 1,
-					QStringLiteral("Kelvraのデータファイルではありません")},
+			{{QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("info"),
+					 path("notes.vn2")},
+					1, QStringLiteral("Kelvraのデータファイルではありません")},
 			{{QStringLiteral("recover"), QStringLiteral("--bogus"),
 					 QStringLiteral("--out"), path("x.vn2")},
 					2, QStringLiteral("unknown option '--bogus'")},
@@ -278,6 +281,7 @@ TEST_F(KelvraCli, PrintMakesOnePdfPageWithoutADisplay)
 
 	md.DataCount = 0;
 	ASSERT_TRUE(SaveDataFile(md, path("page.vn2")).ok);
+	locale = QStringLiteral("C.UTF-8");
 	EXPECT_TRUE(pdfPage({}).ends_with(
 			path("page.vn2").toStdString() + ": データがありません。\n"));
 }
@@ -349,4 +353,53 @@ TEST_F(KelvraCli, LimitEventsAreToldAsTheyHappenAndAnAlarmMayEndTheRun)
 					    QStringLiteral("--limit"),
 					    QStringLiteral("1:upper:alarm:5")})
 					.status);
+}
+
+TEST_F(KelvraCli, SpeaksEnglishThroughoutUnderAnEnglishLocale)
+{
+	locale = QStringLiteral("en_US.UTF-8");
+	const QString out = path("english.vn2");
+	const struct {
+		QStringList arguments;
+		const char *wanted;
+	} cases[] = {
+			{{QStringLiteral("--help")}, "Usage: kelvra-cli COMMAND"},
+			{{QStringLiteral("record"), QStringLiteral("--help")},
+					"Runs one measurement"},
+			{{QStringLiteral("record")}, "--out FILE is required"},
+			{{QStringLiteral("record"), QStringLiteral("--out"), out,
+					 QStringLiteral("--interval-s"), QStringLiteral("0")},
+					"The interval is wrong."},
+			{{QStringLiteral("record"), QStringLiteral("--out"), out,
+					 QStringLiteral("--display-unit"), QStringLiteral("N"),
+					 QStringLiteral("--rated-output"),
+					 QStringLiteral("0:5:mV/V")},
+					"The settings are wrong."},
+			{{QStringLiteral("record"), QStringLiteral("--out"), out,
+					 QStringLiteral("--emulate"), QStringLiteral("id=2"),
+					 QStringLiteral("--units"), QStringLiteral("0")},
+					"The unit was not found"},
+			{{QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("info"),
+					 path("missing.vn2")},
+					"cannot read"},
+	};
+	const QRegularExpression japanese(
+			QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+	for (const auto &c : cases) {
+		const Outcome outcome = run(c.arguments);
+		const QString said = outcome.output + outcome.errors;
+		SCOPED_TRACE(said.toStdString());
+		EXPECT_TRUE(said.contains(QString::fromUtf8(c.wanted)));
+		EXPECT_FALSE(said.contains(japanese));
+	}
+	locale = QStringLiteral("C.UTF-8");
+	EXPECT_TRUE(run({QStringLiteral("record")})
+					.errors.contains(QStringLiteral(
+							"--out FILE を指定して下さい")));
+	EXPECT_TRUE(run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("record"),
+					QStringLiteral("--out"), out, QStringLiteral("--emulate"),
+					QStringLiteral("id=2"), QStringLiteral("--units"),
+					QStringLiteral("0")})
+					.errors.contains(QStringLiteral(
+							"指定のデバイスが見つからない")));
 }

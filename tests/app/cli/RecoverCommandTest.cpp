@@ -28,6 +28,7 @@ protected:
 			env.insert(QString::fromLatin1(name),
 					dir.filePath(QString::fromLatin1(name)));
 		env.remove(QStringLiteral("VARNELIO_EMULATOR"));
+		env.insert(QStringLiteral("KELVRA_LANG"), QStringLiteral("en"));
 		return env;
 	}
 

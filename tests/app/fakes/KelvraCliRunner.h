@@ -1,7 +1,7 @@
 #pragma once
 
 // Runs the built kelvra-cli in a temporary folder of its own, with its own
-// stored conditions and no emulator from the environment.
+// stored conditions, no emulator from the environment and the locale `locale`.
 
 #include "settings/TextCodec.h"
 
@@ -31,6 +31,9 @@ protected:
 				dir.filePath(QStringLiteral("config")));
 		environment.remove(QStringLiteral("VARNELIO_EMULATOR"));
 		environment.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a bare machine
+		for (const char *variable : {"LC_ALL", "LC_MESSAGES", "KELVRA_LANG"})
+			environment.remove(QString::fromLatin1(variable));
+		environment.insert(QStringLiteral("LANG"), locale);
 		process.setProcessEnvironment(environment);
 		process.start(QStringLiteral(KELVRA_CLI), arguments);
 	}
@@ -76,6 +79,7 @@ protected:
 	}
 
 	QTemporaryDir dir;
+	QString locale = QStringLiteral("en_US.UTF-8"); // the tool's texts as the tests know them
 };
 
 } // namespace kelvra::testing
