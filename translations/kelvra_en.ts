@@ -1137,6 +1137,37 @@ arm the trigger again</translation>
     </message>
 </context>
 <context>
+    <name>kelvra::CursorPanel</name>
+    <message>
+        <source>カーソル</source>
+        <translation>Cursors</translation>
+    </message>
+    <message>
+        <source>カーソル1</source>
+        <translation>Cursor 1</translation>
+    </message>
+    <message>
+        <source>カーソル2</source>
+        <translation>Cursor 2</translation>
+    </message>
+    <message>
+        <source>差</source>
+        <translation>Difference</translation>
+    </message>
+    <message>
+        <source>時刻（秒）</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source> 時刻</source>
+        <translation> time</translation>
+    </message>
+    <message>
+        <source>時刻の差</source>
+        <translation>Time difference</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::DialogDatalist</name>
     <message>
         <source>データ表示</source>
@@ -1149,6 +1180,61 @@ arm the trigger again</translation>
     <message>
         <source>データ数</source>
         <translation>Samples</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::DialogEvents</name>
+    <message>
+        <source>イベント</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>時刻（秒）</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>異常</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>復帰</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>マーク</source>
+        <translation>Marker</translation>
+    </message>
+    <message>
+        <source>切断</source>
+        <translation>Dropout</translation>
+    </message>
+    <message>
+        <source>再接続</source>
+        <translation>Reconnect</translation>
+    </message>
+    <message>
+        <source>ゼロ点</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>トリガ</source>
+        <translation>Trigger</translation>
     </message>
 </context>
 <context>
@@ -1612,6 +1698,65 @@ arm the trigger again</translation>
         <source>連続記録のデータはすべて記録ファイル %1 にあります。</source>
         <translation>All the data of the long recording are in the recording file %1.</translation>
     </message>
+    <message>
+        <source>範囲保存</source>
+        <translation>Save span</translation>
+    </message>
+    <message>
+        <source>表示範囲をファイルに保存</source>
+        <translation>Save the span shown to a file</translation>
+    </message>
+    <message>
+        <source>専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)</source>
+        <translation>Data files  (*.vn2);;CSV files  (*.csv);;HDF5 files  (*.h5)</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。
+%1
+%2</source>
+        <translation>Could not save the file.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>範囲にデータがありません。</source>
+        <translation>The span holds no data.</translation>
+    </message>
+    <message>
+        <source>HDF5 には連続記録の範囲を保存できます。</source>
+        <translation>Only a span of a long recording can be saved as HDF5.</translation>
+    </message>
+    <message>
+        <source>専用ファイルには 88000 データまで保存できます。</source>
+        <translation>A data file holds at most 88000 samples.</translation>
+    </message>
+    <message>
+        <source>マーク</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>最新のデータに印を付ける (M)</source>
+        <translation>Mark the newest sample (M)</translation>
+    </message>
+    <message>
+        <source>イベント</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>メモ（空欄のままでも可）</source>
+        <translation>Note (may stay empty)</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::OverviewStrip</name>
+    <message>
+        <source>全体</source>
+        <translation>Whole run</translation>
+    </message>
+    <message>
+        <source>全体（表示範囲をドラッグで移動）</source>
+        <translation>Whole run (drag the span shown to move it)</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::RecordingSession</name>
@@ -1678,6 +1823,53 @@ arm the trigger again</translation>
     </message>
 </context>
 <context>
+    <name>kelvra::StatisticsPanel</name>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>実効値</source>
+        <translation>RMS</translation>
+    </message>
+    <message>
+        <source>標準偏差</source>
+        <translation>Std dev</translation>
+    </message>
+    <message>
+        <source>データ数</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>統計</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>%1  %2 – %3 秒</source>
+        <translation>%1  %2 – %3 s</translation>
+    </message>
+    <message>
+        <source>カーソル間</source>
+        <translation>Between cursors</translation>
+    </message>
+    <message>
+        <source>表示範囲</source>
+        <translation>Span shown</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>エミュレータの指定に誤りがあります。
@@ -1686,26 +1878,28 @@ arm the trigger again</translation>
 %1</translation>
     </message>
     <message>
-        <source>使い方: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2]
-最大4台の Varnel ユニットでひずみを測定します。FILE.vn2 は起動時に読み込みます。
+        <source>--lang &apos;%1&apos; は ja でも en でもありません</source>
+        <translation>--lang &apos;%1&apos; is not ja or en</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2 | FILE.kvr]
+最大4台の Varnel ユニットでひずみを測定します。FILE.vn2 は起動時に読み込み、
+長時間記録 FILE.kvr は確認のために開きます。
 
   --emulate [DESCRIPTION]  エミュレータのユニットを使う (省略時は demo)
   --lang ja|en             ウィンドウの言語 (KELVRA_LANG でも指定可)
   --help                   この説明を示す
   --version                バージョンを示す
 </source>
-        <translation>Usage: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2]
-Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up.
+        <translation>Usage: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2 | FILE.kvr]
+Strain measurement with up to four Varnel units; FILE.vn2 is read at start-up,
+a long recording FILE.kvr opened for review.
 
   --emulate [DESCRIPTION]  use emulated units (demo when DESCRIPTION is left out)
-  --lang ja|en             the language of the window (also KELVRA_LANG)
+  --lang ja|en             the window&apos;s language (also KELVRA_LANG)
   --help                   show this help
   --version                show the version
 </translation>
-    </message>
-    <message>
-        <source>--lang &apos;%1&apos; は ja でも en でもありません</source>
-        <translation>--lang &apos;%1&apos; is not ja or en</translation>
     </message>
 </context>
 </TS>

@@ -28,25 +28,25 @@ QLabel *valueLabel(QWidget *parent, const QString &name)
 } // namespace
 
 CursorPanel::CursorPanel(GraphCursors &cursors, QWidget *parent)
-	: QGroupBox(QStringLiteral("カーソル"), parent), cursors_(cursors)
+	: QGroupBox(tr("カーソル"), parent), cursors_(cursors)
 {
 	auto *grid = new QGridLayout(this);
 	grid->setVerticalSpacing(2);
-	const QString captions[] = {QStringLiteral("カーソル1"), QStringLiteral("カーソル2"),
-			QStringLiteral("差")};
+	const QString captions[] = {tr("カーソル1"), tr("カーソル2"),
+			tr("差")};
 	for (int c = 0; c < 3; ++c)
 		grid->addWidget(new QLabel(captions[c], this), 0, c + 1, Qt::AlignRight);
-	grid->addWidget(new QLabel(QStringLiteral("時刻（秒）"), this), 1, 0);
+	grid->addWidget(new QLabel(tr("時刻（秒）"), this), 1, 0);
 	for (int c = 0; c < GraphCursors::kCount; ++c) {
 		timeEdit[c] = new QLineEdit(this);
-		timeEdit[c]->setAccessibleName(captions[c] + QStringLiteral(" 時刻"));
+		timeEdit[c]->setAccessibleName(captions[c] + tr(" 時刻"));
 		timeEdit[c]->setAlignment(Qt::AlignRight);
 		timeEdit[c]->setMaximumWidth(90);
 		grid->addWidget(timeEdit[c], 1, c + 1);
 		connect(timeEdit[c], &QLineEdit::editingFinished, this,
 				[this, c] { timeTyped(c); });
 	}
-	timeDelta = valueLabel(this, QStringLiteral("時刻の差"));
+	timeDelta = valueLabel(this, tr("時刻の差"));
 	grid->addWidget(timeDelta, 1, 3);
 	for (int u = 0; u < kUnitCount; ++u) {
 		const QString unit = QStringLiteral("ID%1").arg(u);

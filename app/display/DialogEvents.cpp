@@ -17,11 +17,11 @@ constexpr int kTimeRole = Qt::UserRole;
 DialogEvents::DialogEvents(const ModuleData &md, QWidget *parent)
 	: QDialog(parent), md_(md), list_(new QTreeWidget(this))
 {
-	setWindowTitle(QStringLiteral("イベント"));
+	setWindowTitle(tr("イベント"));
 	setAttribute(Qt::WA_DeleteOnClose);
 
-	list_->setHeaderLabels({QStringLiteral("時刻（秒）"), QStringLiteral("ID"),
-			QStringLiteral("種類"), QStringLiteral("内容")});
+	list_->setHeaderLabels({tr("時刻（秒）"), QStringLiteral("ID"),
+			tr("種類"), tr("内容")});
 	list_->setRootIsDecorated(false);
 	list_->setUniformRowHeights(true);
 	list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -30,7 +30,7 @@ DialogEvents::DialogEvents(const ModuleData &md, QWidget *parent)
 		Q_EMIT eventChosen(item->data(0, kTimeRole).toDouble());
 	});
 
-	auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+	auto *close = new QPushButton(tr("閉じる"), this);
 	connect(close, &QPushButton::clicked, this, &QDialog::close);
 	auto *bottom = new QHBoxLayout;
 	bottom->addStretch();
@@ -69,21 +69,21 @@ QString DialogEvents::kindText(EventKind kind)
 {
 	switch (kind) {
 	case EventKind::Warning:
-		return QStringLiteral("警告");
+		return tr("警告");
 	case EventKind::Alarm:
-		return QStringLiteral("異常");
+		return tr("異常");
 	case EventKind::Clear:
-		return QStringLiteral("復帰");
+		return tr("復帰");
 	case EventKind::Marker:
-		return QStringLiteral("マーク");
+		return tr("マーク");
 	case EventKind::Dropout:
-		return QStringLiteral("切断");
+		return tr("切断");
 	case EventKind::Reconnect:
-		return QStringLiteral("再接続");
+		return tr("再接続");
 	case EventKind::Zero:
-		return QStringLiteral("ゼロ点");
+		return tr("ゼロ点");
 	case EventKind::Trigger:
-		return QStringLiteral("トリガ");
+		return tr("トリガ");
 	}
 	return {};
 }

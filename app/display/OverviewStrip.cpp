@@ -21,8 +21,8 @@ OverviewStrip::OverviewStrip(QWidget *parent) : QWidget(parent)
 {
 	setFixedHeight(44);
 	setFocusPolicy(Qt::StrongFocus);
-	setAccessibleName(QStringLiteral("全体"));
-	setToolTip(QStringLiteral("全体（表示範囲をドラッグで移動）"));
+	setAccessibleName(tr("全体"));
+	setToolTip(tr("全体（表示範囲をドラッグで移動）"));
 }
 
 void OverviewStrip::setRun(double from, double to, Points points)

@@ -12,9 +12,13 @@ namespace kelvra {
 
 namespace {
 
-const std::array<QString, StatisticsPanel::kFigures> kCaptions{QStringLiteral("最小"),
-		QStringLiteral("最大"), QStringLiteral("平均"), QStringLiteral("実効値"),
-		QStringLiteral("標準偏差"), QStringLiteral("p-p"), QStringLiteral("データ数")};
+const char *const kCaptions[StatisticsPanel::kFigures] = {
+		QT_TRANSLATE_NOOP("kelvra::StatisticsPanel", "最小"),
+		QT_TRANSLATE_NOOP("kelvra::StatisticsPanel", "最大"),
+		QT_TRANSLATE_NOOP("kelvra::StatisticsPanel", "平均"),
+		QT_TRANSLATE_NOOP("kelvra::StatisticsPanel", "実効値"),
+		QT_TRANSLATE_NOOP("kelvra::StatisticsPanel", "標準偏差"), "p-p",
+		QT_TRANSLATE_NOOP("kelvra::StatisticsPanel", "データ数")};
 
 std::array<QString, StatisticsPanel::kFigures> figureTexts(const SpanStatistics &s)
 {
@@ -29,12 +33,12 @@ std::array<QString, StatisticsPanel::kFigures> figureTexts(const SpanStatistics 
 
 } // namespace
 
-StatisticsPanel::StatisticsPanel(QWidget *parent) : QGroupBox(QStringLiteral("統計"), parent)
+StatisticsPanel::StatisticsPanel(QWidget *parent) : QGroupBox(tr("統計"), parent)
 {
 	auto *grid = new QGridLayout(this);
 	grid->setVerticalSpacing(2);
 	for (int f = 0; f < kFigures; ++f)
-		grid->addWidget(new QLabel(kCaptions[f], this), 0, f + 1, Qt::AlignRight);
+		grid->addWidget(new QLabel(tr(kCaptions[f]), this), 0, f + 1, Qt::AlignRight);
 	for (int u = 0; u < kUnitCount; ++u) {
 		const QString unit = QStringLiteral("ID%1").arg(u);
 		unitNames_[u] = new QLabel(unit, this);
@@ -42,12 +46,12 @@ StatisticsPanel::StatisticsPanel(QWidget *parent) : QGroupBox(QStringLiteral("�
 		for (int f = 0; f < kFigures; ++f) {
 			cells[u][f] = new QLabel(this);
 			cells[u][f]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-			cells[u][f]->setAccessibleName(unit + QLatin1Char(' ') + kCaptions[f]);
+			cells[u][f]->setAccessibleName(unit + QLatin1Char(' ') + tr(kCaptions[f]));
 			grid->addWidget(cells[u][f], u + 1, f + 1);
 		}
 	}
 	span = new QLabel(this);
-	copyButton = new QPushButton(QStringLiteral("コピー"), this);
+	copyButton = new QPushButton(tr("コピー"), this);
 	grid->addWidget(span, kUnitCount + 1, 0, 1, kFigures);
 	grid->addWidget(copyButton, kUnitCount + 1, kFigures, Qt::AlignRight);
 	connect(copyButton, &QPushButton::clicked, this,
@@ -68,9 +72,9 @@ void StatisticsPanel::show(const ReviewSource *source, double from, double to, b
 			cells[u][f]->setVisible(shown);
 		}
 	}
-	span->setText(source ? QStringLiteral("%1  %2 – %3 秒")
-							.arg(betweenCursors ? QStringLiteral("カーソル間")
-									    : QStringLiteral("表示範囲"))
+	span->setText(source ? tr("%1  %2 – %3 秒")
+							.arg(betweenCursors ? tr("カーソル間")
+									    : tr("表示範囲"))
 							.arg(from, 0, 'f', 3)
 							.arg(to, 0, 'f', 3)
 			     : QString());
@@ -78,8 +82,10 @@ void StatisticsPanel::show(const ReviewSource *source, double from, double to, b
 
 QString StatisticsPanel::tableText() const
 {
-	QStringList lines{QStringLiteral("\t") +
-			QStringList(kCaptions.begin(), kCaptions.end()).join(QLatin1Char('\t'))};
+	QStringList captions;
+	for (const char *caption : kCaptions)
+		captions << tr(caption);
+	QStringList lines{QStringLiteral("\t") + captions.join(QLatin1Char('\t'))};
 	for (int u = 0; u < kUnitCount; ++u) {
 		if (!unitNames_[u]->isVisibleTo(this))
 			continue;

@@ -109,8 +109,8 @@ QWidget *FormMain::buildReviewRow()
 {
 	auto *row = new QWidget(this);
 	overview_ = new OverviewStrip(row);
-	cmdSaveSpan = new QPushButton(QStringLiteral("範囲保存"), row);
-	cmdSaveSpan->setToolTip(QStringLiteral("表示範囲をファイルに保存"));
+	cmdSaveSpan = new QPushButton(tr("範囲保存"), row);
+	cmdSaveSpan->setToolTip(tr("表示範囲をファイルに保存"));
 	auto *strip = new QHBoxLayout;
 	strip->addWidget(overview_, 1);
 	strip->addWidget(cmdSaveSpan);
@@ -166,12 +166,12 @@ void FormMain::refreshOverview()
 void FormMain::cmdSaveSpan_Click()
 {
 	if (md_.DataCount < 1 && !recording_) {
-		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+		prompt_.message(tr("データがありません。"), kMessageTitle,
 				Prompt::Icon::None);
 		return;
 	}
 	const QString fileName = prompt_.askSaveFileName(
-			QStringLiteral("専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)"),
+			tr("専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)"),
 			QStringLiteral("vn2"), fileFolder_);
 	if (fileName.isEmpty())
 		return;
@@ -179,7 +179,7 @@ void FormMain::cmdSaveSpan_Click()
 	const FileResult result = recording_ ? saveRecordingSpan(fileName, from, to)
 					     : saveBufferSpan(fileName, from, to);
 	if (!result.ok)
-		prompt_.message(QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
+		prompt_.message(tr("ファイルを保存できませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName),
 								result.error),
 				kErrorTitle, Prompt::Icon::Error);
@@ -194,10 +194,10 @@ FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double
 	const auto last = std::min(
 			static_cast<int32_t>(std::floor(to / seconds - offset)), md_.DataCount);
 	if (md_.TrgMode != kFalse || last < first)
-		return FileResult::failure(QStringLiteral("範囲にデータがありません。"));
+		return FileResult::failure(tr("範囲にデータがありません。"));
 	if (IsHdf5File(fileName))
 		return FileResult::failure(
-				QStringLiteral("HDF5 には連続記録の範囲を保存できます。"));
+				tr("HDF5 には連続記録の範囲を保存できます。"));
 	ModuleData span = md_;
 	for (int u = 0; u < kUnitCount; ++u) {
 		std::copy(md_.Channels[u].Data.begin() + (first - 1),
@@ -219,7 +219,7 @@ FileResult FormMain::saveRecordingSpan(const QString &fileName, double from, dou
 		return ExportCsv(*recording_, span, fileName, CsvEncoding::CodePage932);
 	if (span.size() > static_cast<uint64_t>(kBufferLength))
 		return FileResult::failure(
-				QStringLiteral("専用ファイルには 88000 データまで保存できます。"));
+				tr("専用ファイルには 88000 データまで保存できます。"));
 	return ExportDataFile(*recording_, span, fileName);
 }
 
@@ -320,9 +320,9 @@ QWidget *FormMain::buildValueGroup()
 	cmdAcknowledge = new QPushButton(tr("確認"), group);
 	cmdAcknowledge->setToolTip(tr("リミットの表示を戻す"));
 	cmdAcknowledge->setEnabled(false);
-	cmdMark = new QPushButton(QStringLiteral("マーク"), group);
-	cmdMark->setToolTip(QStringLiteral("最新のデータに印を付ける (M)"));
-	cmdEvents = new QPushButton(QStringLiteral("イベント"), group);
+	cmdMark = new QPushButton(tr("マーク"), group);
+	cmdMark->setToolTip(tr("最新のデータに印を付ける (M)"));
+	cmdEvents = new QPushButton(tr("イベント"), group);
 	auto *buttons = new QHBoxLayout;
 	buttons->addWidget(cmdMark);
 	buttons->addWidget(cmdEvents);
@@ -455,12 +455,12 @@ void FormMain::cmdMark_Click(std::optional<double> atS)
 	// At the sample that was newest when asked for, however long the note takes.
 	std::optional<RunEvent> marker = NewMarker(md_, atS, {});
 	if (!marker) {
-		prompt_.message(QStringLiteral("データがありません。"), kMessageTitle,
+		prompt_.message(tr("データがありません。"), kMessageTitle,
 				Prompt::Icon::None);
 		return;
 	}
 	const std::optional<QString> note = prompt_.askText(
-			QStringLiteral("メモ（空欄のままでも可）"), QStringLiteral("マーク"));
+			tr("メモ（空欄のままでも可）"), tr("マーク"));
 	if (!note)
 		return;
 	marker->text = note->simplified();
@@ -731,7 +731,7 @@ void FormMain::openRecording(const QString &fileName)
 	}
 	if (!reader && !error.isEmpty()) {
 		showNoData();
-		prompt_.message(QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+		prompt_.message(tr("ファイルを読み込めませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName), error),
 				kErrorTitle, Prompt::Icon::Error);
 		return;
