@@ -434,8 +434,8 @@ private Q_SLOTS:
 								       QStringLiteral("荷重")},
 						{0.5, -1, EventKind::Marker, QString()}}));
 		QCOMPARE(list->topLevelItemCount(), 2);
-		// The trigger line, and a line with its label per marker.
-		QCOMPARE(w.form->chart().plot()->itemCount(), 1 + 2 * 2);
+		// The trigger line, the two cursor lines, and a line with its label per marker.
+		QCOMPARE(w.form->chart().plot()->itemCount(), 1 + 2 + 2 * 2);
 
 		list->setCurrentItem(list->topLevelItem(0));
 		QTest::keyClick(list, Qt::Key_Return);
@@ -445,7 +445,7 @@ private Q_SLOTS:
 
 		w.form->cmdStart->click();
 		QCOMPARE(list->topLevelItemCount(), 0);
-		QCOMPARE(w.form->chart().plot()->itemCount(), 1);
+		QCOMPARE(w.form->chart().plot()->itemCount(), 1 + 2); // no marker left
 		w.form->cmdStop->click();
 	}
 
