@@ -1,5 +1,9 @@
 #include "RecordingReader.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#endif
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -78,6 +82,20 @@ std::unique_ptr<RecordingReader> RecordingReader::open(const QString &fileName, 
 	return reader;
 }
 
+// The scan touched every page of the file; they are given back, and read
+// again only where samples are asked for, so that a day under review takes
+// no more memory than its summaries.
+void RecordingReader::releasePages(const char *base, qint64 size)
+{
+#ifdef Q_OS_UNIX
+	if (base && size > 0)
+		madvise(const_cast<char *>(base), static_cast<size_t>(size), MADV_DONTNEED);
+#else
+	(void)base;
+	(void)size;
+#endif
+}
+
 bool RecordingReader::addPart(
 		const QString &fileName, QString *error, const RecordingHeader *sameAs)
 {
@@ -113,6 +131,7 @@ bool RecordingReader::addPart(
 		if (!take(*record, base))
 			break;
 	}
+	releasePages(base, size);
 	mapped_.push_back(std::move(file));
 	return true;
 }

@@ -62,6 +62,7 @@ private:
 
 	RecordingReader() = default;
 	bool addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs);
+	static void releasePages(const char *base, qint64 size);
 	bool take(const RecordSpan &record, const char *base);
 	void summarizeInto(
 			SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
