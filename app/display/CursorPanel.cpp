@@ -32,8 +32,7 @@ CursorPanel::CursorPanel(GraphCursors &cursors, QWidget *parent)
 {
 	auto *grid = new QGridLayout(this);
 	grid->setVerticalSpacing(2);
-	const QString captions[] = {tr("カーソル1"), tr("カーソル2"),
-			tr("差")};
+	const QString captions[] = {tr("カーソル1"), tr("カーソル2"), tr("差")};
 	for (int c = 0; c < 3; ++c)
 		grid->addWidget(new QLabel(captions[c], this), 0, c + 1, Qt::AlignRight);
 	grid->addWidget(new QLabel(tr("時刻（秒）"), this), 1, 0);

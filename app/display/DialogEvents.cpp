@@ -20,8 +20,7 @@ DialogEvents::DialogEvents(const ModuleData &md, QWidget *parent)
 	setWindowTitle(tr("イベント"));
 	setAttribute(Qt::WA_DeleteOnClose);
 
-	list_->setHeaderLabels({tr("時刻（秒）"), QStringLiteral("ID"),
-			tr("種類"), tr("内容")});
+	list_->setHeaderLabels({tr("時刻（秒）"), QStringLiteral("ID"), tr("種類"), tr("内容")});
 	list_->setRootIsDecorated(false);
 	list_->setUniformRowHeights(true);
 	list_->setSelectionMode(QAbstractItemView::SingleSelection);

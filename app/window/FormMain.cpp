@@ -166,8 +166,7 @@ void FormMain::refreshOverview()
 void FormMain::cmdSaveSpan_Click()
 {
 	if (md_.DataCount < 1 && !recording_) {
-		prompt_.message(tr("データがありません。"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
 	const QString fileName = prompt_.askSaveFileName(
@@ -196,8 +195,7 @@ FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double
 	if (md_.TrgMode != kFalse || last < first)
 		return FileResult::failure(tr("範囲にデータがありません。"));
 	if (IsHdf5File(fileName))
-		return FileResult::failure(
-				tr("HDF5 には連続記録の範囲を保存できます。"));
+		return FileResult::failure(tr("HDF5 には連続記録の範囲を保存できます。"));
 	ModuleData span = md_;
 	for (int u = 0; u < kUnitCount; ++u) {
 		std::copy(md_.Channels[u].Data.begin() + (first - 1),
@@ -218,8 +216,7 @@ FileResult FormMain::saveRecordingSpan(const QString &fileName, double from, dou
 	if (FileTypeOf(fileName) == FileType::Csv)
 		return ExportCsv(*recording_, span, fileName, CsvEncoding::CodePage932);
 	if (span.size() > static_cast<uint64_t>(kBufferLength))
-		return FileResult::failure(
-				tr("専用ファイルには 88000 データまで保存できます。"));
+		return FileResult::failure(tr("専用ファイルには 88000 データまで保存できます。"));
 	return ExportDataFile(*recording_, span, fileName);
 }
 
@@ -455,12 +452,11 @@ void FormMain::cmdMark_Click(std::optional<double> atS)
 	// At the sample that was newest when asked for, however long the note takes.
 	std::optional<RunEvent> marker = NewMarker(md_, atS, {});
 	if (!marker) {
-		prompt_.message(tr("データがありません。"), kMessageTitle,
-				Prompt::Icon::None);
+		prompt_.message(tr("データがありません。"), kMessageTitle, Prompt::Icon::None);
 		return;
 	}
-	const std::optional<QString> note = prompt_.askText(
-			tr("メモ（空欄のままでも可）"), tr("マーク"));
+	const std::optional<QString> note =
+			prompt_.askText(tr("メモ（空欄のままでも可）"), tr("マーク"));
 	if (!note)
 		return;
 	marker->text = note->simplified();
