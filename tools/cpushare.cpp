@@ -4,6 +4,7 @@
 //
 // Usage: kelvra-cpushare [EMULATOR_DESCRIPTION]
 
+#include "PrintingPrompt.h"
 #include "acquisition/VarnelLibrary.h"
 #include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
@@ -20,24 +21,6 @@
 #include <optional>
 
 namespace {
-
-class PrintingPrompt : public kelvra::Prompt {
-public:
-	void message(const QString &text, const QString &, Icon) override
-	{
-		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
-	}
-	bool askYesNo(const QString &, const QString &) override { return true; }
-	QString askSaveFileName(const QString &, const QString &, const QString &) override
-	{
-		return {};
-	}
-	QString askOpenFileName(const QString &, const QString &) override { return {}; }
-	std::optional<QString> askText(const QString &, const QString &) override
-	{
-		return QString();
-	}
-};
 
 double cpuSeconds()
 {

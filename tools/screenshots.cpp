@@ -5,6 +5,7 @@
 // Usage: kelvra-screenshots OUTPUT_DIR [--lang ja|en] [--prefix PREFIX] [--window-only]
 // PREFIX goes before every file name; --window-only stops after the idle window.
 
+#include "PrintingPrompt.h"
 #include "acquisition/DeviceControl.h"
 #include "acquisition/DialogSetUnit.h"
 #include "acquisition/VarnelLibrary.h"
@@ -33,27 +34,6 @@
 #include <vector>
 
 namespace {
-
-// Messages go to the terminal so that nothing waits for a click.
-class PrintingPrompt : public kelvra::Prompt {
-public:
-	void message(const QString &text, const QString &, Icon) override
-	{
-		std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
-	}
-	bool askYesNo(const QString &, const QString &) override { return true; }
-	// The notes of the markers set, in turn.
-	QStringList notes;
-	std::optional<QString> askText(const QString &, const QString &) override
-	{
-		return notes.isEmpty() ? QString() : notes.takeFirst();
-	}
-	QString askSaveFileName(const QString &, const QString &, const QString &) override
-	{
-		return {};
-	}
-	QString askOpenFileName(const QString &, const QString &) override { return {}; }
-};
 
 // Six hours of four units at 10 ms, as a long recording leaves them.
 QString longRecording(const QDir &folder)
