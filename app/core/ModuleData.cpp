@@ -223,20 +223,6 @@ void ModuleData::DeriveAverageNum()
 		AverageNum = std::max(1, roundHalfEven(IntervalTM / 10.0));
 }
 
-int32_t ModuleData::RingIndex(int unit, int32_t k) const
-{
-	const int32_t slot = Channels[unit].StartPos + k - 1;
-	return slot > kBufferLength - 1 ? slot - kBufferLength : slot;
-}
-
-float ModuleData::SampleAt(int unit, int32_t k) const
-{
-	const int32_t index = TrgMode != kFalse ? RingIndex(unit, k) : k - 1;
-	if (index < 0 || index >= kBufferLength)
-		return kNoData;
-	return Channels[unit].Data[index];
-}
-
 bool ModuleData::anyUnitInUse() const
 {
 	return std::any_of(Channels.begin(), Channels.end(),

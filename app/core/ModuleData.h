@@ -186,4 +186,19 @@ QString ShownUnitText(const QString &unit);
 // Nearest whole number, a half going to the even neighbour.
 int32_t roundHalfEven(double value);
 
+// In the header: every point drawn is read through them.
+inline int32_t ModuleData::RingIndex(int unit, int32_t k) const
+{
+	const int32_t slot = Channels[unit].StartPos + k - 1;
+	return slot > kBufferLength - 1 ? slot - kBufferLength : slot;
+}
+
+inline float ModuleData::SampleAt(int unit, int32_t k) const
+{
+	const int32_t index = TrgMode != kFalse ? RingIndex(unit, k) : k - 1;
+	if (index < 0 || index >= kBufferLength)
+		return kNoData;
+	return Channels[unit].Data[index];
+}
+
 } // namespace kelvra

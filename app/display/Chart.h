@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class QCPPainter;
@@ -45,6 +46,10 @@ public:
 	// Writes point p (from 1) of a series; points are written in order, and
 	// a NaN value leaves a gap.
 	virtual void setPoint(int series, int32_t p, double x, double y) = 0;
+	// Writes points first, first + 1, ... of a series at once, as many as y
+	// holds, as setPoint would one by one: a full redraw is 352000 points.
+	virtual void setPoints(int series, int32_t first, std::span<const double> x,
+			std::span<const float> y) = 0;
 
 	virtual void setTriggerLine(bool shown, double x) = 0;
 	// In place of the markers shown before.

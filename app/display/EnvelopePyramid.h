@@ -5,7 +5,9 @@
 // mark the blocks they touch; update() brings those blocks up to date before
 // the next queries. A NaN value is a gap: it counts for no extent.
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kelvra {
@@ -27,6 +29,12 @@ public:
 	{
 		values_[index] = value;
 		markDirty(index, index + 1);
+	}
+	// Values index, index + 1, ... from values; the size must hold them.
+	void assign(int32_t index, std::span<const float> values)
+	{
+		std::copy(values.begin(), values.end(), values_.begin() + index);
+		markDirty(index, index + static_cast<int32_t>(values.size()));
 	}
 	void update();
 	// Over the indices [first, last); update() must have run since the last write.

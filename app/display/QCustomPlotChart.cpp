@@ -193,6 +193,27 @@ void QCustomPlotChart::setPoint(int series, int32_t p, double x, double y)
 	changed();
 }
 
+void QCustomPlotChart::setPoints(
+		int series, int32_t first, std::span<const double> x, std::span<const float> y)
+{
+	Series &s = series_[series];
+	const int32_t start = first - 1;
+	const auto count = static_cast<int32_t>(y.size());
+	if (start < 0 || count == 0)
+		return;
+	if (start + count > s.y.size()) {
+		s.x.resize(start + count, x.front());
+		s.y.resize(start + count);
+	}
+	std::copy(x.begin(), x.end(), s.x.begin() + start);
+	s.y.assign(start, y);
+	s.mirrored = s.mirrored && start + count <= kMirroredPoints;
+	if (s.mirrored)
+		for (int32_t i = 0; i < count; ++i)
+			writeGraphPoint(series, first + i, x[i], y[i]);
+	changed();
+}
+
 void QCustomPlotChart::truncateGraph(int series, int32_t count)
 {
 	auto data = graphs_[series]->data();

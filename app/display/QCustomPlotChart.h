@@ -39,6 +39,8 @@ public:
 	void setSeriesLabels(const QStringList &labels) override;
 	void setPointCount(int series, int32_t count) override;
 	void setPoint(int series, int32_t p, double x, double y) override;
+	void setPoints(int series, int32_t first, std::span<const double> x,
+			std::span<const float> y) override;
 	void setTriggerLine(bool shown, double x) override;
 	void setMarkers(const std::vector<ChartMarker> &markers) override;
 	bool paint(QCPPainter &painter, const QRectF &target) override;

@@ -1,8 +1,10 @@
 #include "SeriesDrawing.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace kelvra {
 
@@ -47,20 +49,38 @@ double SeriesDrawing::pointX(int32_t p) const
 	return xScale().at(p);
 }
 
-void SeriesDrawing::drawPoint(int unit, int32_t p, double x)
+namespace {
+
+double shownValue(float value)
 {
-	const float value = md_.SampleAt(unit, p);
-	const double y = value == kNoData ? std::numeric_limits<double>::quiet_NaN() : value;
-	chart_.setPoint(unit, p, x, y);
+	return value == kNoData ? std::numeric_limits<double>::quiet_NaN() : value;
 }
+
+} // namespace
 
 void SeriesDrawing::GrDrawData(int32_t p)
 {
 	for (int u = 0; u < kUnitCount; ++u) {
 		chart_.setPointCount(u, p);
 		if (md_.Channels[u].inUse())
-			drawPoint(u, p, pointX(p));
+			chart_.setPoint(u, p, pointX(p), shownValue(md_.SampleAt(u, p)));
 	}
+}
+
+// Straight from the buffer when it is not a trigger window: this runs over
+// every sample of a full redraw.
+void SeriesDrawing::readShown(int unit, int32_t first, std::span<float> out) const
+{
+	const auto shown = [](float value) {
+		return value == kNoData ? std::numeric_limits<float>::quiet_NaN() : value;
+	};
+	if (md_.TrgMode == kFalse) {
+		const float *from = md_.Channels[unit].Data.data() + (first - 1);
+		std::transform(from, from + out.size(), out.begin(), shown);
+		return;
+	}
+	for (std::size_t i = 0; i < out.size(); ++i)
+		out[i] = shown(md_.SampleAt(unit, first + static_cast<int32_t>(i)));
 }
 
 void SeriesDrawing::GrDrawData2(int32_t first, int32_t last)
@@ -68,12 +88,16 @@ void SeriesDrawing::GrDrawData2(int32_t first, int32_t last)
 	first = std::max(first, 1);
 	last = std::min(last, kBufferLength);
 	const XScale scale = xScale(); // worked out once: a full redraw is 352000 points
+	std::vector<double> xs(std::max(last - first + 1, 0));
+	for (std::size_t i = 0; i < xs.size(); ++i)
+		xs[i] = scale.at(first + static_cast<int32_t>(i));
+	std::vector<float> ys(xs.size());
 	for (int u = 0; u < kUnitCount; ++u) {
 		chart_.setPointCount(u, md_.DataCount);
-		if (!md_.Channels[u].inUse())
+		if (!md_.Channels[u].inUse() || xs.empty())
 			continue;
-		for (int32_t p = first; p <= last; ++p)
-			drawPoint(u, p, scale.at(p));
+		readShown(u, first, ys);
+		chart_.setPoints(u, first, xs, ys);
 	}
 }
 

@@ -8,6 +8,8 @@
 #include "GraphView.h"
 #include "core/ModuleData.h"
 
+#include <span>
+
 namespace kelvra {
 
 class SeriesDrawing {
@@ -36,7 +38,8 @@ private:
 	};
 
 	XScale xScale() const;
-	void drawPoint(int unit, int32_t p, double x);
+	// The unit's samples first, first + 1, ... as drawn, a missing one as NaN.
+	void readShown(int unit, int32_t first, std::span<float> out) const;
 
 	const ModuleData &md_;
 	Chart &chart_;

@@ -45,6 +45,12 @@ public:
 		series[s][p - 1] = {px, py};
 		++pointsWritten;
 	}
+	void setPoints(int s, int32_t first, std::span<const double> px,
+			std::span<const float> py) override
+	{
+		for (std::size_t i = 0; i < py.size(); ++i)
+			setPoint(s, first + static_cast<int32_t>(i), px[i], py[i]);
+	}
 	void setTriggerLine(bool shown, double at) override
 	{
 		trigger = shown ? std::optional(at) : std::nullopt;
