@@ -1746,6 +1746,10 @@ arm the trigger again</translation>
         <source>メモ（空欄のままでも可）</source>
         <translation>Note (may stay empty)</translation>
     </message>
+    <message>
+        <source>記録ファイル  (*.kvr)</source>
+        <translation>Recordings  (*.kvr)</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::OverviewStrip</name>

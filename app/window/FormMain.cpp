@@ -675,8 +675,10 @@ void FormMain::cmdRead_Click()
 {
 	if (!mayReplaceData())
 		return;
-	const QString fileName = prompt_.askOpenFileName(
-			fileTypeInfo(FileType::Dedicated).filter, fileFolder_);
+	// The data file first, as the dialog opens on it; a recording beside it.
+	const QString fileName = prompt_.askOpenFileName(fileTypeInfo(FileType::Dedicated).filter +
+					QStringLiteral(";;") + tr("記録ファイル  (*.kvr)"),
+			fileFolder_);
 	if (!fileName.isEmpty())
 		readFile(fileName);
 }

@@ -288,7 +288,8 @@ private Q_SLOTS:
 		w.form->cmdRead->click(); // No
 		w.form->cmdRead->click(); // Yes, then the file dialog is cancelled
 		QCOMPARE(w.prompt.fileDialogs.size(), size_t{1});
-		QCOMPARE(w.prompt.fileDialogs[0].filter, QStringLiteral("専用ファイル  (*.vn2)"));
+		QCOMPARE(w.prompt.fileDialogs[0].filter,
+				QStringLiteral("専用ファイル  (*.vn2);;記録ファイル  (*.kvr)"));
 		QVERIFY2(w.md.DataCount == 1 && w.form->dataList(), "both keep everything");
 
 		w.prompt.fileNames = {broken};
