@@ -1,8 +1,10 @@
 // The window's share of one core during a run of four emulated units at
 // 10 ms in "全表示", until the buffers are full: a line a minute with the
-// samples held and the CPU time of the process in that minute.
+// samples held and the CPU time of the process in that minute. With
+// --long MINUTES the run records to a file in a scratch folder for that long
+// instead, its buffers rolling once they are full.
 //
-// Usage: kelvra-cpushare [EMULATOR_DESCRIPTION]
+// Usage: kelvra-cpushare [--long MINUTES] [EMULATOR_DESCRIPTION]
 
 #include "PrintingPrompt.h"
 #include "acquisition/VarnelLibrary.h"
@@ -11,12 +13,16 @@
 #include "window/JapaneseTexts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <optional>
 
@@ -33,6 +39,13 @@ double cpuSeconds()
 
 int main(int argc, char *argv[])
 {
+	int longMinutes = 0;
+	if (argc > 2 && std::strcmp(argv[1], "--long") == 0) {
+		longMinutes = std::max(std::atoi(argv[2]), 1);
+		argv[2] = argv[0];
+		argc -= 2;
+		argv += 2;
+	}
 	qputenv("VARNELIO_EMULATOR",
 			argc > 1 ? argv[1]
 				 : "id=0,signal=sine:1000:2,noise=5;id=1,signal=sine:500:7;"
@@ -53,6 +66,11 @@ int main(int argc, char *argv[])
 	md.DeriveAverageNum();
 	window.settingsChanged();
 	window.optWid[0]->click();
+	QTemporaryDir recordDir;
+	if (longMinutes > 0) {
+		md.LongRecord = {true, recordDir.path(), kelvra::SplitPeriod::None, false};
+		window.showModal = [](QDialog &dialog) { dialog.accept(); }; // no memo lines
+	}
 
 	QElapsedTimer wall;
 	double cpu = cpuSeconds();
@@ -62,15 +80,17 @@ int main(int argc, char *argv[])
 	QObject::connect(&minute, &QTimer::timeout, [&] {
 		const double now = cpuSeconds();
 		const qint64 ms = wall.elapsed();
-		std::printf("%6.0f s  %6d samples  %5.1f %% of a core\n", ms / 1000.0, md.DataCount,
+		std::printf("%6.0f s  %9lld samples  %5.1f %% of a core\n", ms / 1000.0,
+				static_cast<long long>(md.DataOffset + md.DataCount),
 				100.0 * (now - cpu) / ((ms - last) / 1000.0));
 		std::fflush(stdout);
 		cpu = now;
 		last = ms;
 	});
 	QObject::connect(&window.run(), &kelvra::RunControl::runEnded, [&] {
-		std::printf("run: %d samples in %.0f s, %.1f %% of a core on average\n",
-				md.DataCount, wall.elapsed() / 1000.0,
+		std::printf("run: %lld samples in %.0f s, %.1f %% of a core on average\n",
+				static_cast<long long>(md.DataOffset + md.DataCount),
+				wall.elapsed() / 1000.0,
 				100.0 * (cpuSeconds() - total) / (wall.elapsed() / 1000.0));
 		app.quit();
 	});
@@ -78,7 +98,10 @@ int main(int argc, char *argv[])
 		wall.start();
 		total = cpu = cpuSeconds();
 		minute.start(60000);
-		window.run().cmdStart_Click();
+		window.cmdStart_Click();
+		if (longMinutes > 0)
+			QTimer::singleShot(
+					longMinutes * 60000, [&] { window.run().cmdStop_Click(); });
 	});
 	return app.exec();
 }
