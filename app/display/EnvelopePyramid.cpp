@@ -85,23 +85,32 @@ void EnvelopePyramid::merge(Extent &into, const Level &level, int32_t block) con
 	into.maximum = std::max(into.maximum, level.maximum[block]);
 }
 
-// Without branches, as it runs over every value written: a NaN compares
-// false, so it leaves both extremes as they are and is only counted.
 void EnvelopePyramid::mergeValues(Extent &into, int32_t first, int32_t last) const
 {
-	float minimum = into.minimum;
-	float maximum = into.maximum;
-	int32_t numbers = 0;
-	for (int32_t i = first; i < last; ++i) {
-		const float v = values_[i];
+	merge(into, ExtentOfValues(std::span(values_).subspan(first, last - first)));
+}
+
+void EnvelopePyramid::merge(Extent &into, const Extent &other)
+{
+	into.gap = into.gap || other.gap;
+	into.empty = into.empty && other.empty;
+	into.minimum = std::min(into.minimum, other.minimum);
+	into.maximum = std::max(into.maximum, other.maximum);
+}
+
+// Without branches, as it runs over every value drawn: a NaN compares false,
+// so it leaves both extremes as they are and is only counted.
+EnvelopePyramid::Extent ExtentOfValues(std::span<const float> values)
+{
+	float minimum = kInfinity;
+	float maximum = -kInfinity;
+	std::size_t numbers = 0;
+	for (const float v : values) {
 		minimum = v < minimum ? v : minimum;
 		maximum = maximum < v ? v : maximum;
 		numbers += v == v ? 1 : 0;
 	}
-	into.minimum = minimum;
-	into.maximum = maximum;
-	into.gap = into.gap || numbers < last - first;
-	into.empty = into.empty && numbers == 0;
+	return {minimum, maximum, numbers < values.size(), numbers == 0};
 }
 
 // Whole blocks of the largest size that fits, single values at the edges.

@@ -59,11 +59,15 @@ private:
 	void rebuild(std::size_t level, int32_t firstBlock, int32_t lastBlock);
 	void merge(Extent &into, const Level &level, int32_t block) const;
 	void mergeValues(Extent &into, int32_t first, int32_t last) const;
+	static void merge(Extent &into, const Extent &other);
 
 	std::vector<float> values_;
 	std::vector<Level> levels_; // level L holds blocks of kFanOut^(L+1) values
 	int32_t dirtyFirst_ = 0;
 	int32_t dirtyLast_ = 0; // an empty range when first >= last
 };
+
+// The extent of a stretch of values, as the pyramid's blocks hold it.
+EnvelopePyramid::Extent ExtentOfValues(std::span<const float> values);
 
 } // namespace kelvra

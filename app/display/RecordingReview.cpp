@@ -93,33 +93,23 @@ std::vector<ChartPoint> RecordingReview::points(int unit, double from, double to
 	// Columns narrower than a summary block: the samples, read in one go.
 	const std::vector<float> values =
 			grid == 1 ? reader_.samples(unit, first, last) : std::vector<float>{};
-	const auto columnSummary = [&](uint64_t lo, uint64_t hi) {
-		if (grid != 1)
-			return reader_.summarize(unit, lo, hi);
-		SampleSummary b; // the extremes only: sums are not drawn
-		b.min = std::numeric_limits<float>::infinity();
-		b.max = -b.min;
-		for (uint64_t n = lo; n < hi; ++n) {
-			const float v = values[n - first];
-			if (std::isnan(v))
-				continue;
-			b.min = std::min(b.min, v);
-			b.max = std::max(b.max, v);
-			++b.count;
-		}
-		return b;
+	const auto columnExtent = [&](uint64_t lo, uint64_t hi) -> EnvelopePyramid::Extent {
+		if (grid == 1)
+			return ExtentOfValues(std::span(values).subspan(lo - first, hi - lo));
+		const SampleSummary b = reader_.summarize(unit, lo, hi);
+		return {b.min, b.max, b.count < hi - lo, b.count == 0};
 	};
 	for (int c = 0; c < columns; ++c) {
 		const uint64_t lo = edge(c);
 		const double x = lo * interval;
-		const SampleSummary b = columnSummary(lo, edge(c + 1));
-		if (b.count == 0) {
+		const EnvelopePyramid::Extent e = columnExtent(lo, edge(c + 1));
+		if (e.empty) {
 			points.push_back({x, kNaN});
 			continue;
 		}
-		points.push_back({x, b.min});
-		if (b.max != b.min)
-			points.push_back({x, b.max});
+		points.push_back({x, e.minimum});
+		if (e.maximum != e.minimum)
+			points.push_back({x, e.maximum});
 	}
 	return points;
 }
