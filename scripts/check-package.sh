@@ -16,7 +16,7 @@ fail() {
 rm -f build/kelvra_*.deb
 deb=$(scripts/package.sh | tail -n 1)
 echo "$deb"
-dpkg-deb --info "$deb" | sed -n 's/^ \(Depends\|Installed-Size\|Architecture\):/  \1:/p'
+dpkg-deb --info "$deb" | sed -n 's/^ \(Depends\|Recommends\|Installed-Size\|Architecture\):/  \1:/p'
 
 library="usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/kelvra/libVARNELIO.so"
 root=$(mktemp -d)
