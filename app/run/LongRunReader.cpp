@@ -14,6 +14,7 @@ void LongRunReader::start(int16_t period)
 	lost_.fill(false);
 	period_ = period;
 	lastReopenMs_ = 0;
+	allLostSinceMs_ = -1;
 }
 
 int32_t LongRunReader::newestCount() const
@@ -88,6 +89,42 @@ void LongRunReader::fillMissing()
 	}
 }
 
+bool LongRunReader::anyLive() const
+{
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (md_.Channels[u].inUse() && !lost_[u])
+			return true;
+	}
+	return false;
+}
+
+// With every unit lost, the samples they would have taken since are stored
+// as missing, so that those measured after a reconnect keep their time.
+void LongRunReader::keepTime(int64_t nowMs, Tick &tick)
+{
+	const int64_t held = md_.DataOffset + newestCount();
+	if (anyLive()) {
+		allLostSinceMs_ = -1;
+		return;
+	}
+	if (allLostSinceMs_ < 0) {
+		allLostSinceMs_ = nowMs;
+		heldWhenAllLost_ = held;
+		return;
+	}
+	const int64_t due = heldWhenAllLost_ +
+			(nowMs - allLostSinceMs_) / std::max<int64_t>(md_.IntervalTM, 1);
+	for (int64_t behind = due - held; behind > 0;) {
+		const auto step = static_cast<int32_t>(std::min<int64_t>(behind, kRollChunk));
+		makeRoom(step, tick);
+		for (int u = 0; u < kUnitCount; ++u) {
+			for (int32_t i = 0; i < step && md_.Channels[u].inUse(); ++i)
+				store_.storeMissing(u);
+		}
+		behind -= step;
+	}
+}
+
 // One block of every live unit; true when one of them was full, so that
 // more may be waiting.
 bool LongRunReader::readRound(bool averaged)
@@ -111,15 +148,16 @@ bool LongRunReader::readRound(bool averaged)
 LongRunReader::Tick LongRunReader::readBlocks(bool averaged, int64_t nowMs)
 {
 	Tick tick;
+	tick.firstNew = md_.SetDataMinCounter() + 1;
+	keepTime(nowMs, tick);
 	reopenLost(nowMs);
 	bool more = true;
 	for (int round = 0; more && round < kMaxBlocksPerTick; ++round) {
 		makeRoom(VARNELIO_MAX_BLOCK, tick);
-		if (round == 0 && !tick.rolled)
-			tick.firstNew = md_.SetDataMinCounter() + 1;
 		more = readRound(averaged);
 	}
 	fillMissing();
+	keepTime(nowMs, tick);
 	md_.DataCount = newestCount();
 	return tick;
 }
@@ -127,10 +165,10 @@ LongRunReader::Tick LongRunReader::readBlocks(bool averaged, int64_t nowMs)
 LongRunReader::Tick LongRunReader::readSingles(int64_t nowMs)
 {
 	Tick tick;
+	tick.firstNew = md_.SetDataMinCounter() + 1;
+	keepTime(nowMs, tick);
 	reopenLost(nowMs);
 	makeRoom(1, tick);
-	if (!tick.rolled)
-		tick.firstNew = md_.SetDataMinCounter() + 1;
 	const int32_t index = newestCount();
 	for (int16_t u = 0; u < kUnitCount; ++u) {
 		if (!md_.Channels[u].inUse() || lost_[u])
@@ -142,6 +180,7 @@ LongRunReader::Tick LongRunReader::readSingles(int64_t nowMs)
 			store_.storeSingleSample(u, index, average.value);
 	}
 	fillMissing();
+	keepTime(nowMs, tick);
 	md_.DataCount = newestCount();
 	return tick;
 }

@@ -3,7 +3,8 @@
 // Reading the units of a long recording. The buffers roll, keeping the
 // newest samples; a tick reads until every unit has handed over what piled
 // up in it; a unit that fails an exchange is closed and its samples are
-// missing until it answers again, while the other units go on.
+// missing until it answers again, while the other units go on. While no
+// unit answers at all, the run's clock tells how many samples are missing.
 
 #include "acquisition/BlockFetch.h"
 #include "acquisition/BufferStore.h"
@@ -50,6 +51,8 @@ private:
 	void drop(int unit, int16_t code);
 	void reopenLost(int64_t nowMs);
 	void fillMissing();
+	bool anyLive() const;
+	void keepTime(int64_t nowMs, Tick &tick);
 	double secondsAt(int unit) const;
 
 	ModuleData &md_;
@@ -59,6 +62,8 @@ private:
 	std::array<bool, kUnitCount> lost_{};
 	int16_t period_ = 0;
 	int64_t lastReopenMs_ = 0;
+	int64_t allLostSinceMs_ = -1; // none while a unit is live
+	int64_t heldWhenAllLost_ = 0; // samples of the run then
 };
 
 } // namespace kelvra
