@@ -113,13 +113,15 @@ EnvelopePyramid::Extent ExtentOfValues(std::span<const float> values)
 	return {minimum, maximum, numbers < values.size(), numbers == 0};
 }
 
-// Whole blocks of the largest size that fits, single values at the edges.
+// Whole blocks of the largest size that fits, single values at the edges,
+// each run of them merged at once.
 EnvelopePyramid::Extent EnvelopePyramid::extent(int32_t first, int32_t last) const
 {
 	Extent e = nothing();
 	first = std::max(first, 0);
 	last = std::min(last, size());
 	int32_t i = first;
+	int32_t singles = first; // where the run of single values not merged yet begins
 	while (i < last) {
 		int32_t blockSize = 1;
 		std::size_t l = 0;
@@ -129,12 +131,16 @@ EnvelopePyramid::Extent EnvelopePyramid::extent(int32_t first, int32_t last) con
 			blockSize *= kFanOut;
 			++l;
 		}
-		if (blockSize == 1)
-			mergeValues(e, i, i + 1);
-		else
-			merge(e, levels_[l - 1], i / blockSize);
+		if (blockSize == 1) {
+			++i;
+			continue;
+		}
+		mergeValues(e, singles, i);
+		merge(e, levels_[l - 1], i / blockSize);
 		i += blockSize;
+		singles = i;
 	}
+	mergeValues(e, singles, last);
 	return e;
 }
 
