@@ -51,9 +51,9 @@ double SeriesDrawing::pointX(int32_t p) const
 
 namespace {
 
-double shownValue(float value)
+float shownValue(float value)
 {
-	return value == kNoData ? std::numeric_limits<double>::quiet_NaN() : value;
+	return value == kNoData ? std::numeric_limits<float>::quiet_NaN() : value;
 }
 
 } // namespace
@@ -71,16 +71,14 @@ void SeriesDrawing::GrDrawData(int32_t p)
 // every sample of a full redraw.
 void SeriesDrawing::readShown(int unit, int32_t first, std::span<float> out) const
 {
-	const auto shown = [](float value) {
-		return value == kNoData ? std::numeric_limits<float>::quiet_NaN() : value;
-	};
 	if (md_.TrgMode == kFalse) {
 		const float *from = md_.Channels[unit].Data.data() + (first - 1);
-		std::transform(from, from + out.size(), out.begin(), shown);
+		std::transform(from, from + out.size(), out.begin(),
+				[](float value) { return shownValue(value); });
 		return;
 	}
 	for (std::size_t i = 0; i < out.size(); ++i)
-		out[i] = shown(md_.SampleAt(unit, first + static_cast<int32_t>(i)));
+		out[i] = shownValue(md_.SampleAt(unit, first + static_cast<int32_t>(i)));
 }
 
 void SeriesDrawing::GrDrawData2(int32_t first, int32_t last)
