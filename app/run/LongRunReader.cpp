@@ -15,6 +15,7 @@ void LongRunReader::start(int16_t period)
 	period_ = period;
 	lastReopenMs_ = 0;
 	allLostSinceMs_ = -1;
+	lastReadMs_ = 0;
 }
 
 int32_t LongRunReader::newestCount() const
@@ -31,6 +32,7 @@ void LongRunReader::makeRoom(int32_t needed, Tick &tick)
 {
 	if (newestCount() + needed <= kBufferLength)
 		return;
+	md_.DataCount = newestCount(); // what a roll may drop, up to date within a tick
 	md_.RollBuffers(kRollChunk);
 	tick.rolled = true;
 	tick.firstNew = 1;
@@ -100,6 +102,8 @@ bool LongRunReader::anyLive() const
 
 // With every unit lost, the samples they would have taken since are stored
 // as missing, so that those measured after a reconnect keep their time.
+// Unit-timed samples were read up to the last tick with a live unit;
+// PC-timed ones up to this tick's reading, which failed.
 void LongRunReader::keepTime(int64_t nowMs, Tick &tick)
 {
 	const int64_t held = md_.DataOffset + newestCount();
@@ -108,9 +112,8 @@ void LongRunReader::keepTime(int64_t nowMs, Tick &tick)
 		return;
 	}
 	if (allLostSinceMs_ < 0) {
-		allLostSinceMs_ = nowMs;
+		allLostSinceMs_ = md_.TimerType == kTrue ? nowMs : lastReadMs_;
 		heldWhenAllLost_ = held;
-		return;
 	}
 	const int64_t due = heldWhenAllLost_ +
 			(nowMs - allLostSinceMs_) / std::max<int64_t>(md_.IntervalTM, 1);
@@ -158,6 +161,8 @@ LongRunReader::Tick LongRunReader::readBlocks(bool averaged, int64_t nowMs)
 	}
 	fillMissing();
 	keepTime(nowMs, tick);
+	if (anyLive())
+		lastReadMs_ = nowMs;
 	md_.DataCount = newestCount();
 	return tick;
 }

@@ -64,6 +64,7 @@ private:
 	int64_t lastReopenMs_ = 0;
 	int64_t allLostSinceMs_ = -1; // none while a unit is live
 	int64_t heldWhenAllLost_ = 0; // samples of the run then
+	int64_t lastReadMs_ = 0;      // the last unit-timed tick with a live unit
 };
 
 } // namespace kelvra

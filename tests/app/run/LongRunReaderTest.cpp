@@ -10,7 +10,16 @@ using namespace kelvra::testing;
 // samples measured after the reconnect keep their time.
 TEST(LongRunReader, TimeGoesOnWhileEveryUnitIsLost)
 {
-	for (const bool pcTimed : {false, true}) {
+	const struct {
+		bool pcTimed;
+		int32_t missingAt600; // at 10 ms, counted from
+	} rows[] = {
+			{false, 60}, // the tick at 0 that last read the unit's samples
+			{true, 50},  // the reading at 100 that failed
+	};
+	for (const auto &row : rows) {
+		const bool pcTimed = row.pcTimed;
+		const int32_t missingAt600 = row.missingAt600;
 		SCOPED_TRACE(pcTimed ? "PC-timed" : "unit-timed");
 		RunRig rig;
 		ModuleData &md = rig.md;
@@ -35,17 +44,18 @@ TEST(LongRunReader, TimeGoesOnWhileEveryUnitIsLost)
 		(pcTimed ? unit.singleCodes : unit.blockCodes) = {9};
 		unit.openCodes = {1}; // the first try to open it again fails
 		readAt(100);
-		EXPECT_EQ(held, md.DataCount) << "lost in this tick";
 		readAt(600);
-		EXPECT_EQ(held + 50, md.DataCount) << "half a second at 10 ms, missing";
-		EXPECT_EQ(kNoData, md.Channels[1].Data[held + 49]);
-		readAt(1100);
+		EXPECT_EQ(held + missingAt600, md.DataCount);
+		EXPECT_EQ(kNoData, md.Channels[1].Data[md.DataCount - 1]);
+		readAt(1'200'600);
 		EXPECT_EQ(1u, events.size()) << "not open yet";
-		readAt(2200);
+		EXPECT_EQ(held + missingAt600 + 120'000, md.DataOffset + md.DataCount)
+				<< "twenty minutes in one tick, the buffers rolling";
+		readAt(1'201'700);
 		ASSERT_EQ(2u, events.size());
 		EXPECT_EQ(EventKind::Reconnect, events[1].kind);
-		EXPECT_NEAR((held + 210) * 0.01, events[1].timeS, 1e-9)
-				<< "back at the run's time, 2.1 s after it was lost";
-		EXPECT_GT(md.DataCount, held + 210) << "and measuring again";
+		const int64_t back = held + missingAt600 + 120'110;
+		EXPECT_NEAR(back * 0.01, events[1].timeS, 1e-9) << "back at the run's time";
+		EXPECT_GT(md.DataOffset + md.DataCount, back) << "and measuring again";
 	}
 }
