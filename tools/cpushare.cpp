@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
 {
 	int longMinutes = 0;
 	if (argc > 2 && std::strcmp(argv[1], "--long") == 0) {
-		longMinutes = std::max(std::atoi(argv[2]), 1);
+		longMinutes = std::clamp(std::atoi(argv[2]), 1, 30 * 24 * 60); // a Qt timer's reach
 		argv[2] = argv[0];
 		argc -= 2;
 		argv += 2;

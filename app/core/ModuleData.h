@@ -186,7 +186,7 @@ QString ShownUnitText(const QString &unit);
 // Nearest whole number, a half going to the even neighbour.
 int32_t roundHalfEven(double value);
 
-// In the header: every point drawn is read through them.
+// In the header: every point drawn of a trigger window is read through them.
 inline int32_t ModuleData::RingIndex(int unit, int32_t k) const
 {
 	const int32_t slot = Channels[unit].StartPos + k - 1;

@@ -120,6 +120,8 @@ EnvelopePyramid::Extent EnvelopePyramid::extent(int32_t first, int32_t last) con
 	Extent e = nothing();
 	first = std::max(first, 0);
 	last = std::min(last, size());
+	if (first >= last)
+		return e;
 	int32_t i = first;
 	int32_t singles = first; // where the run of single values not merged yet begins
 	while (i < last) {

@@ -198,9 +198,11 @@ void QCustomPlotChart::setPoints(
 {
 	Series &s = series_[series];
 	const int32_t start = first - 1;
-	const auto count = static_cast<int32_t>(y.size());
+	const auto count = static_cast<int32_t>(std::min(x.size(), y.size()));
 	if (start < 0 || count == 0)
 		return;
+	x = x.first(count);
+	y = y.first(count);
 	if (start + count > s.y.size()) {
 		s.x.resize(start + count, x.front());
 		s.y.resize(start + count);
