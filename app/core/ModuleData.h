@@ -165,6 +165,13 @@ public:
 	// Sample number k (from 1) of a unit, from the buffer or the trigger window.
 	float SampleAt(int unit, int32_t k) const;
 
+	// The sample number the graph draws at 0 s: the trigger sample of a
+	// capture; before the first held one by the samples a long run rolled out.
+	double GraphOrigin() const
+	{
+		return TrgMode != kFalse ? TrgDnum1 + 1.0 : -static_cast<double>(DataOffset);
+	}
+
 	// AllMax/AllMin from a used unit's extremes: the first one sets them, later ones widen.
 	void foldAllExtremes(const ChannelRecord &channel, bool first);
 

@@ -10,21 +10,14 @@ bool BufferReview::inUse(int unit) const
 	return md_.Channels[unit].inUse();
 }
 
-// Sample p lies at p - (trigger sample) intervals in a capture, at p + DataOffset
-// in the rolling buffers of a long run.
-double BufferReview::sampleOffset() const
-{
-	return md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0 : -static_cast<double>(md_.DataOffset);
-}
-
 double BufferReview::samplePosition(double seconds) const
 {
-	return seconds / (md_.IntervalTM / 1000.0) + sampleOffset();
+	return seconds / (md_.IntervalTM / 1000.0) + md_.GraphOrigin();
 }
 
 double BufferReview::secondsOf(int32_t p) const
 {
-	return (p - sampleOffset()) * (md_.IntervalTM / 1000.0);
+	return (p - md_.GraphOrigin()) * (md_.IntervalTM / 1000.0);
 }
 
 std::pair<double, double> BufferReview::run() const

@@ -24,7 +24,6 @@ public:
 
 private:
 	// The sample number at the moment, not rounded.
-	double sampleOffset() const;
 	double samplePosition(double seconds) const;
 	double secondsOf(int32_t p) const;
 

@@ -379,9 +379,8 @@ void GraphView::zoomX(double from, double to)
 	controls_.setScrollButtonsEnabled(true);
 	controls_.setCountListEnabled(true);
 	// The arrows scroll by half the span from here.
-	const double offset = md_.TrgMode != kFalse ? md_.TrgDnum1 + 1.0
-						    : -static_cast<double>(md_.DataOffset);
-	md_.DispStart = std::max(static_cast<int32_t>(std::floor(from / seconds + offset)), 1);
+	md_.DispStart = std::max(
+			static_cast<int32_t>(std::floor(from / seconds + md_.GraphOrigin())), 1);
 	md_.DispDataNum = std::max(static_cast<int32_t>(std::lround((to - from) / seconds)), 2);
 	md_.DispEnd = windowEnd();
 	setXRange(from, to);

@@ -35,13 +35,7 @@ void SeriesDrawing::DispConnectflg()
 
 SeriesDrawing::XScale SeriesDrawing::xScale() const
 {
-	// The trigger sample sits at 0; the buffers of a long run start at the offset.
-	return {md_.IntervalTM / 1000.0, md_.TrgMode != kFalse, md_.TrgDnum1 + 1.0, md_.DataOffset};
-}
-
-double SeriesDrawing::XScale::at(int32_t p) const
-{
-	return fromTrigger ? (p - trigger) * seconds : static_cast<double>(p + offset) * seconds;
+	return {md_.IntervalTM / 1000.0, md_.GraphOrigin()};
 }
 
 double SeriesDrawing::pointX(int32_t p) const

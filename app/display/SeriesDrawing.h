@@ -31,10 +31,8 @@ public:
 private:
 	struct XScale {
 		double seconds;
-		bool fromTrigger;
-		double trigger;
-		int64_t offset;
-		double at(int32_t p) const;
+		double origin; // the sample drawn at 0 s
+		double at(int32_t p) const { return (p - origin) * seconds; }
 	};
 
 	XScale xScale() const;

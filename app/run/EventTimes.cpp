@@ -43,17 +43,13 @@ double GraphX(const ModuleData &md, double timeS)
 {
 	// As the series draw sample k: at k intervals of the run, or from the trigger sample at 0.
 	const double k = (timeS - windowStart(md)) / secondsPerSample(md) + 1.0;
-	const double origin = md.TrgMode != kFalse ? md.TrgDnum1 + 1.0
-						   : -static_cast<double>(md.DataOffset);
-	return (k - origin) * secondsPerSample(md);
+	return (k - md.GraphOrigin()) * secondsPerSample(md);
 }
 
 double TimeOfGraphX(const ModuleData &md, double x)
 {
-	const double origin = md.TrgMode != kFalse ? md.TrgDnum1 + 1.0
-						   : -static_cast<double>(md.DataOffset);
 	return TimeOfSample(md, 1) +
-			(x / secondsPerSample(md) + origin - 1.0) * secondsPerSample(md);
+			(x / secondsPerSample(md) + md.GraphOrigin() - 1.0) * secondsPerSample(md);
 }
 
 std::optional<RunEvent> NewMarker(
