@@ -14,6 +14,9 @@ packages=(
 	dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
 	g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64
 	clang-14 libclang-rt-14-dev
+	libfftw3-dev qt6-httpserver-dev qt6-websockets-dev
+	python3-scipy python3-xarray python3-h5netcdf python3-numpy
+	chromium chromium-driver python3-selenium
 )
 
 missing=()
