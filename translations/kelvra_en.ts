@@ -808,6 +808,93 @@ arm the trigger again</translation>
     </message>
 </context>
 <context>
+    <name>HookText</name>
+    <message>
+        <source>--on-event にコマンドがありません</source>
+        <translation>--on-event has no command</translation>
+    </message>
+    <message>
+        <source>--on-event のプログラム &apos;%1&apos; が見つからないか実行できません</source>
+        <translation>the program &apos;%1&apos; of --on-event is not there or cannot be run</translation>
+    </message>
+    <message>
+        <source>--on-event-kinds の &apos;%1&apos; は不明な種類です（使えるもの: %2）</source>
+        <translation>--on-event-kinds: &apos;%1&apos; is no known kind (known: %2)</translation>
+    </message>
+    <message>
+        <source>%1 のフック: 終了コード %2</source>
+        <translation>hook for %1: exit status %2</translation>
+    </message>
+    <message>
+        <source>%1 のフックを起動できません</source>
+        <translation>hook for %1 could not be started</translation>
+    </message>
+    <message>
+        <source>%1 のフックが異常終了しました</source>
+        <translation>hook for %1 crashed</translation>
+    </message>
+    <message>
+        <source>%1 のフックを %2 秒で打ち切りました</source>
+        <translation>hook for %1 killed after %2 s</translation>
+    </message>
+    <message>
+        <source>%1 のフックを止めました</source>
+        <translation>hook for %1 stopped</translation>
+    </message>
+    <message>
+        <source>待ち行列が満杯のため %1 件のイベントでフックを実行しませんでした</source>
+        <translation>no hook ran for %1 events: the queue was full</translation>
+    </message>
+    <message>
+        <source>%1「%2」</source>
+        <translation>%1: “%2”</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>空き容量 %1 が下限 %2 を下回りました</source>
+        <translation>free space %1 fell below the limit of %2</translation>
+    </message>
+    <message>
+        <source>空き容量 %1 が下限 %2 を上回りました</source>
+        <translation>free space %1 is back above the limit of %2</translation>
+    </message>
+    <message>
+        <source>空き容量 不明</source>
+        <translation>free space unknown</translation>
+    </message>
+    <message>
+        <source>空き %1</source>
+        <translation>%1 free</translation>
+    </message>
+    <message>
+        <source>空き容量不足 %1（下限 %2）</source>
+        <translation>low space: %1 free (limit %2)</translation>
+    </message>
+    <message>
+        <source>--min-free &apos;%1&apos; は 2GB、500MB、6h、30m のような空き容量か記録時間ではありません（kB・MB・GB・TB は 1000 倍ずつ、s・m・h・d は秒・分・時間・日）</source>
+        <translation>--min-free &apos;%1&apos; is neither a free space nor a recording time such as 2GB, 500MB, 6h or 30m (kB, MB, GB and TB step by 1000; s, m, h and d are seconds, minutes, hours and days)</translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <translation>%1 d</translation>
+    </message>
+    <message>
+        <source>%1時間</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1分</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
     <name>JournalReader</name>
     <message>
         <source>測定データの控えではないか、ヘッダーが壊れています</source>
