@@ -3,7 +3,8 @@
 // Turns rows of the units' readings as measured into every output channel's
 // value, by a set of definitions compiled once: the corrected units, their
 // stresses, the rosettes' outputs and the computed channels, in double
-// precision. A row costs no allocation.
+// precision; a value that is not finite is missing (NaN). A row costs no
+// allocation.
 //
 // The tare: each tared unit's offset is the mean of its first tareSamples
 // corrected samples that are not missing. Until a unit has them, its rows
@@ -56,7 +57,7 @@ public:
 		for (const UnitStep &u : units_)
 			correctUnit(u, readings[u.unit]);
 		for (const StressStep &s : stresses_)
-			values_[s.slot] = s.modulusGPa * strains_[s.unit] / 1000.0;
+			values_[s.slot] = finiteOrMissing(s.modulusGPa * strains_[s.unit] / 1000.0);
 		for (const RosetteStep &r : rosettes_)
 			evaluateRosette(r);
 		for (const ChannelStep &c : computed_)
@@ -129,16 +130,16 @@ private:
 				? rectangularRosette(a, b, c)
 				: deltaRosette(a, b, c);
 		double *out = values_.data() + r.slot;
-		out[0] = e.e1;
-		out[1] = e.e2;
-		out[2] = e.thetaDeg;
+		out[0] = finiteOrMissing(e.e1);
+		out[1] = finiteOrMissing(e.e2);
+		out[2] = finiteOrMissing(e.thetaDeg);
 		if (!r.material)
 			return;
 		const PlaneStress s = planeStress(e, r.material->modulusGPa, r.material->poisson);
-		out[3] = s.s1;
-		out[4] = s.s2;
-		out[5] = s.tau;
-		out[6] = s.vonMises;
+		out[3] = finiteOrMissing(s.s1);
+		out[4] = finiteOrMissing(s.s2);
+		out[5] = finiteOrMissing(s.tau);
+		out[6] = finiteOrMissing(s.vonMises);
 	}
 
 	std::vector<OutputChannel> channels_;
