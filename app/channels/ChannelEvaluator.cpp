@@ -47,10 +47,10 @@ ChannelEvaluator::ChannelEvaluator(
 		case OutputKind::Computed: {
 			// A channel reads the outputs before it; one the check would
 			// refuse stays missing.
-			const CompiledExpression compiled = compileExpression(
+			CompiledExpression compiled = compileExpression(
 					definitions.channels[c.source].expression, names);
 			if (compiled.program)
-				computed_.push_back({*compiled.program, slot});
+				computed_.push_back({std::move(*compiled.program), slot});
 			break;
 		}
 		}

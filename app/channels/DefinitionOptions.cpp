@@ -163,6 +163,8 @@ void rosette(ChannelDefinitions &d, const Value &v)
 	const auto same = std::find_if(d.rosettes.begin(), d.rosettes.end(),
 			[&](const RosetteDefinition &other) { return other.name == r.name; });
 	if (same == d.rosettes.end()) {
+		if (d.rosettes.size() >= kMaxRosettes)
+			v.refuse(FaultCode::RosetteCount);
 		d.rosettes.push_back(std::move(r));
 		return;
 	}
@@ -192,10 +194,13 @@ void channel(ChannelDefinitions &d, const Value &v)
 {
 	// The expression as written: spaces are part of its language.
 	const auto [name, expression] = v.cut('=', false);
-	if (ComputedChannel *same = channelNamed(d, name))
+	if (ComputedChannel *same = channelNamed(d, name)) {
 		same->expression = expression;
-	else
-		d.channels.push_back({std::string(name), std::string(expression), {}});
+		return;
+	}
+	if (d.channels.size() >= kMaxComputedChannels)
+		v.refuse(FaultCode::ChannelCount);
+	d.channels.push_back({std::string(name), std::string(expression), {}});
 }
 
 void channelUnit(ChannelDefinitions &d, const Value &v)
@@ -275,14 +280,13 @@ std::optional<DefinitionFault> applyDefinitionOption(
 		fault.text = value;
 		return fault;
 	}
-	// Applied to a copy, so a refused value changes nothing.
-	ChannelDefinitions changed = definitions;
+	// Each option reads all of its value before it changes anything, so a
+	// refused value changes nothing.
 	try {
-		entry->apply(changed, {option, value, entry->option.form});
+		entry->apply(definitions, {option, value, entry->option.form});
 	} catch (DefinitionFault &fault) {
 		return std::move(fault);
 	}
-	definitions = std::move(changed);
 	return std::nullopt;
 }
 

@@ -3,8 +3,9 @@
 // The definitions as command-line options (`--bridge 0:half2`), which are
 // also the lines of their text form (`bridge 0:half2`). An option reads its
 // value's form only; the ranges are the check's, so every way in is checked
-// alike. A rosette or a channel given again under its name is redefined and
-// keeps its material or unit.
+// alike, but for the number of rosettes and channels, which stays within
+// what the check allows. A rosette or a channel given again under its name
+// is redefined and keeps its material or unit.
 
 #include "ChannelDefinitions.h"
 #include "DefinitionFault.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace kelvra {
 
@@ -79,26 +80,28 @@ public:
 private:
 	bool expression()
 	{
-		if (!term())
-			return false;
-		for (char c = peek(); c == '+' || c == '-'; c = peek()) {
-			++at_;
-			if (!term())
-				return false;
-			emit(c == '+' ? ExpressionOp::Add : ExpressionOp::Subtract);
-		}
-		return true;
+		return leftGrouped(&Parser::term, {'+', ExpressionOp::Add},
+				{'-', ExpressionOp::Subtract});
 	}
 
 	bool term()
 	{
-		if (!unary())
+		return leftGrouped(&Parser::unary, {'*', ExpressionOp::Multiply},
+				{'/', ExpressionOp::Divide});
+	}
+
+	// Operands of the level below joined by either of two operators,
+	// grouped to the left.
+	bool leftGrouped(bool (Parser::*operand)(), std::pair<char, ExpressionOp> first,
+			std::pair<char, ExpressionOp> second)
+	{
+		if (!(this->*operand)())
 			return false;
-		for (char c = peek(); c == '*' || c == '/'; c = peek()) {
+		for (char c = peek(); c == first.first || c == second.first; c = peek()) {
 			++at_;
-			if (!unary())
+			if (!(this->*operand)())
 				return false;
-			emit(c == '*' ? ExpressionOp::Multiply : ExpressionOp::Divide);
+			emit(c == first.first ? first.second : second.second);
 		}
 		return true;
 	}

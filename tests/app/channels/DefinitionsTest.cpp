@@ -105,6 +105,13 @@ TEST(Definitions, OptionsGiveTheirValuesAndRefuseTheirForm)
 		EXPECT_EQ(fault->name, row.name) << row.option << " " << row.value;
 		EXPECT_EQ(changed, d) << "a refused value changes nothing";
 	}
+	// No more channels than the check allows, whatever a file holds.
+	ChannelDefinitions many;
+	for (int i = 0; i < kMaxComputedChannels; ++i)
+		ASSERT_FALSE(applyDefinitionOption(
+				many, "channel", "c" + std::to_string(i) + "=1"));
+	EXPECT_EQ(applyDefinitionOption(many, "channel", "c0=2"), std::nullopt);
+	EXPECT_EQ(applyDefinitionOption(many, "channel", "extra=1")->code, FaultCode::ChannelCount);
 }
 
 TEST(Definitions, TheCheckSaysWhichEntryIsWrongAndWhy)
