@@ -2,6 +2,281 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>ChannelTexts</name>
+    <message>
+        <source>ID%1: ひずみ設定は表示単位がμひずみのときに使えます。</source>
+        <translation>ID%1: a strain setup needs microstrain as the display unit.</translation>
+    </message>
+    <message>
+        <source>ID%1: ゲージ率は正の数です。</source>
+        <translation>ID%1: the gauge factor must be a positive number.</translation>
+    </message>
+    <message>
+        <source>ID%1: ポアソン比は 0 以上 0.5 未満です。</source>
+        <translation>ID%1: Poisson&apos;s ratio must be at least 0 and below 0.5.</translation>
+    </message>
+    <message>
+        <source>ID%1: リード線抵抗は 0 以上の数です。</source>
+        <translation>ID%1: the lead resistance must be a number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>ID%1: ゲージ抵抗は正の数です。</source>
+        <translation>ID%1: the gauge resistance must be a positive number.</translation>
+    </message>
+    <message>
+        <source>ID%1: 換算表は 2〜32 点です。</source>
+        <translation>ID%1: a scaling table has 2 to 32 points.</translation>
+    </message>
+    <message>
+        <source>ID%1: 換算表の %2 点目に誤りがあります。X と Y は数で、X は前の点より大きくします。</source>
+        <translation>ID%1: point %2 of the scaling table is wrong. X and Y must be numbers, and X above the point before.</translation>
+    </message>
+    <message>
+        <source>ID%1: 換算表がないのに単位名があります。</source>
+        <translation>ID%1: there is a unit name but no scaling table.</translation>
+    </message>
+    <message>
+        <source>ID%1: 縦弾性係数 (GPa) は正の数です。</source>
+        <translation>ID%1: the modulus (GPa) must be a positive number.</translation>
+    </message>
+    <message>
+        <source>風袋引きのサンプル数は 1〜%1 です。</source>
+        <translation>The tare takes 1 to %1 samples.</translation>
+    </message>
+    <message>
+        <source>ロゼットは %1 個までです。</source>
+        <translation>At most %1 rosettes can be defined.</translation>
+    </message>
+    <message>
+        <source>ロゼット %1: 3 枚のゲージは別々のユニットにします。</source>
+        <translation>Rosette %1: the three gauges must be on different units.</translation>
+    </message>
+    <message>
+        <source>ロゼット %1: ゲージ %2 の ID%3 は使用ユニットではありません。</source>
+        <translation>Rosette %1: gauge %2 is on ID%3, which is not in use.</translation>
+    </message>
+    <message>
+        <source>ロゼット %1: ロゼットは表示単位がμひずみのときに使えます。</source>
+        <translation>Rosette %1: rosettes need microstrain as the display unit.</translation>
+    </message>
+    <message>
+        <source>ロゼット %1: 材料の縦弾性係数 (GPa) は正の数です。</source>
+        <translation>Rosette %1: the material&apos;s modulus (GPa) must be a positive number.</translation>
+    </message>
+    <message>
+        <source>ロゼット %1: 材料のポアソン比は 0 以上 0.5 未満です。</source>
+        <translation>Rosette %1: the material&apos;s Poisson&apos;s ratio must be at least 0 and below 0.5.</translation>
+    </message>
+    <message>
+        <source>演算チャンネルは %1 個までです。</source>
+        <translation>At most %1 computed channels can be defined.</translation>
+    </message>
+    <message>
+        <source>%1: 式の %2 文字目: %3。</source>
+        <translation>%1: character %2 of the expression: %3.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は名前に使えません (ID0〜ID3、IDn_stress、関数名、time、events)。</source>
+        <translation>&apos;%1&apos; cannot be a name (ID0 to ID3, IDn_stress, the functions, time and events are kept).</translation>
+    </message>
+    <message>
+        <source>名前 &apos;%1&apos; は既に使われています。</source>
+        <translation>The name &apos;%1&apos; is already taken.</translation>
+    </message>
+    <message>
+        <source>%1 の単位名に誤りがあります。%2 文字までで、制御文字と前後の空白は使えません。</source>
+        <translation>The unit name of %1 is wrong. It has at most %2 characters, no control characters and no spaces at either end.</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos; が %3 の形ではありません</source>
+        <translation>--%1 &apos;%2&apos; is not %3</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos;: &apos;%3&apos; はユニット 0〜3 ではありません</source>
+        <translation>--%1 &apos;%2&apos;: &apos;%3&apos; is not a unit 0 to 3</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos;: &apos;%3&apos; は数ではありません</source>
+        <translation>--%1 &apos;%2&apos;: &apos;%3&apos; is not a number</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos;: &apos;%3&apos; は none、quarter1、quarter2、half1、half2、full1、full2、full3 のいずれでもありません</source>
+        <translation>--%1 &apos;%2&apos;: &apos;%3&apos; is none of none, quarter1, quarter2, half1, half2, full1, full2, full3</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos;: &apos;%3&apos; は rect でも delta でもありません</source>
+        <translation>--%1 &apos;%2&apos;: &apos;%3&apos; is neither rect nor delta</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos;: ロゼット &apos;%3&apos; はありません (先に --rosette で定義します)</source>
+        <translation>--%1 &apos;%2&apos;: there is no rosette &apos;%3&apos; (define it with --rosette first)</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos;: チャンネル &apos;%3&apos; はありません (先に --channel で定義します)</source>
+        <translation>--%1 &apos;%2&apos;: there is no channel &apos;%3&apos; (define it with --channel first)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は定義の行ではありません</source>
+        <translation>&apos;%1&apos; is not a line of the definitions</translation>
+    </message>
+    <message>
+        <source>数、名前、&apos;(&apos; か &apos;-&apos; が必要です</source>
+        <translation>a number, a name, &apos;(&apos; or &apos;-&apos; is expected</translation>
+    </message>
+    <message>
+        <source>演算子か式の終わりが必要です</source>
+        <translation>an operator or the end of the expression is expected</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; が必要です</source>
+        <translation>&apos;)&apos; is expected</translation>
+    </message>
+    <message>
+        <source>%1 の後に &apos;(&apos; が必要です</source>
+        <translation>&apos;(&apos; is expected after %1</translation>
+    </message>
+    <message>
+        <source>%1 の引数の間に &apos;,&apos; か、終わりに &apos;)&apos; が必要です</source>
+        <translation>&apos;,&apos; between the arguments of %1 or &apos;)&apos; after them is expected</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は使用ユニットの名前でも、前に定義したチャンネルの名前でもありません</source>
+        <translation>&apos;%1&apos; is the name of no unit in use and of no channel defined before</translation>
+    </message>
+    <message>
+        <source>指数の数字が必要です</source>
+        <translation>the digits of the exponent are expected</translation>
+    </message>
+    <message>
+        <source>double の範囲の数が必要です</source>
+        <translation>a number within the range of a double is expected</translation>
+    </message>
+    <message>
+        <source>入れ子は %1 段までです</source>
+        <translation>at most %1 levels of nesting are allowed</translation>
+    </message>
+    <message>
+        <source>式は %1 文字までです</source>
+        <translation>an expression has at most %1 characters</translation>
+    </message>
+    <message>
+        <source>ユニットの読み</source>
+        <translation>the unit&apos;s reading</translation>
+    </message>
+    <message>
+        <source>1/4 ブリッジ I (アクティブ 1 枚)</source>
+        <translation>quarter bridge I (one active gauge)</translation>
+    </message>
+    <message>
+        <source>1/4 ブリッジ II (アクティブとダミー)</source>
+        <translation>quarter bridge II (active and dummy gauge)</translation>
+    </message>
+    <message>
+        <source>ハーフブリッジ I (軸方向とポアソン)</source>
+        <translation>half bridge I (axial and Poisson gauge)</translation>
+    </message>
+    <message>
+        <source>ハーフブリッジ II (曲げ、アクティブ 2 枚)</source>
+        <translation>half bridge II (bending, two active gauges)</translation>
+    </message>
+    <message>
+        <source>フルブリッジ I (曲げ、アクティブ 4 枚)</source>
+        <translation>full bridge I (bending, four active gauges)</translation>
+    </message>
+    <message>
+        <source>フルブリッジ II (曲げ、ポアソン)</source>
+        <translation>full bridge II (bending, with Poisson gauges)</translation>
+    </message>
+    <message>
+        <source>フルブリッジ III (軸方向、ポアソン)</source>
+        <translation>full bridge III (axial, with Poisson gauges)</translation>
+    </message>
+    <message>
+        <source>最大主ひずみ</source>
+        <translation>maximum principal strain</translation>
+    </message>
+    <message>
+        <source>最小主ひずみ</source>
+        <translation>minimum principal strain</translation>
+    </message>
+    <message>
+        <source>ゲージ A から最大主ひずみの方向 (反時計回り)</source>
+        <translation>direction of the maximum principal strain from gauge A (counter-clockwise)</translation>
+    </message>
+    <message>
+        <source>最大主応力</source>
+        <translation>maximum principal stress</translation>
+    </message>
+    <message>
+        <source>最小主応力</source>
+        <translation>minimum principal stress</translation>
+    </message>
+    <message>
+        <source>最大せん断応力</source>
+        <translation>maximum shear stress</translation>
+    </message>
+    <message>
+        <source>ミーゼス相当応力</source>
+        <translation>von Mises equivalent stress</translation>
+    </message>
+    <message>
+        <source>%1 の引数は 2 個以上です</source>
+        <translation>%1 takes two or more arguments</translation>
+    </message>
+    <message>
+        <source>%1 の引数は 1 個です</source>
+        <translation>%1 takes one argument</translation>
+    </message>
+    <message>
+        <source>%1 の引数は %2 個です</source>
+        <translation>%1 takes %2 arguments</translation>
+    </message>
+    <message>
+        <source>英字、数字、_ の %1 文字までで、数字で始まらない名前にします。</source>
+        <translation>A name has up to %1 letters, digits and _, and does not start with a digit.</translation>
+    </message>
+    <message>
+        <source>風袋引き %1 サンプル</source>
+        <translation>tare over %1 samples</translation>
+    </message>
+    <message>
+        <source>換算表 %1 点</source>
+        <translation>scaling table of %1 points</translation>
+    </message>
+    <message>
+        <source>ロゼット %1 (%2: A ID%3, B ID%4, C ID%5) の%6</source>
+        <translation>%6 of rosette %1 (%2: A ID%3, B ID%4, C ID%5)</translation>
+    </message>
+    <message>
+        <source>定義の %1 行目: %2</source>
+        <translation>Line %1 of the definitions: %2</translation>
+    </message>
+    <message>
+        <source>直角 0°/45°/90°</source>
+        <translation>rectangular 0°/45°/90°</translation>
+    </message>
+    <message>
+        <source>デルタ 0°/60°/120°</source>
+        <translation>delta 0°/60°/120°</translation>
+    </message>
+    <message>
+        <source>ID%1 の応力 (E = %2 GPa)</source>
+        <translation>stress of ID%1 (E = %2 GPa)</translation>
+    </message>
+    <message>
+        <source>演算: %1</source>
+        <translation>computed: %1</translation>
+    </message>
+    <message>
+        <source>ロゼット名 &apos;%1&apos; に誤りがあります。%2</source>
+        <translation>The rosette name &apos;%1&apos; is wrong. %2</translation>
+    </message>
+    <message>
+        <source>チャンネル名 &apos;%1&apos; に誤りがあります。%2</source>
+        <translation>The channel name &apos;%1&apos; is wrong. %2</translation>
+    </message>
+</context>
+<context>
     <name>CliText</name>
     <message>
         <source>コマンドが指定されていません</source>
