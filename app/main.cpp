@@ -80,8 +80,8 @@ int main(int argc, char *argv[])
 	if (!language.refused.isEmpty()) {
 		std::fprintf(stderr, "kelvra: %s\n",
 				QCoreApplication::translate(
-						"main", "--lang '%1' は ja でも en でもありません")
-						.arg(language.refused)
+						"main", "%1 '%2' は ja でも en でもありません")
+						.arg(language.refusedBy, language.refused)
 						.toLocal8Bit()
 						.constData());
 		return 2;

@@ -291,10 +291,6 @@
         <translation>unknown command &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>--lang &apos;%1&apos; は ja でも en でもありません</source>
-        <translation>--lang &apos;%1&apos; is not ja or en</translation>
-    </message>
-    <message>
         <source> (はい)</source>
         <translation> (yes)</translation>
     </message>
@@ -980,6 +976,34 @@ arm the trigger again</translation>
         <source>トリガの取込データを保存できません: %1</source>
         <translation>cannot save a trigger capture: %1</translation>
     </message>
+    <message>
+        <source>&apos;kelvra-cli %1 --help&apos; でオプションを示します</source>
+        <translation>&apos;kelvra-cli %1 --help&apos; shows the options</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; は ja でも en でもありません</source>
+        <translation>%1 &apos;%2&apos; is not ja or en</translation>
+    </message>
+    <message>
+        <source>%1 は Kelvra が書き出した CSV ファイルです。%2 が読むのはデータファイル (.vn2) と長時間記録 (.kvr) です</source>
+        <translation>%1 is a CSV file Kelvra wrote: %2 reads data files (.vn2) and recordings (.kvr)</translation>
+    </message>
+    <message>
+        <source>%1 は長時間記録 (.kvr) ではありません。HDF5 (.h5) に書き出せるのは長時間記録だけです</source>
+        <translation>%1 is no recording (.kvr): only a recording converts to HDF5 (.h5)</translation>
+    </message>
+    <message>
+        <source>%1 にはサンプルがありません</source>
+        <translation>%1 holds no samples</translation>
+    </message>
+    <message>
+        <source>--from と --to の間にサンプルがありません。記録は %1 s から %2 s までです</source>
+        <translation>--from and --to hold no sample: the recording runs from %1 s to %2 s</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <translation>all</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -1381,6 +1405,35 @@ arm the trigger again</translation>
     <message>
         <source>エラーメッセージ</source>
         <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingExport</name>
+    <message>
+        <source>範囲にサンプルがありません</source>
+        <translation>the span holds no samples</translation>
+    </message>
+    <message>
+        <source>範囲は 1 ユニット %1 サンプルです。データファイルには %2 サンプルまでしか入りません</source>
+        <translation>the span holds %1 samples a unit; a data file takes at most %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingHdf5</name>
+    <message>
+        <source>HDF5 ライブラリがファイルを書けませんでした</source>
+        <translation>the HDF5 library could not write the file</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingReader</name>
+    <message>
+        <source>%1 を開けません: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 は記録ではないか、そのヘッダーが壊れています</source>
+        <translation>%1 is no recording, or its header is damaged</translation>
     </message>
 </context>
 <context>
@@ -2244,10 +2297,6 @@ arm the trigger again</translation>
 %1</translation>
     </message>
     <message>
-        <source>--lang &apos;%1&apos; は ja でも en でもありません</source>
-        <translation>--lang &apos;%1&apos; is not ja or en</translation>
-    </message>
-    <message>
         <source>使い方: kelvra [--emulate [DESCRIPTION]] [--lang ja|en] [FILE.vn2 | FILE.kvr]
 最大4台の Varnel ユニットでひずみを測定します。FILE.vn2 は起動時に読み込み、
 長時間記録 FILE.kvr は確認のために開きます。
@@ -2266,6 +2315,10 @@ a long recording FILE.kvr opened for review.
   --help                   show this help
   --version                show the version
 </translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; は ja でも en でもありません</source>
+        <translation>%1 &apos;%2&apos; is not ja or en</translation>
     </message>
 </context>
 </TS>

@@ -71,6 +71,8 @@ std::optional<int> ParseCommandLine(
 	}
 	if (!parsed) {
 		printError(usageErrorText(parser, arguments));
+		printError(CliText::tr("'kelvra-cli %1 --help' でオプションを示します")
+						.arg(QString::fromLatin1(table.command)));
 		return kExitUsage;
 	}
 	return std::nullopt;

@@ -27,7 +27,8 @@ bool useChosenLanguage(QCoreApplication &app, QStringList &arguments)
 	InstallLanguage(app, choice.language);
 	if (choice.refused.isEmpty())
 		return true;
-	printError(CliText::tr("--lang '%1' は ja でも en でもありません").arg(choice.refused));
+	printError(CliText::tr("%1 '%2' は ja でも en でもありません")
+					.arg(choice.refusedBy, choice.refused));
 	return false;
 }
 

@@ -8,6 +8,7 @@
 #include "settings/DataFile.h"
 #include "settings/MeasurementFiles.h"
 
+#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -94,6 +95,20 @@ void printInfo(const DataFileContent &content)
 	}
 }
 
+// A CSV file that Kelvra wrote is refused by name: the commands read data
+// files and recordings only.
+bool refusedCsvExport(const QString &fileName, const char *command)
+{
+	QFile file(fileName);
+	if (!file.open(QIODevice::ReadOnly) || !IsCsvExport(file.read(64)))
+		return false;
+	printError(
+			CliText::tr("%1 は Kelvra が書き出した CSV ファイルです。%2 "
+				    "が読むのはデータファイル (.vn2) と長時間記録 (.kvr) です")
+					.arg(fileName, QString::fromLatin1(command)));
+	return true;
+}
+
 } // namespace
 
 std::optional<CsvEncoding> parseCsvEncoding(const QString &name)
@@ -125,6 +140,15 @@ int convertCommand(const QStringList &arguments)
 	}
 	if (IsRecordingFile(files[0]))
 		return convertRecording(parser, files[0], files[1], *encoding);
+	if (refusedCsvExport(files[0], "convert"))
+		return kExitUsage;
+	if (IsHdf5File(files[1])) {
+		printError(
+				CliText::tr("%1 は長時間記録 (.kvr) ではありません。HDF5 (.h5) "
+					    "に書き出せるのは長時間記録だけです")
+						.arg(files[0]));
+		return kExitUsage;
+	}
 	if (FileTypeOf(files[1]) != FileType::Csv) {
 		printError(CliText::tr("OUT には .csv ファイルを指定します"));
 		return kExitUsage;
@@ -155,6 +179,8 @@ int infoCommand(const QStringList &arguments)
 	}
 	if (IsRecordingFile(files[0]))
 		return infoRecording(files[0]);
+	if (refusedCsvExport(files[0], "info"))
+		return kExitUsage;
 	QString reason;
 	const auto content = LoadDataFileContent(files[0], &reason);
 	if (!content) {

@@ -23,6 +23,26 @@ std::optional<double> seconds(const QCommandLineParser &parser, const char *name
 	return value;
 }
 
+QString secondsText(const RecordingHeader &h, uint64_t sample)
+{
+	return QString::number(static_cast<double>(sample) * h.intervalS, 'g', 12);
+}
+
+int refuseEmptySpan(const RecordingReader &reader, const QString &in, bool chosen)
+{
+	if (!chosen) {
+		printError(CliText::tr("%1 にはサンプルがありません").arg(in));
+		return kExitFailure;
+	}
+	const RecordingHeader &h = reader.header();
+	printError(CliText::tr(
+			"--from と --to の間にサンプルがありません。記録は %1 s から %2 s "
+			"までです")
+					.arg(secondsText(h, h.firstSample),
+							secondsText(h, reader.sampleEnd())));
+	return kExitUsage;
+}
+
 std::unique_ptr<RecordingReader> openRecording(const QString &fileName)
 {
 	QString error;
@@ -55,6 +75,8 @@ int convertRecording(const QCommandLineParser &parser, const QString &in, const 
 	if (!reader)
 		return kExitFailure;
 	const SampleSpan span = SpanOfSeconds(*reader, from, to);
+	if (span.size() == 0)
+		return refuseEmptySpan(*reader, in, from || to);
 	const FileResult written = hdf5         ? ExportHdf5(*reader, span, out)
 			: type == FileType::Csv ? ExportCsv(*reader, span, out, encoding)
 						: ExportDataFile(*reader, span, out);
@@ -106,7 +128,7 @@ int infoRecording(const QString &in)
 		line(CliText::tr("イベント"),
 				QStringLiteral("%1 s %2 %3 %4")
 						.arg(event.timeS)
-						.arg(event.unit < 0 ? QStringLiteral("all")
+						.arg(event.unit < 0 ? CliText::tr("全体")
 								    : QStringLiteral("ID%1").arg(
 										      event.unit),
 								EventKindName(event.kind),

@@ -61,6 +61,7 @@ Language LanguageOfLocale(const QString &locale)
 LanguageChoice TakeLanguageOption(QStringList &arguments)
 {
 	std::optional<QString> named;
+	QString by = QStringLiteral("--lang");
 	for (qsizetype i = 0; i < arguments.size();) {
 		if (arguments[i] == QLatin1String("--lang")) {
 			named = arguments.value(i + 1);
@@ -72,13 +73,15 @@ LanguageChoice TakeLanguageOption(QStringList &arguments)
 			++i;
 		}
 	}
-	if (!named && !qEnvironmentVariableIsEmpty("KELVRA_LANG"))
+	if (!named && !qEnvironmentVariableIsEmpty("KELVRA_LANG")) {
 		named = qEnvironmentVariable("KELVRA_LANG");
+		by = QStringLiteral("KELVRA_LANG");
+	}
 	if (!named)
-		return {LanguageOfLocale(messageLocale()), {}};
+		return {LanguageOfLocale(messageLocale()), {}, {}};
 	if (const auto language = LanguageNamed(*named))
-		return {*language, {}};
-	return {LanguageOfLocale(messageLocale()), *named};
+		return {*language, {}, {}};
+	return {LanguageOfLocale(messageLocale()), *named, by};
 }
 
 bool InstallLanguage(QCoreApplication &app, Language language)

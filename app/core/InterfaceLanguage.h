@@ -24,7 +24,8 @@ Language LanguageOfLocale(const QString &locale);
 
 struct LanguageChoice {
 	Language language = Language::Japanese;
-	QString refused; // the value of --lang or KELVRA_LANG that names no language
+	QString refused;   // the value of --lang or KELVRA_LANG that names no language
+	QString refusedBy; // which of them gave it: "--lang" or "KELVRA_LANG"
 };
 
 // Takes "--lang ja|en" (also "--lang=en") out of `arguments`; it goes before

@@ -2,8 +2,10 @@
 
 #include "core/NumberText.h"
 #include "settings/DataFile.h"
+#include "settings/StagedFiles.h"
 #include "settings/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -14,6 +16,7 @@ namespace kelvra {
 namespace {
 
 constexpr uint64_t kChunkRows = 65536;
+const QString kStartTimeFormat = QStringLiteral("yyyy/M/d H:m:s");
 
 std::array<bool, kUnitCount> unitsInUse(const RecordingHeader &h)
 {
@@ -23,22 +26,25 @@ std::array<bool, kUnitCount> unitsInUse(const RecordingHeader &h)
 	return used;
 }
 
-void applyHeader(const RecordingReader &reader, ModuleData &md)
+void applyHeader(const RecordingReader &reader, SampleSpan span, ModuleData &md)
 {
 	md.InitDataArray();
 	md.ClearMeasData();
 	const RecordingHeader &header = reader.header();
 	ApplyRunSettings(header.settings, md);
-	md.StartTimeStr = header.StartTimeStr;
+	md.StartTimeStr = SpanStartTimeStr(header, span);
 	md.MemoStr = header.MemoStr;
 	md.TrgMode = kFalse; // a long recording keeps every sample, not a trigger window
 	md.DeriveAverageNum();
 }
 
-bool inSpan(const RecordingReader &reader, SampleSpan span, double timeS)
+// The reason, naming the file when it is one of several an export writes.
+FileResult failureOf(const QString &file, const QString &fileName, const FileResult &result)
 {
-	const double interval = reader.header().intervalS;
-	return timeS >= span.from * interval && timeS < span.to * interval;
+	if (result.ok || file == fileName)
+		return result;
+	return FileResult::failure(
+			QFileInfo(file).fileName() + QStringLiteral(": ") + result.error);
 }
 
 QString quoted(QString text)
@@ -50,11 +56,11 @@ QString quoted(QString text)
 // In the data CSV's encoding and line ends, so a spreadsheet opens both alike.
 QByteArray eventsCsv(const RecordingReader &reader, SampleSpan span, CsvEncoding encoding)
 {
+	const double startS = span.from * reader.header().intervalS;
 	QString text = QStringLiteral("time_s,unit,kind,text\r\n");
-	for (const RecordingEvent &event : reader.events()) {
-		if (!inSpan(reader, span, event.timeS))
-			continue;
-		text += QString::fromLatin1(significantText(event.timeS, 15)) + QLatin1Char(',') +
+	for (const RecordingEvent &event : SpanEvents(reader, span)) {
+		text += QString::fromLatin1(significantText(event.timeS - startS, 15)) +
+				QLatin1Char(',') +
 				(event.unit >= 0 ? QString::number(event.unit) : QString()) +
 				QLatin1Char(',') + EventKindName(event.kind) + QLatin1Char(',') +
 				quoted(event.text) + QStringLiteral("\r\n");
@@ -68,6 +74,7 @@ QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan spa
 		CsvEncoding encoding)
 {
 	md.DataCount = static_cast<int32_t>(span.size());
+	md.StartTimeStr = SpanStartTimeStr(reader.header(), span);
 	QByteArray bytes = EncodeCsvHead(md, encoding);
 	bytes.reserve(bytes.size() + static_cast<qsizetype>(span.size()) * 48 +
 			qsizetype{kChunkRows} * kCsvRowBytes);
@@ -109,14 +116,43 @@ SampleSpan SpanOfSeconds(const RecordingReader &reader, std::optional<double> fr
 	return span;
 }
 
+std::vector<RecordingEvent> SpanEvents(const RecordingReader &reader, SampleSpan span)
+{
+	const double interval = reader.header().intervalS;
+	const bool fromFirst = span.from <= reader.header().firstSample;
+	const bool toLast = span.to >= reader.sampleEnd();
+	std::vector<RecordingEvent> events;
+	for (const RecordingEvent &event : reader.events()) {
+		if ((fromFirst || event.timeS >= span.from * interval) &&
+				(toLast || event.timeS < span.to * interval))
+			events.push_back(event);
+	}
+	return events;
+}
+
+QString SpanStartTimeStr(const RecordingHeader &header, SampleSpan span)
+{
+	const QDateTime start = QDateTime::fromString(header.StartTimeStr, kStartTimeFormat);
+	if (!start.isValid())
+		return header.StartTimeStr;
+	const auto msecs = static_cast<qint64>(span.from) * header.settings.IntervalTM;
+	return start.addMSecs(msecs).toString(kStartTimeFormat);
+}
+
+QString EmptySpanText()
+{
+	return QCoreApplication::translate("RecordingExport", "範囲にサンプルがありません");
+}
+
 FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md)
 {
 	if (span.size() > uint64_t{kBufferLength})
-		return FileResult::failure(QStringLiteral(
-				"the span holds %1 samples a unit; a data file takes at most %2")
+		return FileResult::failure(QCoreApplication::translate("RecordingExport",
+				"範囲は 1 ユニット %1 サンプルです。データファイルには %2 "
+				"サンプルまでしか入りません")
 							   .arg(span.size())
 							   .arg(kBufferLength));
-	applyHeader(reader, md);
+	applyHeader(reader, span, md);
 	const auto n = static_cast<int32_t>(span.size());
 	md.DataMaxNum = std::max(n, 1);
 	md.DataCount = n;
@@ -130,9 +166,7 @@ FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, Mod
 		channel.DataNum = n;
 	}
 	const double startS = span.from * reader.header().intervalS;
-	for (RecordingEvent event : reader.events()) {
-		if (!inSpan(reader, span, event.timeS))
-			continue;
+	for (RecordingEvent event : SpanEvents(reader, span)) {
 		event.timeS -= startS;
 		md.Events.push_back(std::move(event));
 	}
@@ -151,30 +185,32 @@ QString NumberedFileName(const QString &fileName, int number)
 FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName,
 		CsvEncoding encoding, QStringList *written)
 {
+	if (span.size() == 0)
+		return FileResult::failure(EmptySpanText());
 	ModuleData md;
-	applyHeader(reader, md);
+	applyHeader(reader, span, md);
 	md.DataCount = 1;
 	const qsizetype headLines = EncodeCsvHead(md, encoding).count("\r\n");
 	const auto rowsPerFile = static_cast<uint64_t>(kCsvMaxLines - headLines);
 	const bool numbered = span.size() > rowsPerFile;
-	int number = 1;
-	for (uint64_t at = span.from; at < span.to || (at == span.from && number == 1);
-			at += rowsPerFile, ++number) {
+	StagedFiles files;
+	QStringList names;
+	for (uint64_t at = span.from; at < span.to; at += rowsPerFile) {
 		const SampleSpan piece{at, std::min(span.to, at + rowsPerFile)};
-		const QString name = numbered ? NumberedFileName(fileName, number) : fileName;
+		names << (numbered ? NumberedFileName(fileName, names.size() + 1) : fileName);
 		const FileResult result =
-				WriteWholeFile(name, csvFile(reader, md, piece, encoding));
+				files.write(names.back(), csvFile(reader, md, piece, encoding));
 		if (!result.ok)
-			return result;
-		if (written)
-			written->push_back(name);
-		if (piece.to == span.to)
-			break;
+			return failureOf(names.back(), fileName, result);
 	}
 	const QString events = EventsFileName(fileName);
-	if (const FileResult result = WriteWholeFile(events, eventsCsv(reader, span, encoding));
+	if (const FileResult result = files.write(events, eventsCsv(reader, span, encoding));
 			!result.ok)
+		return failureOf(events, fileName, result);
+	if (const FileResult result = files.commit(); !result.ok)
 		return result;
+	if (written)
+		*written = names;
 	return {};
 }
 
@@ -187,6 +223,8 @@ QString EventsFileName(const QString &fileName)
 
 FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName)
 {
+	if (span.size() == 0)
+		return FileResult::failure(EmptySpanText());
 	ModuleData md;
 	const FileResult loaded = LoadRecordingSpan(reader, span, md);
 	return loaded.ok ? SaveDataFile(md, fileName) : loaded;

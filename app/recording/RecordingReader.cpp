@@ -4,6 +4,7 @@
 #include <sys/mman.h>
 #endif
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 namespace kelvra {
 
@@ -54,8 +56,10 @@ std::unique_ptr<RecordingReader> RecordingReader::open(const QString &fileName, 
 	if (!reader->addPart(fileName, error, nullptr))
 		return nullptr;
 	const RecordingHeader first = reader->header();
-	if (!fileName.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive))
+	if (!fileName.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive)) {
+		reader->sortEvents();
 		return reader;
+	}
 
 	// The parts that follow: the same base name, a higher number.
 	const QFileInfo info(baseName(fileName, first.part));
@@ -79,6 +83,7 @@ std::unique_ptr<RecordingReader> RecordingReader::open(const QString &fileName, 
 	for (auto &runs : reader->runs_)
 		std::sort(runs.begin(), runs.end(),
 				[](const Run &a, const Run &b) { return a.first < b.first; });
+	reader->sortEvents();
 	return reader;
 }
 
@@ -102,7 +107,8 @@ bool RecordingReader::addPart(
 	auto file = std::make_unique<QFile>(fileName);
 	if (!file->open(QIODevice::ReadOnly)) {
 		if (error)
-			*error = QStringLiteral("cannot open %1: %2")
+			*error = QCoreApplication::translate(
+					"RecordingReader", "%1 を開けません: %2")
 						 .arg(fileName, file->errorString());
 		return false;
 	}
@@ -116,7 +122,8 @@ bool RecordingReader::addPart(
 			: std::nullopt;
 	if (!header) {
 		if (error)
-			*error = QStringLiteral("%1 is no recording, or its header is damaged")
+			*error = QCoreApplication::translate("RecordingReader",
+					"%1 は記録ではないか、そのヘッダーが壊れています")
 						 .arg(fileName);
 		return false;
 	}
@@ -175,6 +182,16 @@ bool RecordingReader::take(const RecordSpan &record, const char *base)
 	default:
 		return false;
 	}
+}
+
+// Each unit's events come in the order measured, the units one after the
+// other in a tick: one order for every reader, by time, then unit.
+void RecordingReader::sortEvents()
+{
+	std::stable_sort(events_.begin(), events_.end(),
+			[](const RecordingEvent &a, const RecordingEvent &b) {
+				return std::tie(a.timeS, a.unit) < std::tie(b.timeS, b.unit);
+			});
 }
 
 uint64_t RecordingReader::sampleEnd() const

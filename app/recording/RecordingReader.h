@@ -44,6 +44,7 @@ public:
 	std::vector<float> samples(int unit, uint64_t from, uint64_t to) const;
 	void readSamples(int unit, uint64_t from, uint64_t to, float *out) const;
 
+	// In the order of time, then unit (-1, the whole recording, first).
 	const std::vector<RecordingEvent> &events() const { return events_; }
 	// Missing stretches of the unit between the first and the last sample held.
 	std::vector<RecordingGap> gaps(int unit) const;
@@ -64,6 +65,7 @@ private:
 	bool addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs);
 	static void releasePages(const char *base, qint64 size);
 	bool take(const RecordSpan &record, const char *base);
+	void sortEvents();
 	void summarizeInto(
 			SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
 	void summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const;

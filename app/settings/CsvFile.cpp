@@ -95,10 +95,15 @@ void WriteCapacity(CsvWriter &csv, const ModuleData &md)
 	csv.endLine();
 }
 
-void writeSettings(CsvWriter &csv, const ModuleData &md)
+void writeTitle(CsvWriter &csv)
 {
 	csv.text(QStringLiteral("ひずみ測定"));
 	csv.endLine();
+}
+
+void writeSettings(CsvWriter &csv, const ModuleData &md)
+{
+	writeTitle(csv);
 	line(csv, "測定日", md.StartTimeStr);
 	static const char *const memoLabels[] = {"メモ１", "メモ２", "メモ３", "メモ４", "メモ５"};
 	for (int i = 0; i < 5; ++i)
@@ -199,6 +204,17 @@ QByteArray EncodeCsvHead(const ModuleData &md, CsvEncoding encoding)
 	CsvWriter csv(encoding);
 	writeHead(csv, md);
 	return csv.take();
+}
+
+bool IsCsvExport(const QByteArray &head)
+{
+	for (const CsvEncoding encoding : {CsvEncoding::CodePage932, CsvEncoding::Utf8}) {
+		CsvWriter csv(encoding);
+		writeTitle(csv);
+		if (head.startsWith(csv.take()))
+			return true;
+	}
+	return false;
 }
 
 char *WriteCsvRow(char *out, const float *values, const std::array<bool, kUnitCount> &used)

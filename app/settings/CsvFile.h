@@ -24,6 +24,9 @@ QByteArray EncodeCsvHead(const ModuleData &md, CsvEncoding encoding = CsvEncodin
 inline constexpr int kCsvRowBytes = kUnitCount * 32 + 4;
 char *WriteCsvRow(char *out, const float *values, const std::array<bool, kUnitCount> &used);
 
+// Whether the bytes begin as a CSV file written here does, in either encoding.
+bool IsCsvExport(const QByteArray &head);
+
 // Never destroys an existing file on failure.
 FileResult SaveCsvFile(const ModuleData &md, const QString &fileName,
 		CsvEncoding encoding = CsvEncoding::CodePage932);

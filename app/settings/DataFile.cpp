@@ -1,5 +1,6 @@
 #include "DataFile.h"
 
+#include "StagedFiles.h"
 #include "TextCodec.h"
 #include "core/RunSettings.h"
 
@@ -352,17 +353,9 @@ FileResult ReadDataFileBytes(ModuleData &md, const QByteArray &bytes)
 
 FileResult WriteWholeFile(const QString &fileName, const QByteArray &bytes)
 {
-	QSaveFile file(fileName);
-	if (!file.open(QIODevice::WriteOnly))
-		return FileResult::failure(file.errorString());
-	if (file.write(bytes) != bytes.size()) {
-		const QString reason = file.errorString();
-		file.cancelWriting();
-		return FileResult::failure(reason);
-	}
-	if (!file.commit())
-		return FileResult::failure(file.errorString());
-	return {};
+	StagedFiles file;
+	const FileResult written = file.write(fileName, bytes);
+	return written.ok ? file.commit() : written;
 }
 
 FileResult CheckWholeFileWritable(const QString &fileName)

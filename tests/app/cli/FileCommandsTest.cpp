@@ -1,5 +1,8 @@
 #include "fakes/KelvraCliRunner.h"
+#include "fakes/SmallFileSystem.h"
 #include "recording/RecordingStore.h"
+#include "settings/CsvFile.h"
+#include "settings/DataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +43,7 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 {
 	ModuleData md;
 	md.Channels[1].Mflag = kTrue;
+	md.Channels[2].Mflag = kTrue;
 	md.IntervalTM = 100;
 	{
 		RecordingWriter writer;
@@ -50,12 +54,24 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 		store.add(1, values.data(), 1000);
 		store.skip(1, 1000);
 		store.add(1, values.data(), 1000);
+		store.add(2, values.data(), 3000);
+		store.event({250.0, 2, EventKind::Alarm, QStringLiteral("upper 2 (2.5)")});
+		store.event({250.0, 1, EventKind::Alarm, QStringLiteral("upper 2 (2.5)")});
+		store.event({10.0, -1, EventKind::Marker, QStringLiteral("start")});
 	}
 	const Outcome info = run({QStringLiteral("info"), path("long.kvr")});
 	ASSERT_EQ(0, info.status) << info.errors.toStdString();
 	EXPECT_TRUE(info.output.contains(QStringLiteral("samples: 3000\n")));
 	EXPECT_TRUE(info.output.contains(QStringLiteral("gap: ID1 from 100 s, 1000 samples\n")))
 			<< info.output.toStdString();
+	EXPECT_TRUE(info.output.endsWith(QStringLiteral(
+			"event: 10 s all marker start\nevent: 250 s ID1 alarm upper 2 (2.5)\n"
+			"event: 250 s ID2 alarm upper 2 (2.5)\n")))
+			<< "in the order of time, then unit";
+	EXPECT_TRUE(run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("info"),
+					path("long.kvr")})
+					.output.contains(QStringLiteral(
+							"イベント: 10 s 全体 marker")));
 
 	ASSERT_EQ(0,
 			run({QStringLiteral("convert"), QStringLiteral("--from"),
@@ -66,9 +82,71 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 	EXPECT_EQ(0, run({QStringLiteral("convert"), path("long.kvr"), path("long.h5")}).status);
 	EXPECT_EQ(0, run({QStringLiteral("convert"), path("long.kvr"), path("long.vn2")}).status)
 			<< "3000 samples fit";
+
+	// A span that holds no sample is refused with the span the recording has.
+	for (const QStringList &span : {
+			     QStringList{QStringLiteral("--from"), QStringLiteral("300")},
+			     {QStringLiteral("--from"), QStringLiteral("200"),
+					     QStringLiteral("--to"), QStringLiteral("100")},
+			     {QStringLiteral("--from"), QStringLiteral("100"),
+					     QStringLiteral("--to"), QStringLiteral("100")}}) {
+		const Outcome refused = run(QStringList{QStringLiteral("convert")} + span +
+				QStringList{path("long.kvr"), path("empty.csv")});
+		EXPECT_EQ(2, refused.status) << span.join(QLatin1Char(' ')).toStdString();
+		EXPECT_TRUE(refused.errors.contains(
+				QStringLiteral("the recording runs from 0 s to 300 s")))
+				<< refused.errors.toStdString();
+	}
+	EXPECT_FALSE(QFile::exists(path("empty.csv")));
 	EXPECT_EQ(2,
 			run({QStringLiteral("convert"), QStringLiteral("--to"),
 					    QStringLiteral("soon"), path("long.kvr"),
 					    path("long.csv")})
 					.status);
+
+	// HDF5 on a full disk: the file and the system's reason, no crash, nothing left.
+	const SmallFileSystem full("16k");
+	ASSERT_TRUE(full.mounted()) << full.reason();
+	const QString out = full.filePath(QStringLiteral("long.h5"));
+	const Outcome failed = run({QStringLiteral("convert"), path("long.kvr"), out});
+	EXPECT_EQ(1, failed.status);
+	EXPECT_EQ(QStringLiteral("kelvra-cli: cannot write %1: No space left on device\n").arg(out),
+			failed.errors);
+	EXPECT_EQ(QStringList{}, full.entries());
+}
+
+// A refusal says what is wrong: the input rather than the output, and where
+// a choice came from.
+TEST_F(KelvraCli, RefusalsNameTheirCause)
+{
+	ASSERT_TRUE(WriteWholeFile(path("notes.txt"), "notes").ok);
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(SaveCsvFile(md, path("minute.csv")).ok);
+	const struct {
+		QStringList arguments;
+		int status;
+		QString said;
+	} cases[] = {
+			{{QStringLiteral("convert"), path("notes.txt"), path("out.h5")}, 2,
+					QStringLiteral("notes.txt is no recording (.kvr): only a "
+						       "recording converts to HDF5 (.h5)")},
+			{{QStringLiteral("convert"), path("minute.csv"), path("out.h5")}, 2,
+					QStringLiteral("minute.csv is a CSV file Kelvra wrote: convert "
+						       "reads data files (.vn2) and recordings (.kvr)")},
+			{{QStringLiteral("info"), path("minute.csv")}, 2,
+					QStringLiteral("minute.csv is a CSV file Kelvra wrote: info reads")},
+			{{QStringLiteral("info"), QStringLiteral("--bogus"), path("minute.csv")}, 2,
+					QStringLiteral("unknown option '--bogus'\nkelvra-cli: "
+						       "'kelvra-cli info --help' shows the options")},
+			{{QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("info"),
+					 path("notes.kvr")},
+					1, QStringLiteral("notes.kvr を開けません")},
+	};
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+		const Outcome outcome = run(c.arguments);
+		EXPECT_EQ(c.status, outcome.status);
+		EXPECT_TRUE(outcome.errors.contains(c.said)) << outcome.errors.toStdString();
+	}
 }

@@ -31,6 +31,7 @@ TEST(InterfaceLanguage, LangOptionGoesBeforeTheVariableWhichGoesBeforeTheLocale)
 		const char *variable;
 		Language language;
 		const char *refused;
+		const char *refusedBy = "";
 	} cases[] = {
 			{{}, "", Language::English, ""},
 			{{}, "ja", Language::Japanese, ""},
@@ -38,8 +39,8 @@ TEST(InterfaceLanguage, LangOptionGoesBeforeTheVariableWhichGoesBeforeTheLocale)
 					""},
 			{{QStringLiteral("--lang=en")}, "ja", Language::English, ""},
 			{{QStringLiteral("--lang"), QStringLiteral("de")}, "ja", Language::English,
-					"de"},
-			{{}, "english", Language::English, "english"},
+					"de", "--lang"},
+			{{}, "english", Language::English, "english", "KELVRA_LANG"},
 	};
 	qputenv("LC_ALL", "en_GB.UTF-8");
 	for (const auto &c : cases) {
@@ -50,6 +51,7 @@ TEST(InterfaceLanguage, LangOptionGoesBeforeTheVariableWhichGoesBeforeTheLocale)
 		const LanguageChoice choice = TakeLanguageOption(arguments);
 		EXPECT_EQ(c.language, choice.language) << c.variable;
 		EXPECT_EQ(QString::fromLatin1(c.refused), choice.refused) << c.variable;
+		EXPECT_EQ(QString::fromLatin1(c.refusedBy), choice.refusedBy) << c.variable;
 		EXPECT_EQ((QStringList{QStringLiteral("kelvra-cli"), QStringLiteral("info")}),
 				arguments)
 				<< "--lang and its value are taken out";

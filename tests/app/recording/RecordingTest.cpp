@@ -1,3 +1,4 @@
+#include "fakes/SmallFileSystem.h"
 #include "recording/RecordingExport.h"
 #include "recording/RecordingStore.h"
 #include "settings/DataFile.h"
@@ -10,7 +11,6 @@
 #include <QTimeZone>
 
 #include <cmath>
-#include <sys/mount.h>
 #include <thread>
 #include <unistd.h>
 
@@ -206,17 +206,10 @@ TEST(Recording, HourlyPartsOfADayOpenAloneAndJoinToEverySampleOnce)
 				<< "from the summaries, across the parts";
 }
 
-// Needs root for the small file system.
 TEST(Recording, AFullDiskIsToldKeepsTheFileAndGoesOnInANewPart)
 {
-	QTemporaryDir dir;
-	const QByteArray mountPoint = QFile::encodeName(dir.path());
-	if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
-		GTEST_SKIP() << "cannot mount a small file system here";
-	struct Unmount {
-		QByteArray at;
-		~Unmount() { ::umount(at.constData()); }
-	} unmount{mountPoint};
+	const kelvra::testing::SmallFileSystem dir("256k");
+	ASSERT_TRUE(dir.mounted()) << dir.reason();
 	const QString filler = dir.filePath(QStringLiteral("filler"));
 	writeBytes(filler, QByteArray(96 * 1024, 'x'));
 	{
