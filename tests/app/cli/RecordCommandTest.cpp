@@ -2,6 +2,7 @@
 
 #include "fakes/KelvraCliRunner.h"
 #include "fakes/QtPrinting.h"
+#include "recording/RecordingReader.h"
 #include "settings/DataFile.h"
 #include "settings/TextCodec.h"
 
@@ -10,8 +11,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 using namespace kelvra;
 using namespace kelvra::testing;
@@ -347,6 +351,8 @@ TEST_F(KelvraCli, LimitEventsAreToldAsTheyHappenAndAnAlarmMayEndTheRun)
 	ModuleData md;
 	md.InitDataArray();
 	EXPECT_TRUE(ReadDataFile(md, path("alarm.vn2")).ok) << "the file is written as at a stop";
+	EXPECT_EQ(4, md.DataCount) << "up to the alarm's sample, not the tick's end";
+	EXPECT_EQ(1, alarm.errors.count(QStringLiteral("event:"))) << "none after the alarm";
 	EXPECT_EQ(2,
 			run({QStringLiteral("record"), QStringLiteral("--out"), path("x.vn2"),
 					    QStringLiteral("--units"), QStringLiteral("0"),
@@ -402,4 +408,96 @@ TEST_F(KelvraCli, SpeaksEnglishThroughoutUnderAnEnglishLocale)
 					QStringLiteral("0")})
 					.errors.contains(QStringLiteral(
 							"指定のデバイスが見つからない")));
+}
+
+// What a newcomer meets with emulated units: a unit reached under the other
+// ID, a description in error, and the demo at a fast clock.
+TEST_F(KelvraCli, EmulatedUnitsAreExplainedInTheInterfacesLanguage)
+{
+	const struct {
+		QStringList arguments;
+		int status;
+		const char *said;
+	} cases[] = {
+			{{QStringLiteral("record"), QStringLiteral("--out"), path("x.vn2"),
+					 QStringLiteral("--emulate"),
+					 QStringLiteral("id=1;id=3,kind=1"),
+					 QStringLiteral("--units"), QStringLiteral("1")},
+					1,
+					"There is no unit ID1. Units connected: ID2 (a 16-bit unit set to "
+					"ID1), ID3\nA 16-bit unit set to 1 or 2 answers under the other ID: "
+					"use the unit set to ID1 as ID2."},
+			{{QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("record"),
+					 QStringLiteral("--out"), path("x.vn2"),
+					 QStringLiteral("--emulate"),
+					 QStringLiteral("id=0,kind=7")},
+					2, "--emulate: 6 文字目のフィールド 'kind=7' を読めません"},
+			{{QStringLiteral("record"), QStringLiteral("--out"), path("demo.vn2"),
+					 QStringLiteral("--emulate"),
+					 QStringLiteral("demo,speed=1000"),
+					 QStringLiteral("--interval-ms"), QStringLiteral("10"),
+					 QStringLiteral("--samples"), QStringLiteral("2000")},
+					0, ""},
+	};
+	for (const auto &c : cases) {
+		const Outcome outcome = run(c.arguments);
+		SCOPED_TRACE(outcome.errors.toStdString());
+		EXPECT_EQ(c.status, outcome.status);
+		EXPECT_TRUE(outcome.errors.contains(QString::fromUtf8(c.said)));
+	}
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(md, path("demo.vn2")).ok);
+	EXPECT_EQ(2000, md.DataCount);
+	for (int u = 0; u < kUnitCount; ++u)
+		EXPECT_EQ(kTrue, md.Channels[u].Mflag) << "the demo's first look: all four";
+}
+
+// A run ended by SIGTERM (as timeout sends) or SIGHUP is written and told as
+// one stopped by Ctrl+C.
+TEST_F(KelvraCli, TermAndHangUpStopARunAsCtrlCDoes)
+{
+	const struct {
+		int signal;
+		const char *file;
+		const char *name;
+	} rows[] = {{SIGTERM, "term.vn2", "SIGTERM"}, {SIGHUP, "hangup.kvr", "SIGHUP"}};
+	for (const auto &row : rows) {
+		SCOPED_TRACE(row.name);
+		const QString file = path(row.file);
+		QStringList arguments{QStringLiteral("record"), QStringLiteral("--out"), file,
+				QStringLiteral("--emulate"), QStringLiteral("id=0,signal=const:7"),
+				QStringLiteral("--units"), QStringLiteral("0"),
+				QStringLiteral("--interval-ms"), QStringLiteral("10")};
+		if (file.endsWith(QStringLiteral(".kvr")))
+			arguments << QStringLiteral("--continuous");
+		QProcess process;
+		start(process, arguments);
+		ASSERT_TRUE(process.waitForStarted());
+		QThread::msleep(1500);
+		::kill(static_cast<pid_t>(process.processId()), row.signal);
+		ASSERT_TRUE(process.waitForFinished(10000));
+		EXPECT_EQ(0, process.exitCode());
+		const QString said = QString::fromLocal8Bit(process.readAllStandardError());
+		const auto told = QRegularExpression(
+				QStringLiteral("stopped by %1; %2 holds (\\d+) samples")
+						.arg(QLatin1String(row.name),
+								QRegularExpression::escape(file)))
+						  .match(said);
+		ASSERT_TRUE(told.hasMatch()) << said.toStdString();
+		const int samples = told.captured(1).toInt();
+		EXPECT_GT(samples, 50);
+		if (file.endsWith(QStringLiteral(".vn2"))) {
+			ModuleData md;
+			md.InitDataArray();
+			ASSERT_TRUE(ReadDataFile(md, file).ok);
+			EXPECT_EQ(samples, md.DataCount);
+		} else {
+			QString error;
+			const auto reader = RecordingReader::open(file, &error);
+			ASSERT_TRUE(reader) << error.toStdString();
+			EXPECT_EQ(static_cast<uint64_t>(samples), reader->sampleCount(0));
+			EXPECT_TRUE(reader->ended());
+		}
+	}
 }
