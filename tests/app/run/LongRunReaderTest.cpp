@@ -6,6 +6,21 @@
 using namespace kelvra;
 using namespace kelvra::testing;
 
+namespace {
+
+void useUnitOneAt10Ms(ModuleData &md, bool pcTimed)
+{
+	md.InitDataArray();
+	md.SetRange();
+	md.Channels[1].Mflag = kTrue;
+	md.ClearMeasData();
+	md.TimerType = toFlag(pcTimed);
+	md.IntervalTM = 10;
+	md.DeriveAverageNum();
+}
+
+} // namespace
+
 // With every unit lost the run's clock still counts the samples due, so the
 // samples measured after the reconnect keep their time.
 TEST(LongRunReader, TimeGoesOnWhileEveryUnitIsLost)
@@ -23,13 +38,7 @@ TEST(LongRunReader, TimeGoesOnWhileEveryUnitIsLost)
 		SCOPED_TRACE(pcTimed ? "PC-timed" : "unit-timed");
 		RunRig rig;
 		ModuleData &md = rig.md;
-		md.InitDataArray();
-		md.SetRange();
-		md.Channels[1].Mflag = kTrue;
-		md.ClearMeasData();
-		md.TimerType = toFlag(pcTimed);
-		md.IntervalTM = 10;
-		md.DeriveAverageNum();
+		useUnitOneAt10Ms(md, pcTimed);
 		LongRunReader reader(md, rig.devices);
 		std::vector<RunEvent> events;
 		reader.onEvent = [&](const RunEvent &event) { events.push_back(event); };
@@ -67,12 +76,7 @@ TEST(LongRunReader, SamplesAUnitLostAreMissingAndEachStretchIsAnEvent)
 {
 	RunRig rig;
 	ModuleData &md = rig.md;
-	md.InitDataArray();
-	md.SetRange();
-	md.Channels[1].Mflag = kTrue;
-	md.ClearMeasData();
-	md.IntervalTM = 10;
-	md.DeriveAverageNum();
+	useUnitOneAt10Ms(md, false);
 	LongRunReader reader(md, rig.devices);
 	std::vector<RunEvent> events;
 	reader.onEvent = [&](const RunEvent &event) { events.push_back(event); };
