@@ -91,25 +91,6 @@ TEST(EmulatorDescription, BadFieldsAreNamed)
 	EXPECT_EQ(6u, noId.errorLength);
 }
 
-TEST(EmulatorDescription, DemoTakesFieldsForEachOfItsUnits)
-{
-	const auto fast = parseEmulatorDescription(" demo , speed=1000,noise=0");
-	ASSERT_EQ(4u, fast.units.size()) << fast.error;
-	for (int i = 0; i < 4; ++i) {
-		EXPECT_EQ(i, fast.units[i].id);
-		EXPECT_EQ(1000, fast.units[i].speed);
-		EXPECT_EQ(0.0, fast.units[i].noise);
-	}
-	EXPECT_EQ(SignalShape::Sine, fast.units[0].signal.shape) << "the rest as the demo has it";
-	const auto id = parseEmulatorDescription("demo,id=2");
-	EXPECT_EQ(DescriptionProblem::DemoId, id.problem);
-	EXPECT_EQ(5u, id.errorOffset);
-	EXPECT_EQ(DescriptionProblem::BadField,
-			parseEmulatorDescription("demo,speed=fast").problem);
-	EXPECT_EQ(SignalShape::Count,
-			parseEmulatorDescription("id=0,signal=count:").units.at(0).signal.shape);
-}
-
 TEST(EmulatedUnits, BlockModeDeliversSequenceSamples)
 {
 	auto table = tableFor("id=0,signal=seq:1:2:3,block=2");
