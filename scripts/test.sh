@@ -37,7 +37,7 @@ phase translations
 scripts/update-translations.sh --check
 
 phase plain
-scripts/build.sh -DKELVRA_WERROR=ON
+scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 phase asan

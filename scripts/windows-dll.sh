@@ -2,8 +2,9 @@
 # Cross-builds VARNELIO.dll for 32- and 64-bit Windows with mingw-w64
 # (emulated units only until the Windows build has a USB toolkit) into
 # build-win32/bin/ and build-win64/bin/, and checks what a Windows caller
-# binds: exactly the six exports and the emulator check by their plain
-# names, stdcall in the 32-bit build, and no DLL needed beyond the system's own.
+# binds: exactly the six exports, the two emulator checks and the list of
+# connected units by their plain names, stdcall in the 32-bit build, and no
+# DLL needed beyond the system's own.
 # Then runs the DLL under Wine with a program written as the unit's callers
 # write them (tests/device/windows_peer_client.c), headless, in a Wine prefix
 # of its own: 64-bit always, 32-bit where a 32-bit Wine is installed.
@@ -11,6 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 exports="Varnel_Check_Emulator
+Varnel_Check_Emulator_At
+Varnel_Connected_Units
 Varnel_Device_Close
 Varnel_Device_Open
 Varnel_Get_Datas
@@ -19,6 +22,8 @@ Varnel_Start_Sample
 Varnel_Zero_Adj"
 # Bytes of arguments each stdcall function pops: the "@n" the compiler gives it.
 stdcall="_Varnel_Check_Emulator@12
+_Varnel_Check_Emulator_At@12
+_Varnel_Connected_Units@8
 _Varnel_Device_Close@4
 _Varnel_Device_Open@4
 _Varnel_Get_Datas@16
@@ -45,7 +50,7 @@ check() { # arch folder
 	sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table"
 	local names
 	names=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table" | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
-	[ "$names" = "$exports" ] || fail "$dll exports other names than the seven:"$'\n'"$names"
+	[ "$names" = "$exports" ] || fail "$dll exports other names than the nine:"$'\n'"$names"
 	local imports
 	imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$table" | tr 'A-Z' 'a-z' | sort -u)
 	echo "imports: $(echo $imports)"

@@ -359,32 +359,6 @@ one &apos;name: value&apos; line each.
         <translation>info takes one data file</translation>
     </message>
     <message>
-        <source>使い方: kelvra-cli COMMAND [options]
-
-コマンド:
-  record --out FILE [options]   測定を一回行い FILE (.vn2 か .csv) に書き出す
-  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
-                                データファイルを CSV に書き出す
-  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
-                                長時間記録を解析用に書き出す
-  info IN.vn2|REC.kvr           データファイルか長時間記録の内容を示す
-  recover --list                保存されなかった測定データの控えを一覧する
-  recover [JOURNAL] --out FILE  控えの測定を FILE (.vn2 か .csv) に書き出す
-</source>
-        <translation>Usage: kelvra-cli COMMAND [options]
-
-Commands:
-  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)
-  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
-                                write a data file as CSV
-  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
-                                write a long recording for analysis
-  info IN.vn2|REC.kvr           describe a data file or a long recording
-  recover --list                list the journals of runs never saved
-  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)
-</translation>
-    </message>
-    <message>
         <source>  print IN.vn2 --pdf OUT.pdf    データファイルの印刷ページを PDF に書き出す
 </source>
         <translation>  print IN.vn2 --pdf OUT.pdf    write a data file&apos;s printed page as PDF
@@ -531,10 +505,6 @@ a line on standard error</translation>
 level</translation>
     </message>
     <message>
-        <source>最初の異常で測定を終え、FILE を書き出して 3 で終了する</source>
-        <translation>at the first alarm, end the run, write FILE and exit 3</translation>
-    </message>
-    <message>
         <source>測定は控えに記録します。プログラムが強制終了されても、&apos;kelvra-cli recover&apos; で
 その一秒前までに測定したデータを書き出せます。
 </source>
@@ -617,10 +587,6 @@ what it measured up to a second before.
     <message>
         <source>測定データの控え %1 も完全ではありません: %2</source>
         <translation>the run journal %1 is not whole either: %2</translation>
-    </message>
-    <message>
-        <source>Ctrl+C で停止しました。%1 に %2 個のデータがあります</source>
-        <translation>stopped by Ctrl+C; %1 holds %2 samples</translation>
     </message>
     <message>
         <source>異常で停止しました。%1 に %2 個のデータがあります</source>
@@ -855,28 +821,6 @@ Journals live in the folder shown by --list.
         <translation>samples %1  elapsed %2 s  %3</translation>
     </message>
     <message>
-        <source>使い方: kelvra-cli record --out FILE [options]
-        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
-測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
---continuous では止めるまで .kvr ファイルに直接記録します。
-指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
-保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
-ユニット計時の 100 ms で測定します。
-Ctrl+C は停止ボタンと同じく測定を止め、ファイルはそれでも書き出します。
-
-</source>
-        <translation>Usage: kelvra-cli record --out FILE [options]
-       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
-Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);
-with --continuous, records straight to a .kvr file until stopped.
-Settings not given are taken from the stored measuring conditions; with
-emulated units and none stored, every described unit is in use, unit-timed
-at 100 ms, as in the window.
-Ctrl+C stops the run as the stop button does; the file is still written.
-
-</translation>
-    </message>
-    <message>
         <source>長時間記録: 測定したデータを次々に .kvr ファイルへ
 書き込み、Ctrl+C、--duration か --samples で
 測定を終える</source>
@@ -931,14 +875,6 @@ measurement time</translation>
     <message>
         <source>%1 の空き容量はこの測定間隔でおよそ %2 もちます</source>
         <translation>the free space in %1 lasts about %2 at this interval</translation>
-    </message>
-    <message>
-        <source>Ctrl+C で停止しました。%1 にユニットごとに %2 個のデータがあります</source>
-        <translation>stopped by Ctrl+C; %1 holds %2 samples per unit</translation>
-    </message>
-    <message>
-        <source>異常で停止しました。%1 は書き込み済みです</source>
-        <translation>stopped at an alarm; %1 is written</translation>
     </message>
     <message>
         <source>ディスクのためにデータが失われました (%1)。それ以外のデータはすべて %2 にあります</source>
@@ -1003,6 +939,99 @@ arm the trigger again</translation>
     <message>
         <source>全体</source>
         <translation>all</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli COMMAND [options]
+
+コマンド:
+  record --out FILE [options]   測定を一回行い FILE (.vn2 か .csv) に書き出す
+  record --continuous --out REC.kvr|--folder DIR [options]
+                                止めるまで長時間記録 (.kvr) に記録する
+  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
+                                データファイルを CSV に書き出す
+  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
+                                長時間記録を解析用に書き出す
+  info IN.vn2|REC.kvr           データファイルか長時間記録の内容を示す
+  recover --list                保存されなかった測定データの控えを一覧する
+  recover [JOURNAL] --out FILE  控えの測定を FILE (.vn2 か .csv) に書き出す
+</source>
+        <translation>Usage: kelvra-cli COMMAND [options]
+
+Commands:
+  record --out FILE [options]   run one measurement and write FILE (.vn2 or .csv)
+  record --continuous --out REC.kvr|--folder DIR [options]
+                                record to a long recording (.kvr) until stopped
+  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv
+                                write a data file as CSV
+  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2
+                                write a long recording for analysis
+  info IN.vn2|REC.kvr           describe a data file or a long recording
+  recover --list                list the journals of runs never saved
+  recover [JOURNAL] --out FILE  write a journaled run as FILE (.vn2 or .csv)
+</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli record --out FILE [options]
+        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
+測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
+--continuous では止めるまで .kvr ファイルに直接記録します。
+指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
+保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
+ユニット計時の 100 ms で測定します。
+Ctrl+C (SIGTERM、SIGHUP も) は停止ボタンと同じく測定を止め、
+ファイルはそれでも書き出します。
+
+</source>
+        <translation>Usage: kelvra-cli record --out FILE [options]
+       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
+Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);
+with --continuous, records straight to a .kvr file until stopped.
+Settings not given are taken from the stored measuring conditions; with
+emulated units and none stored, every described unit is in use, unit-timed
+at 100 ms, as in the window.
+Ctrl+C (and SIGTERM, SIGHUP) stops the run as the stop button does; the file
+is still written.
+
+</translation>
+    </message>
+    <message>
+        <source>最初の異常でそのティックのうちに測定を終え、
+その異常のデータまでを FILE に書き出して
+3 で終了する</source>
+        <translation>at the first alarm, end the run within that tick,
+write FILE up to the alarm&apos;s sample and exit 3</translation>
+    </message>
+    <message>
+        <source>記録されたデータはありません</source>
+        <translation>nothing was recorded</translation>
+    </message>
+    <message>
+        <source>異常で停止しました。%1 にユニットごとにその異常までの %2 個のデータがあります</source>
+        <translation>stopped at an alarm; %1 holds the %2 samples per unit up to it</translation>
+    </message>
+    <message>
+        <source>%1 で停止しました。%2 にユニットごとに %3 個のデータがあります</source>
+        <translation>stopped by %1; %2 holds %3 samples per unit</translation>
+    </message>
+    <message>
+        <source>記録を終えました。%1 にユニットごとに %2 個のデータがあります</source>
+        <translation>the recording ended; %1 holds %2 samples per unit</translation>
+    </message>
+    <message>
+        <source>記録の部分 (%1 個): %2</source>
+        <translation>the recording&apos;s %1 parts: %2</translation>
+    </message>
+    <message>
+        <source>ディスクのためにデータが失われました (%1)</source>
+        <translation>samples were lost to the disk (%1)</translation>
+    </message>
+    <message>
+        <source>ユニットのバッファがあふれ、%1 個のデータが失われました。%2 にはそれが欠落データとして入っています</source>
+        <translation>a unit&apos;s buffer overflowed and %1 samples were lost; %2 holds them as missing samples</translation>
+    </message>
+    <message>
+        <source>%1 で停止しました。%2 に %3 個のデータがあります</source>
+        <translation>stopped by %1; %2 holds %3 samples</translation>
     </message>
 </context>
 <context>
@@ -1097,6 +1126,26 @@ arm the trigger again</translation>
     <message>
         <source>終了しました。</source>
         <translation>Done.</translation>
+    </message>
+    <message>
+        <source>ユニットのバッファがあふれ、データが失われました</source>
+        <translation>The unit&apos;s buffer overflowed; samples were lost</translation>
+    </message>
+    <message>
+        <source>ID%1 (ID%2 に設定した16ビットのユニット)</source>
+        <translation>ID%1 (a 16-bit unit set to ID%2)</translation>
+    </message>
+    <message>
+        <source>16ビットのユニットは ID 1 と 2 を入れ替えて答えます: ID%1 に設定したユニットは ID%2 として使います。</source>
+        <translation>A 16-bit unit set to 1 or 2 answers under the other ID: use the unit set to ID%1 as ID%2.</translation>
+    </message>
+    <message>
+        <source>ID%1 のユニットが見つかりません。接続されているユニットはありません。</source>
+        <translation>There is no unit ID%1. No unit is connected.</translation>
+    </message>
+    <message>
+        <source>ID%1 のユニットが見つかりません。接続されているユニット: %2</source>
+        <translation>There is no unit ID%1. Units connected: %2</translation>
     </message>
 </context>
 <context>
@@ -1287,6 +1336,10 @@ arm the trigger again</translation>
     <message>
         <source>記録フォルダの空き容量が残り1時間分を切りました。</source>
         <translation>The recording folder has less than an hour of free space left.</translation>
+    </message>
+    <message>
+        <source>%1 の空き容量 (%2 バイト) では、この測定間隔で1分も記録できません。記録を始めません。</source>
+        <translation>The free space in %1 (%2 bytes) holds less than a minute of recording at this interval; the recording does not start.</translation>
     </message>
 </context>
 <context>
@@ -1549,6 +1602,18 @@ arm the trigger again</translation>
     <message>
         <source>デバイスライブラリ %1 に関数がありません: %2</source>
         <translation>The device library %1 lacks functions: %2</translation>
+    </message>
+    <message>
+        <source>%1 文字目のフィールド &apos;%2&apos; を読めません</source>
+        <translation>cannot read the field &apos;%2&apos; at character %1</translation>
+    </message>
+    <message>
+        <source>%1 文字目のユニット &apos;%2&apos; にフィールド &apos;id&apos; がありません</source>
+        <translation>the unit &apos;%2&apos; at character %1 has no field &apos;id&apos;</translation>
+    </message>
+    <message>
+        <source>demo のユニットは自分の ID を使います: %1 文字目の &apos;%2&apos; は指定できません</source>
+        <translation>the demo units keep their own IDs: &apos;%2&apos; at character %1 cannot be given</translation>
     </message>
 </context>
 <context>

@@ -1,13 +1,25 @@
 #pragma once
 
-// The six exports of the device library as the program calls them. The
-// program binds them from the library file; tests put a scripted fake here.
+// The six exports of the device library as the program calls them, and the
+// list of connected units where the library has it. The program binds them
+// from the library file; tests put a scripted fake here.
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace kelvra {
+
+// A unit the library reaches under `id`; `setOn` is the ID set on it.
+struct ConnectedUnit {
+	int16_t id;
+	int16_t setOn;
+	bool sixteenBit;
+
+	bool operator==(const ConnectedUnit &) const = default;
+};
 
 class DeviceApi {
 public:
@@ -24,6 +36,9 @@ public:
 	virtual int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *status,
 			unsigned char &count) = 0;
 	virtual int16_t Varnel_Zero_Adj(int16_t unit, double value) = 0;
+
+	// The units connected now, when the library can tell (its USB side runs).
+	virtual std::optional<std::vector<ConnectedUnit>> connectedUnits() { return std::nullopt; }
 };
 
 } // namespace kelvra

@@ -1,5 +1,7 @@
 #include "DeviceControl.h"
 
+#include "varnelio.h"
+
 #include <array>
 
 namespace kelvra {
@@ -23,12 +25,59 @@ QString DeviceControl::DeviceErrorText(int16_t code)
 			QT_TR_NOOP("指定パラメータのエラー"),
 			QT_TR_NOOP("USB通信エラー"),
 	};
+	if (code == kUnitOverflow)
+		return tr("ユニットのバッファがあふれ、データが失われました");
 	return code >= 0 && code < static_cast<int16_t>(texts.size()) ? tr(texts[code]) : QString();
 }
 
 void DeviceControl::DispDevError(int16_t code)
 {
 	prompt_.message(DeviceErrorText(code), kAppTitle, Prompt::Icon::None);
+}
+
+void DeviceControl::tellOpenError(int16_t unit, int16_t code)
+{
+	if (code != VARNELIO_ERR_NOT_FOUND) {
+		DispDevError(code);
+		return;
+	}
+	const QString there = missingUnitText(unit);
+	prompt_.message(there.isEmpty() ? DeviceErrorText(code)
+					: DeviceErrorText(code) + QLatin1Char('\n') + there,
+			kAppTitle, Prompt::Icon::None);
+}
+
+// Names the units that are there, and the exchange of the IDs 1 and 2 that
+// a 16-bit unit answers with where that may be why.
+QString DeviceControl::missingUnitText(int16_t unit)
+{
+	const auto units = api_.connectedUnits();
+	if (!units)
+		return {};
+	QStringList names;
+	QString exchanged;
+	for (const ConnectedUnit &connected : *units) {
+		if (connected.setOn == connected.id) {
+			names << QStringLiteral("ID%1").arg(connected.id);
+			continue;
+		}
+		names << tr("ID%1 (ID%2 に設定した16ビットのユニット)")
+						.arg(connected.id)
+						.arg(connected.setOn);
+		if (connected.setOn == unit)
+			exchanged = QLatin1Char('\n') +
+					tr("16ビットのユニットは ID 1 と 2 を入れ替えて答えます: "
+					   "ID%1 に設定したユニットは ID%2 として使います。")
+							.arg(unit)
+							.arg(connected.id);
+	}
+	const QString there = names.isEmpty()
+			? tr("ID%1 のユニットが見つかりません。接続されているユニットはありません。")
+					  .arg(unit)
+			: tr("ID%1 のユニットが見つかりません。接続されているユニット: %2")
+					  .arg(unit)
+					  .arg(names.join(QStringLiteral(", ")));
+	return there + exchanged;
 }
 
 bool DeviceControl::libraryUsable()
@@ -52,7 +101,7 @@ int16_t DeviceControl::OpenUnits()
 			continue;
 		result = api_.Varnel_Device_Open(i);
 		if (result > 0) {
-			DispDevError(result);
+			tellOpenError(i, result);
 			break;
 		}
 		result = api_.Varnel_Zero_Adj(i, md_.ZeroValue[i]);
@@ -109,7 +158,7 @@ bool DeviceControl::TakeZeroReference(int unit, bool ticked)
 	const auto id = static_cast<int16_t>(unit);
 	int16_t result = api_.Varnel_Device_Open(id);
 	if (result > 0) {
-		DispDevError(result);
+		tellOpenError(id, result);
 		return false;
 	}
 	double sum = 0.0;

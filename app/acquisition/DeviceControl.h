@@ -13,6 +13,7 @@ namespace kelvra {
 // Codes of the program's own, next to the library's 0..9.
 inline constexpr int16_t kNoUnitInUse = 10;
 inline constexpr int16_t kLibraryUnavailable = 11;
+inline constexpr int16_t kUnitOverflow = 12; // samples marked VARNELIO_STATUS_LOST
 
 class DeviceControl {
 	Q_DECLARE_TR_FUNCTIONS(DeviceControl)
@@ -36,6 +37,9 @@ public:
 
 private:
 	bool libraryUsable();
+	// DispDevError for an open; a missing unit's text names the units there.
+	void tellOpenError(int16_t unit, int16_t code);
+	QString missingUnitText(int16_t unit);
 
 	ModuleData &md_;
 	DeviceApi &api_;

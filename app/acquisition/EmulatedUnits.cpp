@@ -17,8 +17,8 @@ int reachedAs(int id, bool sixteenBit)
 
 std::vector<int> EmulatedUnitIds(const QString &description)
 {
-	if (description.trimmed() == QStringLiteral("demo"))
-		return {0, 1, 2, 3};
+	if (description.section(QLatin1Char(','), 0, 0).trimmed() == QStringLiteral("demo"))
+		return {0, 1, 2, 3}; // "demo" and "demo,speed=100"
 	std::vector<int> ids;
 	for (const QString &unit : description.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
 		int id = -1;

@@ -12,7 +12,8 @@
 
 namespace kelvra {
 
-// The unit IDs an emulator description sets up: all four for "demo", else
+// The unit IDs an emulator description sets up: all four for "demo" (with
+// fields for its units or without), else
 // the ID each described unit is reached under, its `id=N` with 1 and 2
 // exchanged for a 16-bit unit (kind=0). A field that does not read is left
 // to the device library to report.

@@ -1,8 +1,12 @@
 #include "VarnelLibrary.h"
 
+#include "core/ModuleData.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <array>
 
 namespace kelvra {
 
@@ -89,15 +93,52 @@ QString VarnelLibrary::loadError()
 QString VarnelLibrary::checkEmulator(const QString &description)
 {
 	using Check = int16_t(VARNELIO_CALL *)(const char *, char *, uint32_t);
+	using CheckAt = int32_t(VARNELIO_CALL *)(const char *, uint32_t *, uint32_t *);
 	if (!load())
 		return {};
+	const QByteArray text = description.toLocal8Bit();
+	if (const auto checkAt = reinterpret_cast<CheckAt>(
+			    library_.resolve("Varnel_Check_Emulator_At"))) {
+		uint32_t offset = 0;
+		uint32_t length = 0;
+		const int32_t problem = checkAt(text.constData(), &offset, &length);
+		if (problem == VARNELIO_EMULATOR_OK)
+			return {};
+		if (const QString reason = emulatorProblemText(problem, text, offset, length);
+				!reason.isEmpty())
+			return reason;
+	}
+	// A library without the numbers, or a problem it has no words for here: its own text.
 	const auto check = reinterpret_cast<Check>(library_.resolve("Varnel_Check_Emulator"));
 	if (!check)
 		return {};
 	char reason[512] = {};
-	if (check(description.toLocal8Bit().constData(), reason, sizeof reason) == 0)
+	if (check(text.constData(), reason, sizeof reason) == 0)
 		return {};
 	return QString::fromLocal8Bit(reason);
+}
+
+// The library's problem with a description, in the interface's language;
+// empty for a problem not known here.
+QString VarnelLibrary::emulatorProblemText(
+		int32_t problem, const QByteArray &text, uint32_t offset, uint32_t length)
+{
+	const QString part = QString::fromLocal8Bit(text.mid(offset, length));
+	const auto column = QString::fromLocal8Bit(text.left(offset)).size() + 1;
+	switch (problem) {
+	case VARNELIO_EMULATOR_BAD_FIELD:
+		return tr("%1 文字目のフィールド '%2' を読めません").arg(column).arg(part);
+	case VARNELIO_EMULATOR_NO_ID:
+		return tr("%1 文字目のユニット '%2' にフィールド 'id' がありません")
+				.arg(column)
+				.arg(part);
+	case VARNELIO_EMULATOR_DEMO_ID:
+		return tr("demo のユニットは自分の ID を使います: %1 文字目の '%2' は指定できません")
+				.arg(column)
+				.arg(part);
+	default:
+		return {};
+	}
 }
 
 int16_t VarnelLibrary::Varnel_Device_Open(int16_t unit)
@@ -130,6 +171,24 @@ int16_t VarnelLibrary::Varnel_Get_Datas(
 int16_t VarnelLibrary::Varnel_Zero_Adj(int16_t unit, double value)
 {
 	return load() ? exports_.zeroAdj(unit, value) : kUnavailable;
+}
+
+std::optional<std::vector<ConnectedUnit>> VarnelLibrary::connectedUnits()
+{
+	using Connected = int16_t(VARNELIO_CALL *)(uint8_t *, uint8_t *);
+	const auto connected = load()
+			? reinterpret_cast<Connected>(library_.resolve("Varnel_Connected_Units"))
+			: nullptr;
+	std::array<uint8_t, kUnitCount> setOn{};
+	std::array<uint8_t, kUnitCount> kind{};
+	if (!connected || connected(setOn.data(), kind.data()) < 0)
+		return std::nullopt;
+	std::vector<ConnectedUnit> units;
+	for (int16_t id = 0; id < kUnitCount; ++id) {
+		if (setOn[id] < kUnitCount)
+			units.push_back({id, setOn[id], kind[id] == 0});
+	}
+	return units;
 }
 
 } // namespace kelvra

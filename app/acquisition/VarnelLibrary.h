@@ -26,7 +26,8 @@ public:
 
 	QString loadError() override;
 
-	// Why the library refuses this description of emulated units; empty when
+	// Why the library refuses this description of emulated units, in the
+	// interface's language where the library tells it as numbers; empty when
 	// it takes it, or when the library is too old to say.
 	QString checkEmulator(const QString &description);
 
@@ -37,6 +38,7 @@ public:
 	int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *status,
 			unsigned char &count) override;
 	int16_t Varnel_Zero_Adj(int16_t unit, double value) override;
+	std::optional<std::vector<ConnectedUnit>> connectedUnits() override;
 
 private:
 	struct Exports {
@@ -50,6 +52,8 @@ private:
 	};
 
 	bool load();
+	static QString emulatorProblemText(
+			int32_t problem, const QByteArray &text, uint32_t offset, uint32_t length);
 
 	QString fileName_;
 	QLibrary library_;

@@ -39,11 +39,20 @@ namespace kelvra::cli {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+// The signal that stopped the run: SIGINT (Ctrl+C), SIGTERM or SIGHUP; 0 while none did.
+volatile std::sig_atomic_t stopSignal = 0;
 
-void onInterrupt(int)
+void onStopSignal(int signal)
 {
-	interrupted = 1;
+	stopSignal = signal;
+}
+
+// "Ctrl+C", "SIGTERM" or "SIGHUP": what stopped the run, as the user gave it.
+QString stopSignalName()
+{
+	return stopSignal == SIGINT             ? QStringLiteral("Ctrl+C")
+			: stopSignal == SIGTERM ? QStringLiteral("SIGTERM")
+						: QStringLiteral("SIGHUP");
 }
 
 struct SensorOption {
@@ -105,7 +114,8 @@ const OptionTable kRecordOptions{"record",
 				"指定のない設定は保存された測定条件から取ります。エミュレータのユニットで\n"
 				"保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、\n"
 				"ユニット計時の 100 ms で測定します。\n"
-				"Ctrl+C は停止ボタンと同じく測定を止め、ファイルはそれでも書き出します。\n"
+				"Ctrl+C (SIGTERM、SIGHUP も) は停止ボタンと同じく測定を止め、\n"
+				"ファイルはそれでも書き出します。\n"
 				"\n"),
 		{
 				{{{"out", "FILE"}},
@@ -175,7 +185,9 @@ const OptionTable kRecordOptions{"record",
 								"戻る必要があるか")},
 				{{{"fail-on-alarm"}},
 						QT_TRANSLATE_NOOP("CliText",
-								"最初の異常で測定を終え、FILE を書き出して 3 で終了する")},
+								"最初の異常でそのティックのうちに測定を終え、\n"
+								"その異常のデータまでを FILE に書き出して\n"
+								"3 で終了する")},
 				{{{"continuous"}},
 						QT_TRANSLATE_NOOP("CliText",
 								"長時間記録: 測定したデータを次々に .kvr ファイルへ\n"
@@ -541,6 +553,18 @@ void keepFirst(ModuleData &md, int32_t samples)
 		channel.DataNum = std::min(channel.DataNum, samples);
 }
 
+// Keeps the samples of the run up to its sample `last` (from 1; 0: all): the
+// first ones without trigger, those of the captured window up to it with one.
+void keepUpTo(ModuleData &md, const ModuleTrgData &trigger, int64_t last)
+{
+	if (last < 1 || (md.TrgMode == kTrue && md.TrgOn != kTrue))
+		return;
+	const int64_t first = md.TrgMode == kTrue
+			? trigger.triggerSample() - std::max(md.TrgDnum1, 0)
+			: 1; // the run's sample held first
+	keepFirst(md, static_cast<int32_t>(std::clamp<int64_t>(last - first + 1, 0, md.DataCount)));
+}
+
 // A description of emulated units the device library would refuse.
 QString emulatorError(const RecordOptions &o, VarnelLibrary &library)
 {
@@ -552,7 +576,8 @@ QString emulatorError(const RecordOptions &o, VarnelLibrary &library)
 }
 
 // Runs the measurement until it ends: a stop once `stopNow` says so after a
-// tick, or on Ctrl+C. False when it did not start (the reason was printed).
+// tick, or on Ctrl+C, SIGTERM or SIGHUP. False when it did not start (the
+// reason was printed).
 bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
 		const std::function<bool()> &stopNow)
 {
@@ -566,10 +591,11 @@ bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
 	});
 	QTimer interruptPoll;
 	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
-		if (interrupted)
+		if (stopSignal)
 			run.cmdStop_Click();
 	});
-	std::signal(SIGINT, onInterrupt);
+	for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+		std::signal(signal, onStopSignal);
 	interruptPoll.start(100);
 
 	run.cmdStart_Click();
@@ -582,35 +608,64 @@ bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
 
 struct EventsSeen {
 	bool alarm = false;
-	bool dropout = false;
+	int dropouts = 0;
 };
 
-// Hands the limit events of each tick, up to `lastSample`, to the run; prints
-// every event of the run as it happens and notes whether there was an alarm
-// or a lost unit.
-void followEvents(RunControl &run, LimitWatch &limits, const ModuleData &md, int64_t lastSample,
-		EventsSeen &seen)
+// The samples per unit that the run's file keeps: all (0), those of --samples
+// or --duration, and with --fail-on-alarm none after the first alarm's.
+struct KeptSamples {
+	int64_t last = 0;
+	bool upToAlarm = false;
+
+	bool keeps(int64_t sample) const { return last < 1 || sample <= last; }
+};
+
+// The sample of the tick's first alarm, in time: the events of a tick come unit by unit.
+int64_t firstAlarm(const std::vector<LimitEvent> &events)
 {
-	limits.onEvents = [&run, &md, lastSample](const std::vector<LimitEvent> &events) {
+	int64_t first = 0;
+	for (const LimitEvent &event : events) {
+		if (event.kind == LimitEvent::Kind::Alarm && (first == 0 || event.sample < first))
+			first = event.sample;
+	}
+	return first;
+}
+
+// Hands the limit events of each tick that the file keeps to the run, cutting
+// the file at the first alarm when `kept` says so (and telling `onCut`);
+// prints every event of the run as it happens and notes whether there was an
+// alarm or a lost unit.
+void followEvents(RunControl &run, LimitWatch &limits, const ModuleData &md, KeptSamples &kept,
+		EventsSeen &seen, const std::function<void()> &onCut = {})
+{
+	limits.onEvents = [&run, &md, &kept, onCut](const std::vector<LimitEvent> &events) {
+		const int64_t alarm = firstAlarm(events);
+		if (kept.upToAlarm && alarm > 0 && kept.keeps(alarm)) {
+			kept.last = alarm;
+			if (onCut)
+				onCut();
+		}
 		for (const LimitEvent &event : events) {
-			const bool kept =
-					lastSample < 1 || event.sample <= lastSample; // by the file
-			if (kept)
+			if (kept.keeps(event.sample))
 				run.addEvent(RunEventOf(md, event));
 		}
 	};
 	QObject::connect(&run, &RunControl::eventAdded, [&seen](const RunEvent &event) {
 		printError(QStringLiteral("event: ") + RunEventLine(event));
 		seen.alarm = seen.alarm || event.kind == EventKind::Alarm;
-		seen.dropout = seen.dropout || event.kind == EventKind::Dropout;
+		seen.dropouts += event.kind == EventKind::Dropout;
 	});
 }
 
-// The folder or file of a long recording can be written; says how long
-// its free space lasts.
-QString checkRecordingTarget(const RecordOptions &o, const ModuleData &md)
+QString recordingFolder(const RecordOptions &o)
 {
-	const QString folder = o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder;
+	return o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder;
+}
+
+// Why the folder or file of a long recording cannot be written; empty when it can.
+QString checkRecordingTarget(const RecordOptions &o)
+{
+	const QString folder = recordingFolder(o);
 	if (o.folder.isEmpty()) {
 		if (const FileResult writable = CheckWholeFileWritable(o.out); !writable.ok)
 			return CliText::tr("%1 に書き込めません: %2").arg(o.out, writable.error);
@@ -622,18 +677,56 @@ QString checkRecordingTarget(const RecordOptions &o, const ModuleData &md)
 			return CliText::tr("%1 に記録できません: %2")
 					.arg(folder, probe.errorString());
 	}
-	if (const auto free = FreeSpace(folder))
-		printError(CliText::tr("%1 の空き容量はこの測定間隔でおよそ %2 もちます")
-						.arg(folder, SpanText(SecondsOfSpace(md, *free))));
 	return {};
+}
+
+// The closing lines of a long recording: how it ended, the file that opens
+// it with its samples, and every part on the disk.
+void tellRecorded(const LongRecording::OnDisk &recorded, bool atAlarm)
+{
+	const QString first = QDir::toNativeSeparators(recorded.first);
+	const auto samples = static_cast<qint64>(recorded.samples);
+	if (first.isEmpty())
+		printError(CliText::tr("記録されたデータはありません"));
+	else if (atAlarm)
+		printError(CliText::tr(
+				"異常で停止しました。%1 にユニットごとにその異常までの %2 個のデータがあります")
+						.arg(first)
+						.arg(samples));
+	else if (stopSignal)
+		printError(CliText::tr(
+				"%1 で停止しました。%2 にユニットごとに %3 個のデータがあります")
+						.arg(stopSignalName(), first)
+						.arg(samples));
+	else
+		printError(CliText::tr(
+				"記録を終えました。%1 にユニットごとに %2 個のデータがあります")
+						.arg(first)
+						.arg(samples));
+	if (recorded.files.size() < 2)
+		return;
+	QStringList names;
+	for (const QString &file : recorded.files)
+		names << QFileInfo(file).fileName();
+	printError(CliText::tr("記録の部分 (%1 個): %2")
+					.arg(recorded.files.size())
+					.arg(names.join(QStringLiteral(", "))));
 }
 
 int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWatch &limits)
 {
-	if (const QString error = checkRecordingTarget(o, md); !error.isEmpty()) {
+	if (const QString error = checkRecordingTarget(o); !error.isEmpty()) {
 		printError(error);
 		return kExitFailure;
 	}
+	const QString folder = recordingFolder(o);
+	if (const QString tooLittle = CheckRecordingSpace(md, folder); !tooLittle.isEmpty()) {
+		printError(tooLittle);
+		return kExitUsage;
+	}
+	if (const auto free = FreeSpace(folder))
+		printError(CliText::tr("%1 の空き容量はこの測定間隔でおよそ %2 もちます")
+						.arg(folder, SpanText(SecondsOfSpace(md, *free))));
 	const bool triggerSet = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
 	if (o.repeatTrigger && !triggerSet) {
 		printError(CliText::tr(
@@ -645,7 +738,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 				"トリガは使いません: 長時間記録では --repeat-trigger で使います"));
 	LongRecording recording(
 			o.folder.isEmpty() ? o.out : o.folder, !o.folder.isEmpty(), o.split);
-	RepeatedCapture captures(o.folder.isEmpty() ? QFileInfo(o.out).absolutePath() : o.folder);
+	RepeatedCapture captures(folder);
 	captures.onSaved = [](const QString &file) {
 		printError(CliText::tr("トリガの取込データを保存しました: %1")
 						.arg(QDir::toNativeSeparators(file)));
@@ -655,12 +748,14 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 		printError(CliText::tr("トリガの取込データを保存できません: %1").arg(text));
 		captureFailed = true;
 	};
+	captures.onTrigger = [&run](const RunEvent &event) { run.addEvent(event); };
 	recording.setMemoLines(o.memos);
 	const double interval = md.IntervalTM / 1000.0;
 	const auto limit = static_cast<uint64_t>(o.samples ? *o.samples
 					: o.durationS      ? std::llround(*o.durationS / interval)
 							   : 0);
 	recording.setSampleLimit(limit);
+	captures.setSampleLimit(limit);
 	recording.onNotice = [](const QString &text) { printError(text); };
 	RecorderChain recorders;
 	recorders.add(&limits);
@@ -670,39 +765,46 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	run.setRecorder(&recorders);
 	run.setLongRun(true);
 	EventsSeen seen;
-	followEvents(run, limits, md, static_cast<int64_t>(limit), seen);
+	KeptSamples kept{static_cast<int64_t>(limit), o.failOnAlarm};
+	followEvents(run, limits, md, kept, seen, [&] {
+		recording.setSampleLimit(static_cast<uint64_t>(kept.last));
+		captures.setSampleLimit(static_cast<uint64_t>(kept.last));
+	});
 
 	Progress progress(md, o.progress);
 	if (!runToEnd(run, md, progress, [&] {
 		    return recording.limitReached(md) || (seen.alarm && o.failOnAlarm);
 	    }))
 		return kExitFailure;
-	const QString file = QDir::toNativeSeparators(recording.currentFile());
-	const qint64 samples = md.DataOffset + md.DataCount;
-	if (interrupted)
-		printError(CliText::tr(
-				"Ctrl+C で停止しました。%1 にユニットごとに %2 個のデータがあります")
-						.arg(file)
-						.arg(samples));
-	if (seen.alarm && o.failOnAlarm) {
-		printError(CliText::tr("異常で停止しました。%1 は書き込み済みです").arg(file));
+	const LongRecording::OnDisk recorded = recording.onDisk();
+	tellRecorded(recorded, seen.alarm && o.failOnAlarm);
+	if (seen.alarm && o.failOnAlarm)
 		return kExitAlarm;
-	}
+	const QString file = QDir::toNativeSeparators(recorded.first);
 	if (recording.lostToDisk()) {
-		printError(CliText::tr(
-				"ディスクのためにデータが失われました (%1)。それ以外のデータはすべて %2 にあります")
-						.arg(recording.diskError(), file));
+		printError(file.isEmpty() ? CliText::tr("ディスクのためにデータが失われました (%1)")
+								.arg(recording.diskError())
+					  : CliText::tr("ディスクのためにデータが失われました (%1)。"
+							"それ以外のデータはすべて %2 にあります")
+								.arg(recording.diskError(), file));
 		return kExitFailure;
 	}
 	if (captureFailed)
 		return kExitFailure;
-	if (seen.dropout) {
+	const LongRunReader &units = run.longReader();
+	const bool overflowed = units.lostToOverflow() > 0;
+	const bool unitLost = seen.dropouts > units.overflowEvents(); // not by an overflow
+	if (overflowed)
+		printError(CliText::tr(
+				"ユニットのバッファがあふれ、%1 個のデータが失われました。"
+				"%2 にはそれが欠落データとして入っています")
+						.arg(units.lostToOverflow())
+						.arg(file));
+	if (unitLost)
 		printError(CliText::tr(
 				"記録中にユニットが失われました。%1 にはその間が欠落データとして入っています")
 						.arg(file));
-		return kExitFailure;
-	}
-	return kExitOk;
+	return overflowed || unitLost ? kExitFailure : kExitOk;
 }
 
 int record(const RecordOptions &o)
@@ -770,7 +872,8 @@ int record(const RecordOptions &o)
 	recorders.add(&journal);
 	run.setRecorder(&recorders);
 	EventsSeen seen;
-	followEvents(run, limits, md, o.samples.value_or(0), seen);
+	KeptSamples kept{o.samples.value_or(0), o.failOnAlarm};
+	followEvents(run, limits, md, kept, seen);
 	Progress progress(md, o.progress);
 	if (!runToEnd(run, md, progress, [&] {
 		    return (o.samples && md.DataCount >= *o.samples) ||
@@ -778,8 +881,7 @@ int record(const RecordOptions &o)
 	    }))
 		return kExitFailure;
 
-	if (o.samples)
-		keepFirst(md, *o.samples);
+	keepUpTo(md, run.trigger(), kept.last);
 	for (int i = 0; i < o.memos.size(); ++i)
 		md.MemoStr[i] = o.memos[i];
 	const FileResult written = SaveFileOfType(md, o.out, o.type, o.csvEncoding);
@@ -796,9 +898,9 @@ int record(const RecordOptions &o)
 		return kExitFailure;
 	}
 	journal.Discard(); // the data are safe in the file
-	if (interrupted)
-		printError(CliText::tr("Ctrl+C で停止しました。%1 に %2 個のデータがあります")
-						.arg(o.out)
+	if (stopSignal)
+		printError(CliText::tr("%1 で停止しました。%2 に %3 個のデータがあります")
+						.arg(stopSignalName(), o.out)
 						.arg(md.DataCount));
 	if (seen.alarm && o.failOnAlarm) {
 		printError(CliText::tr("異常で停止しました。%1 に %2 個のデータがあります")

@@ -17,6 +17,8 @@ const char kUsage[] = QT_TRANSLATE_NOOP("CliText",
 		"\n"
 		"コマンド:\n"
 		"  record --out FILE [options]   測定を一回行い FILE (.vn2 か .csv) に書き出す\n"
+		"  record --continuous --out REC.kvr|--folder DIR [options]\n"
+		"                                止めるまで長時間記録 (.kvr) に記録する\n"
 		"  convert [--csv-encoding cp932|utf-8] IN.vn2 OUT.csv\n"
 		"                                データファイルを CSV に書き出す\n"
 		"  convert [--from S] [--to S] REC.kvr OUT.h5|OUT.csv|OUT.vn2\n"

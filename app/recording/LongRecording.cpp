@@ -1,5 +1,7 @@
 #include "LongRecording.h"
 
+#include "RecordingReader.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,21 @@ namespace kelvra {
 namespace {
 
 const QString kStartTimeFormat = QStringLiteral("yyyy/M/d H:m:s");
+constexpr double kMinimumRecordingSeconds = 60.0;
+
+// The names RecordingStore gives the parts: BASE.kvr (0), BASE-001.kvr (1) on.
+QString partFileName(const QString &baseName, int number)
+{
+	if (number == 0)
+		return baseName + QStringLiteral(".kvr");
+	return baseName + QStringLiteral("-%1.kvr").arg(number, 3, 10, QLatin1Char('0'));
+}
+
+int partNumberOf(const QString &baseName, const QString &file)
+{
+	const QString suffix = file.mid(baseName.size()); // ".kvr" or "-001.kvr"
+	return suffix.startsWith(QLatin1Char('-')) ? suffix.mid(1).chopped(4).toInt() : 0;
+}
 
 int unitsInUse(const ModuleData &md)
 {
@@ -52,6 +69,18 @@ std::optional<qint64> FreeSpace(const QString &folder)
 	return storage.bytesAvailable();
 }
 
+QString CheckRecordingSpace(const ModuleData &md, const QString &folder)
+{
+	const auto free = md.anyUnitInUse() ? FreeSpace(folder) : std::nullopt;
+	if (!free || SecondsOfSpace(md, *free) >= kMinimumRecordingSeconds)
+		return {};
+	return QCoreApplication::translate("LongRecording",
+			"%1 の空き容量 (%2 バイト) では、この測定間隔で1分も記録できません。"
+			"記録を始めません。")
+			.arg(QDir::toNativeSeparators(folder))
+			.arg(*free);
+}
+
 LongRecording::LongRecording(QString target, bool isFolder, SplitPeriod split)
 	: target_(std::move(target)), isFolder_(isFolder), split_(split)
 {
@@ -77,11 +106,14 @@ void LongRecording::runStarted(const ModuleData &md)
 	if (!start.isValid())
 		start = QDateTime::currentDateTime();
 	pending_ = {};
+	taken_.fill(0);
 	toldFailures_ = 0;
 	toldLowSpace_ = false;
 	writer_ = std::make_unique<RecordingWriter>();
+	baseName_ = baseNameAt(start);
 	store_ = std::make_unique<RecordingStore>(
-			RecordingHeaderOf(md, start, split_), baseNameAt(start), *writer_, nowMs());
+			RecordingHeaderOf(md, start, split_), baseName_, *writer_, nowMs());
+	firstFile_ = store_->currentFile();
 	lastSpaceCheckMs_ = nowMs() - kSpaceCheckPeriodMs;
 }
 
@@ -94,6 +126,20 @@ bool LongRecording::limitReached(const ModuleData &md) const
 			return false;
 	}
 	return true;
+}
+
+void LongRecording::setSampleLimit(uint64_t samples)
+{
+	sampleLimit_ = samples;
+	for (int u = 0; u < kUnitCount && samples > 0; ++u) {
+		Pending &p = pending_[u];
+		for (; taken_[u] > samples && (p.missing > 0 || !p.values.empty()); --taken_[u]) {
+			if (p.missing > 0)
+				p.missing -= 1;
+			else
+				p.values.pop_back();
+		}
+	}
 }
 
 void LongRecording::sampleStored(int unit, std::optional<float> value)
@@ -187,6 +233,31 @@ bool LongRecording::lostToDisk() const
 QString LongRecording::diskError() const
 {
 	return writer_ ? writer_->error() : QString();
+}
+
+// By the part numbers from the run's first file to its last, so that the
+// parts of an earlier run of the same name are left out.
+LongRecording::OnDisk LongRecording::onDisk() const
+{
+	OnDisk found;
+	const int last = partNumberOf(baseName_, currentFile());
+	for (int number = partNumberOf(baseName_, firstFile_);
+			!firstFile_.isEmpty() && number <= last; ++number) {
+		const QString file = partFileName(baseName_, number);
+		if (QFileInfo(file).size() > 0)
+			found.files << file;
+	}
+	for (const QString &file : found.files) {
+		QString error;
+		const auto reader = RecordingReader::open(file, &error);
+		for (int u = 0; reader && u < kUnitCount; ++u)
+			found.samples = std::max(found.samples, reader->sampleCount(u));
+		if (found.samples > 0) {
+			found.first = file;
+			break;
+		}
+	}
+	return found;
 }
 
 } // namespace kelvra

@@ -36,8 +36,9 @@ public:
 
 	// The memo lines of the file: the run clears the state's own at its start.
 	void setMemoLines(const QStringList &lines) { memoLines_ = lines; }
-	// Keeps at most this many samples per unit; 0: no limit.
-	void setSampleLimit(uint64_t samples) { sampleLimit_ = samples; }
+	// Keeps at most this many samples per unit; 0: no limit. Samples of the
+	// tick under way past a new limit are dropped.
+	void setSampleLimit(uint64_t samples);
 	// Every unit in use has its limit of samples.
 	bool limitReached(const ModuleData &md) const;
 
@@ -52,6 +53,16 @@ public:
 	// Samples of the run did not reach the disk.
 	bool lostToDisk() const;
 	QString diskError() const;
+	// What the run left on the disk: its parts in order, none that the disk
+	// never took; the first of them that opens with samples in it, the file
+	// that opens the whole recording (empty when none holds any), and the
+	// samples of the unit that has most in the recording opened so.
+	struct OnDisk {
+		QStringList files;
+		QString first;
+		uint64_t samples = 0;
+	};
+	OnDisk onDisk() const;
 
 private:
 	struct Pending {
@@ -73,6 +84,8 @@ private:
 	std::array<uint64_t, kUnitCount> taken_{};
 	uint64_t sampleLimit_ = 0;
 	QStringList memoLines_;
+	QString baseName_;
+	QString firstFile_;
 	QString lastFile_;
 	int toldFailures_ = 0;
 	bool toldLowSpace_ = false;
@@ -85,5 +98,8 @@ double SecondsOfSpace(const ModuleData &md, qint64 bytesFree);
 QString SpanText(double seconds);
 // The space left on the disk of `folder`, or nullopt when it is not known.
 std::optional<qint64> FreeSpace(const QString &folder);
+// Why a long recording of the state's units does not start in `folder`: its
+// free space holds less than a minute of them. Empty when it may start.
+QString CheckRecordingSpace(const ModuleData &md, const QString &folder);
 
 } // namespace kelvra

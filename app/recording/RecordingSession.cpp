@@ -49,6 +49,7 @@ bool RecordingSession::start(const QStringList &memoLines)
 						  "トリガの取込データを保存できません。\n") +
 					text);
 		};
+		captures_->onTrigger = [this](const RunEvent &event) { run_.addEvent(event); };
 		chain_.add(captures_.get());
 	}
 	run_.setRecorder(&chain_);

@@ -28,10 +28,12 @@ void RepeatedCapture::runStarted(const ModuleData &md)
 	baseName_ = QStringLiteral("kelvra-") + start_.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
 			QStringLiteral("-trg");
 	taken_.fill(0);
+	received_.fill(0);
 	for (auto &values : pending_)
 		values.clear();
 	saved_ = 0;
 	arm();
+	awaitingReturn_ = false;
 }
 
 void RepeatedCapture::arm()
@@ -41,8 +43,20 @@ void RepeatedCapture::arm()
 	capture_.DataMaxNum = capture_.TrgDnum2 + capture_.TrgDnum1;
 }
 
+void RepeatedCapture::setSampleLimit(uint64_t samples)
+{
+	sampleLimit_ = samples;
+	for (int u = 0; u < kUnitCount && samples > 0; ++u) {
+		for (; received_[u] > samples && !pending_[u].empty(); --received_[u])
+			pending_[u].pop_back();
+	}
+}
+
 void RepeatedCapture::sampleStored(int unit, std::optional<float> value)
 {
+	if (sampleLimit_ > 0 && received_[unit] >= sampleLimit_)
+		return;
+	received_[unit] += 1;
 	pending_[unit].push_back(value);
 }
 
@@ -60,7 +74,11 @@ void RepeatedCapture::tickDone(const ModuleData &md)
 		capture_.DataCount = capture_.TrgOn == kTrue ? capture_.SetDataMaxCounter() : 0;
 		if (rings_.CheckTrgEnd() == kTrue) {
 			save();
+			if (onTrigger)
+				onTrigger(TriggerEventOf(capture_, triggerSample_ + 1,
+						rings_.triggerValue()));
 			arm();
+			awaitingReturn_ = true;
 		}
 	}
 }
@@ -85,10 +103,24 @@ void RepeatedCapture::offer(int unit)
 	const int64_t number = taken_[unit]++;
 	if (capture_.Channels[unit].EndFlag != kFalse)
 		return;
+	if (awaitingReturn_ && value && unit == capture_.TrgUnitID)
+		awaitingReturn_ = pastLevel(*value);
+	if (awaitingReturn_) {
+		// Into the ring as before, but not checked: the trigger cannot fire yet.
+		if (rings_.StoreRingSample(unit, value) == kTrue)
+			rings_.TrgPreCount(unit);
+		return;
+	}
 	const bool waiting = capture_.TrgOn != kTrue;
 	rings_.storeAndCheck(unit, value);
 	if (waiting && capture_.TrgOn == kTrue)
 		triggerSample_ = number;
+}
+
+bool RepeatedCapture::pastLevel(float value) const
+{
+	return (capture_.TrgMaxFlag == kTrue && value >= capture_.TrgVMax) ||
+			(capture_.TrgMinFlag == kTrue && value <= capture_.TrgVMin);
 }
 
 void RepeatedCapture::save()

@@ -16,6 +16,9 @@ void LongRunReader::start(int16_t period)
 	lastReopenMs_ = 0;
 	allLostSinceMs_ = -1;
 	lastReadMs_ = 0;
+	lostToOverflow_ = 0;
+	overflowEvents_ = 0;
+	overflowing_.fill(false);
 }
 
 int32_t LongRunReader::newestCount() const
@@ -51,6 +54,19 @@ void LongRunReader::drop(int unit, int16_t code)
 	if (onEvent)
 		onEvent({secondsAt(unit), unit, EventKind::Dropout,
 				DeviceControl::DeviceErrorText(code)});
+}
+
+// One event for a stretch of ticks in which the unit lost samples.
+void LongRunReader::countOverflow(int unit, int lost, double atS)
+{
+	lostToOverflow_ += static_cast<uint64_t>(lost);
+	if (!overflowing_[unit] && !overflowedNow_[unit]) {
+		overflowEvents_ += 1;
+		if (onEvent)
+			onEvent({atS, unit, EventKind::Dropout,
+					DeviceControl::DeviceErrorText(kUnitOverflow)});
+	}
+	overflowedNow_[unit] = true;
 }
 
 // A lost unit is opened again with its zero reference and started with the
@@ -136,6 +152,7 @@ bool LongRunReader::readRound(bool averaged)
 	for (int16_t u = 0; u < kUnitCount; ++u) {
 		if (!md_.Channels[u].inUse() || lost_[u])
 			continue;
+		const double blockS = secondsAt(u);
 		const auto block = blocks_.fetch(md_, devices_.api(), u, VARNELIO_MAX_BLOCK,
 				averaged, [&](std::optional<float> value) {
 					store_.storeBlockSample(u, value);
@@ -143,6 +160,13 @@ bool LongRunReader::readRound(bool averaged)
 				});
 		if (block.code != 0)
 			drop(u, block.code);
+		if (block.lost > 0)
+			countOverflow(u, block.lost,
+					blockS +
+							block.firstLost /
+									(averaged ? md_.AverageNum
+										  : 1) *
+									(md_.IntervalTM / 1000.0));
 		full = full || block.delivered == VARNELIO_MAX_BLOCK;
 	}
 	return full;
@@ -154,11 +178,13 @@ LongRunReader::Tick LongRunReader::readBlocks(bool averaged, int64_t nowMs)
 	tick.firstNew = md_.SetDataMinCounter() + 1;
 	keepTime(nowMs, tick);
 	reopenLost(nowMs);
+	overflowedNow_.fill(false);
 	bool more = true;
 	for (int round = 0; more && round < kMaxBlocksPerTick; ++round) {
 		makeRoom(VARNELIO_MAX_BLOCK, tick);
 		more = readRound(averaged);
 	}
+	overflowing_ = overflowedNow_;
 	fillMissing();
 	keepTime(nowMs, tick);
 	if (anyLive())

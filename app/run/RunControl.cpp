@@ -1,7 +1,5 @@
 #include "RunControl.h"
 
-#include "core/NumberText.h"
-
 namespace kelvra {
 
 namespace {
@@ -300,16 +298,7 @@ void RunControl::drawWholeWindow()
 
 void RunControl::addTriggerEvent()
 {
-	const float value = trigger_.triggerValue();
-	const bool upper = md_.TrgMaxFlag == kTrue && value >= md_.TrgVMax;
-	const QString text = QStringLiteral("%1 %2 (%3)")
-					     .arg(upper ? QStringLiteral("upper")
-							: QStringLiteral("lower"),
-							     shortestText(upper ? md_.TrgVMax
-										: md_.TrgVMin),
-							     shortestText(value));
-	addEvent({(trigger_.triggerSample() - 1) * (md_.IntervalTM / 1000.0), md_.TrgUnitID,
-			EventKind::Trigger, text});
+	addEvent(TriggerEventOf(md_, trigger_.triggerSample(), trigger_.triggerValue()));
 }
 
 void RunControl::followCapture()

@@ -1,5 +1,7 @@
 #include "TriggerRing.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 
 namespace kelvra {
@@ -170,6 +172,19 @@ bool TriggerRing::storeAndCheck(int unit, std::optional<float> value)
 		TrgCheck(unit); // a sample without a value never fires the trigger
 	TrgPreCount(unit);
 	return true;
+}
+
+RunEvent TriggerEventOf(const ModuleData &md, int64_t sample, float value)
+{
+	const bool upper = md.TrgMaxFlag == kTrue && value >= md.TrgVMax;
+	const QString text = QStringLiteral("%1 %2 (%3)")
+					     .arg(upper ? QStringLiteral("upper")
+							: QStringLiteral("lower"),
+							     shortestText(upper ? md.TrgVMax
+										: md.TrgVMin),
+							     shortestText(value));
+	return {static_cast<double>(sample - 1) * (md.IntervalTM / 1000.0), md.TrgUnitID,
+			EventKind::Trigger, text};
 }
 
 } // namespace kelvra

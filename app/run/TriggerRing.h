@@ -9,6 +9,7 @@
 
 #include "acquisition/StoredSampleSink.h"
 #include "core/ModuleData.h"
+#include "core/RunEvent.h"
 
 #include <optional>
 
@@ -48,5 +49,9 @@ private:
 	int64_t triggerSample_ = 0;
 	float triggerValue_ = 0.0f;
 };
+
+// The event of a trigger that fired on sample `sample` of the run (from 1)
+// of the watched unit with `value`: "upper 100 (104)".
+RunEvent TriggerEventOf(const ModuleData &md, int64_t sample, float value);
 
 } // namespace kelvra

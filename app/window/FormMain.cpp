@@ -831,7 +831,10 @@ void FormMain::cmdStart_Click()
 		run_->cmdStart_Click();
 		return;
 	}
-	if (const QString problem = CheckRecordFolder(md_.LongRecord.folder); !problem.isEmpty()) {
+	QString problem = CheckRecordFolder(md_.LongRecord.folder);
+	if (problem.isEmpty())
+		problem = CheckRecordingSpace(md_, md_.LongRecord.folder);
+	if (!problem.isEmpty()) {
 		prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
 		return;
 	}

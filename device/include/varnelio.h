@@ -57,6 +57,14 @@ enum varnelio_result {
 /* Largest block Varnel_Get_Datas delivers; callers' arrays hold at least this many. */
 #define VARNELIO_MAX_BLOCK 128
 
+/*
+ * Status byte of a block sample that an emulated unit lost: its buffer
+ * overflowed before the sample was fetched, and the value carries nothing.
+ * The sample is still counted, so those after it keep their time. Other
+ * status bytes are handed over as the unit sends them.
+ */
+#define VARNELIO_STATUS_LOST 0xFF
+
 /* Opens a unit. The first open starts the USB toolkit and waits up to 2 s for the unit. */
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Device_Open(int16_t unit);
 
@@ -88,6 +96,37 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Zero_Adj(int16_t unit, double value);
  */
 VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(
 		const char *description, char *reason, uint32_t size);
+
+/* What Varnel_Check_Emulator_At finds wrong with a description. */
+enum varnelio_emulator_problem {
+	VARNELIO_EMULATOR_OK = 0, /* the library understands it */
+	VARNELIO_EMULATOR_BAD_FIELD =
+			1, /* a field is not name=value, or its name or value is unknown */
+	VARNELIO_EMULATOR_NO_ID = 2,   /* a unit has no field id */
+	VARNELIO_EMULATOR_DEMO_ID = 3, /* a field after "demo," sets the id its units keep */
+	VARNELIO_EMULATOR_NO_TEXT = 4  /* description is null */
+};
+
+/*
+ * The same check, told as numbers for a caller that words the reason in its
+ * own language: returns a varnelio_emulator_problem and, when it is not 0,
+ * the part of the description at fault (the field, or the unit without an
+ * id) as its byte offset and length in *offset and *length, where not null.
+ */
+VARNELIO_API int32_t VARNELIO_CALL Varnel_Check_Emulator_At(
+		const char *description, uint32_t *offset, uint32_t *length);
+
+/*
+ * Not one of the six exports either: the units connected now, so that a
+ * caller whose open answered VARNELIO_ERR_NOT_FOUND can name those that are
+ * there. For each unit ID u (0..3), set_on[u] gets the ID set on the unit that
+ * an open of u reaches (it differs from u for a 16-bit unit set to 1 or 2),
+ * or 0xFF where none is, and kind[u] its kind (0: 16-bit, 1: 24-bit). Both
+ * arrays hold 4 bytes. Returns the number of units, or -1 while the USB side
+ * does not run (it runs from the first open, even one that found nothing,
+ * until the last open unit is closed).
+ */
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Connected_Units(uint8_t *set_on, uint8_t *kind);
 
 #ifdef __cplusplus
 }

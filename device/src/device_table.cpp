@@ -177,6 +177,25 @@ bool DeviceTable::stillOpen(int slot, const std::shared_ptr<UsbDevice> &handle) 
 	return slots_[slot].opened && slots_[slot].handle == handle;
 }
 
+// A 24-bit unit is reached under the ID set on it; a 16-bit one sits in the
+// slot its ID names, so 1 and 2 are reached as each other.
+int16_t DeviceTable::connected(uint8_t *setOn, uint8_t *kind) const
+{
+	if (!toolkit_)
+		return -1;
+	std::lock_guard guard(lock_);
+	int16_t count = 0;
+	for (int unit = 0; unit < kSlotCount; ++unit) {
+		const int slot = unitToSlot(unit);
+		const DeviceSlot &entry = slots_[slot];
+		const bool wide = entry.decoder.kind == UnitKind::Counts24;
+		setOn[unit] = !entry.attached ? 0xFF : static_cast<uint8_t>(wide ? unit : slot);
+		kind[unit] = wide ? 1 : 0;
+		count += entry.attached;
+	}
+	return count;
+}
+
 bool DeviceTable::anyOpen() const
 {
 	std::lock_guard guard(lock_);

@@ -49,6 +49,11 @@ public:
 	int16_t getDatas(int16_t unit, double *values, uint8_t *status, uint8_t *count);
 	int16_t zeroAdj(int16_t unit, double value);
 
+	// The units connected now, by the ID they are reached under: the ID set
+	// on each (0xFF where none answers) and its kind. The number of them, or
+	// -1 while the toolkit does not run.
+	int16_t connected(uint8_t *setOn, uint8_t *kind) const;
+
 	// For tests: a copy of one slot taken under the lock.
 	DeviceSlot slot(int index) const;
 	bool driverRunning() const { return toolkit_ != nullptr; }

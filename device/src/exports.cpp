@@ -92,4 +92,30 @@ VARNELIO_API int16_t VARNELIO_CALL Varnel_Check_Emulator(
 	});
 }
 
+VARNELIO_API int32_t VARNELIO_CALL Varnel_Check_Emulator_At(
+		const char *description, uint32_t *offset, uint32_t *length)
+{
+	if (offset)
+		*offset = 0;
+	if (length)
+		*length = 0;
+	if (!description)
+		return VARNELIO_EMULATOR_NO_TEXT;
+	return guarded([&] {
+		const auto parsed = emulator::parseEmulatorDescription(description);
+		if (offset)
+			*offset = static_cast<uint32_t>(parsed.errorOffset);
+		if (length)
+			*length = static_cast<uint32_t>(parsed.errorLength);
+		return static_cast<int16_t>(parsed.problem);
+	});
+}
+
+VARNELIO_API int16_t VARNELIO_CALL Varnel_Connected_Units(uint8_t *set_on, uint8_t *kind)
+{
+	if (!set_on || !kind)
+		return VARNELIO_ERR_PARAMETER;
+	return guarded([&] { return deviceTable().connected(set_on, kind); });
+}
+
 } // extern "C"

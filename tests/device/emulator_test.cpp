@@ -79,8 +79,16 @@ TEST(EmulatorDescription, BadFieldsAreNamed)
 		const std::string field =
 				std::string(text).substr(std::string(text).rfind(',') + 1);
 		EXPECT_NE(std::string::npos, description.error.find(field)) << description.error;
+		EXPECT_EQ(DescriptionProblem::BadField, description.problem) << text;
+		EXPECT_EQ(field,
+				std::string(text).substr(
+						description.errorOffset, description.errorLength));
 	}
-	EXPECT_NE(std::string::npos, parseEmulatorDescription("kind=1").error.find("id"));
+	const auto noId = parseEmulatorDescription("id=0;kind=1");
+	EXPECT_NE(std::string::npos, noId.error.find("id"));
+	EXPECT_EQ(DescriptionProblem::NoId, noId.problem);
+	EXPECT_EQ(5u, noId.errorOffset);
+	EXPECT_EQ(6u, noId.errorLength);
 }
 
 TEST(EmulatedUnits, BlockModeDeliversSequenceSamples)
@@ -137,6 +145,33 @@ TEST(EmulatedUnits, FastClockDeliversSpeedTimesTheSamples)
 	const Block block = readBlock(*table, 0);
 	EXPECT_GE(block.values.size(), 10u);
 	EXPECT_LE(block.values.size(), 30u);
+	table->close(0);
+}
+
+// Sample k reads k: a lost sample cannot pass for another.
+TEST(EmulatedUnits, AnOverflowedUnitMarksWhatItLostAndKeepsTheTimeOfTheRest)
+{
+	auto table = tableFor("id=0,kind=1,span=12000,zero=0,signal=count,speed=1000");
+	ASSERT_EQ(0, table->open(0));
+	ASSERT_EQ(0, table->startSample(0, 1)); // 100000 samples a second, 128000 held
+	std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+	long k = 0;
+	long lost = 0;
+	long wrong = 0;
+	for (unsigned char count = 128; count == 128;) {
+		double values[128];
+		unsigned char status[128];
+		ASSERT_EQ(0, table->getDatas(0, values, status, &count));
+		for (int i = 0; i < count; ++i, ++k) {
+			const bool marked = status[i] == VARNELIO_STATUS_LOST;
+			lost += marked;
+			wrong += marked ? k != lost - 1 // the lost ones come first
+					: values[i] != static_cast<double>(k);
+		}
+	}
+	EXPECT_GT(lost, 10000) << "1.5 s hold 150000 samples";
+	EXPECT_GT(k, 150000);
+	EXPECT_EQ(0, wrong);
 	table->close(0);
 }
 

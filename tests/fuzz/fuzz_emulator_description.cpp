@@ -35,6 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 	const emulator::EmulatorDescription description = emulator::parseEmulatorDescription(text);
 	if (!description.error.empty() && !description.units.empty())
 		__builtin_trap(); // a refusal keeps no units
+	if (description.error.empty() !=
+					(description.problem ==
+							emulator::DescriptionProblem::None) ||
+			description.errorOffset + description.errorLength > size)
+		__builtin_trap(); // every refusal has its problem, placed within the text
 	for (const emulator::UnitDescription &unitDescription : description.units) {
 		emulator::EmulatedUnit unit(unitDescription);
 		unit.plug(emulator::EmulatedUnit::Clock::now() - std::chrono::seconds(3));

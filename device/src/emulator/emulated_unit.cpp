@@ -1,5 +1,7 @@
 #include "emulated_unit.h"
 
+#include "varnelio.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -12,6 +14,9 @@ namespace {
 
 // A real unit holds at most this many unread samples. A unit whose clock
 // runs N times faster holds N times as many, so that it can wait as long.
+// What it could not hold is lost: it still hands those samples over, in
+// their place, marked VARNELIO_STATUS_LOST, so that the loss is seen and
+// the samples after it keep their time.
 constexpr long kUnitBufferSamples = 128;
 
 std::optional<UnitCommand> commandOf(uint8_t code)
@@ -151,6 +156,7 @@ void EmulatedUnit::answer(const uint8_t *command, std::size_t length)
 			period_ = std::chrono::milliseconds(10 * std::max(period, 1));
 			startedAt_ = now;
 			delivered_ = 0;
+			lostUpTo_ = 0;
 			sampling_ = true;
 		}
 		break;
@@ -169,7 +175,7 @@ std::size_t EmulatedUnit::newSampleCount(std::size_t asked)
 	const long owed = static_cast<long>(
 			description_.speed * (Clock::now() - startedAt_) / period_);
 	const long held = kUnitBufferSamples * description_.speed;
-	delivered_ = std::max(delivered_, owed - held); // the oldest were overwritten
+	lostUpTo_ = std::max(lostUpTo_, owed - held); // the oldest were overwritten
 	return static_cast<std::size_t>(
 			std::min<long>(static_cast<long>(asked), owed - delivered_));
 }
@@ -184,8 +190,11 @@ void EmulatedUnit::answerBlock(std::size_t asked)
 	for (std::size_t i = 0; i < count; ++i) {
 		const long k = ++delivered_; // sample k is taken k periods after the start
 		uint8_t *sample = &reply_[layout.firstSample + i * layout.stride];
-		putCount(sample, rawCountAt(static_cast<double>(k) * periodSeconds, k - 1));
-		sample[layout.statusOffset] = 0;
+		const bool lost = k <= lostUpTo_;
+		putCount(sample,
+				lost ? 0
+				     : rawCountAt(static_cast<double>(k) * periodSeconds, k - 1));
+		sample[layout.statusOffset] = lost ? VARNELIO_STATUS_LOST : 0;
 	}
 }
 
@@ -205,6 +214,9 @@ double EmulatedUnit::microstrainAt(double seconds, long sampleIndex)
 		break;
 	case SignalShape::Sequence:
 		value = p[static_cast<std::size_t>(sampleIndex) % p.size()];
+		break;
+	case SignalShape::Count:
+		value = p[0] + static_cast<double>(sampleIndex);
 		break;
 	case SignalShape::RawCount:
 		break;

@@ -53,7 +53,8 @@ private:
 	bool sampling_ = false;
 	Clock::time_point startedAt_;
 	std::chrono::milliseconds period_{10};
-	long delivered_ = 0; // samples handed out (or dropped) so far
+	long delivered_ = 0; // samples handed out so far
+	long lostUpTo_ = 0;  // the samples numbered up to this one were overwritten
 };
 
 } // namespace varnelio::emulator

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 
 namespace varnelio::emulator {
@@ -17,7 +18,13 @@ const std::string_view kDemoDescription =
 namespace {
 
 struct BadField : std::runtime_error {
-	using std::runtime_error::runtime_error;
+	BadField(const std::string &what, DescriptionProblem problem, std::string_view where)
+		: std::runtime_error(what), problem(problem), where(where)
+	{
+	}
+
+	DescriptionProblem problem;
+	std::string_view where; // within the text parsed
 };
 
 std::vector<std::string_view> split(std::string_view text, char separator)
@@ -45,7 +52,8 @@ std::string_view trim(std::string_view text)
 
 [[noreturn]] void bad(std::string_view field)
 {
-	throw BadField("cannot parse field '" + std::string(field) + "'");
+	throw BadField("cannot parse field '" + std::string(field) + "'",
+			DescriptionProblem::BadField, field);
 }
 
 long parseInteger(std::string_view text, std::string_view field, long low, long high)
@@ -73,6 +81,10 @@ SignalDescription parseSignal(std::string_view text, std::string_view field)
 	const auto parts = split(text, ':');
 	const std::string_view name = parts[0];
 	SignalDescription signal;
+	if (name == "count" && (parts.size() == 1 || (parts.size() == 2 && parts[1].empty()))) {
+		signal.shape = SignalShape::Count; // "count" or "count:": from 0
+		return signal;
+	}
 	signal.params.clear();
 	for (std::size_t i = 1; i < parts.size(); ++i)
 		signal.params.push_back(parseNumber(parts[i], field));
@@ -89,6 +101,8 @@ SignalDescription parseSignal(std::string_view text, std::string_view field)
 	else if (name == "raw" && count == 1 && signal.params[0] >= 0 &&
 			signal.params[0] <= 0xFFFFFF)
 		signal.shape = SignalShape::RawCount;
+	else if (name == "count" && count == 1)
+		signal.shape = SignalShape::Count;
 	else
 		bad(field);
 	return signal;
@@ -159,26 +173,73 @@ void parseField(UnitDescription &unit, std::string_view field)
 
 } // namespace
 
+namespace {
+
+std::vector<UnitDescription> parseUnits(std::string_view text)
+{
+	std::vector<UnitDescription> units;
+	for (const std::string_view unitText : split(text, ';')) {
+		if (trim(unitText).empty())
+			continue;
+		UnitDescription unit;
+		for (const std::string_view field : split(unitText, ','))
+			parseField(unit, field);
+		if (unit.id < 0)
+			throw BadField("unit '" + std::string(unitText) + "' has no field 'id'",
+					DescriptionProblem::NoId, unitText);
+		units.push_back(unit);
+	}
+	return units;
+}
+
+// "demo" and the fields after it, which each of its units takes on top of its own.
+std::vector<UnitDescription> parseDemo(std::string_view fields)
+{
+	std::vector<UnitDescription> units = parseUnits(kDemoDescription);
+	for (const std::string_view field : split(fields, ',')) {
+		if (trim(field).empty() && fields.empty())
+			continue;
+		for (UnitDescription &unit : units) {
+			const int id = unit.id;
+			parseField(unit, field);
+			if (unit.id != id)
+				throw BadField("the demo units keep their own ids: cannot take field '" +
+								std::string(field) + "'",
+						DescriptionProblem::DemoId, field);
+		}
+	}
+	return units;
+}
+
+bool isDemo(std::string_view text)
+{
+	return trim(split(text, ',').front()) == "demo";
+}
+
+} // namespace
+
 EmulatorDescription parseEmulatorDescription(std::string_view text)
 {
-	if (trim(text) == "demo")
-		text = kDemoDescription;
 	EmulatorDescription description;
 	try {
-		for (const std::string_view unitText : split(text, ';')) {
-			if (trim(unitText).empty())
-				continue;
-			UnitDescription unit;
-			for (const std::string_view field : split(unitText, ','))
-				parseField(unit, field);
-			if (unit.id < 0)
-				throw BadField("unit '" + std::string(unitText) +
-						"' has no field 'id'");
-			description.units.push_back(unit);
-		}
+		const std::size_t comma = text.find(',');
+		description.units = !isDemo(text) ? parseUnits(text)
+				: comma == std::string_view::npos
+				? parseDemo({})
+				: parseDemo(text.substr(comma + 1));
 	} catch (const BadField &error) {
 		description.units.clear();
 		description.error = error.what();
+		description.problem = error.problem;
+		// Always a part of `text`: the demo's own description has no fault.
+		const std::less_equal<const char *> notAfter;
+		if (notAfter(text.data(), error.where.data()) &&
+				notAfter(error.where.data() + error.where.size(),
+						text.data() + text.size())) {
+			description.errorOffset =
+					static_cast<std::size_t>(error.where.data() - text.data());
+			description.errorLength = error.where.size();
+		}
 	}
 	return description;
 }

@@ -2,7 +2,8 @@
 
 // The description of the emulated units: VARNELIO_EMULATOR holds "demo" or
 // one description a unit, separated by ';', each made of fields "name=value"
-// separated by ','. See the README for the fields.
+// separated by ','. Fields after "demo," apply to each of its units ("demo,speed=100").
+// See the README for the fields.
 
 #include <cstdint>
 #include <optional>
@@ -12,12 +13,12 @@
 
 namespace varnelio::emulator {
 
-enum class SignalShape { Constant, Sine, Step, Sequence, RawCount };
+enum class SignalShape { Constant, Sine, Step, Sequence, RawCount, Count };
 
 struct SignalDescription {
 	SignalShape shape = SignalShape::Constant;
 	// Constant: {value}; Sine: {amplitude, period_s}; Step: {time_s, before, after};
-	// Sequence: the values; RawCount: {count}.
+	// Sequence: the values; RawCount: {count}; Count: {value of sample 0}.
 	std::vector<double> params{0.0};
 };
 
@@ -47,9 +48,16 @@ struct UnitDescription {
 	std::vector<FailRule> failures;
 };
 
+// What is wrong with a description, as varnelio_emulator_problem numbers it.
+enum class DescriptionProblem { None = 0, BadField = 1, NoId = 2, DemoId = 3 };
+
 struct EmulatorDescription {
 	std::vector<UnitDescription> units;
 	std::string error; // names the bad field; empty when the text was understood
+	DescriptionProblem problem = DescriptionProblem::None;
+	// The part of the text the problem is in: the field, or the unit without an id.
+	std::size_t errorOffset = 0;
+	std::size_t errorLength = 0;
 };
 
 // The four lively units that "demo" stands for.

@@ -60,4 +60,11 @@ TEST(VarnelLibrary, EmulatorDescriptionIsCheckedByTheLibrary)
 					.contains(QStringLiteral("span=x")));
 	EXPECT_TRUE(library.checkEmulator(QStringLiteral("kind=1"))
 					.contains(QStringLiteral("'id'")));
+	// Worded here, in the interface's language, from the library's numbers.
+	EXPECT_EQ(QStringLiteral("11 文字目のフィールド 'span=x' を読めません"),
+			library.checkEmulator(QStringLiteral("id=0;id=2,span=x")));
+	EXPECT_TRUE(library.checkEmulator(QStringLiteral("demo,id=2"))
+					.startsWith(QStringLiteral(
+							"demo のユニットは自分の ID を使います")));
+	EXPECT_EQ(QString(), library.checkEmulator(QStringLiteral("demo,speed=1000")));
 }

@@ -7,48 +7,50 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/mount.h>
 
 using namespace kelvra;
 using namespace kelvra::testing;
 
 namespace {
 
-struct Sequence {
+// Sample k of a unit reads `first` + k: a lost, repeated or misplaced sample shows.
+struct Count {
 	int unit;
-	std::vector<float> values;
+	uint64_t first;
 
-	float at(uint64_t sample) const { return values[sample % values.size()]; }
+	float at(uint64_t sample) const { return static_cast<float>(first + sample); }
 };
 
-const std::vector<Sequence> kFourUnits{
-		{0, {1, 2, 3, 4, 5, 6, 7}}, {1, {10, 20, 30}}, {2, {5, 6}}, {3, {9, 8, 7, 6, 5}}};
+// Far apart, so that no unit's samples pass for another's within a day at 10 ms.
+const std::vector<Count> kFourUnits{{0, 0}, {1, 9000000}, {2, 100}, {3, 4000000}};
 
-QString describe(const std::vector<Sequence> &units, const QString &extra)
+QString describe(const std::vector<Count> &units, const QString &extra)
 {
 	QStringList parts;
-	for (const Sequence &s : units) {
-		QStringList values;
-		for (float v : s.values)
-			values << QString::number(v);
-		parts << QStringLiteral("id=%1,kind=1,signal=seq:%2,%3")
-						.arg(s.unit)
-						.arg(values.join(QLatin1Char(':')), extra);
-	}
+	for (const Count &c : units)
+		parts << QStringLiteral("id=%1,kind=1,span=12000,zero=0,signal=count:%2,%3")
+						.arg(c.unit)
+						.arg(c.first)
+						.arg(extra);
 	return parts.join(QLatin1Char(';'));
 }
 
-// The samples of `unit` numbered from..to-1 that differ from the sequence.
-uint64_t mismatches(const RecordingReader &reader, const Sequence &s, uint64_t from, uint64_t to)
+// The samples of `unit` numbered from..to-1 that differ from the count;
+// missing ones too unless `missingAllowed`.
+uint64_t mismatches(const RecordingReader &reader, const Count &c, uint64_t from, uint64_t to,
+		bool missingAllowed = false)
 {
-	const std::vector<float> got = reader.samples(s.unit, from, to);
+	const std::vector<float> got = reader.samples(c.unit, from, to);
 	uint64_t wrong = 0;
 	for (uint64_t k = from; k < to; ++k)
-		wrong += got[k - from] != s.at(k);
+		wrong += got[k - from] != c.at(k) && !(missingAllowed && std::isnan(got[k - from]));
 	return wrong;
 }
 
@@ -77,9 +79,9 @@ TEST_F(KelvraCli, FastUnitsAreRecordedSampleForSampleInTheFileAndItsCsv)
 	const auto reader = openRecording(path("fast.kvr"));
 	ASSERT_TRUE(reader);
 	EXPECT_TRUE(reader->ended());
-	for (const Sequence &s : kFourUnits) {
-		EXPECT_EQ(300000u, reader->sampleCount(s.unit)) << "ID" << s.unit;
-		EXPECT_EQ(0u, mismatches(*reader, s, 0, 300000)) << "ID" << s.unit;
+	for (const Count &c : kFourUnits) {
+		EXPECT_EQ(300000u, reader->sampleCount(c.unit)) << "ID" << c.unit;
+		EXPECT_EQ(0u, mismatches(*reader, c, 0, 300000)) << "ID" << c.unit;
 	}
 
 	ASSERT_EQ(0, run({QStringLiteral("convert"), path("fast.kvr"), path("fast.csv")}).status);
@@ -87,10 +89,34 @@ TEST_F(KelvraCli, FastUnitsAreRecordedSampleForSampleInTheFileAndItsCsv)
 	ASSERT_EQ(300000u, rows.size());
 	uint64_t wrong = 0;
 	for (uint64_t k = 0; k < rows.size(); ++k) {
-		for (const Sequence &s : kFourUnits)
-			wrong += rows[k][s.unit].toFloat() != s.at(k);
+		for (const Count &c : kFourUnits)
+			wrong += rows[k][c.unit].toDouble() != c.at(k);
 	}
 	EXPECT_EQ(0u, wrong);
+}
+
+// 100000 samples a second from each of four units: the run keeps up, or the
+// units' overflow is told as missing samples and exit status 1; never a
+// sample lost or moved in silence.
+TEST_F(KelvraCli, UnitsTooFastToReadLoseNoSampleSilently)
+{
+	const Outcome outcome =
+			run({QStringLiteral("record"), QStringLiteral("--continuous"),
+					    QStringLiteral("--out"), path("fastest.kvr"),
+					    QStringLiteral("--emulate"),
+					    describe(kFourUnits, QStringLiteral("speed=1000")),
+					    QStringLiteral("--units"), QStringLiteral("0,1,2,3"),
+					    QStringLiteral("--interval-ms"), QStringLiteral("10"),
+					    QStringLiteral("--samples"), QStringLiteral("500000")},
+					120000);
+	const bool overflowed = outcome.errors.contains(QStringLiteral("buffer overflowed"));
+	EXPECT_EQ(overflowed ? 1 : 0, outcome.status) << outcome.errors.toStdString();
+	const auto reader = openRecording(path("fastest.kvr"));
+	ASSERT_TRUE(reader);
+	for (const Count &c : kFourUnits) {
+		EXPECT_EQ(500000u, reader->sampleEnd(c.unit)) << "ID" << c.unit;
+		EXPECT_EQ(0u, mismatches(*reader, c, 0, 500000, overflowed)) << "ID" << c.unit;
+	}
 }
 
 // Killed at a moment of the run, the file holds an exact prefix of what was
@@ -135,8 +161,10 @@ TEST_F(KelvraCli, AnUnpluggedUnitLeavesAGapWhileTheOtherGoesOn)
 {
 	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--continuous"),
 			QStringLiteral("--out"), path("unplugged.kvr"), QStringLiteral("--emulate"),
-			QStringLiteral("id=0,kind=1,signal=seq:1:2:3,speed=10,detach_ms=1500,"
-				       "return_ms=1000;id=1,kind=1,signal=seq:4:5,speed=10"),
+			describe({kFourUnits[0]},
+					QStringLiteral("speed=10,detach_ms=1500,return_ms=1000")) +
+					QLatin1Char(';') +
+					describe({kFourUnits[1]}, QStringLiteral("speed=10")),
 			QStringLiteral("--units"), QStringLiteral("0,1"),
 			QStringLiteral("--interval-ms"), QStringLiteral("10"),
 			QStringLiteral("--duration"), QStringLiteral("50s")});
@@ -148,7 +176,7 @@ TEST_F(KelvraCli, AnUnpluggedUnitLeavesAGapWhileTheOtherGoesOn)
 	const auto reader = openRecording(path("unplugged.kvr"));
 	ASSERT_TRUE(reader);
 	EXPECT_EQ(5000u, reader->sampleCount(1));
-	EXPECT_EQ(0u, mismatches(*reader, {1, {4, 5}}, 0, 5000));
+	EXPECT_EQ(0u, mismatches(*reader, kFourUnits[1], 0, 5000));
 	const std::vector<RecordingGap> gaps = reader->gaps(0);
 	ASSERT_EQ(1u, gaps.size());
 	EXPECT_EQ(5000u, reader->sampleEnd(0));
@@ -248,7 +276,9 @@ TEST_F(KelvraCli, LimitEventsOfALongRecordingAreKeptInItAndItsExports)
 			"kelvra-cli: event: 0.02 s ID0 warning upper 100 (150)\n"
 			"kelvra-cli: event: 0.03 s ID0 alarm upper 200 (250)\n"
 			"kelvra-cli: event: 0.05 s ID0 clear alarm upper 200 (50)\n"
-			"kelvra-cli: event: 0.06 s ID0 clear warning upper 100 (0)\n")))
+			"kelvra-cli: event: 0.06 s ID0 clear warning upper 100 (0)\n"
+			"kelvra-cli: the recording ended; %1 holds 7 samples per unit\n")
+							    .arg(path("watched.kvr"))))
 			<< outcome.errors.toStdString();
 	const auto reader = openRecording(path("watched.kvr"));
 	ASSERT_TRUE(reader);
@@ -289,9 +319,96 @@ TEST_F(KelvraCli, LimitEventsOfALongRecordingAreKeptInItAndItsExports)
 
 	const Outcome alarm = watching("alarm.kvr", {QStringLiteral("--fail-on-alarm")});
 	EXPECT_EQ(3, alarm.status) << alarm.errors.toStdString();
+	EXPECT_TRUE(alarm.errors.endsWith(QStringLiteral(
+			"stopped at an alarm; %1 holds the 4 samples per unit up to it\n")
+							  .arg(path("alarm.kvr"))))
+			<< alarm.errors.toStdString();
 	const auto stopped = openRecording(path("alarm.kvr"));
 	ASSERT_TRUE(stopped);
 	EXPECT_TRUE(stopped->ended()) << "written as at a stop";
-	EXPECT_TRUE(std::any_of(stopped->events().begin(), stopped->events().end(),
-			[](const RecordingEvent &e) { return e.kind == EventKind::Alarm; }));
+	EXPECT_EQ(4u, stopped->sampleEnd()) << "up to the alarm's sample, not the tick's end";
+	std::vector<EventKind> kinds;
+	for (const RecordingEvent &event : stopped->events())
+		kinds.push_back(event.kind);
+	EXPECT_EQ((std::vector{EventKind::Warning, EventKind::Alarm}), kinds) << "none after it";
+}
+
+// A peak held longer than a capture makes one capture, not one for each
+// time the trigger is armed again on it.
+TEST_F(KelvraCli, OneExcursionMakesOneCaptureAndOneTriggerEvent)
+{
+	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--continuous"),
+			QStringLiteral("--folder"), dir.path(), QStringLiteral("--emulate"),
+			QStringLiteral("id=0,kind=1,signal=sine:1000:2,speed=10"),
+			QStringLiteral("--units"), QStringLiteral("0"),
+			QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--trigger-upper"), QStringLiteral("500"),
+			QStringLiteral("--pre"), QStringLiteral("10"), QStringLiteral("--post"),
+			QStringLiteral("20"), QStringLiteral("--repeat-trigger"),
+			QStringLiteral("--samples"), QStringLiteral("3000")});
+	ASSERT_EQ(0, outcome.status) << outcome.errors.toStdString();
+	const QStringList captures =
+			QDir(dir.path())
+					.entryList({QStringLiteral("kelvra-*-trg-*.vn2")},
+							QDir::Files);
+	EXPECT_EQ(15, captures.size()) << "a peak every 2 s of the 30 s";
+	const QStringList recordings =
+			QDir(dir.path())
+					.entryList({QStringLiteral("kelvra-*[0-9].kvr")},
+							QDir::Files);
+	ASSERT_EQ(1, recordings.size());
+	const auto reader = openRecording(dir.filePath(recordings.front()));
+	ASSERT_TRUE(reader);
+	std::vector<double> triggers;
+	for (const RecordingEvent &event : reader->events()) {
+		if (event.kind == EventKind::Trigger)
+			triggers.push_back(event.timeS);
+	}
+	ASSERT_EQ(15u, triggers.size());
+	EXPECT_NEAR(0.16, triggers.front(), 1e-9) << "sin reaches 1/2 at 1/12 of its period";
+}
+
+// A folder of its own on a small file system; needs root.
+TEST_F(KelvraCli, NoRoomForAMinuteIsRefusedAndAFullDiskNamesOnlyFilesThatExist)
+{
+	const QString small = path("small");
+	ASSERT_TRUE(QDir().mkpath(small));
+	const QByteArray at = QFile::encodeName(small);
+	ASSERT_EQ(0, ::mount("tmpfs", at.constData(), "tmpfs", 0, "size=64k"))
+			<< "mounting a small file system needs root";
+	struct Unmount {
+		QByteArray at;
+		~Unmount() { ::umount(at.constData()); }
+	} unmount{at};
+	QFile filler(small + QStringLiteral("/filler"));
+	ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+	while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+	}
+	filler.close();
+	const QStringList arguments{QStringLiteral("record"), QStringLiteral("--continuous"),
+			QStringLiteral("--folder"), small, QStringLiteral("--emulate"),
+			describe({kFourUnits[0]}, QStringLiteral("speed=100")),
+			QStringLiteral("--units"), QStringLiteral("0"),
+			QStringLiteral("--interval-ms"), QStringLiteral("10"),
+			QStringLiteral("--samples"), QStringLiteral("100000")};
+
+	const Outcome full = run(arguments);
+	EXPECT_EQ(2, full.status);
+	EXPECT_TRUE(full.errors.contains(QStringLiteral("less than a minute")))
+			<< full.errors.toStdString();
+	EXPECT_EQ(QStringList{QStringLiteral("filler")}, QDir(small).entryList(QDir::Files));
+
+	ASSERT_TRUE(filler.remove()); // room for about two minutes at 10 ms
+	const Outcome filled = run(arguments);
+	EXPECT_EQ(1, filled.status) << "samples were lost to the disk";
+	EXPECT_TRUE(filled.errors.contains(QStringLiteral("lost to the disk")))
+			<< filled.errors.toStdString();
+	const QRegularExpression named(
+			QStringLiteral("kelvra-[0-9]{8}-[0-9]{6}(-[0-9]{3})?\\.kvr"));
+	int names = 0;
+	for (auto match = named.globalMatch(filled.errors); match.hasNext(); ++names) {
+		const QString file = match.next().captured();
+		EXPECT_TRUE(QFileInfo(QDir(small).filePath(file)).size() > 0) << file.toStdString();
+	}
+	EXPECT_GE(names, 1) << filled.errors.toStdString();
 }

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -347,6 +348,8 @@ TEST_F(KelvraCli, LimitEventsAreToldAsTheyHappenAndAnAlarmMayEndTheRun)
 	ModuleData md;
 	md.InitDataArray();
 	EXPECT_TRUE(ReadDataFile(md, path("alarm.vn2")).ok) << "the file is written as at a stop";
+	EXPECT_EQ(4, md.DataCount) << "up to the alarm's sample, not the tick's end";
+	EXPECT_EQ(1, alarm.errors.count(QStringLiteral("event:"))) << "none after the alarm";
 	EXPECT_EQ(2,
 			run({QStringLiteral("record"), QStringLiteral("--out"), path("x.vn2"),
 					    QStringLiteral("--units"), QStringLiteral("0"),
@@ -402,4 +405,69 @@ TEST_F(KelvraCli, SpeaksEnglishThroughoutUnderAnEnglishLocale)
 					QStringLiteral("0")})
 					.errors.contains(QStringLiteral(
 							"指定のデバイスが見つからない")));
+}
+
+// What a newcomer meets with emulated units: a unit reached under the other
+// ID, a description in error, and the demo at a fast clock.
+TEST_F(KelvraCli, EmulatedUnitsAreExplainedInTheInterfacesLanguage)
+{
+	const struct {
+		QStringList arguments;
+		int status;
+		const char *said;
+	} cases[] = {
+			{{QStringLiteral("record"), QStringLiteral("--out"), path("x.vn2"),
+					 QStringLiteral("--emulate"),
+					 QStringLiteral("id=1;id=3,kind=1"),
+					 QStringLiteral("--units"), QStringLiteral("1")},
+					1,
+					"There is no unit ID1. Units connected: ID2 (a 16-bit unit set to "
+					"ID1), ID3\nA 16-bit unit set to 1 or 2 answers under the other ID: "
+					"use the unit set to ID1 as ID2."},
+			{{QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("record"),
+					 QStringLiteral("--out"), path("x.vn2"),
+					 QStringLiteral("--emulate"),
+					 QStringLiteral("id=0,kind=7")},
+					2, "--emulate: 6 文字目のフィールド 'kind=7' を読めません"},
+			{{QStringLiteral("record"), QStringLiteral("--out"), path("demo.vn2"),
+					 QStringLiteral("--emulate"),
+					 QStringLiteral("demo,speed=1000"),
+					 QStringLiteral("--interval-ms"), QStringLiteral("10"),
+					 QStringLiteral("--samples"), QStringLiteral("2000")},
+					0, ""},
+	};
+	for (const auto &c : cases) {
+		const Outcome outcome = run(c.arguments);
+		SCOPED_TRACE(outcome.errors.toStdString());
+		EXPECT_EQ(c.status, outcome.status);
+		EXPECT_TRUE(outcome.errors.contains(QString::fromUtf8(c.said)));
+	}
+}
+
+// A run ended by SIGTERM (as timeout sends it) is written and told as one
+// stopped by Ctrl+C; SIGHUP goes the same way.
+TEST_F(KelvraCli, TermStopsARunAsCtrlCDoes)
+{
+	QProcess process;
+	start(process,
+			{QStringLiteral("record"), QStringLiteral("--out"), path("term.vn2"),
+					QStringLiteral("--emulate"), QStringLiteral("id=0"),
+					QStringLiteral("--units"), QStringLiteral("0"),
+					QStringLiteral("--interval-ms"), QStringLiteral("10")});
+	ASSERT_TRUE(process.waitForStarted());
+	QThread::msleep(1500);
+	process.terminate();
+	ASSERT_TRUE(process.waitForFinished(10000));
+	EXPECT_EQ(0, process.exitCode());
+	const QString said = QString::fromLocal8Bit(process.readAllStandardError());
+	const auto told = QRegularExpression(
+			QStringLiteral("stopped by SIGTERM; %1 holds (\\d+) samples")
+					.arg(QRegularExpression::escape(path("term.vn2"))))
+					  .match(said);
+	ASSERT_TRUE(told.hasMatch()) << said.toStdString();
+	ModuleData md;
+	md.InitDataArray();
+	ASSERT_TRUE(ReadDataFile(md, path("term.vn2")).ok);
+	EXPECT_EQ(told.captured(1).toInt(), md.DataCount);
+	EXPECT_GT(md.DataCount, 50);
 }

@@ -4,6 +4,7 @@
 // codes and samples the test sets up, and every call is logged.
 
 #include "acquisition/DeviceApi.h"
+#include "varnelio.h"
 
 #include <QStringList>
 
@@ -21,8 +22,9 @@ struct FakeUnit {
 	std::function<double(long)> signal = [](long k) { return static_cast<double>(k); };
 	long next = 1;              // number of the unit's next sample, from 1
 	std::deque<int> deliveries; // samples delivered per block call; empty: all asked for
-	int reportedCount = -1;     // a count to report whatever was asked (hostile library)
-	std::vector<int> asked;     // counts asked for by each block call
+	std::function<bool(long)> lost = [](long) { return false; }; // marked lost in a block
+	int reportedCount = -1; // a count to report whatever was asked (hostile library)
+	std::vector<int> asked; // counts asked for by each block call
 	bool open = false;
 	double adjustment = 0.0;
 };
@@ -64,7 +66,7 @@ public:
 		return take(units[unit].startCodes);
 	}
 
-	int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *,
+	int16_t Varnel_Get_Datas(int16_t unit, double *values, unsigned char *status,
 			unsigned char &count) override
 	{
 		FakeUnit &u = units[unit];
@@ -77,8 +79,10 @@ public:
 			delivered = std::min<int>(count, u.deliveries.front());
 			u.deliveries.pop_front();
 		}
-		for (int i = 0; i < delivered; ++i)
+		for (int i = 0; i < delivered; ++i) {
+			status[i] = u.lost(u.next) ? VARNELIO_STATUS_LOST : 0;
 			values[i] = u.signal(u.next++) - u.adjustment;
+		}
 		count = static_cast<unsigned char>(
 				u.reportedCount >= 0 ? u.reportedCount : delivered);
 		return 0;
