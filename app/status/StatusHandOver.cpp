@@ -24,10 +24,8 @@ void StatusHandOver::addEvent(StatusEvent event)
 	{
 		const std::lock_guard lock(mutex_);
 		event.sequence = ++lastSequence_;
-		if (events_.size() == kPendingEvents) {
+		if (events_.size() == kPendingEvents)
 			events_.pop_front();
-			++dropped_;
-		}
 		events_.push_back(std::move(event));
 		wasWaiting = std::exchange(newsWaiting_, true);
 	}
@@ -41,7 +39,6 @@ StatusHandOver::News StatusHandOver::take()
 	news.snapshot = snapshot_;
 	news.snapshotVersion = version_;
 	news.events.swap(events_);
-	news.eventsDropped = std::exchange(dropped_, 0);
 	newsWaiting_ = false;
 	return news;
 }

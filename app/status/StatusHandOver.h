@@ -5,7 +5,7 @@
 // sides hold the lock only to move a pointer or a few elements, never while
 // copying, formatting or writing, so the run never waits on the server, let
 // alone on the network. Events the server has not taken are bounded: past
-// kPendingEvents the oldest go, and the server learns how many.
+// kPendingEvents the oldest go (their sequence numbers tell the gap).
 
 #include "StatusSnapshot.h"
 
@@ -24,7 +24,6 @@ public:
 		std::shared_ptr<const StatusSnapshot> snapshot; // the newest; null before the first
 		uint64_t snapshotVersion = 0;                   // counts the snapshots published
 		std::deque<StatusEvent> events; // new since the last take, oldest first
-		uint64_t eventsDropped = 0;     // new ones lost to the bound
 	};
 
 	// Called, on the publisher's thread, when news arrive while none were
@@ -43,7 +42,6 @@ private:
 	std::shared_ptr<const StatusSnapshot> snapshot_;
 	uint64_t version_ = 0;
 	std::deque<StatusEvent> events_;
-	uint64_t dropped_ = 0;
 	uint64_t lastSequence_ = 0;
 	bool newsWaiting_ = false;
 	std::function<void()> wake_;

@@ -131,6 +131,8 @@ void StatusHttp::sendToStreams()
 	std::erase_if(streams_, [](const QPointer<StatusConnection> &stream) {
 		return !stream || stream->state() != QAbstractSocket::ConnectedState;
 	});
+	if (streams_.empty())
+		return;
 	const QByteArray message = statusEvent(statusJson());
 	// A stream that has not read the last statuses misses this one; the next
 	// it takes is whole, as each status is.

@@ -1,10 +1,9 @@
 #pragma once
 
 // A blocking HTTP client on QTcpSocket for the status server's tests: a raw
-// request out, the answer's status, headers and body back, and a reader of
-// an event stream's statuses.
+// request out; the answer's status, headers and body, or an event stream's
+// statuses, back.
 
-#include <QByteArray>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,79 +20,50 @@ struct HttpAnswer {
 	QByteArray body;
 };
 
-inline QByteArray GetRequest(quint16 port, const QByteArray &path, const QByteArray &headers = {})
+inline QByteArray GetRequest(quint16 port, const QByteArray &path)
 {
-	return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) + "\r\n" +
-			headers + "\r\n";
+	return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+			"\r\n\r\n";
 }
 
 class HttpClient {
 public:
-	explicit HttpClient(quint16 port, int receiveBuffer = 0)
+	explicit HttpClient(quint16 port, const QByteArray &request = {})
 	{
-		if (receiveBuffer > 0)
-			socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
-					receiveBuffer);
 		socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
 		socket_.waitForConnected(5000);
+		socket_.write(request);
+		socket_.waitForBytesWritten(5000);
 	}
 
-	QTcpSocket &socket() { return socket_; }
-	bool send(const QByteArray &bytes)
-	{
-		socket_.write(bytes);
-		return socket_.waitForBytesWritten(5000);
-	}
-
-	// The answer's head and, with a length, its body; an answer without a
-	// length (a stream) keeps its body in the socket.
-	HttpAnswer answer(int timeoutMs = 5000)
+	// The answer's head and, when it has a length, its body.
+	HttpAnswer answer()
 	{
 		HttpAnswer answer;
-		QElapsedTimer clock;
-		clock.start();
-		while (!buffer_.contains("\r\n\r\n") && waitMore(clock, timeoutMs)) {
-		}
-		const qsizetype end = buffer_.indexOf("\r\n\r\n");
+		const qsizetype end = waitFor("\r\n\r\n");
 		if (end < 0)
 			return answer;
-		const QList<QByteArray> lines = buffer_.left(end).split('\n');
+		const QList<QByteArray> lines = take(end + 4).trimmed().split('\n');
 		answer.status = lines[0].split(' ').value(1).toInt();
-		for (qsizetype i = 1; i < lines.size(); ++i) {
-			const qsizetype colon = lines[i].indexOf(':');
-			answer.headers.insert(lines[i].left(colon).trimmed().toLower(),
-					lines[i].mid(colon + 1).trimmed());
+		for (const QByteArray &line : lines.mid(1))
+			answer.headers.insert(line.left(line.indexOf(':')).trimmed().toLower(),
+					line.mid(line.indexOf(':') + 1).trimmed());
+		const qsizetype length = answer.headers.value("content-length", "0").toLongLong();
+		while (buffer_.size() < length && readMore(5000)) {
 		}
-		buffer_.remove(0, end + 4);
-		if (!answer.headers.contains("content-length"))
-			return answer;
-		const qsizetype length = answer.headers.value("content-length").toLongLong();
-		while (buffer_.size() < length && waitMore(clock, timeoutMs)) {
-		}
-		answer.body = buffer_.left(length);
-		buffer_.remove(0, length);
+		answer.body = take(length);
 		return answer;
 	}
 
-	// The next status of an event stream, as JSON; nullopt when none came in time.
+	// The next status of an event stream; nullopt when none comes in time.
 	std::optional<QJsonObject> nextStatus(int timeoutMs = 5000)
 	{
-		QElapsedTimer clock;
-		clock.start();
-		for (;;) {
-			const qsizetype end = buffer_.indexOf("\n\n");
-			if (end >= 0) {
-				const QByteArray message = buffer_.left(end);
-				buffer_.remove(0, end + 2);
-				const qsizetype data = message.indexOf("data: ");
-				if (message.startsWith("event: status\n") && data >= 0)
-					return QJsonDocument::fromJson(message.mid(data + 6))
-							.object();
-				continue;
-			}
-			if (!waitMore(clock, timeoutMs))
-				return std::nullopt;
+		for (qsizetype end; (end = waitFor("\n\n", timeoutMs)) >= 0;) {
+			const QByteArray message = take(end + 2);
+			if (message.startsWith("event: status\ndata: "))
+				return QJsonDocument::fromJson(message.mid(20)).object();
 		}
+		return std::nullopt;
 	}
 
 	// True when the server closed the connection, after what it had sent.
@@ -101,23 +71,35 @@ public:
 	{
 		QElapsedTimer clock;
 		clock.start();
-		while (socket_.state() == QAbstractSocket::ConnectedState &&
-				clock.elapsed() < timeoutMs)
-			waitMore(clock, timeoutMs);
+		while (readMore(static_cast<int>(timeoutMs - clock.elapsed()))) {
+		}
 		return socket_.state() != QAbstractSocket::ConnectedState;
 	}
 
 private:
-	bool waitMore(const QElapsedTimer &clock, int timeoutMs)
+	qsizetype waitFor(const char *end, int timeoutMs = 5000)
 	{
-		const qint64 left = timeoutMs - clock.elapsed();
-		if (left <= 0)
-			return false;
+		QElapsedTimer clock;
+		clock.start();
+		while (!buffer_.contains(end))
+			if (!readMore(static_cast<int>(timeoutMs - clock.elapsed())))
+				return -1;
+		return buffer_.indexOf(end);
+	}
+	bool readMore(int timeoutMs)
+	{
+		// What came while the request was written is read already.
 		if (socket_.bytesAvailable() == 0 &&
-				!socket_.waitForReadyRead(static_cast<int>(left)))
+				(timeoutMs <= 0 || !socket_.waitForReadyRead(timeoutMs)))
 			return false;
 		buffer_ += socket_.readAll();
 		return true;
+	}
+	QByteArray take(qsizetype size)
+	{
+		const QByteArray taken = buffer_.left(size);
+		buffer_.remove(0, size);
+		return taken;
 	}
 
 	QTcpSocket socket_;

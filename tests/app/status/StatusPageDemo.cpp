@@ -1,6 +1,6 @@
 // Serves the status page on 127.0.0.1 with synthetic snapshots that change
 // every second for the first seconds, then stay at a final one, and writes
-// what that final one shows to a JSON file for a checker of the page.
+// that one, as /api/status tells it, to a file for a checker of the page.
 //
 //   status_page_demo [--lang ja|en] [--token TOKEN] [--port N] [--run SCRIPT [ARG…]]
 //
@@ -12,10 +12,10 @@
 #include "core/InterfaceLanguage.h"
 #include "status/StatusServer.h"
 
+#include "status/StatusJson.h"
+
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -30,44 +30,6 @@ namespace {
 constexpr int kChangingTicks = 6; // long enough for a browser to load the page meanwhile
 constexpr int kFinalTick = 42;
 constexpr int kEvents = 8;
-
-QJsonObject expectation(const StatusSnapshot &snapshot, const std::vector<StatusEvent> &events)
-{
-	QJsonArray values;
-	for (const StatusValue &value : snapshot.values)
-		values.append(QJsonObject{{QStringLiteral("name"), value.name},
-				{QStringLiteral("value"), value.value},
-				{QStringLiteral("unit"), value.unitName},
-				{QStringLiteral("alarm"),
-						QLatin1String(StatusAlarmName(value.alarm))}});
-	QJsonArray latest;
-	for (const StatusSeries &series : snapshot.series)
-		latest.append(QJsonObject{{QStringLiteral("series"), series.name},
-				{QStringLiteral("time"), series.points.back().timeS},
-				{QStringLiteral("value"), series.points.back().last}});
-	QJsonArray told;
-	for (const StatusEvent &event : events)
-		told.append(QJsonObject{
-				{QStringLiteral("seq"), static_cast<qint64>(event.sequence)},
-				{QStringLiteral("kind"), event.kind},
-				{QStringLiteral("unit"), event.unit},
-				{QStringLiteral("text"), event.text}});
-	const StatusRecording &recording = snapshot.recording;
-	return {{QStringLiteral("values"), values}, {QStringLiteral("latest"), latest},
-			{QStringLiteral("events"), told},
-			{QStringLiteral("recording"),
-					QJsonObject{{QStringLiteral("file"), recording.file},
-							{QStringLiteral("recordedS"),
-									recording.recordedS},
-							{QStringLiteral("samplesLost"),
-									static_cast<qint64>(
-											recording.samplesLost)},
-							{QStringLiteral("freeBytes"),
-									static_cast<qint64>(
-											*recording.freeBytes)},
-							{QStringLiteral("lastsS"),
-									*recording.lastsS}}}};
-}
 
 } // namespace
 
@@ -123,16 +85,14 @@ int main(int argc, char **argv)
 	QTemporaryDir folder;
 	const QString expected = folder.filePath(QStringLiteral("expected.json"));
 	QFile file(expected);
-	// The server numbers the events from 1 as they come.
-	std::vector<StatusEvent> finalEvents;
+	std::deque<StatusEvent> events; // numbered from 1 as the server numbers them
 	for (int n = 1; n <= kEvents; ++n) {
-		finalEvents.push_back(SyntheticEvent(n));
-		finalEvents.back().sequence = static_cast<uint64_t>(n);
+		events.push_back(SyntheticEvent(n));
+		events.back().sequence = static_cast<uint64_t>(n);
 	}
+	const StatusSnapshot last = SyntheticSnapshot(kFinalTick, 5);
 	if (!file.open(QIODevice::WriteOnly) ||
-			file.write(QJsonDocument(
-					expectation(SyntheticSnapshot(kFinalTick, 5), finalEvents))
-							.toJson()) < 0)
+			file.write(StatusJson(last, events, 50, kEvents)) < 0)
 		return 1;
 	file.close();
 
