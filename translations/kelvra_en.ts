@@ -1578,6 +1578,209 @@ write FILE up to the alarm&apos;s sample and exit 3</translation>
     </message>
 </context>
 <context>
+    <name>StatusText</name>
+    <message>
+        <source>&apos;%1&apos; は ADDRESS:PORT の形ではありません (例 127.0.0.1:8080)</source>
+        <translation>&apos;%1&apos; is not ADDRESS:PORT (for example 127.0.0.1:8080)</translation>
+    </message>
+    <message>
+        <source>ポート &apos;%1&apos; は 0 から 65535 の数ではありません</source>
+        <translation>the port &apos;%1&apos; is not a number from 0 to 65535</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は IP アドレスではありません</source>
+        <translation>&apos;%1&apos; is not an IP address</translation>
+    </message>
+    <message>
+        <source>トークンは 16 から 256 文字の英数字と - . _ ~ + / = で作ります</source>
+        <translation>a token is 16 to 256 characters of letters, digits and - . _ ~ + / =</translation>
+    </message>
+    <message>
+        <source>ループバックでないアドレス %1 で状況ページを開くにはトークンが要ります</source>
+        <translation>serving the status page on %1, which is not a loopback address, needs a token</translation>
+    </message>
+    <message>
+        <source>トークンファイル %1 を読み込めません: %2</source>
+        <translation>cannot read the token file %1: %2</translation>
+    </message>
+    <message>
+        <source>トークンファイル %1 の最初の行が空です</source>
+        <translation>the first line of the token file %1 is empty</translation>
+    </message>
+    <message>
+        <source>ja</source>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>記録の状況 - Kelvra</source>
+        <translation>Recording status - Kelvra</translation>
+    </message>
+    <message>
+        <source>記録の状況</source>
+        <translation>Recording status</translation>
+    </message>
+    <message>
+        <source>接続しています…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>接続中</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>接続が切れました。つなぎ直しています…</source>
+        <translation>The connection was lost. Reconnecting…</translation>
+    </message>
+    <message>
+        <source>記録中</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>記録は終了しました</source>
+        <translation>The recording has ended</translation>
+    </message>
+    <message>
+        <source>最終更新</source>
+        <translation>Last update</translation>
+    </message>
+    <message>
+        <source>現在値</source>
+        <translation>Current values</translation>
+    </message>
+    <message>
+        <source>各ユニットとチャンネルの現在値と状態</source>
+        <translation>The value and state of every unit and channel</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>単位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>異常</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>データなし</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>不明</source>
+        <translation>Not known</translation>
+    </message>
+    <message>
+        <source>(ファイルに記録していません)</source>
+        <translation>(not recording to a file)</translation>
+    </message>
+    <message>
+        <source>記録</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>記録のファイルと進み具合</source>
+        <translation>The recording&apos;s file and progress</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>記録時間</source>
+        <translation>Time recorded</translation>
+    </message>
+    <message>
+        <source>欠損サンプル数</source>
+        <translation>Samples lost</translation>
+    </message>
+    <message>
+        <source>空き容量</source>
+        <translation>Free space</translation>
+    </message>
+    <message>
+        <source>空き容量で記録できる時間</source>
+        <translation>Recording time the free space holds</translation>
+    </message>
+    <message>
+        <source>最近10分間のグラフ</source>
+        <translation>Graph of the last ten minutes</translation>
+    </message>
+    <message>
+        <source>各系列の最近10分間の値のグラフ。最新の点は下の表にあります。</source>
+        <translation>Graph of the last ten minutes of every series. The latest points are in the table below.</translation>
+    </message>
+    <message>
+        <source>グラフの各系列の最新の点</source>
+        <translation>The latest point of each series of the graph</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>時刻 [s]</source>
+        <translation>Time [s]</translation>
+    </message>
+    <message>
+        <source>最新のイベント (50件まで)</source>
+        <translation>Latest events (up to 50)</translation>
+    </message>
+    <message>
+        <source>新しい順のイベント</source>
+        <translation>Events, newest first</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>ユニット</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>イベントはまだありません</source>
+        <translation>No events yet</translation>
+    </message>
+    <message>
+        <source>このページの値は JavaScript で更新されます。</source>
+        <translation>The values of this page are kept up to date by JavaScript.</translation>
+    </message>
+    <message>
+        <source>状況ページはもう開いています</source>
+        <translation>the status page is already served</translation>
+    </message>
+    <message>
+        <source>%1 で状況ページを開けません: %2</source>
+        <translation>cannot serve the status page on %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>UnitEntries</name>
     <message>
         <source>設定に誤りがあります。</source>
