@@ -18,7 +18,8 @@ Outcome<RainflowCount> CountRainflow(const SeriesSource &source, SampleRange ran
 	const RangeSummary extent = source.summarize(range.from, range.to);
 	if (extent.count == 0)
 		return Refusal::NoSamples;
-	RainflowCount out{RainflowMatrix(options.bins, extent.min, extent.max)};
+	const auto [lowest, highest] = options.bounds.value_or(std::pair{extent.min, extent.max});
+	RainflowCount out{RainflowMatrix(options.bins, lowest, highest)};
 	TurningPointFilter turningPoints(options.gate);
 	RainflowCounter counter;
 	auto count = [&](const RainflowCycle &cycle) {

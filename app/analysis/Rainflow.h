@@ -12,12 +12,17 @@
 #include "SeriesSource.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace kelvra::analysis {
 
 struct RainflowOptions {
 	double gate = 0.0; // reversals smaller than it are dropped
 	int bins = RainflowMatrix::kDefaultBins;
+	// The lowest and highest value the matrix bins; the range's own
+	// extremes when none (several series share bins by sharing these).
+	std::optional<std::pair<double, double>> bounds;
 };
 
 struct RainflowCount {

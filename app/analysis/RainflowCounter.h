@@ -27,8 +27,8 @@ struct RainflowCycle {
 
 class RainflowCounter {
 public:
-	template <typename Emit>
-	void add(const TurningPoint &point, Emit &&emit)
+	template <typename Visit>
+	void add(const TurningPoint &point, Visit &&visit)
 	{
 		stack_.push_back(point);
 		while (stack_.size() >= 3) {
@@ -38,21 +38,21 @@ public:
 			if (x < y)
 				return;
 			if (n == 3) {
-				emit(cycle(stack_[0], stack_[1], 0.5));
+				visit(cycle(stack_[0], stack_[1], 0.5));
 				stack_.erase(stack_.begin());
 			} else {
-				emit(cycle(stack_[n - 3], stack_[n - 2], 1.0));
+				visit(cycle(stack_[n - 3], stack_[n - 2], 1.0));
 				stack_.erase(stack_.end() - 3, stack_.end() - 1);
 			}
 		}
 	}
 
 	// The residue, as half cycles; the counter is then empty.
-	template <typename Emit>
-	void finish(Emit &&emit)
+	template <typename Visit>
+	void finish(Visit &&visit)
 	{
 		for (std::size_t i = 1; i < stack_.size(); ++i)
-			emit(cycle(stack_[i - 1], stack_[i], 0.5));
+			visit(cycle(stack_[i - 1], stack_[i], 0.5));
 		stack_.clear();
 	}
 

@@ -7,7 +7,7 @@
 // the gate, so smaller wiggles are dropped (hysteresis filtering); gate 0
 // keeps every reversal.
 //
-// Hot path: one or two comparisons a sample, inline; the caller's emit runs
+// Hot path: one or two comparisons a sample, inline; the caller's visit runs
 // once per reversal.
 
 #include <cstdint>
@@ -23,53 +23,53 @@ class TurningPointFilter {
 public:
 	explicit TurningPointFilter(double gate = 0.0) : gate_(gate > 0.0 ? gate : 0.0) {}
 
-	// The next sample of the history; emit(TurningPoint) for a reversal it confirms.
-	template <typename Emit>
-	void add(double value, uint64_t sample, Emit &&emit)
+	// The next sample of the history; visit(TurningPoint) for a reversal it confirms.
+	template <typename Visit>
+	void add(double value, uint64_t sample, Visit &&visit)
 	{
 		if (direction_ > 0) {
 			if (value > extreme_.value)
 				extreme_ = {value, sample};
 			else if (value < extreme_.value && extreme_.value - value >= gate_)
-				turn(-1, value, sample, emit);
+				turn(-1, value, sample, visit);
 		} else if (direction_ < 0) {
 			if (value < extreme_.value)
 				extreme_ = {value, sample};
 			else if (value > extreme_.value && value - extreme_.value >= gate_)
-				turn(+1, value, sample, emit);
+				turn(+1, value, sample, visit);
 		} else {
-			leaveStart(value, sample, emit);
+			leaveStart(value, sample, visit);
 		}
 	}
 
 	// The end of the history: its last extreme is a reversal too.
-	template <typename Emit>
-	void finish(Emit &&emit)
+	template <typename Visit>
+	void finish(Visit &&visit)
 	{
 		if (direction_ != 0)
-			emit(extreme_);
+			visit(extreme_);
 		direction_ = 0;
 		started_ = false;
 	}
 
 private:
-	template <typename Emit>
-	void turn(int direction, double value, uint64_t sample, Emit &emit)
+	template <typename Visit>
+	void turn(int direction, double value, uint64_t sample, Visit &visit)
 	{
-		emit(extreme_);
+		visit(extreme_);
 		direction_ = direction;
 		extreme_ = {value, sample};
 	}
 
 	// The history's start is a reversal; the first move of a gate away from
 	// it sets the direction.
-	template <typename Emit>
-	void leaveStart(double value, uint64_t sample, Emit &emit)
+	template <typename Visit>
+	void leaveStart(double value, uint64_t sample, Visit &visit)
 	{
 		if (!started_) {
 			started_ = true;
 			extreme_ = {value, sample};
-			emit(extreme_);
+			visit(extreme_);
 			return;
 		}
 		const double move = value - extreme_.value;

@@ -122,14 +122,14 @@ TEST(Rainflow, TheGateDropsSmallerReversalsAndTheMatrixHoldsEveryCycle)
 
 	const SampleVectorSeries series(history, 0.01);
 	std::vector<RainflowCycle> gated;
-	const auto count = CountRainflow(series, {0, 10000}, {1.0, 8},
+	const auto count = CountRainflow(series, {0, 10000}, {1.0, 8, std::nullopt},
 			[&](const RainflowCycle &c) { gated.push_back(c); });
 	ASSERT_TRUE(count);
 	EXPECT_LE(std::abs(count->cycles - 10.0), 1.0);
 	for (const RainflowCycle &c : gated)
 		EXPECT_GE(c.range, 1.0);
 	EXPECT_DOUBLE_EQ(count->cycles, count->matrix.total());
-	const auto ungated = CountRainflow(series, {0, 10000}, {0.0, 8});
+	const auto ungated = CountRainflow(series, {0, 10000}, {0.0, 8, std::nullopt});
 	EXPECT_GT(ungated->cycles, 1000.0);
 	EXPECT_FALSE(CountRainflow(series, {5000, 5001}, {}));
 }
