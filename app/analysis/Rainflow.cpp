@@ -15,11 +15,16 @@ Outcome<RainflowCount> CountRainflow(const SeriesSource &source, SampleRange ran
 		const RainflowOptions &options, const CycleVisitor &visit,
 		const ProgressCallback &progress)
 {
-	const RangeSummary extent = source.summarize(range.from, range.to);
-	if (extent.count == 0)
-		return Refusal::NoSamples;
-	const auto [lowest, highest] = options.bounds.value_or(std::pair{extent.min, extent.max});
-	RainflowCount out{RainflowMatrix(options.bins, lowest, highest)};
+	// Without bounds given, the matrix's come from the range's extremes
+	// (a recording's summaries answer them); with them, the count is one pass.
+	auto bounds = options.bounds;
+	if (!bounds) {
+		const RangeSummary extent = source.summarize(range.from, range.to);
+		if (extent.count == 0)
+			return Refusal::NoSamples;
+		bounds = std::pair{extent.min, extent.max};
+	}
+	RainflowCount out{RainflowMatrix(options.bins, bounds->first, bounds->second)};
 	TurningPointFilter turningPoints(options.gate);
 	RainflowCounter counter;
 	auto count = [&](const RainflowCycle &cycle) {
@@ -46,6 +51,8 @@ Outcome<RainflowCount> CountRainflow(const SeriesSource &source, SampleRange ran
 	}
 	turningPoints.finish(reversal);
 	counter.finish(count);
+	if (out.turningPoints == 0)
+		return Refusal::NoSamples;
 	return out;
 }
 
