@@ -158,7 +158,9 @@ std::optional<AnalysisInput> ParseCsvExport(const QByteArray &bytes, QString *er
 	return input;
 }
 
-std::optional<AnalysisInput> OpenAnalysisInput(const QString &fileName, QString *error)
+namespace {
+
+std::optional<AnalysisInput> openFile(const QString &fileName, QString *error)
 {
 	if (IsRecordingFile(fileName))
 		return openRecording(fileName, error);
@@ -170,6 +172,18 @@ std::optional<AnalysisInput> OpenAnalysisInput(const QString &fileName, QString 
 		return std::nullopt;
 	}
 	return ParseCsvExport(file.readAll(), error);
+}
+
+} // namespace
+
+std::optional<AnalysisInput> OpenAnalysisInput(const QString &fileName, QString *error)
+{
+	auto input = openFile(fileName, error);
+	if (input && !(input->intervalS > 0.0)) {
+		*error = QStringLiteral("its sampling interval is %1 s").arg(input->intervalS);
+		return std::nullopt;
+	}
+	return input;
 }
 
 } // namespace kelvra::cli
