@@ -1033,6 +1033,180 @@ write FILE up to the alarm&apos;s sample and exit 3</translation>
         <source>%1 で停止しました。%2 に %3 個のデータがあります</source>
         <translation>stopped by %1; %2 holds %3 samples</translation>
     </message>
+    <message>
+        <source>使い方: kelvra-cli analyze FILE --spectrum|--psd|--rainflow|--stats INTERVAL
+                           --out RESULT.csv|RESULT.h5 [options]
+長時間記録 (.kvr)、データファイル (.vn2) か Kelvra の書き出した CSV の
+ユニットを解析し、結果を CSV か HDF5 に書き出します。欠落したサンプルは
+ゼロではなく欠落として扱い、スペクトルと PSD は範囲のうち欠落のない
+最長の区間を解析します。
+
+</source>
+        <translation>Usage: kelvra-cli analyze FILE --spectrum|--psd|--rainflow|--stats INTERVAL
+                           --out RESULT.csv|RESULT.h5 [options]
+Analyses the units of a long recording (.kvr), a data file (.vn2) or a CSV
+file written by Kelvra, and writes the result as CSV or HDF5. Missing samples
+count as missing, never as zeros; the spectrum and the PSD analyse the
+longest stretch of the range without a gap.
+
+</translation>
+    </message>
+    <message>
+        <source>振幅スペクトル: 平均を除いた片側、振幅 A の正弦波が
+その周波数で A を示す</source>
+        <translation>amplitude spectrum: mean removed, one-sided, a sine
+of amplitude A reads A at its frequency</translation>
+    </message>
+    <message>
+        <source>--spectrum の窓関数 (既定は hann)</source>
+        <translation>the window of --spectrum (default hann)</translation>
+    </message>
+    <message>
+        <source>Welch 法のパワースペクトル密度 (単位²/Hz)</source>
+        <translation>power spectral density by Welch&apos;s method (unit²/Hz)</translation>
+    </message>
+    <message>
+        <source>--psd のセグメントのサンプル数 (既定は 4096)</source>
+        <translation>the samples of a --psd segment (default 4096)</translation>
+    </message>
+    <message>
+        <source>レインフロー法 (ASTM E1049-85 の三点法) の
+サイクル、一サイクル一行</source>
+        <translation>rainflow cycles (ASTM E1049-85, three-point method),
+a line per cycle</translation>
+    </message>
+    <message>
+        <source>--rainflow: これより小さい反転を除く</source>
+        <translation>--rainflow: drop reversals smaller than this</translation>
+    </message>
+    <message>
+        <source>--rainflow: 行列の範囲と平均の区分数
+(既定は 32)</source>
+        <translation>--rainflow: the matrix&apos;s bins of range and of
+mean (default 32)</translation>
+    </message>
+    <message>
+        <source>--rainflow: 範囲 × 平均の行列も書き出す
+(CSV では NAME-matrix.csv)</source>
+        <translation>--rainflow: write the range × mean matrix too
+(in NAME-matrix.csv beside a CSV file)</translation>
+    </message>
+    <message>
+        <source>区間ごとの統計: 1s、10s、1min、10min、1h、1d</source>
+        <translation>statistics per interval: 1s, 10s, 1min, 10min, 1h, 1d</translation>
+    </message>
+    <message>
+        <source>解析するユニット (既定は使用した全ユニット)</source>
+        <translation>the units to analyse (default every unit used)</translation>
+    </message>
+    <message>
+        <source>先にゼロ位相のフィルタを掛ける:
+lowpass:FC[:ORDER] か highpass:FC[:ORDER] は
+FC Hz のバターワース (次数 1 から 8、既定は 4)、
+moving:N は N サンプルの移動平均</source>
+        <translation>filter first, zero-phase: lowpass:FC[:ORDER] or
+highpass:FC[:ORDER] a Butterworth at FC Hz (order
+1 to 8, default 4), moving:N a moving average of
+N samples</translation>
+    </message>
+    <message>
+        <source>書き出すファイル (.csv か .h5)</source>
+        <translation>the file to write (.csv or .h5)</translation>
+    </message>
+    <message>
+        <source>--%1 は --%2 と共に指定します</source>
+        <translation>--%1 goes with --%2</translation>
+    </message>
+    <message>
+        <source>--filter には lowpass:FC[:ORDER]、highpass:FC[:ORDER] か moving:N を指定します</source>
+        <translation>--filter takes lowpass:FC[:ORDER], highpass:FC[:ORDER] or moving:N</translation>
+    </message>
+    <message>
+        <source>--window には hann、flattop、rect のいずれかを指定します</source>
+        <translation>--window takes hann, flattop or rect</translation>
+    </message>
+    <message>
+        <source>--segment には 2 以上の整数を指定します</source>
+        <translation>--segment takes a whole number of at least 2</translation>
+    </message>
+    <message>
+        <source>--gate には 0 以上の数を指定します</source>
+        <translation>--gate takes a number of at least 0</translation>
+    </message>
+    <message>
+        <source>--bins には 1 から 1024 の整数を指定します</source>
+        <translation>--bins takes a whole number from 1 to 1024</translation>
+    </message>
+    <message>
+        <source>--stats には 1s、10s、1min、10min、1h、1d のいずれかを指定します</source>
+        <translation>--stats takes 1s, 10s, 1min, 10min, 1h or 1d</translation>
+    </message>
+    <message>
+        <source>analyze には解析するファイルを一つ指定します</source>
+        <translation>analyze takes one file to analyse</translation>
+    </message>
+    <message>
+        <source>FILE には .kvr、.vn2、.csv のいずれかのファイルを指定します</source>
+        <translation>FILE must be a .kvr, .vn2 or .csv file</translation>
+    </message>
+    <message>
+        <source>--spectrum、--psd、--rainflow、--stats のどれか一つを指定します</source>
+        <translation>give one of --spectrum, --psd, --rainflow and --stats</translation>
+    </message>
+    <message>
+        <source>--out には .csv か .h5 のファイルを指定します</source>
+        <translation>--out takes a .csv or .h5 file</translation>
+    </message>
+    <message>
+        <source>カットオフ周波数 %1 Hz はサンプリング周波数の半分 (%2 Hz) 未満の正の値にします</source>
+        <translation>the cut-off of %1 Hz must be above 0 and below half the sampling rate (%2 Hz)</translation>
+    </message>
+    <message>
+        <source>フィルタの次数は 1 から 8 です</source>
+        <translation>the filter&apos;s order is 1 to 8</translation>
+    </message>
+    <message>
+        <source>移動平均は 1 から %1 サンプルです</source>
+        <translation>a moving average takes 1 to %1 samples</translation>
+    </message>
+    <message>
+        <source>解析できません</source>
+        <translation>cannot analyse</translation>
+    </message>
+    <message>
+        <source>系列 %1 はありません (このファイルにあるのは %2)</source>
+        <translation>unknown series %1 (the file holds %2)</translation>
+    </message>
+    <message>
+        <source>このファイルには解析できるユニットがありません</source>
+        <translation>the file holds no unit to analyse</translation>
+    </message>
+    <message>
+        <source>%1 s から %2 s の範囲に %3 のサンプルがありません</source>
+        <translation>the range from %1 s to %2 s holds no samples of %3</translation>
+    </message>
+    <message>
+        <source>%1 s から %2 s の範囲には欠落のない区間がありません</source>
+        <translation>the range from %1 s to %2 s holds no stretch without a gap</translation>
+    </message>
+    <message>
+        <source>セグメントの %1 サンプルは解析する範囲の %2 サンプルより長いです</source>
+        <translation>a segment of %1 samples is longer than the %2 samples analysed</translation>
+    </message>
+    <message>
+        <source>範囲に欠落があるため、欠落のない最長の区間 %1 s から %2 s を解析しました</source>
+        <translation>the range has gaps: analysed its longest stretch without one, %1 s to %2 s</translation>
+    </message>
+    <message>
+        <source>  analyze FILE --spectrum|--psd|--rainflow|--stats INTERVAL --out RESULT
+                                記録かデータファイルのスペクトル、PSD、
+                                レインフローのサイクルか区間統計を書き出す
+</source>
+        <translation>  analyze FILE --spectrum|--psd|--rainflow|--stats INTERVAL --out RESULT
+                                write the spectrum, PSD, rainflow cycles or
+                                interval statistics of a recording or data file
+</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>

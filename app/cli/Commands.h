@@ -20,6 +20,7 @@ int recordCommand(const QStringList &arguments);
 int convertCommand(const QStringList &arguments);
 int infoCommand(const QStringList &arguments);
 int recoverCommand(const QStringList &arguments);
+int analyzeCommand(const QStringList &arguments);
 
 // The value of --csv-encoding: "cp932" (the format's own) or "utf-8".
 std::optional<CsvEncoding> parseCsvEncoding(const QString &name);

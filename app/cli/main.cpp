@@ -26,6 +26,10 @@ const char kUsage[] = QT_TRANSLATE_NOOP("CliText",
 		"  info IN.vn2|REC.kvr           データファイルか長時間記録の内容を示す\n"
 		"  recover --list                保存されなかった測定データの控えを一覧する\n"
 		"  recover [JOURNAL] --out FILE  控えの測定を FILE (.vn2 か .csv) に書き出す\n");
+const char kAnalyzeUsage[] = QT_TRANSLATE_NOOP("CliText",
+		"  analyze FILE --spectrum|--psd|--rainflow|--stats INTERVAL --out RESULT\n"
+		"                                記録かデータファイルのスペクトル、PSD、\n"
+		"                                レインフローのサイクルか区間統計を書き出す\n");
 const char kPrintUsage[] = QT_TRANSLATE_NOOP("CliText",
 		"  print IN.vn2 --pdf OUT.pdf    データファイルの印刷ページを PDF に書き出す\n");
 const char kUsageEnd[] = QT_TRANSLATE_NOOP("CliText",
@@ -36,7 +40,7 @@ const char kUsageEnd[] = QT_TRANSLATE_NOOP("CliText",
 
 QString usage()
 {
-	QString text = kelvra::cli::CliText::tr(kUsage);
+	QString text = kelvra::cli::CliText::tr(kUsage) + kelvra::cli::CliText::tr(kAnalyzeUsage);
 #ifdef KELVRA_CLI_PRINT
 	text += kelvra::cli::CliText::tr(kPrintUsage);
 #endif
@@ -81,6 +85,8 @@ int main(int argc, char *argv[])
 		return kelvra::cli::infoCommand(rest);
 	if (command == QLatin1String("recover"))
 		return kelvra::cli::recoverCommand(rest);
+	if (command == QLatin1String("analyze"))
+		return kelvra::cli::analyzeCommand(rest);
 	if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
 		std::fputs(usage().toLocal8Bit().constData(), stdout);
 		return kelvra::cli::kExitOk;
