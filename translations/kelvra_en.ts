@@ -2025,6 +2025,125 @@ N samples</translation>
     </message>
 </context>
 <context>
+    <name>kelvra::DialogComputedChannels</name>
+    <message>
+        <source>演算チャンネル</source>
+        <translation>Computed channels</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>演算チャンネル (上のチャンネルから順に計算)</source>
+        <translation>Computed channels (computed from the top down)</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>式</source>
+        <translation>Expression</translation>
+    </message>
+    <message>
+        <source>単位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>チャンネル名</source>
+        <translation>Channel name</translation>
+    </message>
+    <message>
+        <source>単位名</source>
+        <translation>Unit name</translation>
+    </message>
+    <message>
+        <source>式で読める名前 (このほか上のチャンネル)</source>
+        <translation>Names an expression reads (and the channels above it)</translation>
+    </message>
+    <message>
+        <source>説明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>式で読める名前</source>
+        <translation>Names an expression reads</translation>
+    </message>
+    <message>
+        <source>ロゼット</source>
+        <translation>Rosettes</translation>
+    </message>
+    <message>
+        <source>ロゼットの配置</source>
+        <translation>Rosette layout</translation>
+    </message>
+    <message>
+        <source>配置</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>ゲージ %1</source>
+        <translation>Gauge %1</translation>
+    </message>
+    <message>
+        <source>ロゼット名</source>
+        <translation>Rosette name</translation>
+    </message>
+    <message>
+        <source>材料 (主応力、せん断応力、ミーゼス応力を求める)</source>
+        <translation>Material (gives the principal, shear and von Mises stresses)</translation>
+    </message>
+    <message>
+        <source>材料の縦弾性係数 E (GPa)</source>
+        <translation>Material&apos;s modulus E (GPa)</translation>
+    </message>
+    <message>
+        <source>材料のポアソン比 ν</source>
+        <translation>Material&apos;s Poisson&apos;s ratio ν</translation>
+    </message>
+    <message>
+        <source>縦弾性係数 E</source>
+        <translation>Modulus E</translation>
+    </message>
+    <message>
+        <source>ポアソン比 ν</source>
+        <translation>Poisson&apos;s ratio ν</translation>
+    </message>
+    <message>
+        <source>ロゼットを追加</source>
+        <translation>Add rosette</translation>
+    </message>
+    <message>
+        <source>定義したロゼット</source>
+        <translation>Rosettes defined</translation>
+    </message>
+    <message>
+        <source>ロゼットを削除</source>
+        <translation>Remove rosette</translation>
+    </message>
+    <message>
+        <source>式に誤りはありません。</source>
+        <translation>The expression is correct.</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::DialogDatalist</name>
     <message>
         <source>データ表示</source>
@@ -2395,6 +2514,113 @@ N samples</translation>
     <message>
         <source>繰り返しトリガ</source>
         <translation>Repeat the trigger</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::DialogStrainSetup</name>
+    <message>
+        <source>ひずみ設定</source>
+        <translation>Strain setup</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>使用ユニットの指定がありません。</source>
+        <translation>No unit is in use.</translation>
+    </message>
+    <message>
+        <source>ユニット</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>ブリッジ</source>
+        <translation>Bridge</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>ブリッジの種類</source>
+        <translation>Bridge type</translation>
+    </message>
+    <message>
+        <source>ゲージ率 K</source>
+        <translation>Gauge factor K</translation>
+    </message>
+    <message>
+        <source>ポアソン比 ν</source>
+        <translation>Poisson&apos;s ratio ν</translation>
+    </message>
+    <message>
+        <source>リード線抵抗 R_L (Ω)</source>
+        <translation>Lead resistance R_L (Ω)</translation>
+    </message>
+    <message>
+        <source>ゲージ抵抗 R_G (Ω)</source>
+        <translation>Gauge resistance R_G (Ω)</translation>
+    </message>
+    <message>
+        <source>リード線抵抗 R_L</source>
+        <translation>Lead resistance R_L</translation>
+    </message>
+    <message>
+        <source>ゲージ抵抗 R_G</source>
+        <translation>Gauge resistance R_G</translation>
+    </message>
+    <message>
+        <source>風袋引き</source>
+        <translation>Tare</translation>
+    </message>
+    <message>
+        <source>測定開始からのサンプルの平均を引く</source>
+        <translation>Subtract the mean of the first samples of the run</translation>
+    </message>
+    <message>
+        <source>風袋引きのサンプル数 N</source>
+        <translation>Tare samples N</translation>
+    </message>
+    <message>
+        <source>サンプル数 N</source>
+        <translation>Samples N</translation>
+    </message>
+    <message>
+        <source>(全ユニット共通)</source>
+        <translation>(for all units)</translation>
+    </message>
+    <message>
+        <source>換算表</source>
+        <translation>Scaling table</translation>
+    </message>
+    <message>
+        <source>換算表 (X から Y へ)</source>
+        <translation>Scaling table (X to Y)</translation>
+    </message>
+    <message>
+        <source>行を追加</source>
+        <translation>Add row</translation>
+    </message>
+    <message>
+        <source>行を削除</source>
+        <translation>Remove row</translation>
+    </message>
+    <message>
+        <source>Y の単位名</source>
+        <translation>Unit name of Y</translation>
+    </message>
+    <message>
+        <source>縦弾性係数 E (GPa)</source>
+        <translation>Modulus E (GPa)</translation>
+    </message>
+    <message>
+        <source>縦弾性係数 E</source>
+        <translation>Modulus E</translation>
+    </message>
+    <message>
+        <source>応力チャンネル %1 (MPa)</source>
+        <translation>Stress channel %1 (MPa)</translation>
     </message>
 </context>
 <context>
