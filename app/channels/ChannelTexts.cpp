@@ -171,8 +171,11 @@ QString expectationText(const ExpressionFault &e)
 	case ExpressionExpectation::ShorterText:
 		return translated(kExpectations[static_cast<int>(e.expected)])
 				.arg(kMaxExpressionLength);
-	default:
-		return translated(kExpectations[static_cast<int>(e.expected)]).arg(name);
+	default: {
+		// Only some expectations name what was read.
+		const QString text = translated(kExpectations[static_cast<int>(e.expected)]);
+		return text.contains(QLatin1String("%1")) ? text.arg(name) : text;
+	}
 	}
 }
 

@@ -65,7 +65,7 @@ public:
 	// The room evaluate() needs on its stack.
 	int stackDepth() const { return stackDepth_; }
 
-	double evaluate(const double *slots, double *stack) const
+	double evaluate(const double *values, double *stack) const
 	{
 		std::size_t n = 0; // values on the stack
 		for (const ExpressionStep &s : steps_) {
@@ -74,7 +74,7 @@ public:
 				stack[n++] = s.value;
 				continue;
 			case ExpressionOp::Load:
-				stack[n++] = slots[s.slot];
+				stack[n++] = values[s.slot];
 				continue;
 			default:
 				break;

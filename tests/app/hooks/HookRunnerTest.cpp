@@ -152,6 +152,12 @@ TEST(HookRunner, OneHookAtATimeAndAFullQueueIsCountedAndTold)
 	EXPECT_EQ(5.0, told.value);
 }
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 TEST(HookRunner, FailingFloodingCrashingAndHungHooksAreReported)
 {
 	using End = HookReport::End;
@@ -181,8 +187,11 @@ TEST(HookRunner, FailingFloodingCrashingAndHungHooksAreReported)
 		rig.runner->notify(event(HookKind::DiskTrouble));
 		ASSERT_TRUE(rig.runUntilIdle());
 		getrusage(RUSAGE_SELF, &after);
-		EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024)
-				<< "a flood is read, let go";
+		// The address sanitizer keeps freed blocks in quarantine, so the
+		// peak grows there however promptly the runner lets the output go.
+		if (!kAddressSanitizer)
+			EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024)
+					<< "a flood is read, let go";
 		ASSERT_EQ(1u, rig.reports.size());
 		const HookReport &r = rig.reports.front();
 		EXPECT_EQ(c.end, r.end);
