@@ -79,9 +79,12 @@ void LongRecording::runStarted(const ModuleData &md)
 	pending_ = {};
 	toldFailures_ = 0;
 	toldLowSpace_ = false;
+	RecordingHeader header = RecordingHeaderOf(md, start, split_);
+	for (qsizetype i = 0; i < qsizetype(header.MemoStr.size()); ++i)
+		header.MemoStr[i] = memoLines_.value(i);
 	writer_ = std::make_unique<RecordingWriter>();
 	store_ = std::make_unique<RecordingStore>(
-			RecordingHeaderOf(md, start, split_), baseNameAt(start), *writer_, nowMs());
+			std::move(header), baseNameAt(start), *writer_, nowMs());
 	lastSpaceCheckMs_ = nowMs() - kSpaceCheckPeriodMs;
 }
 

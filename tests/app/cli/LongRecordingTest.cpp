@@ -95,6 +95,24 @@ TEST_F(KelvraCli, FastUnitsAreRecordedSampleForSampleInTheFileAndItsCsv)
 
 // Killed at a moment of the run, the file holds an exact prefix of what was
 // measured, short by at most a second of wall time (and the start-up).
+TEST_F(KelvraCli, TheMemoOfALongRecordingIsInItsHeaderAndItsExports)
+{
+	ASSERT_EQ(0,
+			run({QStringLiteral("record"), QStringLiteral("--continuous"),
+					    QStringLiteral("--out"), path("m.kvr"),
+					    QStringLiteral("--emulate"), QStringLiteral("id=0"),
+					    QStringLiteral("--samples"), QStringLiteral("5"),
+					    QStringLiteral("--memo"), QStringLiteral("hello"),
+					    QStringLiteral("--memo"), QStringLiteral("試験 B")})
+					.status);
+	ASSERT_EQ(0, run({QStringLiteral("convert"), path("m.kvr"), path("m.vn2")}).status);
+	for (const char *file : {"m.kvr", "m.vn2"}) {
+		const Outcome info = run({QStringLiteral("info"), path(file)});
+		EXPECT_TRUE(info.output.contains(QStringLiteral("memo 1: hello\nmemo 2: 試験 B\n")))
+				<< file << ": " << info.output.toStdString();
+	}
+}
+
 TEST_F(KelvraCli, AKilledRecordingOpensAsAnExactPrefix)
 {
 	constexpr double kSamplesPerSecond = 100.0 * 100.0; // 10 ms at speed 100
