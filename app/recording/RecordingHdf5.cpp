@@ -1,5 +1,7 @@
 #include "RecordingHdf5.h"
 
+#include "run/EventText.h"
+
 #include <QFile>
 
 #include <hdf5.h>
@@ -112,13 +114,14 @@ struct EventRow {
 bool writeEvents(hid_t file, const RecordingReader &reader, SampleSpan span)
 {
 	const double interval = reader.header().intervalS;
+	const LanguageTexts english = LanguageTexts::English();
 	std::vector<QByteArray> texts;
 	std::vector<EventRow> rows;
 	for (const RecordingEvent &event : reader.events()) {
 		if (event.timeS < span.from * interval || event.timeS >= span.to * interval)
 			continue;
 		texts.push_back(EventKindName(event.kind).toUtf8());
-		texts.push_back(event.text.toUtf8());
+		texts.push_back(EventDetailText(event, english).toUtf8());
 		rows.push_back({event.timeS, event.unit, nullptr, nullptr});
 	}
 	texts.shrink_to_fit();

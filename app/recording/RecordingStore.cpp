@@ -17,20 +17,12 @@ uint64_t blockStart(int level, uint64_t sample)
 	return sample - sample % SummaryBlockSize(level);
 }
 
-uint64_t samplesPerPart(const RecordingHeader &h)
-{
-	const double seconds = h.split == SplitPeriod::Hour ? 3600.0
-			: h.split == SplitPeriod::Day       ? 86400.0
-							    : 0.0;
-	return seconds > 0.0 ? std::max<uint64_t>(1, std::llround(seconds / h.intervalS)) : 0;
-}
-
 } // namespace
 
 RecordingStore::RecordingStore(
 		RecordingHeader header, QString baseName, RecordingWriter &writer, int64_t nowMs)
 	: header_(std::move(header)), baseName_(std::move(baseName)), writer_(writer),
-	  samplesPerPart_(samplesPerPart(header_)), fileNumber_(samplesPerPart_ > 0 ? 1 : 0),
+	  samplesPerPart_(SamplesPerPart(header_)), fileNumber_(samplesPerPart_ > 0 ? 1 : 0),
 	  lastFlushMs_(nowMs), lastRetryMs_(nowMs)
 {
 	for (UnitStream &unit : units_)
@@ -259,10 +251,7 @@ void RecordingStore::retry()
 	for (int u = 0; u < kUnitCount; ++u)
 		first = header_.inUse(u) ? std::min(first, units_[u].encoded) : first;
 	beginPart(first == UINT64_MAX ? header_.firstSample : first);
-	AppendEvent(out_,
-			{first * header_.intervalS, -1, EventKind::Dropout,
-					QStringLiteral("samples lost to the disk: %1")
-							.arg(writer_.error())});
+	AppendEvent(out_, DiskLossEvent(first * header_.intervalS, 0, writer_.error()));
 }
 
 } // namespace kelvra

@@ -49,8 +49,7 @@ void LongRunReader::drop(int unit, int16_t code)
 	lost_[unit] = true;
 	devices_.api().Varnel_Device_Close(static_cast<int16_t>(unit));
 	if (onEvent)
-		onEvent({secondsAt(unit), unit, EventKind::Dropout,
-				DeviceControl::DeviceErrorText(code)});
+		onEvent(UnitLostEvent(secondsAt(unit), unit, code));
 }
 
 // A lost unit is opened again with its zero reference and started with the

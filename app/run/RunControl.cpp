@@ -1,7 +1,5 @@
 #include "RunControl.h"
 
-#include "core/NumberText.h"
-
 namespace kelvra {
 
 namespace {
@@ -302,14 +300,10 @@ void RunControl::addTriggerEvent()
 {
 	const float value = trigger_.triggerValue();
 	const bool upper = md_.TrgMaxFlag == kTrue && value >= md_.TrgVMax;
-	const QString text = QStringLiteral("%1 %2 (%3)")
-					     .arg(upper ? QStringLiteral("upper")
-							: QStringLiteral("lower"),
-							     shortestText(upper ? md_.TrgVMax
-										: md_.TrgVMin),
-							     shortestText(value));
-	addEvent({(trigger_.triggerSample() - 1) * (md_.IntervalTM / 1000.0), md_.TrgUnitID,
-			EventKind::Trigger, text});
+	addEvent(LevelEvent((trigger_.triggerSample() - 1) * (md_.IntervalTM / 1000.0),
+			md_.TrgUnitID, EventKind::Trigger,
+			upper ? EventSide::Upper : EventSide::Lower, EventLevel::None,
+			upper ? md_.TrgVMax : md_.TrgVMin, value));
 }
 
 void RunControl::followCapture()
