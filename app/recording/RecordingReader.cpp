@@ -312,21 +312,15 @@ SampleSummary RecordingReader::summarize(int unit, uint64_t from, uint64_t to) c
 }
 
 // Whole blocks with a complete summary cost one look-up; the rest is taken
-// from the level below, and at the bottom from the samples. Blocks without a
-// recorded sample are passed over, so that a long gap costs nothing.
+// from the level below, and at the bottom from the samples. Blocks without
+// a recorded sample are passed over, so that a stretch with neither samples
+// nor summaries costs nothing.
 void RecordingReader::summarizeInto(
 		SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const
 {
 	const uint64_t size = SummaryBlockSize(level);
 	const auto &blocks = blocks_[unit][level];
 	for (uint64_t b = blockStart(level, from); b < to; b += size) {
-		const uint64_t recorded = nextRecorded(unit, std::max(from, b));
-		if (recorded >= to)
-			break;
-		if (recorded >= b + size) {
-			b = blockStart(level, recorded) - size;
-			continue;
-		}
 		const uint64_t lo = std::max(from, b);
 		const uint64_t hi = std::min(to, b + size);
 		if (lo == b && hi == b + size) {
@@ -335,6 +329,16 @@ void RecordingReader::summarizeInto(
 				out.add(found->second.summary);
 				continue;
 			}
+		}
+		// Only a long span of the top level is worth the search: below it a
+		// block has 32.
+		const bool longSpan = level + 1 == kSummaryLevels && to - lo > 64 * size;
+		const uint64_t recorded = longSpan ? nextRecorded(unit, lo) : lo;
+		if (recorded >= to)
+			break;
+		if (recorded >= b + size) {
+			b = blockStart(level, recorded) - size;
+			continue;
 		}
 		if (level > 0)
 			summarizeInto(out, unit, level - 1, lo, hi);
