@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(fuzz_data_file fuzz_unit_replies fuzz_emulator_description fuzz_meas_info fuzz_expression)
+targets=(fuzz_data_file fuzz_unit_replies fuzz_emulator_description fuzz_meas_info fuzz_expression
+	fuzz_recording)
 
 scripts/setup.sh
 CXX=clang++-14 CC=clang-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

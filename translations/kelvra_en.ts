@@ -937,10 +937,6 @@ arm the trigger again</translation>
         <translation>--from and --to hold no sample: the recording runs from %1 s to %2 s</translation>
     </message>
     <message>
-        <source>全体</source>
-        <translation>all</translation>
-    </message>
-    <message>
         <source>使い方: kelvra-cli COMMAND [options]
 
 コマンド:
@@ -1207,6 +1203,10 @@ N samples</translation>
                                 interval statistics of a recording or data file
 </translation>
     </message>
+    <message>
+        <source>イベント: %1</source>
+        <translation>event: %1</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -1320,6 +1320,101 @@ N samples</translation>
     <message>
         <source>ID%1 のユニットが見つかりません。接続されているユニット: %2</source>
         <translation>There is no unit ID%1. Units connected: %2</translation>
+    </message>
+</context>
+<context>
+    <name>EventText</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>異常</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>復帰</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>マーク</source>
+        <translation>Marker</translation>
+    </message>
+    <message>
+        <source>切断</source>
+        <translation>Dropout</translation>
+    </message>
+    <message>
+        <source>再接続</source>
+        <translation>Reconnect</translation>
+    </message>
+    <message>
+        <source>ゼロ点</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>トリガ</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <comment>a word of an event line</comment>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>異常</source>
+        <comment>a word of an event line</comment>
+        <translation>alarm</translation>
+    </message>
+    <message>
+        <source>復帰</source>
+        <comment>a word of an event line</comment>
+        <translation>clear</translation>
+    </message>
+    <message>
+        <source>マーク</source>
+        <comment>a word of an event line</comment>
+        <translation>marker</translation>
+    </message>
+    <message>
+        <source>切断</source>
+        <comment>a word of an event line</comment>
+        <translation>dropout</translation>
+    </message>
+    <message>
+        <source>再接続</source>
+        <comment>a word of an event line</comment>
+        <translation>reconnect</translation>
+    </message>
+    <message>
+        <source>ゼロ点</source>
+        <comment>a word of an event line</comment>
+        <translation>zero</translation>
+    </message>
+    <message>
+        <source>トリガ</source>
+        <comment>a word of an event line</comment>
+        <translation>trigger</translation>
+    </message>
+    <message>
+        <source>上限 %1 (%2)</source>
+        <translation>upper %1 (%2)</translation>
+    </message>
+    <message>
+        <source>下限 %1 (%2)</source>
+        <translation>lower %1 (%2)</translation>
+    </message>
+    <message>
+        <source>ディスクに書き込めずデータが欠けました: %1</source>
+        <translation>samples lost to the disk: %1</translation>
+    </message>
+    <message>
+        <source>結果コード %1</source>
+        <translation>result code %1</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <translation>all</translation>
     </message>
 </context>
 <context>
@@ -1661,6 +1756,42 @@ N samples</translation>
     <message>
         <source>%1 は記録ではないか、そのヘッダーが壊れています</source>
         <translation>%1 is no recording, or its header is damaged</translation>
+    </message>
+    <message>
+        <source>記録のヘッダーが壊れています</source>
+        <translation>the recording&apos;s header is damaged</translation>
+    </message>
+    <message>
+        <source>この記録には、このプログラムの知らない項目（%1）があります。新しい版の Kelvra で開いて下さい。</source>
+        <translation>the recording holds an item (%1) this program does not know; open it with a newer version of Kelvra</translation>
+    </message>
+    <message>
+        <source>記録の形式 %1 はこのプログラムでは読めません（読めるのは %2 まで）。新しい版の Kelvra で開いて下さい。</source>
+        <translation>this program cannot read recordings of format %1 (it reads those up to %2); open it with a newer version of Kelvra</translation>
+    </message>
+    <message>
+        <source>%1 はバイト %2 までしか読めません: %3</source>
+        <translation>%1 reads only up to byte %2: %3</translation>
+    </message>
+    <message>
+        <source>使っていないユニット ID%1 のサンプルがあります</source>
+        <translation>it holds samples of ID%1, a unit not in use</translation>
+    </message>
+    <message>
+        <source>ID%1 のサンプル番号 %2 が、その前の %3 に続いていません</source>
+        <translation>sample number %2 of ID%1 does not follow on from %3 before it</translation>
+    </message>
+    <message>
+        <source>ID%1 のサンプル番号 %2 からの記録が、このファイルの範囲（%3 まで）を超えています</source>
+        <translation>the record of ID%1 from sample number %2 goes beyond the numbers of this file (up to %3)</translation>
+    </message>
+    <message>
+        <source>ID%1 の要約の記録が、記録されたサンプルを超えています</source>
+        <translation>a summary of ID%1 covers more than the samples recorded</translation>
+    </message>
+    <message>
+        <source>終わりの記録（%1）が、記録されたサンプル（%2 まで）と合いません</source>
+        <translation>the end record (%1) does not agree with the samples recorded (up to %2)</translation>
     </message>
 </context>
 <context>
@@ -2179,38 +2310,6 @@ N samples</translation>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
-    </message>
-    <message>
-        <source>警告</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>異常</source>
-        <translation>Alarm</translation>
-    </message>
-    <message>
-        <source>復帰</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>マーク</source>
-        <translation>Marker</translation>
-    </message>
-    <message>
-        <source>切断</source>
-        <translation>Dropout</translation>
-    </message>
-    <message>
-        <source>再接続</source>
-        <translation>Reconnect</translation>
-    </message>
-    <message>
-        <source>ゼロ点</source>
-        <translation>Zero</translation>
-    </message>
-    <message>
-        <source>トリガ</source>
-        <translation>Trigger</translation>
     </message>
 </context>
 <context>

@@ -11,7 +11,7 @@ DeviceControl::DeviceControl(ModuleData &md, DeviceApi &api, Prompt &prompt)
 {
 }
 
-QString DeviceControl::DeviceErrorText(int16_t code)
+QString DeviceControl::DeviceErrorText(int16_t code, const LanguageTexts &language)
 {
 	static const std::array<const char *, 10> texts{
 			QT_TR_NOOP("正常終了"),
@@ -26,8 +26,11 @@ QString DeviceControl::DeviceErrorText(int16_t code)
 			QT_TR_NOOP("USB通信エラー"),
 	};
 	if (code == kUnitOverflow)
-		return tr("ユニットのバッファがあふれ、データが失われました");
-	return code >= 0 && code < static_cast<int16_t>(texts.size()) ? tr(texts[code]) : QString();
+		return language("DeviceControl",
+				QT_TR_NOOP("ユニットのバッファがあふれ、データが失われました"));
+	return code >= 0 && code < static_cast<int16_t>(texts.size())
+			? language("DeviceControl", texts[code])
+			: QString();
 }
 
 void DeviceControl::DispDevError(int16_t code)

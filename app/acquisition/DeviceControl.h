@@ -4,6 +4,7 @@
 // texts of the device library's result codes.
 
 #include "DeviceApi.h"
+#include "core/InterfaceLanguage.h"
 #include "core/ModuleData.h"
 #include "core/Prompt.h"
 #include <QCoreApplication>
@@ -31,7 +32,8 @@ public:
 	// True when the reference was taken.
 	bool TakeZeroReference(int unit, bool ticked);
 
-	static QString DeviceErrorText(int16_t code);
+	// Empty for a code outside 0..9.
+	static QString DeviceErrorText(int16_t code, const LanguageTexts &texts = {});
 
 	DeviceApi &api() { return api_; }
 

@@ -12,6 +12,7 @@
 #include "limits/LimitWatch.h"
 #include "recording/LongRecording.h"
 #include "recording/RepeatedCapture.h"
+#include "run/EventText.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
@@ -651,7 +652,7 @@ void followEvents(RunControl &run, LimitWatch &limits, const ModuleData &md, Kep
 		}
 	};
 	QObject::connect(&run, &RunControl::eventAdded, [&seen](const RunEvent &event) {
-		printError(QStringLiteral("event: ") + RunEventLine(event));
+		printError(CliText::tr("イベント: %1").arg(EventLine(event)));
 		seen.alarm = seen.alarm || event.kind == EventKind::Alarm;
 		seen.dropouts += event.kind == EventKind::Dropout;
 	});

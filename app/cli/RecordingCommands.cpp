@@ -4,6 +4,7 @@
 #include "ConsolePrompt.h"
 
 #include "recording/RecordingHdf5.h"
+#include "run/EventText.h"
 #include "settings/MeasurementFiles.h"
 
 #include <QTextStream>
@@ -49,6 +50,8 @@ std::unique_ptr<RecordingReader> openRecording(const QString &fileName)
 	auto reader = RecordingReader::open(fileName, &error);
 	if (!reader)
 		printError(CliText::tr("%1 を読み込めません: %2").arg(fileName, error));
+	else if (!reader->stopReason().isEmpty())
+		printError(reader->stopReason()); // what came before it is read
 	return reader;
 }
 
@@ -125,14 +128,7 @@ int infoRecording(const QString &in)
 							.arg(gap.count));
 	}
 	for (const RecordingEvent &event : reader->events())
-		line(CliText::tr("イベント"),
-				QStringLiteral("%1 s %2 %3 %4")
-						.arg(event.timeS)
-						.arg(event.unit < 0 ? CliText::tr("全体")
-								    : QStringLiteral("ID%1").arg(
-										      event.unit),
-								EventKindName(event.kind),
-								event.text));
+		line(CliText::tr("イベント"), EventLine(event));
 	return kExitOk;
 }
 

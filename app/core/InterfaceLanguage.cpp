@@ -95,4 +95,24 @@ bool InstallLanguage(QCoreApplication &app, Language language)
 			QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
+LanguageTexts LanguageTexts::English()
+{
+	initTranslationResource();
+	auto english = std::make_shared<QTranslator>();
+	LanguageTexts texts;
+	// Built into the program: it does not fail to load.
+	if (english->load(QStringLiteral("kelvra_en"), QStringLiteral(":/translations")))
+		texts.own_ = std::move(english);
+	return texts;
+}
+
+QString LanguageTexts::operator()(
+		const char *context, const char *source, const char *disambiguation) const
+{
+	if (!own_)
+		return QCoreApplication::translate(context, source, disambiguation);
+	const QString text = own_->translate(context, source, disambiguation);
+	return text.isNull() ? QString::fromUtf8(source) : text;
+}
+
 } // namespace kelvra

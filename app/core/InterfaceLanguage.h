@@ -7,9 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QCoreApplication;
+class QTranslator;
 
 namespace kelvra {
 
@@ -35,5 +37,21 @@ LanguageChoice TakeLanguageOption(QStringList &arguments);
 // The program's texts in `language`, with Qt's own for the standard buttons
 // ("はい", "いいえ" in Japanese). False when a translation is missing.
 bool InstallLanguage(QCoreApplication &app, Language language);
+
+// The program's texts in one language, looked up by context and Japanese
+// source as tr() looks them up: in the interface's language (the translations
+// installed), or in English whatever the interface speaks, for the texts that
+// go into files.
+class LanguageTexts {
+public:
+	LanguageTexts() = default;
+	static LanguageTexts English();
+
+	QString operator()(const char *context, const char *source,
+			const char *disambiguation = nullptr) const;
+
+private:
+	std::shared_ptr<const QTranslator> own_; // null: the interface's
+};
 
 } // namespace kelvra

@@ -1,5 +1,7 @@
 #include "DialogEvents.h"
 
+#include "run/EventText.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -58,33 +60,10 @@ void DialogEvents::append(const RunEvent &event)
 			{QString::number(event.timeS, 'f', 2),
 					event.unit >= 0 ? QStringLiteral("ID%1").arg(event.unit)
 							: QString(),
-					kindText(event.kind), event.text});
+					EventKindText(event.kind), EventDetailText(event)});
 	item->setData(0, kTimeRole, event.timeS);
 	item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
 	list_->scrollToItem(item);
-}
-
-QString DialogEvents::kindText(EventKind kind)
-{
-	switch (kind) {
-	case EventKind::Warning:
-		return tr("警告");
-	case EventKind::Alarm:
-		return tr("異常");
-	case EventKind::Clear:
-		return tr("復帰");
-	case EventKind::Marker:
-		return tr("マーク");
-	case EventKind::Dropout:
-		return tr("切断");
-	case EventKind::Reconnect:
-		return tr("再接続");
-	case EventKind::Zero:
-		return tr("ゼロ点");
-	case EventKind::Trigger:
-		return tr("トリガ");
-	}
-	return {};
 }
 
 } // namespace kelvra

@@ -1,8 +1,8 @@
 #pragma once
 
 // "イベント": the events of the data held, one line each with its time, unit,
-// kind and text, growing as the run tells of new ones. Choosing a line (a
-// double click or Enter) asks for the graph to be moved to its time.
+// kind and text in the interface's language, growing as the run tells of new ones. Choosing a line
+// (a double click or Enter) asks for the graph to be moved to its time.
 
 #include "core/ModuleData.h"
 
@@ -23,9 +23,6 @@ public:
 	void append(const RunEvent &event);
 
 	QTreeWidget *List1() const { return list_; }
-
-	// The kind as the list names it.
-	static QString kindText(EventKind kind);
 
 Q_SIGNALS:
 	void eventChosen(double timeS);

@@ -1,7 +1,5 @@
 #include "LimitWatch.h"
 
-#include "core/NumberText.h"
-
 namespace kelvra {
 
 void LimitWatch::runStarted(const ModuleData &)
@@ -46,18 +44,11 @@ RunEvent RunEventOf(const ModuleData &md, const LimitEvent &event)
 {
 	static constexpr EventKind kinds[] = {
 			EventKind::Warning, EventKind::Alarm, EventKind::Clear};
-	// The level is named where the kind does not say it.
-	QString text;
-	if (event.kind == LimitEvent::Kind::Clear)
-		text = event.level == LimitLevel::Alarm ? QStringLiteral("alarm ")
-							: QStringLiteral("warning ");
-	text += QStringLiteral("%1 %2 (%3)")
-				.arg(event.side == LimitSide::Upper ? QStringLiteral("upper")
-								    : QStringLiteral("lower"),
-						shortestText(event.limit),
-						shortestText(event.value));
-	return {SampleSeconds(md, event.sample), event.unit, kinds[static_cast<int>(event.kind)],
-			text};
+	return LevelEvent(SampleSeconds(md, event.sample), event.unit,
+			kinds[static_cast<int>(event.kind)],
+			event.side == LimitSide::Upper ? EventSide::Upper : EventSide::Lower,
+			event.level == LimitLevel::Alarm ? EventLevel::Alarm : EventLevel::Warning,
+			event.limit, event.value);
 }
 
 } // namespace kelvra

@@ -109,10 +109,12 @@ void LongRecording::runStarted(const ModuleData &md)
 	taken_.fill(0);
 	toldFailures_ = 0;
 	toldLowSpace_ = false;
+	RecordingHeader header = RecordingHeaderOf(md, start, split_);
+	for (qsizetype i = 0; i < qsizetype(header.MemoStr.size()); ++i)
+		header.MemoStr[i] = memoLines_.value(i);
 	writer_ = std::make_unique<RecordingWriter>();
 	baseName_ = baseNameAt(start);
-	store_ = std::make_unique<RecordingStore>(
-			RecordingHeaderOf(md, start, split_), baseName_, *writer_, nowMs());
+	store_ = std::make_unique<RecordingStore>(std::move(header), baseName_, *writer_, nowMs());
 	firstFile_ = store_->currentFile();
 	lastSpaceCheckMs_ = nowMs() - kSpaceCheckPeriodMs;
 }

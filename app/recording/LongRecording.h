@@ -34,7 +34,8 @@ public:
 	// Milliseconds of a steady clock; the recording's own one unless set.
 	std::function<int64_t()> nowMs;
 
-	// The memo lines of the file: the run clears the state's own at its start.
+	// The memo lines of every part's header: the run clears the state's own
+	// at its start, so they come from here.
 	void setMemoLines(const QStringList &lines) { memoLines_ = lines; }
 	// Keeps at most this many samples per unit; 0: no limit. Samples of the
 	// tick under way past a new limit are dropped.

@@ -1,6 +1,7 @@
 #include "RecordingExport.h"
 
 #include "core/NumberText.h"
+#include "run/EventText.h"
 #include "settings/DataFile.h"
 #include "settings/StagedFiles.h"
 #include "settings/TextCodec.h"
@@ -53,17 +54,19 @@ QString quoted(QString text)
 			QLatin1Char('"');
 }
 
-// In the data CSV's encoding and line ends, so a spreadsheet opens both alike.
+// In the data CSV's encoding and line ends, so a spreadsheet opens both alike;
+// the texts in English, so that the file does not depend on the interface.
 QByteArray eventsCsv(const RecordingReader &reader, SampleSpan span, CsvEncoding encoding)
 {
 	const double startS = span.from * reader.header().intervalS;
+	const LanguageTexts english = LanguageTexts::English();
 	QString text = QStringLiteral("time_s,unit,kind,text\r\n");
 	for (const RecordingEvent &event : SpanEvents(reader, span)) {
 		text += QString::fromLatin1(significantText(event.timeS - startS, 15)) +
 				QLatin1Char(',') +
 				(event.unit >= 0 ? QString::number(event.unit) : QString()) +
 				QLatin1Char(',') + EventKindName(event.kind) + QLatin1Char(',') +
-				quoted(event.text) + QStringLiteral("\r\n");
+				quoted(EventDetailText(event, english)) + QStringLiteral("\r\n");
 	}
 	if (encoding == CsvEncoding::Utf8)
 		return "\xEF\xBB\xBF" + text.toUtf8();

@@ -2,6 +2,7 @@
 
 #include "run/JournalFormat.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace kelvra {
 
 namespace {
 
-constexpr quint8 kVersion = 1;
 constexpr qsizetype kFrameSize = 12;
 // No record this program writes comes near this; a larger length is damage.
 constexpr quint32 kMaxPayload = 16 * 1024 * 1024;
@@ -88,7 +88,17 @@ public:
 		return *this;
 	}
 
+	Get &raw(QByteArray &bytes, qsizetype size)
+	{
+		if (fits(size)) {
+			bytes = QByteArray(at_, size);
+			at_ += size;
+		}
+		return *this;
+	}
+
 	bool whole() const { return ok_ && at_ == end_; }
+	bool more() const { return ok_ && at_ != end_; }
 
 private:
 	bool fits(qsizetype size)
@@ -119,6 +129,42 @@ void getSettings(Get &get, RunSettings &s)
 		get >> u.Mflag >> u.Power >> u.PowerSing >> u.Capacity;
 }
 
+QString damagedHeader()
+{
+	return QCoreApplication::translate("RecordingReader", "記録のヘッダーが壊れています");
+}
+
+// The header's list of blocks: its size in bytes, then each block's tag, size
+// and bytes. False, with the reason, for a damaged list or a block that must
+// be understood: this version understands none yet.
+bool getBlocks(Get &get, std::vector<HeaderBlock> &blocks, QString *refusal)
+{
+	uint32_t listSize = 0;
+	QByteArray list;
+	get >> listSize;
+	get.raw(list, listSize);
+	Get in(list.constData(), list.size());
+	while (in.more()) {
+		HeaderBlock block;
+		uint32_t size = 0;
+		in >> block.tag >> size;
+		in.raw(block.bytes, size);
+		if (block.tag & kMustUnderstand) {
+			*refusal = QCoreApplication::translate("RecordingReader",
+					"この記録には、このプログラムの知らない項目（%1）が"
+					"あります。新しい版の Kelvra で開いて下さい。")
+						   .arg(block.tag);
+			return false;
+		}
+		blocks.push_back(std::move(block));
+	}
+	if (!in.whole()) {
+		*refusal = damagedHeader();
+		return false;
+	}
+	return true;
+}
+
 } // namespace
 
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split)
@@ -132,6 +178,24 @@ RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, 
 	h.unitText = md.GetSingStr();
 	h.split = split;
 	return h;
+}
+
+uint64_t SamplesPerPart(const RecordingHeader &h)
+{
+	const double seconds = h.split == SplitPeriod::Hour ? 3600.0
+			: h.split == SplitPeriod::Day       ? 86400.0
+							    : 0.0;
+	return seconds > 0.0 ? std::max<uint64_t>(1, std::llround(seconds / h.intervalS)) : 0;
+}
+
+uint64_t PartSpanEnd(const RecordingHeader &h)
+{
+	const uint64_t perPart = SamplesPerPart(h);
+	if (perPart > 0)
+		return (h.firstSample / perPart + 1) * perPart;
+	constexpr double kCentury = 100.0 * 365.25 * 86400.0;
+	const auto numbers = static_cast<uint64_t>(kCentury / h.intervalS);
+	return h.firstSample + std::min(numbers, UINT64_MAX / 2 - h.firstSample / 2);
 }
 
 void SampleSummary::add(float value)
@@ -157,11 +221,19 @@ void SampleSummary::add(const SampleSummary &other)
 void AppendHeader(QByteArray &out, const RecordingHeader &h)
 {
 	Put put(out, RecordKind::Header);
-	put << kVersion << h.part << static_cast<uint8_t>(h.split) << h.intervalS << h.firstSample
-	    << h.startTimeIso << h.StartTimeStr << h.unitText;
+	put << kRecordingVersion << h.part << static_cast<uint8_t>(h.split) << h.intervalS
+	    << h.firstSample << h.startTimeIso << h.StartTimeStr << h.unitText;
 	for (const QString &memo : h.MemoStr)
 		put << memo;
 	putSettings(put, h.settings);
+	uint32_t listSize = 0;
+	for (const HeaderBlock &block : h.blocks)
+		listSize += 6 + static_cast<uint32_t>(block.bytes.size());
+	put << listSize;
+	for (const HeaderBlock &block : h.blocks) {
+		put << block.tag << static_cast<uint32_t>(block.bytes.size());
+		put.raw(block.bytes.constData(), block.bytes.size());
+	}
 }
 
 void AppendSamples(QByteArray &out, int unit, uint64_t first, const float *values, qsizetype count)
@@ -183,8 +255,8 @@ void AppendGap(QByteArray &out, const RecordingGap &gap)
 
 void AppendEvent(QByteArray &out, const RecordingEvent &event)
 {
-	Put(out, RecordKind::Event) << event.timeS << static_cast<int8_t>(event.unit)
-				    << static_cast<uint8_t>(event.kind) << event.text;
+	const Put put(out, RecordKind::Event);
+	AppendEventData(out, event);
 }
 
 void AppendSummary(QByteArray &out, const SummaryRecord &r)
@@ -200,21 +272,35 @@ void AppendEnd(QByteArray &out, uint64_t nextSample)
 	Put(out, RecordKind::End) << nextSample;
 }
 
-std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size)
+std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size, QString *refusal)
 {
 	RecordingHeader h;
-	quint8 version = 0;
 	uint8_t split = 0;
 	Get get(p, size);
-	get >> version >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >>
+	get >> h.version;
+	if (h.version < 1 || h.version > kRecordingVersion) {
+		*refusal = QCoreApplication::translate("RecordingReader",
+				"記録の形式 %1 はこのプログラムでは読めません（読めるのは %2 まで）。"
+				"新しい版の Kelvra で開いて下さい。")
+					   .arg(h.version)
+					   .arg(kRecordingVersion);
+		return std::nullopt;
+	}
+	get >> h.part >> split >> h.intervalS >> h.firstSample >> h.startTimeIso >>
 			h.StartTimeStr >> h.unitText;
 	for (QString &line : h.MemoStr)
 		get >> line;
 	getSettings(get, h.settings);
-	// A checksum does not vouch for the writer: the settings get the data file's check.
-	if (!get.whole() || version != kVersion || split > 2 || !(h.intervalS > 0.0) ||
-			!ImplausibleSetting(h.settings).isEmpty())
+	if (h.version >= 2 && !getBlocks(get, h.blocks, refusal))
 		return std::nullopt;
+	// A checksum does not vouch for the writer: the settings get the data file's
+	// check, and the interval is the one they give.
+	if (!get.whole() || split > 2 || !(h.intervalS > 0.0) ||
+			h.intervalS != h.settings.IntervalTM / 1000.0 ||
+			!ImplausibleSetting(h.settings).isEmpty()) {
+		*refusal = damagedHeader();
+		return std::nullopt;
+	}
 	h.split = static_cast<SplitPeriod>(split);
 	return h;
 }
@@ -240,18 +326,22 @@ std::optional<RecordingGap> DecodeGap(const char *p, qsizetype size)
 	return gap;
 }
 
-std::optional<RecordingEvent> DecodeEvent(const char *p, qsizetype size)
+std::optional<DecodedEvent> DecodeEvent(const char *p, qsizetype size, uint8_t version)
 {
-	RecordingEvent event;
+	if (version >= 2)
+		return DecodeEventData(p, size);
+	// Version 1 kept a text in place of the data.
+	DecodedEvent d;
 	int8_t unit = 0;
 	uint8_t kind = 0;
 	Get get(p, size);
-	get >> event.timeS >> unit >> kind >> event.text;
-	if (!get.whole() || unit < -1 || unit >= kUnitCount || kind > uint8_t(EventKind::Trigger))
+	get >> d.event.timeS >> unit >> kind >> d.event.text;
+	if (!get.whole() || unit < -1 || unit >= kUnitCount || kind > uint8_t(EventKind::Trigger) ||
+			!std::isfinite(d.event.timeS))
 		return std::nullopt;
-	event.unit = unit;
-	event.kind = static_cast<EventKind>(kind);
-	return event;
+	d.event.unit = unit;
+	d.event.kind = static_cast<EventKind>(kind);
+	return d;
 }
 
 std::optional<SummaryRecord> DecodeSummary(const char *p, qsizetype size)

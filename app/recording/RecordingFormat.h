@@ -31,7 +31,21 @@ enum class RecordKind : char {
 	End = 'E',
 };
 
+inline constexpr uint8_t kRecordingVersion = 2;
+
+// A block of the header's list, where later additions to the header go. A
+// reader passes over a block whose tag it does not know, unless the tag has
+// kMustUnderstand set: then it refuses the file.
+struct HeaderBlock {
+	uint16_t tag = 0;
+	QByteArray bytes;
+
+	bool operator==(const HeaderBlock &) const = default;
+};
+inline constexpr uint16_t kMustUnderstand = 0x8000;
+
 struct RecordingHeader {
+	uint8_t version = kRecordingVersion; // of the file read; a writer writes its own
 	RunSettings settings;
 	QString StartTimeStr;
 	std::array<QString, 5> MemoStr;
@@ -39,14 +53,26 @@ struct RecordingHeader {
 	QString startTimeIso; // ISO 8601, local time with its offset
 	QString unitText;     // the display unit the samples are in
 	SplitPeriod split = SplitPeriod::None;
-	uint16_t part = 0;        // 0 in a recording that is not split
-	uint64_t firstSample = 0; // number of the part's first sample, from 0 at the start
+	uint16_t part = 0;               // 0 in a recording that is not split
+	uint64_t firstSample = 0;        // number of the part's first sample, from 0 at the start
+	std::vector<HeaderBlock> blocks; // those this version does not read itself
 
 	bool inUse(int unit) const { return settings.units[unit].Mflag != kFalse; }
 };
 
 // The header of a recording of the state's run, begun at `start`.
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split);
+
+// Sample numbers in each part of a split recording (an hour or a day of
+// measurement time); 0 when it is not split.
+uint64_t SamplesPerPart(const RecordingHeader &h);
+// One past the last sample number the part can hold: the end of its hour or
+// day when split, a century of measurement after its first sample when not.
+uint64_t PartSpanEnd(const RecordingHeader &h);
+// A unit's first record in a part begins at most this many numbers after the
+// part's first sample: the run keeps its units level within a read of their
+// buffers.
+inline constexpr uint64_t kMaxUnitLead = kBufferLength;
 
 using RecordingEvent = RunEvent;
 
@@ -103,9 +129,13 @@ struct RecordSpan {
 template <typename Visit>
 qsizetype ForEachRecord(const QByteArray &bytes, Visit visit);
 
-std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size);
+// nullopt when the header is damaged or of a version this one cannot read,
+// with the reason in `refusal`.
+std::optional<RecordingHeader> DecodeHeader(const char *p, qsizetype size, QString *refusal);
 std::optional<RecordingGap> DecodeGap(const char *p, qsizetype size);
-std::optional<RecordingEvent> DecodeEvent(const char *p, qsizetype size);
+// An event record of a file of `version`; known is false for an event of a
+// later version, which a reader passes over.
+std::optional<DecodedEvent> DecodeEvent(const char *p, qsizetype size, uint8_t version);
 std::optional<SummaryRecord> DecodeSummary(const char *p, qsizetype size);
 std::optional<uint64_t> DecodeEnd(const char *p, qsizetype size);
 // A sample record's unit, first sample number and number of samples; the

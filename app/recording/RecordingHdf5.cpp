@@ -1,6 +1,7 @@
 #include "RecordingHdf5.h"
 
 #include "Hdf5FileDriver.h"
+#include "run/EventText.h"
 #include "settings/StagedFiles.h"
 
 #include <QCoreApplication>
@@ -230,12 +231,14 @@ private:
 		std::vector<const char *> kinds;
 		std::vector<const char *> texts;
 		utf8.reserve(2 * events.size());
+		const LanguageTexts english = LanguageTexts::English();
 		for (const RecordingEvent &event : events) {
 			times.push_back(event.timeS);
 			units.push_back(event.unit);
 			kinds.push_back(utf8.emplace_back(EventKindName(event.kind).toUtf8())
 							.constData());
-			texts.push_back(utf8.emplace_back(event.text.toUtf8()).constData());
+			texts.push_back(utf8.emplace_back(EventDetailText(event, english).toUtf8())
+							.constData());
 		}
 		Handle text(utf8Lines(), H5Tclose);
 		return writeEventVariable(file, dimension,

@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kelvra {
@@ -21,6 +22,9 @@ class RecordingReader {
 public:
 	// nullopt with the reason when the file is no recording.
 	static std::unique_ptr<RecordingReader> open(const QString &fileName, QString *error);
+	// One part held in memory, named `name` in the reasons.
+	static std::unique_ptr<RecordingReader> read(
+			QByteArray bytes, const QString &name, QString *error);
 
 	// The first part's header.
 	const RecordingHeader &header() const { return headers_.front(); }
@@ -28,6 +32,9 @@ public:
 	const QStringList &files() const { return files_; }
 	// Whether the last part ended with its end record (not cut off by a crash).
 	bool ended() const { return ended_; }
+	// Why reading stopped at a record whose numbers cannot belong to the file
+	// (what came before it is read); empty when no such record was met.
+	const QString &stopReason() const { return stopReason_; }
 
 	// One past the last sample number held of any unit in use.
 	uint64_t sampleEnd() const;
@@ -61,14 +68,36 @@ private:
 		SampleSummary summary;
 	};
 
+	// What the records of a part have said so far.
+	struct PartScan {
+		PartScan(const RecordingHeader &h, uint64_t end) : header(h), limit(end) {}
+
+		const RecordingHeader &header;
+		uint64_t limit; // one past the last sample number the part may hold
+		std::array<std::optional<uint64_t>, kUnitCount>
+				next{};                   // after each unit's last record
+		std::array<uint64_t, kUnitCount> begin{}; // each unit's first number
+		std::array<std::array<std::optional<uint64_t>, kSummaryLevels>, kUnitCount>
+				lastBlock{}; // of each unit's summaries
+		QString refusal;             // why a record cannot belong to the part
+	};
+
 	RecordingReader() = default;
 	bool addPart(const QString &fileName, QString *error, const RecordingHeader *sameAs);
+	bool addBytes(const QString &fileName, const char *base, qint64 size, QString *error,
+			const RecordingHeader *sameAs);
+	static std::optional<uint64_t> endOfWholeFile(const QByteArray &bytes);
 	static void releasePages(const char *base, qint64 size);
-	bool take(const RecordSpan &record, const char *base);
+	bool take(const RecordSpan &record, const char *base, PartScan &scan);
+	bool fits(PartScan &scan, int unit, uint64_t first, uint64_t count) const;
+	bool fits(PartScan &scan, const SummaryRecord &r) const;
+	bool fitsEnd(PartScan &scan, uint64_t end) const;
 	void sortEvents();
 	void summarizeInto(
 			SampleSummary &out, int unit, int level, uint64_t from, uint64_t to) const;
 	void summarizeSamples(SampleSummary &out, int unit, uint64_t from, uint64_t to) const;
+	// The first number from `from` on that a sample of the unit has; UINT64_MAX if none.
+	uint64_t nextRecorded(int unit, uint64_t from) const;
 	// Calls visit(lo, hi, values of sample lo) for each stretch of recorded
 	// samples of the unit within from..to-1, in order.
 	template <typename Visit>
@@ -83,6 +112,8 @@ private:
 	std::array<uint64_t, kUnitCount> ends_{};
 	std::vector<RecordingEvent> events_;
 	bool ended_ = false;
+	QString stopReason_;
+	QByteArray held_; // the bytes of a part read from memory
 };
 
 // The files of a recording, in order, from the name of its first part.

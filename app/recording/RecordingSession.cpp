@@ -1,5 +1,7 @@
 #include "RecordingSession.h"
 
+#include "run/EventText.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
@@ -100,7 +102,7 @@ void RecordingSession::eventAdded(const RunEvent &event)
 				"ID%1 との通信が途絶えました（%2）。再び接続されるまで、"
 				"このユニットのデータは欠けます。記録は続けます。")
 						.arg(event.unit)
-						.arg(event.text));
+						.arg(EventDetailText(event)));
 }
 
 // Not inside the tick: the box waits while the run goes on.

@@ -17,20 +17,12 @@ uint64_t blockStart(int level, uint64_t sample)
 	return sample - sample % SummaryBlockSize(level);
 }
 
-uint64_t samplesPerPart(const RecordingHeader &h)
-{
-	const double seconds = h.split == SplitPeriod::Hour ? 3600.0
-			: h.split == SplitPeriod::Day       ? 86400.0
-							    : 0.0;
-	return seconds > 0.0 ? std::max<uint64_t>(1, std::llround(seconds / h.intervalS)) : 0;
-}
-
 } // namespace
 
 RecordingStore::RecordingStore(
 		RecordingHeader header, QString baseName, RecordingWriter &writer, int64_t nowMs)
 	: header_(std::move(header)), baseName_(std::move(baseName)), writer_(writer),
-	  samplesPerPart_(samplesPerPart(header_)), fileNumber_(samplesPerPart_ > 0 ? 1 : 0),
+	  samplesPerPart_(SamplesPerPart(header_)), firstNumber_(samplesPerPart_ > 0 ? 1 : 0),
 	  lastFlushMs_(nowMs), lastRetryMs_(nowMs)
 {
 	for (UnitStream &unit : units_)
@@ -40,7 +32,10 @@ RecordingStore::RecordingStore(
 
 RecordingStore::~RecordingStore()
 {
-	flush();
+	// The run has ended: a part that waits for the writer to take the one
+	// before waits here.
+	while (flush())
+		writer_.waitUntilTaken();
 	uint64_t end = header_.firstSample;
 	for (int u = 0; u < kUnitCount; ++u)
 		end = header_.inUse(u) ? std::max(end, units_[u].encoded) : end;
@@ -83,10 +78,11 @@ void RecordingStore::tick(int64_t nowMs)
 {
 	if (!writer_.failing())
 		lastRetryMs_ = nowMs;
-	else if (nowMs - lastRetryMs_ >= kRetryPeriodMs) {
+	else if (nowMs - lastRetryMs_ >= kRetryPeriodMs && startsSettled()) {
 		retry();
 		lastRetryMs_ = nowMs;
 	}
+	tellLoss();
 	if (nowMs - lastFlushMs_ >= kFlushPeriodMs) {
 		flush();
 		lastFlushMs_ = nowMs;
@@ -100,8 +96,17 @@ QString RecordingStore::partName(int number) const
 	return baseName_ + QStringLiteral("-%1.kvr").arg(number, 3, 10, QLatin1Char('0'));
 }
 
+bool RecordingStore::startsSettled() const
+{
+	return writer_.startsTaken() == static_cast<int>(partFirsts_.size());
+}
+
+// Once the writer has taken every part asked for, the parts it made are
+// numbered on from the first: a number whose file could not be made is the
+// next part's.
 void RecordingStore::beginPart(uint64_t firstSample)
 {
+	fileNumber_ = firstNumber_ + writer_.partsBegun();
 	header_.part = static_cast<uint16_t>(fileNumber_);
 	header_.firstSample = firstSample;
 	partEnd_ = samplesPerPart_ > 0 ? (firstSample / samplesPerPart_ + 1) * samplesPerPart_
@@ -114,11 +119,24 @@ void RecordingStore::beginPart(uint64_t firstSample)
 	AppendHeader(bytes, header_);
 	currentFile_ = partName(fileNumber_);
 	writer_.startPart(currentFile_, std::move(bytes));
-	partsStarted_ += 1;
+	partFirsts_.push_back(firstSample);
 }
 
-void RecordingStore::flush()
+// A part begun after the disk dropped data tells the loss, at its first
+// sample, once it is known to be written.
+void RecordingStore::tellLoss()
 {
+	if (writer_.lossesEnded() == toldLosses_ || !startsSettled() || writer_.failing())
+		return;
+	const RecordingWriter::Loss loss = writer_.lastLoss();
+	toldLosses_ = loss.ended;
+	const auto first = partFirsts_[static_cast<size_t>(loss.endedByPart)];
+	AppendEvent(out_, DiskLossEvent(first * header_.intervalS, loss.error, loss.reason));
+}
+
+bool RecordingStore::flush()
+{
+	bool held = false;
 	for (;;) {
 		for (int u = 0; u < kUnitCount; ++u) {
 			if (header_.inUse(u))
@@ -126,14 +144,18 @@ void RecordingStore::flush()
 		}
 		if (samplesPerPart_ == 0 || !allReached(partEnd_) || !anyPending())
 			break;
+		// The next part's number waits for the writer to take the last one.
+		held = !startsSettled();
+		if (held)
+			break;
 		// No unit has a sample left in this part: the next one begins where it ends.
 		const uint64_t end = partEnd_;
 		endPart(end);
-		fileNumber_ += 1;
 		beginPart(end);
 	}
 	writer_.append(std::move(out_));
 	out_ = QByteArray();
+	return held;
 }
 
 bool RecordingStore::anyPending() const
@@ -248,21 +270,13 @@ void RecordingStore::endPart(uint64_t limit)
 }
 
 // The disk refused data: what was handed since is lost. Goes on in a new
-// part from the first sample not yet handed, telling the loss in it.
+// part from the first sample not yet handed; the part tells the loss.
 void RecordingStore::retry()
 {
-	if (writer_.partsBegun() < partsStarted_)
-		partsStarted_ -= 1; // the last try made no file: its number is free again
-	else
-		fileNumber_ += 1;
 	uint64_t first = UINT64_MAX;
 	for (int u = 0; u < kUnitCount; ++u)
 		first = header_.inUse(u) ? std::min(first, units_[u].encoded) : first;
 	beginPart(first == UINT64_MAX ? header_.firstSample : first);
-	AppendEvent(out_,
-			{first * header_.intervalS, -1, EventKind::Dropout,
-					QStringLiteral("samples lost to the disk: %1")
-							.arg(writer_.error())});
 }
 
 } // namespace kelvra

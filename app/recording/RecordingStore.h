@@ -5,7 +5,8 @@
 // second ago is on its way to the disk, and the run never waits for it.
 // Splits the recording into parts by measurement time (sample number ×
 // interval) and, after a write error, goes on in a new part every few
-// seconds until the disk takes data again.
+// seconds until the disk takes data again. Parts are numbered on without a
+// hole, and the part that ends a loss to the disk tells it as an event.
 
 #include "RecordingFormat.h"
 #include "RecordingWriter.h"
@@ -64,8 +65,11 @@ private:
 	};
 
 	QString partName(int number) const;
+	bool startsSettled() const;
 	void beginPart(uint64_t firstSample);
-	void flush();
+	void tellLoss();
+	// True when a new part waits for the writer to take the last one.
+	bool flush();
 	bool allReached(uint64_t sample) const;
 	bool anyPending() const;
 	void encodeUntil(UnitStream &unit, int id, uint64_t limit);
@@ -88,8 +92,10 @@ private:
 	QByteArray out_;
 	uint64_t samplesPerPart_ = 0; // 0: not split
 	uint64_t partEnd_ = UINT64_MAX;
+	int firstNumber_ = 0; // 1 in a split recording, whose parts are all numbered
 	int fileNumber_ = 0;
-	int partsStarted_ = 0;
+	std::vector<uint64_t> partFirsts_; // the first sample of each part asked for
+	int toldLosses_ = 0;
 	QString currentFile_;
 	int64_t lastFlushMs_ = 0;
 	int64_t lastRetryMs_ = 0;

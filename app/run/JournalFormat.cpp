@@ -223,13 +223,7 @@ void AppendEndRecord(QByteArray &out, const QString &startTime)
 void AppendEventRecord(QByteArray &out, const RunEvent &event)
 {
 	const qsizetype begin = openFrame(out, kEvent);
-	QByteArray bytes;
-	QDataStream s(&bytes, QIODevice::WriteOnly);
-	prepare(s);
-	s.setFloatingPointPrecision(QDataStream::DoublePrecision); // the time is a Float64
-	s << event.timeS << static_cast<qint8>(event.unit) << static_cast<quint8>(event.kind)
-	  << event.text;
-	out.append(bytes);
+	AppendEventData(out, event);
 	closeFrame(out, begin);
 }
 
@@ -348,21 +342,24 @@ std::optional<QString> DecodeEnd(const char *body, qsizetype size)
 	return startTime;
 }
 
-std::optional<RunEvent> DecodeEvent(const char *body, qsizetype size)
+std::optional<DecodedEvent> DecodeEvent(char kind, const char *body, qsizetype size)
 {
+	if (kind == kEvent)
+		return DecodeEventData(body, size);
 	QDataStream s(QByteArray::fromRawData(body, size));
 	prepare(s);
 	s.setFloatingPointPrecision(QDataStream::DoublePrecision);
-	RunEvent event;
+	DecodedEvent d;
 	qint8 unit = 0;
-	quint8 kind = 0;
-	s >> event.timeS >> unit >> kind >> event.text;
+	quint8 eventKind = 0;
+	s >> d.event.timeS >> unit >> eventKind >> d.event.text;
 	if (s.status() != QDataStream::Ok || !s.atEnd() || unit < -1 || unit >= kUnitCount ||
-			kind > static_cast<quint8>(EventKind::Trigger) || !(event.timeS >= 0.0))
+			eventKind > static_cast<quint8>(EventKind::Trigger) ||
+			!(d.event.timeS >= 0.0))
 		return std::nullopt;
-	event.unit = unit;
-	event.kind = static_cast<EventKind>(kind);
-	return event;
+	d.event.unit = unit;
+	d.event.kind = static_cast<EventKind>(eventKind);
+	return d;
 }
 
 } // namespace journal_record

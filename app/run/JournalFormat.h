@@ -10,9 +10,12 @@
 // ticks before. Then one record per tick with the samples the acquisition
 // stored, and an end record when the run ended. Between them, an event record
 // for each event of the run as it happened (a rewrite carries those so far
-// after the rings); journals written before events were kept have none. A
-// record that is cut off or fails its checksum ends the journal: nothing
-// after it is decoded.
+// after the rings): 'W', the event's data as a recording keeps them
+// (AppendEventData), whose text is made where it is shown. Journals written
+// before events kept their data have 'V' records with a text in its place
+// (Float64 time, Int8 unit, UInt8 kind, the text as QDataStream writes it),
+// and those before events were kept have none. A record that is cut off or
+// fails its checksum ends the journal: nothing after it is decoded.
 
 #include "core/ModuleData.h"
 #include "core/RunEvent.h"
@@ -98,7 +101,8 @@ inline constexpr char kHeader = 'H';
 inline constexpr char kRing = 'R';
 inline constexpr char kTick = 'T';
 inline constexpr char kEnd = 'E';
-inline constexpr char kEvent = 'V';
+inline constexpr char kEvent = 'W';
+inline constexpr char kTextEvent = 'V'; // read, no longer written
 
 // The payload length a frame announces; nullopt when the frame is damaged.
 std::optional<uint32_t> PayloadLength(const char *frame);
@@ -109,7 +113,8 @@ std::optional<JournalHeader> DecodeHeader(const char *body, qsizetype size);
 std::optional<JournalRing> DecodeRing(const char *body, qsizetype size);
 bool DecodeTick(const char *body, qsizetype size, JournalTick &tick); // reuses the tick's room
 std::optional<QString> DecodeEnd(const char *body, qsizetype size);
-std::optional<RunEvent> DecodeEvent(const char *body, qsizetype size);
+// Either kind of event record; known is false for an event of a later version.
+std::optional<DecodedEvent> DecodeEvent(char kind, const char *body, qsizetype size);
 
 } // namespace journal_record
 

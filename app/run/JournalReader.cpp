@@ -42,13 +42,14 @@ bool JournalReader::nextTick(JournalTick &tick)
 	if (!pending_ && !readRecord())
 		return false;
 	pending_ = false;
-	while (payload_[0] == kEvent) {
-		std::optional<RunEvent> event = DecodeEvent(body(), bodySize());
+	while (payload_[0] == kEvent || payload_[0] == kTextEvent) {
+		std::optional<DecodedEvent> event = DecodeEvent(payload_[0], body(), bodySize());
 		if (!event) {
 			damaged();
 			return false;
 		}
-		events_.push_back(std::move(*event));
+		if (event->known)
+			events_.push_back(std::move(event->event));
 		if (!readRecord())
 			return false;
 	}

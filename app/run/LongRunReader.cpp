@@ -52,8 +52,7 @@ void LongRunReader::drop(int unit, int16_t code)
 	lost_[unit] = true;
 	devices_.api().Varnel_Device_Close(static_cast<int16_t>(unit));
 	if (onEvent)
-		onEvent({secondsAt(unit), unit, EventKind::Dropout,
-				DeviceControl::DeviceErrorText(code)});
+		onEvent(UnitLostEvent(secondsAt(unit), unit, code));
 }
 
 // One event for a stretch of ticks in which the unit lost samples.
@@ -63,8 +62,7 @@ void LongRunReader::countOverflow(int unit, int lost, double atS)
 	if (!overflowing_[unit] && !overflowedNow_[unit]) {
 		overflowEvents_ += 1;
 		if (onEvent)
-			onEvent({atS, unit, EventKind::Dropout,
-					DeviceControl::DeviceErrorText(kUnitOverflow)});
+			onEvent(UnitLostEvent(atS, unit, kUnitOverflow));
 	}
 	overflowedNow_[unit] = true;
 }

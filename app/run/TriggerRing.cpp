@@ -177,14 +177,9 @@ bool TriggerRing::storeAndCheck(int unit, std::optional<float> value)
 RunEvent TriggerEventOf(const ModuleData &md, int64_t sample, float value)
 {
 	const bool upper = md.TrgMaxFlag == kTrue && value >= md.TrgVMax;
-	const QString text = QStringLiteral("%1 %2 (%3)")
-					     .arg(upper ? QStringLiteral("upper")
-							: QStringLiteral("lower"),
-							     shortestText(upper ? md.TrgVMax
-										: md.TrgVMin),
-							     shortestText(value));
-	return {static_cast<double>(sample - 1) * (md.IntervalTM / 1000.0), md.TrgUnitID,
-			EventKind::Trigger, text};
+	return LevelEvent(static_cast<double>(sample - 1) * (md.IntervalTM / 1000.0), md.TrgUnitID,
+			EventKind::Trigger, upper ? EventSide::Upper : EventSide::Lower,
+			EventLevel::None, upper ? md.TrgVMax : md.TrgVMin, value);
 }
 
 } // namespace kelvra

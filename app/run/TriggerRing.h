@@ -51,7 +51,7 @@ private:
 };
 
 // The event of a trigger that fired on sample `sample` of the run (from 1)
-// of the watched unit with `value`: "upper 100 (104)".
+// of the watched unit with `value`, and the level it passed.
 RunEvent TriggerEventOf(const ModuleData &md, int64_t sample, float value);
 
 } // namespace kelvra

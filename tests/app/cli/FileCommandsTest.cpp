@@ -65,13 +65,13 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 	EXPECT_TRUE(info.output.contains(QStringLiteral("gap: ID1 from 100 s, 1000 samples\n")))
 			<< info.output.toStdString();
 	EXPECT_TRUE(info.output.endsWith(QStringLiteral(
-			"event: 10 s all marker start\nevent: 250 s ID1 alarm upper 2 (2.5)\n"
-			"event: 250 s ID2 alarm upper 2 (2.5)\n")))
+			"event: 10.00 s all marker start\nevent: 250.00 s ID1 alarm upper 2 (2.5)\n"
+			"event: 250.00 s ID2 alarm upper 2 (2.5)\n")))
 			<< "in the order of time, then unit";
 	EXPECT_TRUE(run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("info"),
 					path("long.kvr")})
 					.output.contains(QStringLiteral(
-							"イベント: 10 s 全体 marker")));
+							"イベント: 10.00 s 全体 マーク start")));
 
 	ASSERT_EQ(0,
 			run({QStringLiteral("convert"), QStringLiteral("--from"),

@@ -121,6 +121,24 @@ TEST_F(KelvraCli, UnitsTooFastToReadLoseNoSampleSilently)
 
 // Killed at a moment of the run, the file holds an exact prefix of what was
 // measured, short by at most a second of wall time (and the start-up).
+TEST_F(KelvraCli, TheMemoOfALongRecordingIsInItsHeaderAndItsExports)
+{
+	ASSERT_EQ(0,
+			run({QStringLiteral("record"), QStringLiteral("--continuous"),
+					    QStringLiteral("--out"), path("m.kvr"),
+					    QStringLiteral("--emulate"), QStringLiteral("id=0"),
+					    QStringLiteral("--samples"), QStringLiteral("5"),
+					    QStringLiteral("--memo"), QStringLiteral("hello"),
+					    QStringLiteral("--memo"), QStringLiteral("試験 B")})
+					.status);
+	ASSERT_EQ(0, run({QStringLiteral("convert"), path("m.kvr"), path("m.vn2")}).status);
+	for (const char *file : {"m.kvr", "m.vn2"}) {
+		const Outcome info = run({QStringLiteral("info"), path(file)});
+		EXPECT_TRUE(info.output.contains(QStringLiteral("memo 1: hello\nmemo 2: 試験 B\n")))
+				<< file << ": " << info.output.toStdString();
+	}
+}
+
 TEST_F(KelvraCli, AKilledRecordingOpensAsAnExactPrefix)
 {
 	constexpr double kSamplesPerSecond = 100.0 * 100.0; // 10 ms at speed 100
@@ -159,6 +177,7 @@ TEST_F(KelvraCli, AKilledRecordingOpensAsAnExactPrefix)
 
 TEST_F(KelvraCli, AnUnpluggedUnitLeavesAGapWhileTheOtherGoesOn)
 {
+	locale = QStringLiteral("C.UTF-8"); // Japanese: the files do not depend on it
 	const Outcome outcome = run({QStringLiteral("record"), QStringLiteral("--continuous"),
 			QStringLiteral("--out"), path("unplugged.kvr"), QStringLiteral("--emulate"),
 			describe({kFourUnits[0]},
@@ -169,9 +188,26 @@ TEST_F(KelvraCli, AnUnpluggedUnitLeavesAGapWhileTheOtherGoesOn)
 			QStringLiteral("--interval-ms"), QStringLiteral("10"),
 			QStringLiteral("--duration"), QStringLiteral("50s")});
 	EXPECT_EQ(1, outcome.status) << "samples were lost";
-	EXPECT_TRUE(outcome.errors.contains(QStringLiteral(" ID0 dropout ")))
+	EXPECT_TRUE(outcome.errors.contains(QStringLiteral("イベント: ")))
 			<< outcome.errors.toStdString();
-	EXPECT_TRUE(outcome.errors.contains(QStringLiteral(" ID0 reconnect")));
+	EXPECT_TRUE(outcome.errors.contains(QStringLiteral(" ID0 切断 ")));
+	EXPECT_TRUE(outcome.errors.contains(QStringLiteral(" ID0 再接続")));
+	QByteArray events[2];
+	for (QByteArray &csv : events) {
+		ASSERT_EQ(0,
+				run({QStringLiteral("convert"), path("unplugged.kvr"),
+						    path("unplugged.csv"),
+						    QStringLiteral("--csv-encoding"),
+						    QStringLiteral("utf-8")})
+						.status);
+		QFile file(path("unplugged-events.csv"));
+		ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+		csv = file.readAll();
+		locale = QStringLiteral("en_US.UTF-8");
+	}
+	EXPECT_EQ(events[0], events[1]) << "the export's texts are in English under either";
+	EXPECT_TRUE(events[0].contains(",0,dropout,\"The unit is not open\"\r\n"))
+			<< events[0].toStdString();
 
 	const auto reader = openRecording(path("unplugged.kvr"));
 	ASSERT_TRUE(reader);
@@ -283,8 +319,8 @@ TEST_F(KelvraCli, LimitEventsOfALongRecordingAreKeptInItAndItsExports)
 	const auto reader = openRecording(path("watched.kvr"));
 	ASSERT_TRUE(reader);
 	ASSERT_EQ(4u, reader->events().size());
-	EXPECT_EQ((RecordingEvent{0.05, 0, EventKind::Clear,
-				  QStringLiteral("alarm upper 200 (50)")}),
+	EXPECT_EQ(LevelEvent(0.05, 0, EventKind::Clear, EventSide::Upper, EventLevel::Alarm, 200.0f,
+				  50.0f),
 			reader->events()[2]);
 
 	ASSERT_EQ(0,

@@ -10,7 +10,10 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -254,4 +257,70 @@ TEST(Recording, AFullDiskIsToldKeepsTheFileAndGoesOnInANewPart)
 	ASSERT_FALSE(reader->events().empty());
 	EXPECT_EQ(EventKind::Dropout, reader->events().back().kind);
 	reader.reset(); // its files are mapped until then
+}
+
+// The disk refuses everything while `failing` is set: a part that begins then
+// is not made, and its number is the next part's.
+TEST(Recording, PartsOfAFailingDiskAreNumberedOnAndTheOneAfterTheLossTellsIt)
+{
+	QTemporaryDir dir;
+	std::atomic<bool> failing{false};
+	auto refuse = [&] {
+		errno = ENOSPC;
+		return failing.load();
+	};
+	RecordingWriter::FileCalls disk{
+			[&](const QByteArray &name) {
+				return refuse() ? -1
+						: ::open(name.constData(),
+								  O_WRONLY | O_CREAT | O_TRUNC,
+								  0644);
+			},
+			[&](int fd, const char *data, size_t size) {
+				return refuse() ? ssize_t{-1} : ::write(fd, data, size);
+			},
+			[&](int fd) { return refuse() ? -1 : ::fdatasync(fd); }};
+	constexpr int kPerTick = 6; // a tick of 6 samples, an hour part of 36 at 100 s
+	constexpr uint64_t kSamples = 130;
+	{
+		RecordingWriter writer(disk, std::chrono::milliseconds(0));
+		RecordingStore store(headerFor(100000, SplitPeriod::Hour),
+				dir.filePath(QStringLiteral("r")), writer, 0);
+		for (uint64_t tick = 0; tick * kPerTick < kSamples; ++tick) {
+			// Out from the fifth tick, back after the retry and the next
+			// part's start have failed, before the part after that.
+			failing = tick >= 4 && tick < 10;
+			for (uint64_t n = tick * kPerTick; n < (tick + 1) * kPerTick; ++n) {
+				for (int u = 0; u < kUnitCount; ++u) {
+					const float v = valueOf(u, n);
+					store.add(u, &v, 1);
+				}
+			}
+			store.tick(static_cast<int64_t>(tick + 1) * 1000);
+			writer.waitUntilTaken();
+		}
+	}
+	EXPECT_EQ((QStringList{QStringLiteral("r-001.kvr"), QStringLiteral("r-002.kvr"),
+				  QStringLiteral("r-003.kvr")}),
+			QDir(dir.path())
+					.entryList({QStringLiteral("*.kvr")}, QDir::Files,
+							QDir::Name));
+	QString error;
+	auto reader = RecordingReader::open(dir.filePath(QStringLiteral("r-001.kvr")), &error);
+	ASSERT_TRUE(reader) << error.toStdString();
+	EXPECT_TRUE(reader->ended());
+	EXPECT_TRUE(reader->stopReason().isEmpty()) << reader->stopReason().toStdString();
+	ASSERT_EQ(1u, reader->events().size());
+	EXPECT_EQ(DiskLossEvent(72 * 100.0, ENOSPC, QString::fromLocal8Bit(std::strerror(ENOSPC))),
+			reader->events()[0])
+			<< "told by the part that begins at sample 72, after the loss";
+	for (int u = 0; u < kUnitCount; ++u) {
+		const std::vector<float> got = reader->samples(u, 0, kSamples);
+		for (uint64_t n = 0; n < kSamples; ++n) {
+			const bool lost = n >= 24 && n < 72;
+			EXPECT_TRUE(lost ? std::isnan(got[n]) : got[n] == valueOf(u, n))
+					<< "unit " << u << " sample " << n;
+		}
+	}
+	reader.reset();
 }

@@ -295,8 +295,9 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
 			<< "redraw is resumed on every tick until the first after the trigger";
 	EXPECT_EQ(kFalse, md.TrgFirst);
-	EXPECT_EQ((std::vector<RunEvent>{{999 * md.IntervalTM / 1000.0, md.TrgUnitID,
-				  EventKind::Trigger, QStringLiteral("upper 1000 (1000)")}}),
+	EXPECT_EQ((std::vector<RunEvent>{LevelEvent(999 * md.IntervalTM / 1000.0, md.TrgUnitID,
+				  EventKind::Trigger, EventSide::Upper, EventLevel::None, 1000.0f,
+				  1000.0f)}),
 			md.Events)
 			<< "the trigger moment is an event at sample 1000 of the run, which holds 1000";
 	EXPECT_EQ(101, SampleOfTime(md, md.Events[0].timeS))
@@ -423,7 +424,8 @@ TEST_F(RunControlTest, ALongRunRollsItsBuffersAndHandsOnEverySampleOnce)
 	ASSERT_EQ(1u, recorder.events.size());
 	EXPECT_EQ(EventKind::Dropout, recorder.events[0].kind);
 	EXPECT_EQ(2, recorder.events[0].unit);
-	EXPECT_EQ(QStringLiteral("USB通信エラー"), recorder.events[0].text);
+	EXPECT_EQ(UnitLostEvent(recorder.events[0].timeS, 2, 9), recorder.events[0])
+			<< "the unit's answer, told in the reader's language";
 	EXPECT_EQ(recorder.values[0], recorder.values[2] + recorder.missing[2])
 			<< "its samples are missing while the other unit goes on";
 	EXPECT_TRUE(log.filter(QStringLiteral("message")).isEmpty()) << "no box in the tick";

@@ -11,11 +11,13 @@
 #include "run/RunControl.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +124,38 @@ TEST(JournalFormat, CutInsideTheLastRecordKeepsEveryWholeRecordBefore)
 					  {0.5, 1, EventKind::Marker, QStringLiteral("荷重")}}),
 				content->events);
 	}
+}
+
+TEST(JournalFormat, EventsKeepTheirDataAndTheTextsOfOlderJournalsStillRead)
+{
+	ModuleData md;
+	QByteArray bytes;
+	AppendHeaderRecord(bytes, HeaderOfRun(md));
+	// As journals were written before events kept their data.
+	QByteArray old;
+	QDataStream s(&old, QIODevice::WriteOnly);
+	s.setByteOrder(QDataStream::LittleEndian);
+	s << 'V' << 0.5 << qint8(1) << quint8(EventKind::Alarm) << QStringLiteral("upper 2 (3)");
+	QByteArray frame(12, '\0');
+	const auto n = static_cast<uint32_t>(old.size());
+	qToLittleEndian(n, frame.data());
+	qToLittleEndian(~n, frame.data() + 4);
+	qToLittleEndian(Crc32(old.constData(), old.size()), frame.data() + 8);
+	bytes += frame + old;
+	const RunEvent now = LevelEvent(
+			0.7, 1, EventKind::Alarm, EventSide::Upper, EventLevel::Alarm, 2, 3);
+	RunEvent later = now;
+	later.kind = static_cast<EventKind>(99);
+	AppendEventRecord(bytes, later);
+	AppendEventRecord(bytes, now);
+	FinishTickRecord(bytes, BeginTickRecord(bytes), 0);
+	const auto content = ParseJournal(bytes, nullptr);
+	ASSERT_TRUE(content);
+	EXPECT_TRUE(content->warning.isEmpty()) << content->warning.toStdString();
+	EXPECT_EQ((std::vector<RunEvent>{
+				  {0.5, 1, EventKind::Alarm, QStringLiteral("upper 2 (3)")}, now}),
+			content->events)
+			<< "a kind of a later version is passed over";
 }
 
 TEST(JournalFormat, DamageBeforeTheEndStopsTheRebuildThereWithAWarning)
