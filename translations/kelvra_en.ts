@@ -1207,6 +1207,10 @@ N samples</translation>
         <source>イベント: %1</source>
         <translation>event: %1</translation>
     </message>
+    <message>
+        <source>測定が終わりました。%1 に %2 個のデータがあります</source>
+        <translation>the run ended; %1 holds %2 samples</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>

@@ -916,6 +916,10 @@ int record(const RecordOptions &o)
 						.arg(md.DataCount));
 		return kExitFailure;
 	}
+	if (!stopSignal)
+		printError(CliText::tr("測定が終わりました。%1 に %2 個のデータがあります")
+						.arg(o.out)
+						.arg(md.DataCount));
 	return kExitOk;
 }
 
