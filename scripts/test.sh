@@ -50,7 +50,7 @@ phase tsan
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DKELVRA_SANITIZE=thread \
 	-DKELVRA_BUILD_GUI=OFF -DKELVRA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-tsan -j"$jobs" --target device_tests varnelio_exports_tests libusb_backend_tests \
-	journal_tests recording_tests status_tests
+	journal_tests recording_tests
 ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L threads
 
 phase fuzz
