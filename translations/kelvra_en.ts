@@ -2158,6 +2158,14 @@ N samples</translation>
         <source>時刻の差</source>
         <translation>Time difference</translation>
     </message>
+    <message>
+        <source>時刻（時:分:秒）</source>
+        <translation>Time (h:mm:ss)</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>Clock time</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::DialogComputedChannels</name>
@@ -2936,6 +2944,14 @@ N samples</translation>
         <source>記録ファイル  (*.kvr)</source>
         <translation>Recordings  (*.kvr)</translation>
     </message>
+    <message>
+        <source>時刻表示</source>
+        <translation>Clock time</translation>
+    </message>
+    <message>
+        <source>時間軸とカーソルを開始からの経過時間でなく時刻で表示</source>
+        <translation>Show the time axis and the cursors as clock times, not as the time from the start</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::OverviewStrip</name>
@@ -2946,6 +2962,21 @@ N samples</translation>
     <message>
         <source>全体（表示範囲をドラッグで移動）</source>
         <translation>Whole run (drag the span shown to move it)</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::QCustomPlotChart</name>
+    <message>
+        <source>（秒）</source>
+        <translation> (s)</translation>
+    </message>
+    <message>
+        <source>（時:分:秒）</source>
+        <translation> (h:mm:ss)</translation>
+    </message>
+    <message>
+        <source>（時刻）</source>
+        <translation> (clock time)</translation>
     </message>
 </context>
 <context>

@@ -2,8 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kelvra {
+
+namespace {
+
+constexpr double kGapValue = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
 
 bool BufferReview::inUse(int unit) const
 {
@@ -37,16 +44,24 @@ std::vector<ChartPoint> BufferReview::points(int unit, double from, double to, i
 		const auto hi = std::min(
 				static_cast<int32_t>(first + (last - first) * (c + 1) / columns),
 				md_.DataCount);
+		if (hi < lo)
+			continue;
 		SampleSummary s;
+		bool gap = false;
 		for (int32_t p = lo; p <= hi; ++p) {
 			const float value = md_.SampleAt(unit, p);
-			if (value != kNoData)
+			if (value == kNoData)
+				gap = true;
+			else
 				s.add(value);
 		}
-		if (s.count == 0)
-			continue;
-		points.push_back({secondsOf(lo), s.min});
-		points.push_back({secondsOf(lo), s.max});
+		// A gap breaks the line as on the graph: after the column's extremes.
+		if (s.count > 0) {
+			points.push_back({secondsOf(lo), s.min});
+			points.push_back({secondsOf(lo), s.max});
+		}
+		if (gap)
+			points.push_back({secondsOf(lo), kGapValue});
 	}
 	return points;
 }

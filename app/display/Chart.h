@@ -5,6 +5,8 @@
 // marker, labelled vertical lines for the markers set, redraw suspension and
 // drawing itself onto a printed page.
 
+#include "core/RunClock.h"
+
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -36,9 +38,13 @@ public:
 
 	virtual void setXRange(double minimum, double maximum) = 0;
 	virtual void setYRange(double minimum, double maximum) = 0;
+	// The title of an axis in seconds; the chart names the unit of the others.
 	virtual void setXTitle(const QString &title) = 0;
+	// `zero`: the clock time at 0 s, for TimeAxis::Clock.
+	virtual void setTimeAxis(TimeAxis axis, const QDateTime &zero) = 0;
 	virtual void setYTitle(const QString &title) = 0;
 	virtual void setHeader(const QString &text) = 0;
+	// The legend: a series with an empty label is not listed.
 	virtual void setSeriesLabels(const QStringList &labels) = 0;
 
 	// Series s (0..3) holds points 1..count; points beyond are dropped.

@@ -1,7 +1,9 @@
 #include "CursorPanel.h"
 
 #include "CurrentValues.h"
+#include "FigureLabel.h"
 #include "core/NumberText.h"
+#include "core/RunClock.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,17 +13,10 @@ namespace kelvra {
 
 namespace {
 
-QString timeText(double seconds)
+FigureLabel *valueLabel(QWidget *parent, const QString &name)
 {
-	return QString::number(seconds, 'f', 3);
-}
-
-QLabel *valueLabel(QWidget *parent, const QString &name)
-{
-	auto *label = new QLabel(parent);
-	label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+	auto *label = new FigureLabel(name, parent);
 	label->setMinimumWidth(70);
-	label->setAccessibleName(name);
 	return label;
 }
 
@@ -35,7 +30,8 @@ CursorPanel::CursorPanel(GraphCursors &cursors, QWidget *parent)
 	const QString captions[] = {tr("カーソル1"), tr("カーソル2"), tr("差")};
 	for (int c = 0; c < 3; ++c)
 		grid->addWidget(new QLabel(captions[c], this), 0, c + 1, Qt::AlignRight);
-	grid->addWidget(new QLabel(tr("時刻（秒）"), this), 1, 0);
+	timeCaption_ = new QLabel(tr("時刻（秒）"), this);
+	grid->addWidget(timeCaption_, 1, 0);
 	for (int c = 0; c < GraphCursors::kCount; ++c) {
 		timeEdit[c] = new QLineEdit(this);
 		timeEdit[c]->setAccessibleName(captions[c] + tr(" 時刻"));
@@ -66,9 +62,21 @@ void CursorPanel::setSource(const ReviewSource *source)
 	refresh();
 }
 
+void CursorPanel::setTimeAxis(TimeAxis axis, const QDateTime &zero)
+{
+	if (axis == timeAxis_ && zero == clockZero_)
+		return;
+	timeAxis_ = axis;
+	clockZero_ = zero;
+	timeCaption_->setText(axis == TimeAxis::Seconds           ? tr("時刻（秒）")
+					: axis == TimeAxis::Hours ? tr("時刻（時:分:秒）")
+								  : tr("時刻"));
+	refresh();
+}
+
 void CursorPanel::timeTyped(int cursor)
 {
-	const auto seconds = readNumber(timeEdit[cursor]->text());
+	const auto seconds = readMoment(timeEdit[cursor]->text(), timeAxis_, clockZero_);
 	if (seconds)
 		cursors_.set(cursor, *seconds);
 	else
@@ -82,9 +90,9 @@ void CursorPanel::refresh()
 	for (int c = 0; c < GraphCursors::kCount; ++c) {
 		const auto t = cursors_.time(c);
 		if (!timeEdit[c]->hasFocus())
-			timeEdit[c]->setText(t ? timeText(*t) : QString());
+			timeEdit[c]->setText(t ? MomentText(*t, timeAxis_, clockZero_) : QString());
 	}
-	timeDelta->setText(t0 && t1 ? timeText(*t1 - *t0) : QString());
+	timeDelta->setFigure(t0 && t1 ? DurationText(*t1 - *t0, timeAxis_) : QString());
 	for (int u = 0; u < kUnitCount; ++u) {
 		const bool shown = source_ && source_->inUse(u);
 		unitNames_[u]->setVisible(shown);
@@ -93,11 +101,12 @@ void CursorPanel::refresh()
 			const auto t = cursors_.time(c);
 			if (shown && t)
 				at[c] = source_->valueAt(u, *t);
-			values[u][c]->setText(at[c] ? CurrentValues::valueText(*at[c]) : QString());
+			values[u][c]->setFigure(
+					at[c] ? CurrentValues::valueText(*at[c]) : QString());
 		}
-		values[u][2]->setText(at[0] && at[1] ? CurrentValues::valueText(*at[1] - *at[0])
-						     : QString());
-		for (QLabel *label : values[u])
+		values[u][2]->setFigure(at[0] && at[1] ? CurrentValues::valueText(*at[1] - *at[0])
+						       : QString());
+		for (FigureLabel *label : values[u])
 			label->setVisible(shown);
 	}
 }

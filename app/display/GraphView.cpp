@@ -1,6 +1,7 @@
 #include "GraphView.h"
 
 #include "core/NumberText.h"
+#include "core/RunClock.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -354,7 +355,31 @@ void GraphView::SetAxesY(float minimum, float maximum)
 void GraphView::setXRange(double from, double to)
 {
 	xSpan_ = {from, to};
+	chart_.setTimeAxis(timeAxis(), clockZero());
 	chart_.setXRange(from, to);
+}
+
+void GraphView::setClockShown(bool shown)
+{
+	clockShown_ = shown;
+	setXRange(xSpan_.first, xSpan_.second);
+}
+
+double GraphView::dataSeconds() const
+{
+	return reviewedLength_ ? *reviewedLength_ : md_.DataCount * (md_.IntervalTM / 1000.0);
+}
+
+TimeAxis GraphView::timeAxis() const
+{
+	if (clockShown_ && clockZero().isValid())
+		return TimeAxis::Clock;
+	return dataSeconds() > kSecondsInHour ? TimeAxis::Hours : TimeAxis::Seconds;
+}
+
+QDateTime GraphView::clockZero() const
+{
+	return StartTimeOf(md_.StartTimeStr);
 }
 
 void GraphView::setYRange(double bottom, double top)

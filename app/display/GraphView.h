@@ -60,6 +60,12 @@ public:
 	// While a long recording is reviewed (its length in seconds, its extremes
 	// in md.AllMin/AllMax): "全表示" shows it whole.
 	void setReviewedLength(std::optional<double> seconds);
+	// The clock time in place of the time from the start, when the start is known.
+	void setClockShown(bool shown);
+	// Seconds, h:mm:ss once the data last over an hour, or the clock time.
+	TimeAxis timeAxis() const;
+	// The clock time at 0 s on the time axis.
+	QDateTime clockZero() const;
 	std::pair<double, double> visibleX() const { return xSpan_; }
 	std::pair<double, double> visibleY() const { return ySpan_; }
 	bool valuesZoomed() const { return yZoomed_; }
@@ -75,6 +81,7 @@ private:
 	int32_t windowEnd() const;
 	void setScaleByStepRule();
 	std::optional<std::pair<float, float>> typedScale() const;
+	double dataSeconds() const;
 	void scroll(int32_t start);
 	void setXRange(double from, double to);
 	void setYRange(double bottom, double top);
@@ -91,6 +98,7 @@ private:
 	std::pair<double, double> ySpan_{0.0, 1.0};
 	bool yZoomed_ = false;
 	std::optional<double> reviewedLength_;
+	bool clockShown_ = false;
 };
 
 } // namespace kelvra

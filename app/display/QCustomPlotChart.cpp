@@ -3,6 +3,7 @@
 #include "ColumnPoints.h"
 #include "PageFonts.h"
 
+#include <QCoreApplication>
 #include <qcustomplot.h>
 
 #include <limits>
@@ -32,6 +33,38 @@ QFont inFamily(QFont font, const QString &family)
 	font.setFamily(family);
 	return font;
 }
+
+// Below this span the time ticks fall between whole seconds.
+constexpr double kFractionSpan = 10.0;
+
+// Ticks at steps of a clock; labelled h:mm:ss from 0 s, or with the clock
+// time of zero + the tick when zero is valid.
+class TimeTicker : public QCPAxisTickerTime {
+public:
+	TimeTicker(QDateTime zero, bool fractions) : zero_(std::move(zero)), fractions_(fractions)
+	{
+		setTimeFormat(fractions ? QStringLiteral("%h:%m:%s.%z")
+					: QStringLiteral("%h:%m:%s"));
+		setFieldWidth(tuHours, 1);
+	}
+
+protected:
+	QString getTickLabel(double tick, const QLocale &locale, QChar formatChar,
+			int precision) override
+	{
+		if (!zero_.isValid())
+			return QCPAxisTickerTime::getTickLabel(tick, locale, formatChar, precision);
+		return zero_.addMSecs(qRound64(tick * 1000.0))
+				.toString(fractions_ ? QStringLiteral("HH:mm:ss.zzz")
+						     : QStringLiteral("HH:mm:ss"));
+	}
+
+private:
+	QDateTime zero_;
+	bool fractions_;
+};
+
+const char *const kSecondsUnit = QT_TRANSLATE_NOOP("kelvra::QCustomPlotChart", "（秒）");
 
 } // namespace
 
@@ -127,7 +160,50 @@ void QCustomPlotChart::reset()
 void QCustomPlotChart::setXRange(double minimum, double maximum)
 {
 	plot_->xAxis->setRange(minimum, maximum);
+	if (timeAxis_ != TimeAxis::Seconds && (maximum - minimum < kFractionSpan) != tickFractions_)
+		setTimeTicks();
 	changed();
+}
+
+void QCustomPlotChart::setTimeAxis(TimeAxis axis, const QDateTime &zero)
+{
+	if (axis == timeAxis_ && (axis != TimeAxis::Clock || zero == clockZero_))
+		return;
+	timeAxis_ = axis;
+	clockZero_ = zero;
+	setTimeTicks();
+	plot_->xAxis->setLabel(shownXTitle());
+	changed();
+}
+
+void QCustomPlotChart::setTimeTicks()
+{
+	if (timeAxis_ == TimeAxis::Seconds) {
+		plot_->xAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
+		return;
+	}
+	tickFractions_ = plot_->xAxis->range().size() < kFractionSpan;
+	plot_->xAxis->setTicker(QSharedPointer<TimeTicker>::create(
+			timeAxis_ == TimeAxis::Clock ? clockZero_ : QDateTime(), tickFractions_));
+}
+
+// The title names the unit of the labels: an axis in seconds keeps it as set.
+QString QCustomPlotChart::shownXTitle() const
+{
+	if (timeAxis_ == TimeAxis::Seconds)
+		return xTitle_;
+	QString title = xTitle_;
+	const QString seconds =
+			QCoreApplication::translate("kelvra::QCustomPlotChart", kSecondsUnit);
+	if (title.endsWith(seconds))
+		title.chop(seconds.size());
+	return title +
+			(timeAxis_ == TimeAxis::Hours ? QCoreApplication::translate(
+									"kelvra::QCustomPlotChart",
+									"（時:分:秒）")
+						      : QCoreApplication::translate(
+									"kelvra::QCustomPlotChart",
+									"（時刻）"));
 }
 
 void QCustomPlotChart::setYRange(double minimum, double maximum)
@@ -138,7 +214,8 @@ void QCustomPlotChart::setYRange(double minimum, double maximum)
 
 void QCustomPlotChart::setXTitle(const QString &title)
 {
-	plot_->xAxis->setLabel(title);
+	xTitle_ = title;
+	plot_->xAxis->setLabel(shownXTitle());
 	changed();
 }
 
@@ -156,8 +233,13 @@ void QCustomPlotChart::setHeader(const QString &text)
 
 void QCustomPlotChart::setSeriesLabels(const QStringList &labels)
 {
-	for (int s = 0; s < kSeriesCount; ++s)
+	for (int s = 0; s < kSeriesCount; ++s) {
 		graphs_[s]->setName(labels.value(s));
+		if (labels.value(s).isEmpty())
+			graphs_[s]->removeFromLegend();
+		else
+			graphs_[s]->addToLegend();
+	}
 	changed();
 }
 

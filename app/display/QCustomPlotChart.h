@@ -34,6 +34,7 @@ public:
 	void setXRange(double minimum, double maximum) override;
 	void setYRange(double minimum, double maximum) override;
 	void setXTitle(const QString &title) override;
+	void setTimeAxis(TimeAxis axis, const QDateTime &zero) override;
 	void setYTitle(const QString &title) override;
 	void setHeader(const QString &text) override;
 	void setSeriesLabels(const QStringList &labels) override;
@@ -72,12 +73,19 @@ private:
 	void setGraph(int series, const std::vector<ChartPoint> &points);
 	void usePixelSizedFonts();
 	void setTextFamily(const QString &family);
+	// The ticks of the time axis for the span shown.
+	void setTimeTicks();
+	QString shownXTitle() const;
 
 	QCustomPlot *plot_;
 	std::array<QCPGraph *, kSeriesCount> graphs_{};
 	std::array<Series, kSeriesCount> series_;
 	SeriesSource source_;
 	QCPTextElement *header_ = nullptr;
+	QString xTitle_;
+	TimeAxis timeAxis_ = TimeAxis::Seconds;
+	QDateTime clockZero_;
+	bool tickFractions_ = false;
 	QCPItemStraightLine *triggerLine_ = nullptr;
 	std::vector<std::pair<QCPItemStraightLine *, QCPItemText *>> markers_;
 	std::array<QCPItemStraightLine *, 2> cursorLines_{};

@@ -1,6 +1,7 @@
 #include "StatisticsPanel.h"
 
 #include "CurrentValues.h"
+#include "FigureLabel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,9 +45,8 @@ StatisticsPanel::StatisticsPanel(QWidget *parent) : QGroupBox(tr("統計"), pare
 		unitNames_[u] = new QLabel(unit, this);
 		grid->addWidget(unitNames_[u], u + 1, 0);
 		for (int f = 0; f < kFigures; ++f) {
-			cells[u][f] = new QLabel(this);
-			cells[u][f]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-			cells[u][f]->setAccessibleName(unit + QLatin1Char(' ') + tr(kCaptions[f]));
+			cells[u][f] = new FigureLabel(
+					unit + QLatin1Char(' ') + tr(kCaptions[f]), this);
 			grid->addWidget(cells[u][f], u + 1, f + 1);
 		}
 	}
@@ -68,16 +68,31 @@ void StatisticsPanel::show(const ReviewSource *source, double from, double to, b
 				: std::array<QString, kFigures>{};
 		unitNames_[u]->setVisible(shown);
 		for (int f = 0; f < kFigures; ++f) {
-			cells[u][f]->setText(texts[f]);
+			cells[u][f]->setFigure(texts[f]);
 			cells[u][f]->setVisible(shown);
 		}
 	}
-	span->setText(source ? tr("%1  %2 – %3 秒")
-							.arg(betweenCursors ? tr("カーソル間")
-									    : tr("表示範囲"))
-							.arg(from, 0, 'f', 3)
-							.arg(to, 0, 'f', 3)
-			     : QString());
+	if (!source) {
+		span->clear();
+		return;
+	}
+	const QString which = betweenCursors ? tr("カーソル間") : tr("表示範囲");
+	if (timeAxis_ == TimeAxis::Seconds)
+		span->setText(tr("%1  %2 – %3 秒")
+						.arg(which)
+						.arg(from, 0, 'f', 3)
+						.arg(to, 0, 'f', 3));
+	else
+		span->setText(QStringLiteral("%1  %2 – %3")
+						.arg(which, MomentText(from, timeAxis_, clockZero_),
+								MomentText(to, timeAxis_,
+										clockZero_)));
+}
+
+void StatisticsPanel::setTimeAxis(TimeAxis axis, const QDateTime &zero)
+{
+	timeAxis_ = axis;
+	clockZero_ = zero;
 }
 
 QString StatisticsPanel::tableText() const
@@ -90,7 +105,7 @@ QString StatisticsPanel::tableText() const
 		if (!unitNames_[u]->isVisibleTo(this))
 			continue;
 		QStringList line{unitNames_[u]->text()};
-		for (QLabel *cell : cells[u])
+		for (const FigureLabel *cell : cells[u])
 			line << cell->text();
 		lines << line.join(QLatin1Char('\t'));
 	}

@@ -7,6 +7,7 @@
 #include "ReviewSource.h"
 #include "SpanStatistics.h"
 #include "core/ModuleData.h"
+#include "core/RunClock.h"
 
 #include <QGroupBox>
 
@@ -16,6 +17,8 @@ class QLabel;
 class QPushButton;
 
 namespace kelvra {
+
+class FigureLabel;
 
 class StatisticsPanel : public QGroupBox {
 	Q_OBJECT
@@ -27,15 +30,19 @@ public:
 
 	// Over from..to seconds; `betweenCursors` tells which span that is.
 	void show(const ReviewSource *source, double from, double to, bool betweenCursors);
+	// The span's moments as the time axis labels them.
+	void setTimeAxis(TimeAxis axis, const QDateTime &zero);
 	// The table as shown: a header line, then a line per unit in use.
 	QString tableText() const;
 
 	QPushButton *copyButton = nullptr;
 	QLabel *span = nullptr;
-	std::array<std::array<QLabel *, kFigures>, kUnitCount> cells{};
+	std::array<std::array<FigureLabel *, kFigures>, kUnitCount> cells{};
 
 private:
 	std::array<QLabel *, kUnitCount> unitNames_{};
+	TimeAxis timeAxis_ = TimeAxis::Seconds;
+	QDateTime clockZero_;
 };
 
 } // namespace kelvra

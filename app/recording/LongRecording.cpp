@@ -1,6 +1,7 @@
 #include "LongRecording.h"
 
 #include "RecordingReader.h"
+#include "core/RunClock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +14,6 @@ namespace kelvra {
 
 namespace {
 
-const QString kStartTimeFormat = QStringLiteral("yyyy/M/d H:m:s");
 constexpr double kMinimumRecordingSeconds = 60.0;
 
 // The names RecordingStore gives the parts: BASE.kvr (0), BASE-001.kvr (1) on.
@@ -102,7 +102,7 @@ QString LongRecording::baseNameAt(const QDateTime &start) const
 
 void LongRecording::runStarted(const ModuleData &md)
 {
-	QDateTime start = QDateTime::fromString(md.StartTimeStr, kStartTimeFormat);
+	QDateTime start = StartTimeOf(md.StartTimeStr);
 	if (!start.isValid())
 		start = QDateTime::currentDateTime();
 	pending_ = {};

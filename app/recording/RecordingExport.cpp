@@ -1,6 +1,7 @@
 #include "RecordingExport.h"
 
 #include "core/NumberText.h"
+#include "core/RunClock.h"
 #include "run/EventText.h"
 #include "settings/DataFile.h"
 #include "settings/StagedFiles.h"
@@ -17,7 +18,6 @@ namespace kelvra {
 namespace {
 
 constexpr uint64_t kChunkRows = 65536;
-const QString kStartTimeFormat = QStringLiteral("yyyy/M/d H:m:s");
 
 std::array<bool, kUnitCount> unitsInUse(const RecordingHeader &h)
 {
@@ -135,11 +135,11 @@ std::vector<RecordingEvent> SpanEvents(const RecordingReader &reader, SampleSpan
 
 QString SpanStartTimeStr(const RecordingHeader &header, SampleSpan span)
 {
-	const QDateTime start = QDateTime::fromString(header.StartTimeStr, kStartTimeFormat);
+	const QDateTime start = StartTimeOf(header.StartTimeStr);
 	if (!start.isValid())
 		return header.StartTimeStr;
 	const auto msecs = static_cast<qint64>(span.from) * header.settings.IntervalTM;
-	return start.addMSecs(msecs).toString(kStartTimeFormat);
+	return StartTimeText(start.addMSecs(msecs));
 }
 
 QString EmptySpanText()

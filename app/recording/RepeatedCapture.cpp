@@ -1,17 +1,12 @@
 #include "RepeatedCapture.h"
 
+#include "core/RunClock.h"
 #include "core/RunSettings.h"
 #include "settings/MeasurementFiles.h"
 
 #include <QDir>
 
 namespace kelvra {
-
-namespace {
-
-const QString kStartTimeFormat = QStringLiteral("yyyy/M/d H:m:s");
-
-} // namespace
 
 RepeatedCapture::RepeatedCapture(QString folder) : folder_(std::move(folder))
 {
@@ -24,7 +19,7 @@ void RepeatedCapture::runStarted(const ModuleData &md)
 	capture_.AverageNum = md.AverageNum;
 	capture_.RangeMax = md.RangeMax;
 	capture_.RangeMin = md.RangeMin;
-	start_ = QDateTime::fromString(md.StartTimeStr, kStartTimeFormat);
+	start_ = StartTimeOf(md.StartTimeStr);
 	baseName_ = QStringLiteral("kelvra-") + start_.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
 			QStringLiteral("-trg");
 	taken_.fill(0);
@@ -127,7 +122,7 @@ void RepeatedCapture::save()
 {
 	rings_.CalcTrgMaxMin();
 	const auto msecs = static_cast<qint64>(triggerSample_ * int64_t{capture_.IntervalTM});
-	capture_.StartTimeStr = start_.addMSecs(msecs).toString(kStartTimeFormat);
+	capture_.StartTimeStr = StartTimeText(start_.addMSecs(msecs));
 	saved_ += 1;
 	const QString file = QDir(folder_).filePath(
 			baseName_ + QStringLiteral("-%1.vn2").arg(saved_, 3, 10, QLatin1Char('0')));

@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -111,8 +112,11 @@ QWidget *FormMain::buildReviewRow()
 	overview_ = new OverviewStrip(row);
 	cmdSaveSpan = new QPushButton(tr("範囲保存"), row);
 	cmdSaveSpan->setToolTip(tr("表示範囲をファイルに保存"));
+	chkClock = new QCheckBox(tr("時刻表示"), row);
+	chkClock->setToolTip(tr("時間軸とカーソルを開始からの経過時間でなく時刻で表示"));
 	auto *strip = new QHBoxLayout;
 	strip->addWidget(overview_, 1);
+	strip->addWidget(chkClock);
 	strip->addWidget(cmdSaveSpan);
 	cursorPanel_ = new CursorPanel(cursors_, row);
 	statisticsPanel_ = new StatisticsPanel(row);
@@ -136,6 +140,9 @@ void FormMain::refreshReview()
 {
 	for (int c = 0; c < GraphCursors::kCount; ++c)
 		chart_->setCursorLine(c, cursors_.time(c));
+	const TimeAxis axis = graphView_->timeAxis();
+	cursorPanel_->setTimeAxis(axis, graphView_->clockZero());
+	statisticsPanel_->setTimeAxis(axis, graphView_->clockZero());
 	cursorPanel_->setSource(review_);
 	const bool between = cursors_.bothSet();
 	auto [from, to] = graphView_->visibleX();
@@ -379,6 +386,10 @@ void FormMain::connectControls()
 	connect(run_.get(), &RunControl::runStarted, this, &FormMain::endRecordingReview);
 	connect(&cursors_, &GraphCursors::moved, this, &FormMain::refreshReview);
 	connect(cmdSaveSpan, &QPushButton::clicked, this, &FormMain::cmdSaveSpan_Click);
+	connect(chkClock, &QCheckBox::toggled, this, [this](bool shown) {
+		graphView_->setClockShown(shown);
+		refreshReview();
+	});
 	connect(overview_, &OverviewStrip::spanMoved, this, [this](double from, double to) {
 		graphView_->zoomX(from, to);
 		refreshReview();
@@ -744,6 +755,10 @@ void FormMain::openRecording(const QString &fileName)
 	review_ = recordingReview_.get();
 	md_.SetRange();
 	drawing_->SetGraphTitles();
+	QStringList legend;
+	for (int u = 0; u < kUnitCount; ++u)
+		legend << (recordingReview_->inUse(u) ? QStringLiteral("ID%1 ").arg(u) : QString());
+	chart_->setSeriesLabels(legend);
 	values_->ClearValueLabels();
 	CloseDataList();
 	std::tie(md_.AllMin, md_.AllMax) = recordingReview_->valueRange();
@@ -761,6 +776,7 @@ void FormMain::endRecordingReview()
 	if (!recording_)
 		return;
 	chart_->setSeriesSource({});
+	drawing_->DispConnectflg();
 	graphView_->setReviewedLength(std::nullopt);
 	review_ = &bufferReview_;
 	recordingReview_.reset();

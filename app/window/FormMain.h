@@ -39,6 +39,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QLabel;
@@ -178,6 +179,7 @@ public:
 	QPushButton *cmdEvents = nullptr;
 	std::array<QPushButton *, 4> cmdMove{};
 	QPushButton *cmdSaveSpan = nullptr;
+	QCheckBox *chkClock = nullptr;
 
 protected:
 	void closeEvent(QCloseEvent *event) override;

@@ -91,6 +91,27 @@ TEST_F(ZoomTest, ZoomedValuesHoldUntilAScaleOptionOrShowAll)
 	EXPECT_EQ(std::make_pair(-1000.0, 5000.0), chart.y);
 }
 
+TEST_F(ZoomTest, TheTimeAxisReadsInHoursPastAnHourAndInClockTimeOnRequest)
+{
+	struct Case {
+		int32_t intervalMs;
+		const char *startTime;
+		bool clock;
+		TimeAxis expected;
+	};
+	for (auto c : {Case{10, "2026/1/2 3:4:5", false, TimeAxis::Seconds},
+			     Case{3600, "2026/1/2 3:4:5", false, TimeAxis::Seconds}, // one hour
+			     Case{3700, "2026/1/2 3:4:5", false, TimeAxis::Hours},
+			     Case{10, "2026/1/2 3:4:5", true, TimeAxis::Clock},
+			     Case{3700, "", true, TimeAxis::Hours}}) {
+		md.IntervalTM = c.intervalMs;
+		md.StartTimeStr = QString::fromLatin1(c.startTime);
+		view.setClockShown(c.clock);
+		view.showAll();
+		EXPECT_EQ(c.expected, chart.timeAxis) << c.intervalMs << " ms " << c.clock;
+	}
+}
+
 TEST(Statistics, OfKnownSignalsOverTheBuffers)
 {
 	ModuleData md = smallMeasurement(); // one sample a second
@@ -128,4 +149,24 @@ TEST(Statistics, OfKnownSignalsOverTheBuffers)
 	}
 	EXPECT_FLOAT_EQ(10.0f, *review.valueAt(2, 301.4));
 	EXPECT_FALSE(review.valueAt(2, 88000.6)) << "past the samples held";
+}
+
+TEST(Overview, BreaksTheLineOfTheBuffersAtAGap)
+{
+	ModuleData md = smallMeasurement(); // one sample a second
+	// Samples 40001..50000 (at 40001..50000 s) were lost.
+	fillEveryUnit(md, [](int, int32_t i) { return i >= 40000 && i < 50000 ? kNoData : 1.0f; });
+	const BufferReview review(md);
+	const auto [from, to] = review.run();
+	for (int columns : {20, 700}) {
+		const auto points = review.points(1, from, to, columns);
+		ASSERT_FALSE(points.empty());
+		for (size_t i = 1; i < points.size(); ++i) {
+			const ChartPoint &a = points[i - 1], &b = points[i];
+			EXPECT_FALSE(!std::isnan(a.y) && !std::isnan(b.y) && a.x < 40000.5 &&
+					b.x > 40000.5)
+					<< columns << " columns: a line from " << a.x << " s to "
+					<< b.x << " s";
+		}
+	}
 }

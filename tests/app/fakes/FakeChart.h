@@ -29,6 +29,11 @@ public:
 	void setXRange(double minimum, double maximum) override { x = {minimum, maximum}; }
 	void setYRange(double minimum, double maximum) override { y = {minimum, maximum}; }
 	void setXTitle(const QString &title) override { xTitle = title; }
+	void setTimeAxis(TimeAxis axis, const QDateTime &zero) override
+	{
+		timeAxis = axis;
+		clockZero = zero;
+	}
 	void setYTitle(const QString &title) override { yTitle = title; }
 	void setHeader(const QString &text) override { header = text; }
 	void setSeriesLabels(const QStringList &list) override { labels = list; }
@@ -66,6 +71,8 @@ public:
 
 	std::pair<double, double> x{}, y{};
 	QString xTitle, yTitle, header;
+	TimeAxis timeAxis = TimeAxis::Seconds;
+	QDateTime clockZero;
 	QStringList labels;
 	std::array<int32_t, kSeriesCount> counts{};
 	std::array<std::vector<Point>, kSeriesCount> series;

@@ -11,6 +11,7 @@
 #include "settings/DataFile.h"
 #include "window/FormMain.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,10 +64,15 @@ class ReviewWindowTest : public QObject {
 			return {qRound(plot()->xAxis->coordToPixel(seconds)),
 					qRound(plot()->yAxis->coordToPixel(value))};
 		}
+		// As a screen reader tells it: the value behind the figure's name.
 		QString figure(const QString &name) const
 		{
 			auto *label = figureLabel(name);
-			return label ? label->text() : QStringLiteral("(none)");
+			if (!label)
+				return QStringLiteral("(none)");
+			QAccessibleInterface *node = QAccessible::queryAccessibleInterface(label);
+			return node ? node->text(QAccessible::Description)
+				    : QStringLiteral("(none)");
 		}
 		QLabel *figureLabel(const QString &name) const
 		{
@@ -152,6 +158,12 @@ private Q_SLOTS:
 		QCOMPARE(w.time().upper, 3000.0);
 		QVERIFY2(!w.figureLabel(QStringLiteral("ID0 平均"))->isVisible(),
 				"a unit not in use");
+		QStringList legend;
+		for (int i = 0; i < w.plot()->legend->itemCount(); ++i)
+			legend << static_cast<QCPPlottableLegendItem *>(w.plot()->legend->item(i))
+							->plottable()
+							->name();
+		QCOMPARE(legend, (QStringList{QStringLiteral("ID1 "), QStringLiteral("ID3 ")}));
 
 		// Samples 140000..159999 between the cursors: half at 0, half at 4.
 		w.form->cursors().set(0, 1400.0);
@@ -163,6 +175,57 @@ private Q_SLOTS:
 		w.plot()->replot(QCustomPlot::rpImmediateRefresh);
 		QVERIFY2(w.plot()->graph(3)->data()->size() <= 202,
 				"the samples themselves, zoomed in");
+	}
+
+	// Two hours at 1 s: the time axis and the cursors in h:mm:ss, or the clock.
+	void aLongTimeAxisReadsInHoursOrTheClock()
+	{
+		QTemporaryDir dir;
+		const QString name = dir.filePath(QStringLiteral("hours.kvr"));
+		{
+			ModuleData md;
+			md.Channels[0].Mflag = kTrue;
+			md.IntervalTM = 1000;
+			md.StartTimeStr = QStringLiteral("2026/12/9 23:0:0");
+			RecordingWriter writer;
+			RecordingStore store(
+					RecordingHeaderOf(md,
+							QDateTime(QDate(2026, 12, 9), QTime(23, 0)),
+							SplitPeriod::None),
+					name.chopped(4), writer, 0);
+			std::vector<float> values(100, 1.0f);
+			for (int64_t block = 0; block < 72; ++block) {
+				store.add(0, values.data(), 100);
+				store.tick(block * 100000);
+			}
+		}
+		Window w;
+		w.form->openDataFile(name);
+		w.plot()->replot(QCustomPlot::rpImmediateRefresh);
+		const QRegularExpression hours(QStringLiteral("^\\d:\\d\\d:\\d\\d$"));
+		QVERIFY2(w.plot()->xAxis->tickVectorLabels().filter(hours).size() >= 2,
+				qPrintable(w.plot()->xAxis->tickVectorLabels().join(
+						QLatin1Char(' '))));
+		QVERIFY(w.plot()->xAxis->label().endsWith(QStringLiteral("（時:分:秒）")));
+
+		CursorPanel &cursors = *w.form->cursorPanel();
+		w.form->cursors().set(0, 3723.0);
+		QCOMPARE(cursors.timeEdit[0]->text(), QStringLiteral("1:02:03.000"));
+		cursors.timeEdit[1]->setText(QStringLiteral("1:30:00"));
+		emit cursors.timeEdit[1]->editingFinished();
+		QCOMPARE(*w.form->cursors().time(1), 5400.0);
+		QCOMPARE(w.figure(QStringLiteral("時刻の差")), QStringLiteral("0:27:57.000"));
+		QCOMPARE(w.form->statisticsPanel()->span->text(),
+				QStringLiteral("カーソル間  1:02:03.000 – 1:30:00.000"));
+
+		w.form->chkClock->click();
+		w.plot()->replot(QCustomPlot::rpImmediateRefresh);
+		QCOMPARE(cursors.timeEdit[1]->text(),
+				QStringLiteral("00:30:00.000")); // past midnight
+		QVERIFY(w.plot()->xAxis->tickVectorLabels().contains(QStringLiteral("00:00:00")));
+		cursors.timeEdit[0]->setText(QStringLiteral("23:30:00"));
+		emit cursors.timeEdit[0]->editingFinished();
+		QCOMPARE(*w.form->cursors().time(0), 1800.0);
 	}
 
 	void mouseAndKeysZoomPanAndSetCursors()
