@@ -72,6 +72,7 @@ bool SampleReader::readBlocks(bool averaged)
 			result = false;
 			break;
 		}
+		lostToOverflow_ += static_cast<uint64_t>(block.lost);
 		n = static_cast<unsigned char>(
 				block.used); // when the buffer is full, later units take as many
 	}

@@ -38,6 +38,11 @@ public:
 	// Told of every sample stored from now on; none when null.
 	void setSink(StoredSampleSink *sink) { store_.setSink(sink); }
 
+	// Samples the units lost to an overflow of their buffers (stored as
+	// missing) since the last clear.
+	uint64_t lostToOverflow() const { return lostToOverflow_; }
+	void clearLost() { lostToOverflow_ = 0; }
+
 private:
 	bool readBlocks(bool averaged);
 
@@ -45,6 +50,7 @@ private:
 	DeviceControl &devices_;
 	BufferStore store_;
 	BlockFetch blocks_;
+	uint64_t lostToOverflow_ = 0;
 };
 
 } // namespace kelvra

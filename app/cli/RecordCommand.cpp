@@ -714,6 +714,15 @@ void tellRecorded(const LongRecording::OnDisk &recorded, bool atAlarm)
 					.arg(names.join(QStringLiteral(", "))));
 }
 
+void tellOverflow(uint64_t lost, const QString &file)
+{
+	printError(
+			CliText::tr("ユニットのバッファがあふれ、%1 個のデータが失われました。"
+				    "%2 にはそれが欠落データとして入っています")
+					.arg(lost)
+					.arg(file));
+}
+
 int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWatch &limits)
 {
 	if (const QString error = checkRecordingTarget(o); !error.isEmpty()) {
@@ -796,11 +805,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, LimitWat
 	const bool overflowed = units.lostToOverflow() > 0;
 	const bool unitLost = seen.dropouts > units.overflowEvents(); // not by an overflow
 	if (overflowed)
-		printError(CliText::tr(
-				"ユニットのバッファがあふれ、%1 個のデータが失われました。"
-				"%2 にはそれが欠落データとして入っています")
-						.arg(units.lostToOverflow())
-						.arg(file));
+		tellOverflow(units.lostToOverflow(), file);
 	if (unitLost)
 		printError(CliText::tr(
 				"記録中にユニットが失われました。%1 にはその間が欠落データとして入っています")
@@ -920,6 +925,10 @@ int record(const RecordOptions &o)
 		printError(CliText::tr("測定が終わりました。%1 に %2 個のデータがあります")
 						.arg(o.out)
 						.arg(md.DataCount));
+	if (run.lostToOverflow() > 0) {
+		tellOverflow(run.lostToOverflow(), o.out);
+		return kExitFailure;
+	}
 	return kExitOk;
 }
 

@@ -88,6 +88,7 @@ void RunControl::cmdStart_Click()
 void RunControl::startSampling()
 {
 	runClock_.start();
+	reader_.clearLost();
 	longReader_.start(0);
 	if (md_.TimerType == kTrue) {
 		if (SetTimer1Param() == kTrue) {

@@ -63,6 +63,9 @@ public:
 	bool longRun() const { return longRun_; }
 	// A long recording's units, lost or live.
 	const LongRunReader &longReader() const { return longReader_; }
+	// Samples of this run's units lost to an overflow of their buffers, on
+	// the path without trigger (a long run tells its own).
+	uint64_t lostToOverflow() const { return reader_.lostToOverflow(); }
 
 	// For tests and the recorder: the wall clock of the start time.
 	std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };

@@ -439,7 +439,7 @@ TEST_F(KelvraCli, EmulatedUnitsAreExplainedInTheInterfacesLanguage)
 					 QStringLiteral("demo,speed=1000"),
 					 QStringLiteral("--interval-ms"), QStringLiteral("10"),
 					 QStringLiteral("--samples"), QStringLiteral("2000")},
-					0, ""},
+					1, "samples were lost; "},
 	};
 	for (const auto &c : cases) {
 		const Outcome outcome = run(c.arguments);
