@@ -2,8 +2,8 @@
 
 #include "acquisition/VarnelLibrary.h"
 #include "core/Prompt.h"
+#include "files/MeasurementFiles.h"
 #include "run/RunJournal.h"
-#include "settings/MeasurementFiles.h"
 #include "settings/QSettingsStore.h"
 #include "window/FormMain.h"
 #include "window/JapaneseTexts.h"

@@ -1,8 +1,8 @@
 // Writing and reading full buffers (4 x 88000 samples).
 
 #include "fakes/Measurements.h"
-#include "settings/CsvFile.h"
-#include "settings/DataFile.h"
+#include "files/CsvFile.h"
+#include "files/DataFile.h"
 
 #include <QTemporaryDir>
 

@@ -89,11 +89,10 @@ bool save(QWidget *widget, const QDir &dir, const char *name)
 }
 
 // The settings dialogs as a user fills them in for a trigger capture in kN.
-bool saveDialogs(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt &prompt,
-		QWidget *window, const QDir &out)
+bool saveDialogs(kelvra::ModuleData &md, kelvra::Prompt &prompt, QWidget *window, const QDir &out)
 {
-	kelvra::DeviceControl devices(md, api, prompt);
-	kelvra::DialogSetting settings(md, devices, prompt, window);
+	kelvra::DialogSetting settings(
+			md, [](int, bool) {}, prompt, window);
 	settings.chkID[2]->setChecked(true);
 	settings.txtTime[0]->setText(QStringLiteral("5"));
 	settings.chkTrg[0]->setChecked(true);
@@ -122,8 +121,8 @@ bool saveDialogs(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt 
 
 // A long recording into a folder of its own, split by the hour: the frame
 // "連続記録" of the settings dialog, then the window while it records.
-bool saveLongRecording(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::Prompt &prompt,
-		kelvra::FormMain &window, const QDir &out)
+bool saveLongRecording(kelvra::ModuleData &md, kelvra::Prompt &prompt, kelvra::FormMain &window,
+		const QDir &out)
 {
 	QTemporaryDir folder;
 	md.TrgMaxFlag = kelvra::kFalse;
@@ -131,8 +130,8 @@ bool saveLongRecording(kelvra::ModuleData &md, kelvra::DeviceApi &api, kelvra::P
 	md.LongRecord = {true, QDir::toNativeSeparators(folder.path()), kelvra::SplitPeriod::Hour,
 			false};
 	window.settingsChanged();
-	kelvra::DeviceControl devices(md, api, prompt);
-	kelvra::DialogSetting settings(md, devices, prompt, &window);
+	kelvra::DialogSetting settings(
+			md, [](int, bool) {}, prompt, &window);
 	settings.show();
 	bool ok = save(&settings, out, "longrecord-settings.png");
 	settings.close();
@@ -181,7 +180,7 @@ int main(int argc, char *argv[])
 	bool ok = save(&window, out, "idle.png");
 	if (arguments.contains(QStringLiteral("--window-only")))
 		return ok ? 0 : 1;
-	ok = saveDialogs(md, library, prompt, &window, out) && ok;
+	ok = saveDialogs(md, prompt, &window, out) && ok;
 
 	for (auto &channel : md.Channels)
 		channel.Mflag = kelvra::kTrue;
@@ -266,7 +265,7 @@ int main(int argc, char *argv[])
 		ok = save(window.dataList(), out, "datalist.png") && ok;
 	if (window.dataList())
 		window.dataList()->close();
-	ok = saveLongRecording(md, library, prompt, window, out) && ok;
+	ok = saveLongRecording(md, prompt, window, out) && ok;
 	window.cmdAcknowledge_Click();
 
 	// A long recording opened for review, an hour of it on the graph.

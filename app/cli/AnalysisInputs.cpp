@@ -4,9 +4,9 @@
 
 #include "analysis/SampleVectorSeries.h"
 #include "core/NumberText.h"
-#include "settings/DataFile.h"
-#include "settings/MeasurementFiles.h"
-#include "settings/TextCodec.h"
+#include "files/DataFile.h"
+#include "files/MeasurementFiles.h"
+#include "files/TextCodec.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 #include "AnalysisCsvOutput.h"
 #include "AnalysisHdf5Output.h"
 
-#include "settings/MeasurementFiles.h"
+#include "files/MeasurementFiles.h"
 
 #include <QFileInfo>
 

@@ -13,7 +13,7 @@
 #include "analysis/Rainflow.h"
 #include "analysis/WelchPsd.h"
 #include "core/NumberText.h"
-#include "settings/MeasurementFiles.h"
+#include "files/MeasurementFiles.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/CsvFile.h"
+#include "files/CsvFile.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

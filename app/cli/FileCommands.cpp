@@ -4,9 +4,9 @@
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
-#include "settings/CsvFile.h"
-#include "settings/DataFile.h"
-#include "settings/MeasurementFiles.h"
+#include "files/CsvFile.h"
+#include "files/DataFile.h"
+#include "files/MeasurementFiles.h"
 
 #include <QFile>
 #include <QTextStream>

@@ -9,7 +9,7 @@
 #include "display/QCustomPlotChart.h"
 #include "display/SeriesDrawing.h"
 #include "display/ShowReadData.h"
-#include "settings/DataFile.h"
+#include "files/DataFile.h"
 
 #include <QApplication>
 #include <QFileInfo>

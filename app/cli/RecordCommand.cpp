@@ -8,6 +8,8 @@
 
 #include "acquisition/UnitEntries.h"
 #include "acquisition/VarnelLibrary.h"
+#include "files/DataFile.h"
+#include "files/MeasurementFiles.h"
 #include "limits/LimitEntries.h"
 #include "limits/LimitWatch.h"
 #include "recording/LongRecording.h"
@@ -16,8 +18,6 @@
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
-#include "settings/DataFile.h"
-#include "settings/MeasurementFiles.h"
 #include "settings/QSettingsStore.h"
 #include "settings/SettingEntries.h"
 #include "settings/StartUpState.h"

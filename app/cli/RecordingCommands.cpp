@@ -3,9 +3,9 @@
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
+#include "files/MeasurementFiles.h"
 #include "recording/RecordingHdf5.h"
 #include "run/EventText.h"
-#include "settings/MeasurementFiles.h"
 
 #include <QTextStream>
 

@@ -5,9 +5,9 @@
 #include "Commands.h"
 #include "ConsolePrompt.h"
 
+#include "files/MeasurementFiles.h"
 #include "run/JournalRebuild.h"
 #include "run/JournalRecovery.h"
-#include "settings/MeasurementFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

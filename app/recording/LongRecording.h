@@ -7,6 +7,7 @@
 
 #include "RecordingStore.h"
 #include "RecordingWriter.h"
+#include "files/RecordingSpace.h"
 #include "run/RunRecorder.h"
 
 #include <QElapsedTimer>
@@ -19,8 +20,6 @@ namespace kelvra {
 
 class LongRecording : public RunRecorder {
 public:
-	// Bytes a sample takes on the disk, summaries and framing included.
-	static constexpr double kBytesPerSample = 4.4;
 	static constexpr int64_t kSpaceCheckPeriodMs = 60 * 1000;
 
 	// `target` is a .kvr file, or a folder in which the file is named by
@@ -92,15 +91,5 @@ private:
 	bool toldLowSpace_ = false;
 	int64_t lastSpaceCheckMs_ = 0;
 };
-
-// How long `bytesFree` lasts for the state's units in use at its interval.
-double SecondsOfSpace(const ModuleData &md, qint64 bytesFree);
-// "3日 4時間", "2時間 15分", "12分": a span of recording time.
-QString SpanText(double seconds);
-// The space left on the disk of `folder`, or nullopt when it is not known.
-std::optional<qint64> FreeSpace(const QString &folder);
-// Why a long recording of the state's units does not start in `folder`: its
-// free space holds less than a minute of them. Empty when it may start.
-QString CheckRecordingSpace(const ModuleData &md, const QString &folder);
 
 } // namespace kelvra

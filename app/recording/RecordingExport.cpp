@@ -2,10 +2,10 @@
 
 #include "core/NumberText.h"
 #include "core/RunClock.h"
+#include "files/DataFile.h"
+#include "files/StagedFiles.h"
+#include "files/TextCodec.h"
 #include "run/EventText.h"
-#include "settings/DataFile.h"
-#include "settings/StagedFiles.h"
-#include "settings/TextCodec.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -6,8 +6,8 @@
 // RecordingHdf5.h.
 
 #include "RecordingReader.h"
-#include "settings/CsvFile.h"
-#include "settings/FileResult.h"
+#include "files/CsvFile.h"
+#include "files/FileResult.h"
 
 #include <optional>
 

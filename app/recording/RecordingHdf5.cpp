@@ -1,8 +1,8 @@
 #include "RecordingHdf5.h"
 
 #include "Hdf5FileDriver.h"
+#include "files/StagedFiles.h"
 #include "run/EventText.h"
-#include "settings/StagedFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>

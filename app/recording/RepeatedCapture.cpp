@@ -2,7 +2,7 @@
 
 #include "core/RunClock.h"
 #include "core/RunSettings.h"
-#include "settings/MeasurementFiles.h"
+#include "files/MeasurementFiles.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "DialogMemo.h"
 
 #include "core/Prompt.h"
-#include "settings/MeasurementFiles.h"
+#include "files/MeasurementFiles.h"
 #include "widgets/DialogButtons.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 #include "DialogSetting.h"
 
-#include "acquisition/DeviceControl.h"
 #include "core/Prompt.h"
 #include "settings/LongRecordEntries.h"
 #include "widgets/DialogButtons.h"
@@ -32,9 +31,8 @@ QLineEdit *namedLineEdit(const QString &accessibleName, QWidget *parent)
 
 } // namespace
 
-DialogSetting::DialogSetting(
-		ModuleData &md, DeviceControl &devices, Prompt &prompt, QWidget *parent)
-	: QDialog(parent), md_(md), devices_(devices), prompt_(prompt)
+DialogSetting::DialogSetting(ModuleData &md, TakeZero takeZero, Prompt &prompt, QWidget *parent)
+	: QDialog(parent), md_(md), takeZero_(std::move(takeZero)), prompt_(prompt)
 {
 	setWindowTitle(tr("取込設定"));
 	setModal(true);
@@ -291,7 +289,7 @@ void DialogSetting::cmdZero_Click(int index)
 	zeroing_ = true;
 	setEnabled(false);
 	setCursor(Qt::WaitCursor);
-	devices_.TakeZeroReference(index, chkID[index]->isChecked());
+	takeZero_(index, chkID[index]->isChecked());
 	unsetCursor();
 	setEnabled(true);
 	zeroing_ = false;

@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,15 +21,17 @@ class QRadioButton;
 
 namespace kelvra {
 
-class DeviceControl;
 class Prompt;
 
 class DialogSetting : public QDialog {
 	Q_OBJECT
 
 public:
-	DialogSetting(ModuleData &md, DeviceControl &devices, Prompt &prompt,
-			QWidget *parent = nullptr);
+	// ZERO takes a unit's zero reference through this: the unit, and whether
+	// its check box is ticked.
+	using TakeZero = std::function<void(int unit, bool ticked)>;
+
+	DialogSetting(ModuleData &md, TakeZero takeZero, Prompt &prompt, QWidget *parent = nullptr);
 
 	// The entries as the controls show them now.
 	SettingEntries entries() const;
@@ -75,7 +78,7 @@ private:
 	void chkTrg_Click();
 
 	ModuleData &md_;
-	DeviceControl &devices_;
+	TakeZero takeZero_;
 	Prompt &prompt_;
 	bool zeroing_ = false; // a ZERO reading is under way: nothing else may happen
 };

@@ -1,6 +1,6 @@
 #include "LongRecordEntries.h"
 
-#include "recording/LongRecording.h"
+#include "files/RecordingSpace.h"
 
 #include <QCoreApplication>
 #include <QDir>

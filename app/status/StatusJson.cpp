@@ -1,6 +1,6 @@
 #include "StatusJson.h"
 
-#include "recording/LongRecording.h"
+#include "files/RecordingSpace.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

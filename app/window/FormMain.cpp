@@ -9,19 +9,19 @@
 #include "display/PrintDatGraph.h"
 #include "display/ShowReadData.h"
 #include "display/StatisticsPanel.h"
+#include "files/CsvFile.h"
+#include "files/DataFile.h"
+#include "files/MeasurementFiles.h"
 #include "limits/DialogLimits.h"
 #include "recording/RecordingExport.h"
 #include "recording/RecordingHdf5.h"
 #include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
-#include "settings/CsvFile.h"
-#include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogRecordMemo.h"
 #include "settings/DialogSetting.h"
 #include "settings/LongRecordEntries.h"
 #include "settings/MeasInfo.h"
-#include "settings/MeasurementFiles.h"
 #include "settings/StartUpState.h"
 #include "widgets/JapaneseFonts.h"
 
@@ -634,7 +634,12 @@ void FormMain::cmdSetting_Click()
 	if (!mayEraseData())
 		return;
 	md_.SettingOK = kFalse;
-	DialogSetting dialog(md_, *devices_, prompt_, this);
+	DialogSetting dialog(
+			md_,
+			[this](int unit, bool ticked) {
+				devices_->TakeZeroReference(unit, ticked);
+			},
+			prompt_, this);
 	showModal(dialog);
 	if (md_.SettingOK == kTrue)
 		settingsChanged();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "WindowLayer.h"
-
 // The main window "ひずみ測定(Ver1.2)": the graph with its header line, the
 // display range and current value groups, and the command buttons. It wires
 // the controls to the core's logic and is the run's view of the window.
@@ -22,13 +20,13 @@
 #include "display/RecordingReview.h"
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
+#include "files/FileResult.h"
 #include "limits/LimitWatch.h"
 #include "recording/RecordingSession.h"
 #include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "run/RunView.h"
-#include "settings/FileResult.h"
 #include "settings/SettingsStore.h"
 
 #include <QPointer>

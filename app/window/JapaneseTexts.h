@@ -1,7 +1,5 @@
 #pragma once
 
-#include "WindowLayer.h"
-
 #include "core/InterfaceLanguage.h"
 
 class QCoreApplication;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "WindowLayer.h"
-
 // Prompts as modal message boxes and file dialogs over the main window.
 
 #include "core/Prompt.h"

@@ -1,7 +1,7 @@
 // The data file reader on any bytes: it reads them or names the reason, and
 // whatever it read, the writer writes a file that reads again.
 
-#include "settings/DataFile.h"
+#include "files/DataFile.h"
 
 #include <cstddef>
 #include <cstdint>

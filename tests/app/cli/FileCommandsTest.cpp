@@ -1,8 +1,8 @@
 #include "fakes/KelvraCliRunner.h"
 #include "fakes/SmallFileSystem.h"
+#include "files/CsvFile.h"
+#include "files/DataFile.h"
 #include "recording/RecordingStore.h"
-#include "settings/CsvFile.h"
-#include "settings/DataFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "fakes/KelvraCliRunner.h"
 #include "fakes/QtPrinting.h"
-#include "settings/DataFile.h"
-#include "settings/TextCodec.h"
+#include "files/DataFile.h"
+#include "files/TextCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // A kelvra-cli record killed mid-run, recovered with kelvra-cli recover.
 
 #include "fakes/QtPrinting.h"
-#include "settings/DataFile.h"
+#include "files/DataFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // Runs the built kelvra-cli in a temporary folder of its own, with its own
 // stored conditions, no emulator from the environment and the locale `locale`.
 
-#include "settings/TextCodec.h"
+#include "files/TextCodec.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "fakes/SmallFileSystem.h"
+#include "files/DataFile.h"
 #include "recording/RecordingExport.h"
 #include "recording/RecordingStore.h"
-#include "settings/DataFile.h"
 
 #include <gtest/gtest.h>
 

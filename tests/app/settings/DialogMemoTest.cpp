@@ -1,6 +1,6 @@
 #include "settings/DialogMemo.h"
 #include "fakes/RecordingPrompt.h"
-#include "settings/DataFile.h"
+#include "files/DataFile.h"
 
 #include <QFile>
 #include <QLineEdit>

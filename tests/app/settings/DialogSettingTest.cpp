@@ -34,7 +34,12 @@ struct Rig {
 		md.Channels[0].Mflag = kTrue;
 		md.IntervalTM = 1000;
 		md.SetRange();
-		dialog = std::make_unique<DialogSetting>(md, devices, prompt);
+		dialog = std::make_unique<DialogSetting>(
+				md,
+				[this](int unit, bool ticked) {
+					devices.TakeZeroReference(unit, ticked);
+				},
+				prompt);
 	}
 };
 

@@ -87,8 +87,8 @@ private Q_SLOTS:
 		form.show();
 		expectTexts(form, std::begin(kWindowTexts), std::end(kWindowTexts));
 
-		DeviceControl devices(md, api, prompt);
-		DialogSetting setting(md, devices, prompt, &form);
+		DialogSetting setting(
+				md, [](int, bool) {}, prompt, &form);
 		expectTexts(setting, std::begin(kSettingTexts), std::end(kSettingTexts));
 		DialogSetUnit unit(md, prompt, &form);
 		expectTexts(unit, std::begin(kUnitTexts), std::end(kUnitTexts));

@@ -7,8 +7,8 @@
 #include "fakes/MapStore.h"
 #include "fakes/Measurements.h"
 #include "fakes/RecordingPrompt.h"
+#include "files/DataFile.h"
 #include "recording/RecordingStore.h"
-#include "settings/DataFile.h"
 #include "window/FormMain.h"
 
 #include <QAccessible>

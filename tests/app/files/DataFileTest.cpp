@@ -1,8 +1,8 @@
-#include "settings/DataFile.h"
+#include "files/DataFile.h"
 #include "fakes/Measurements.h"
 #include "fakes/QtPrinting.h"
-#include "settings/CsvFile.h"
-#include "settings/TextCodec.h"
+#include "files/CsvFile.h"
+#include "files/TextCodec.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "settings/CsvFile.h"
+#include "files/CsvFile.h"
 #include "fakes/Measurements.h"
-#include "settings/TextCodec.h"
+#include "files/TextCodec.h"
 
 #include <QLocale>
 
