@@ -155,9 +155,9 @@ void leaveEightHourWait(const QString &folder)
 	md.ClearMeasData();
 	for (auto &unit : api.units)
 		unit.deliveries.assign(kEightHoursOfTicks, 30);
-	run.cmdStart_Click();
+	run.startRun();
 	for (int t = 0; t < kEightHoursOfTicks; ++t)
-		run.Timer2_Timer();
+		run.onBlockTimer();
 	run.setRecorder(nullptr);
 	journal.reset();
 }

@@ -100,8 +100,7 @@ int main(int argc, char *argv[])
 		minute.start(60000);
 		window.cmdStart_Click();
 		if (longMinutes > 0)
-			QTimer::singleShot(
-					longMinutes * 60000, [&] { window.run().cmdStop_Click(); });
+			QTimer::singleShot(longMinutes * 60000, [&] { window.run().stopRun(); });
 	});
 	return app.exec();
 }

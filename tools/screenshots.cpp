@@ -148,7 +148,7 @@ bool saveLongRecording(kelvra::ModuleData &md, kelvra::Prompt &prompt, kelvra::F
 	window.showModal = modal;
 	wait(8000);
 	ok = save(&window, out, "longrecord.png") && ok;
-	window.run().cmdStop_Click();
+	window.run().stopRun();
 	md.LongRecord.enabled = false;
 	return ok;
 }
@@ -188,10 +188,10 @@ int main(int argc, char *argv[])
 	md.IntervalTM = 50;
 	md.DeriveAverageNum();
 	window.settingsChanged();
-	window.run().cmdStart_Click();
+	window.run().startRun();
 	wait(9000);
 	ok = save(&window, out, "measuring.png") && ok;
-	window.run().cmdStop_Click();
+	window.run().stopRun();
 
 	// Review: a stretch zoomed into, both cursors, the statistics between them.
 	window.graphView().zoomX(2.0, 6.0);
@@ -219,7 +219,7 @@ int main(int argc, char *argv[])
 	};
 	window.cmdLimit_Click();
 	window.showModal = modal;
-	window.run().cmdStart_Click();
+	window.run().startRun();
 	prompt.notes = {QStringLiteral("荷重 5 kN"), QStringLiteral("き裂を確認")};
 	wait(2500);
 	window.cmdMark_Click();
@@ -227,7 +227,7 @@ int main(int argc, char *argv[])
 	ok = save(&window, out, "alarm.png") && ok;
 	window.cmdMark_Click();
 	wait(1500);
-	window.run().cmdStop_Click();
+	window.run().stopRun();
 	ok = save(&window, out, "marker.png") && ok;
 	window.cmdEvents_Click();
 	if (window.eventList()) {
@@ -247,7 +247,7 @@ int main(int argc, char *argv[])
 	QEventLoop capture;
 	QObject::connect(&window.run(), &kelvra::RunControl::runEnded, &capture, &QEventLoop::quit);
 	QTimer::singleShot(20000, &capture, &QEventLoop::quit);
-	window.run().cmdStart_Click();
+	window.run().startRun();
 	capture.exec();
 	ok = save(&window, out, "trigger.png") && ok;
 

@@ -588,18 +588,18 @@ bool runToEnd(RunControl &run, const ModuleData &md, Progress &progress,
 	QObject::connect(&run, &RunControl::tickDone, &loop, [&] {
 		progress.update();
 		if (stopNow())
-			run.cmdStop_Click();
+			run.stopRun();
 	});
 	QTimer interruptPoll;
 	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
 		if (stopSignal)
-			run.cmdStop_Click();
+			run.stopRun();
 	});
 	for (const int signal : {SIGINT, SIGTERM, SIGHUP})
 		std::signal(signal, onStopSignal);
 	interruptPoll.start(100);
 
-	run.cmdStart_Click();
+	run.startRun();
 	if (md.MeasFlag != kTrue)
 		return false;
 	loop.exec();

@@ -71,7 +71,7 @@ void GraphView::selectScaleOption(YScaleMode mode)
 	if (selectedScale_ == mode)
 		return;
 	selectedScale_ = mode;
-	optHei_Click(static_cast<int>(mode));
+	chooseScaleMode(static_cast<int>(mode));
 }
 
 int32_t GraphView::windowEnd() const
@@ -188,13 +188,13 @@ void GraphView::SetScrollMode(XAxisMode mode)
 	ApplyAxisX();
 }
 
-void GraphView::optWid_Click(int index)
+void GraphView::chooseScrollMode(int index)
 {
 	selectedScroll_ = static_cast<XAxisMode>(index);
 	SetScrollMode(*selectedScroll_);
 }
 
-void GraphView::optHei_Click(int index)
+void GraphView::chooseScaleMode(int index)
 {
 	yZoomed_ = false;
 	md_.ScaleYMode = index == 1 ? YScaleMode::Fixed : YScaleMode::FromData;
@@ -208,7 +208,7 @@ void GraphView::optHei_Click(int index)
 	EnableScaleYInput(false);
 }
 
-void GraphView::Combo1_Click()
+void GraphView::chooseWindowSize()
 {
 	const int32_t n = controls_.countListValue();
 	if (n == md_.DispDataNum || n < 1)
@@ -236,7 +236,7 @@ void GraphView::scroll(int32_t start)
 	chart_.setRedrawSuspended(false);
 }
 
-void GraphView::cmdLeft_Click()
+void GraphView::scrollLeft()
 {
 	if (md_.ScrollMode != XAxisMode::ManualScroll ||
 			(md_.TrgMode != kFalse && md_.TrgPoint < 0))
@@ -245,7 +245,7 @@ void GraphView::cmdLeft_Click()
 	scroll(std::max(md_.DispStart - half, 1));
 }
 
-void GraphView::cmdRight_Click()
+void GraphView::scrollRight()
 {
 	if (md_.ScrollMode != XAxisMode::ManualScroll ||
 			(md_.TrgMode != kFalse && md_.TrgPoint < 0))
@@ -261,7 +261,7 @@ void GraphView::CentreOn(int32_t k)
 	scroll(std::max(k - md_.DispDataNum / 2, 1));
 }
 
-void GraphView::cmdSetScaleY_Click()
+void GraphView::applyTypedScale()
 {
 	const auto scale = typedScale();
 	if (!scale)

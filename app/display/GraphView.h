@@ -30,12 +30,12 @@ public:
 	void FollowAxisY(Flag expandOnly);
 	void CalcScaleYFromData();
 
-	void optWid_Click(int index);
-	void optHei_Click(int index);
-	void Combo1_Click();
-	void cmdLeft_Click();
-	void cmdRight_Click();
-	void cmdSetScaleY_Click();
+	void chooseScrollMode(int index);
+	void chooseScaleMode(int index);
+	void chooseWindowSize();
+	void scrollLeft();
+	void scrollRight();
+	void applyTypedScale();
 	// Scrolls by hand to a window of the chosen width centred on sample k.
 	void CentreOn(int32_t k);
 

@@ -57,7 +57,7 @@ bool RecordingSession::start(const QStringList &memoLines)
 	run_.setRecorder(&chain_);
 	run_.setLongRun(true);
 	shownHeader_.clear();
-	run_.cmdStart_Click();
+	run_.startRun();
 	return md_.MeasFlag == kTrue;
 }
 

@@ -19,8 +19,8 @@ RunControl::RunControl(ModuleData &md, DeviceControl &devices, Prompt &prompt, R
 {
 	longReader_.onEvent = [this](const RunEvent &event) { addEvent(event); };
 	Timer2.setInterval(kTimer2Interval);
-	connect(&Timer1, &QTimer::timeout, this, &RunControl::Timer1_Timer);
-	connect(&Timer2, &QTimer::timeout, this, &RunControl::Timer2_Timer);
+	connect(&Timer1, &QTimer::timeout, this, &RunControl::onSampleTimer);
+	connect(&Timer2, &QTimer::timeout, this, &RunControl::onBlockTimer);
 }
 
 void RunControl::setRecorder(RunRecorder *recorder)
@@ -39,7 +39,7 @@ void RunControl::addEvent(const RunEvent &event)
 	Q_EMIT eventAdded(event);
 }
 
-void RunControl::cmdStart_Click()
+void RunControl::startRun()
 {
 	if (md_.DataCount >= 1 &&
 			!prompt_.askYesNo(
@@ -140,7 +140,7 @@ Flag RunControl::SetTimer1Param()
 	return kTrue;
 }
 
-void RunControl::StopMeas()
+void RunControl::stopSampling()
 {
 	if (md_.TimerType == kTrue)
 		Timer1.stop();
@@ -153,7 +153,7 @@ void RunControl::StopMeas()
 
 void RunControl::endRun(RunEnd reason)
 {
-	StopMeas();
+	stopSampling();
 	lastEnd_ = reason;
 	if (recorder_)
 		recorder_->runEnded(md_);
@@ -161,7 +161,7 @@ void RunControl::endRun(RunEnd reason)
 	Q_EMIT runEnded();
 }
 
-void RunControl::cmdStop_Click()
+void RunControl::stopRun()
 {
 	if (md_.MeasFlag != kTrue)
 		return;
@@ -200,25 +200,25 @@ void RunControl::runTick(void (RunControl::*tick)())
 	Q_EMIT tickDone();
 }
 
-void RunControl::Timer1_Timer()
+void RunControl::onSampleTimer()
 {
 	md_.Timer1Count += 1;
 	if (md_.Timer1Count < md_.Timer1Ticks)
 		return;
-	runTick(longRun_                                        ? &RunControl::LongTick
-					: md_.TrgMode != kFalse ? &RunControl::TrgSingleTick
-								: &RunControl::MeasSingleTick);
+	runTick(longRun_                                        ? &RunControl::longRecordingTick
+					: md_.TrgMode != kFalse ? &RunControl::triggerSampleTick
+								: &RunControl::sampleTick);
 	md_.Timer1Count = 0;
 }
 
-void RunControl::Timer2_Timer()
+void RunControl::onBlockTimer()
 {
-	runTick(longRun_                                        ? &RunControl::LongTick
-					: md_.TrgMode != kFalse ? &RunControl::TrgBlockTick
-								: &RunControl::MeasBlockTick);
+	runTick(longRun_                                        ? &RunControl::longRecordingTick
+					: md_.TrgMode != kFalse ? &RunControl::triggerBlockTick
+								: &RunControl::blockTick);
 }
 
-void RunControl::LongTick()
+void RunControl::longRecordingTick()
 {
 	if (md_.ReadTickCount < 1)
 		view_.ResumeRedraw();
@@ -238,7 +238,7 @@ void RunControl::LongTick()
 	md_.ReadTickCount += 1;
 }
 
-void RunControl::MeasSingleTick()
+void RunControl::sampleTick()
 {
 	if (md_.DataCount >= md_.DataMaxNum) {
 		tellThenStop(tr(kSamplesTakenText));
@@ -260,7 +260,7 @@ void RunControl::MeasSingleTick()
 	view_.GrDrawData(md_.DataCount);
 }
 
-void RunControl::TrgSingleTick()
+void RunControl::triggerSampleTick()
 {
 	if (md_.DataCount >= md_.DataMaxNum) {
 		tellThenStop(tr(kSamplesTakenText));
@@ -310,7 +310,7 @@ void RunControl::followCapture()
 	view_.FollowAxisX();
 }
 
-void RunControl::MeasBlockTick()
+void RunControl::blockTick()
 {
 	if (!md_.CheckDataMax()) {
 		tellThenStop(tr(kCapturedText));
@@ -343,7 +343,7 @@ void RunControl::MeasBlockTick()
 		stopThenTell(tr(kCapturedText));
 }
 
-void RunControl::TrgBlockTick()
+void RunControl::triggerBlockTick()
 {
 	if (md_.ReadTickCount < 1)
 		view_.ResumeRedraw();

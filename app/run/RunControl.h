@@ -33,19 +33,19 @@ public:
 	RunControl(ModuleData &md, DeviceControl &devices, Prompt &prompt, RunView &view,
 			QObject *parent = nullptr);
 
-	void cmdStart_Click();
-	void cmdStop_Click();
-	void StopMeas();
+	void startRun();
+	void stopRun();
+	void stopSampling();
 	Flag SetTimer1Param();
 
-	void Timer1_Timer();
-	void Timer2_Timer();
-	void MeasSingleTick();
-	void TrgSingleTick();
-	void MeasBlockTick();
-	void TrgBlockTick();
+	void onSampleTimer();
+	void onBlockTimer();
+	void sampleTick();
+	void triggerSampleTick();
+	void blockTick();
+	void triggerBlockTick();
 	// The tick of a long recording, on either path.
-	void LongTick();
+	void longRecordingTick();
 
 	const QTimer &timer1() const { return Timer1; }
 	const QTimer &timer2() const { return Timer2; }

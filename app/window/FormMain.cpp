@@ -365,7 +365,7 @@ QWidget *FormMain::buildCommandColumn()
 void FormMain::connectControls()
 {
 	connect(cmdStart, &QPushButton::clicked, this, &FormMain::cmdStart_Click);
-	connect(cmdStop, &QPushButton::clicked, this, [this] { run_->cmdStop_Click(); });
+	connect(cmdStop, &QPushButton::clicked, this, [this] { run_->stopRun(); });
 	connect(cmdDisp, &QPushButton::clicked, this, &FormMain::cmdDisp_Click);
 	connect(cmdMeasInfo, &QPushButton::clicked, this, &FormMain::cmdMeasInfo_Click);
 	connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
@@ -398,19 +398,19 @@ void FormMain::connectControls()
 
 	connect(scrollGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked) {
-			graphView_->optWid_Click(id);
+			graphView_->chooseScrollMode(id);
 			refreshReview();
 		}
 	});
 	connect(scaleGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
 		if (checked)
-			graphView_->optHei_Click(id);
+			graphView_->chooseScaleMode(id);
 	});
-	connect(Combo1, &QComboBox::activated, this, [this] { graphView_->Combo1_Click(); });
-	connect(cmdLeft, &QPushButton::clicked, this, [this] { graphView_->cmdLeft_Click(); });
-	connect(cmdRight, &QPushButton::clicked, this, [this] { graphView_->cmdRight_Click(); });
+	connect(Combo1, &QComboBox::activated, this, [this] { graphView_->chooseWindowSize(); });
+	connect(cmdLeft, &QPushButton::clicked, this, [this] { graphView_->scrollLeft(); });
+	connect(cmdRight, &QPushButton::clicked, this, [this] { graphView_->scrollRight(); });
 	connect(cmdSetScaleY, &QPushButton::clicked, this,
-			[this] { graphView_->cmdSetScaleY_Click(); });
+			[this] { graphView_->applyTypedScale(); });
 }
 
 void FormMain::Form_Load(const QString &emulatorDescription)
@@ -849,7 +849,7 @@ void FormMain::cmdMeasInfo_Click()
 void FormMain::cmdStart_Click()
 {
 	if (!md_.LongRecord.enabled) {
-		run_->cmdStart_Click();
+		run_->startRun();
 		return;
 	}
 	QString problem = CheckRecordFolder(md_.LongRecord.folder);

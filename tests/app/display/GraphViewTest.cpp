@@ -56,12 +56,12 @@ TEST_F(GraphViewTest, ShowAllWhileMeasuring)
 	for (auto [count, end] : {std::pair{150, 200}, std::pair{1000, 2000}, std::pair{100, 100},
 			     std::pair{12345, 13000}}) {
 		measuring(count);
-		view.optWid_Click(0);
+		view.chooseScrollMode(0);
 		EXPECT_EQ(std::make_pair(1, end), window()) << count;
 	}
 	md.MeasFlag = kFalse;
 	md.DataCount = 0;
-	view.optWid_Click(0);
+	view.chooseScrollMode(0);
 	EXPECT_EQ(std::make_pair(1, 100), window());
 }
 
@@ -93,7 +93,7 @@ TEST_F(GraphViewTest, AutoScrollJumpsByHalfAWindow)
 {
 	measuring(0);
 	controls.chosen = QStringLiteral("100");
-	view.optWid_Click(1);
+	view.chooseScrollMode(1);
 	EXPECT_EQ(std::make_pair(1, 100), window());
 	md.DataCount = 101;
 	view.FollowAxisX();
@@ -106,7 +106,7 @@ TEST_F(GraphViewTest, AutoScrollJumpsByHalfAWindow)
 	EXPECT_EQ(std::make_pair(101, 200), window());
 
 	md.DataCount = 1234;
-	view.optWid_Click(1);
+	view.chooseScrollMode(1);
 	EXPECT_EQ(std::make_pair(1200, 1300), window()) << "one more than a full window";
 }
 
@@ -114,28 +114,28 @@ TEST_F(GraphViewTest, ManualScrollStaysInsideTheData)
 {
 	md.DataCount = 300;
 	controls.chosen = QStringLiteral("100");
-	view.optWid_Click(2);
+	view.chooseScrollMode(2);
 	EXPECT_TRUE(controls.arrowsEnabled);
 	EXPECT_EQ(std::make_pair(1, 100), window());
-	view.cmdLeft_Click();
+	view.scrollLeft();
 	EXPECT_EQ(std::make_pair(1, 100), window()) << "left at the start keeps 1";
-	view.cmdRight_Click();
-	view.cmdRight_Click();
-	view.cmdRight_Click();
-	view.cmdRight_Click();
-	view.cmdRight_Click();
+	view.scrollRight();
+	view.scrollRight();
+	view.scrollRight();
+	view.scrollRight();
+	view.scrollRight();
 	EXPECT_EQ(std::make_pair(251, 350), window());
-	view.cmdRight_Click();
+	view.scrollRight();
 	EXPECT_EQ(std::make_pair(251, 350), window()) << "nothing once the start passes the data";
-	view.cmdLeft_Click();
+	view.scrollLeft();
 	EXPECT_EQ(std::make_pair(201, 300), window());
 	EXPECT_EQ(std::make_pair(201.0, 300.0), chart.x);
 
 	controls.chosen = QStringLiteral("20");
-	view.Combo1_Click();
+	view.chooseWindowSize();
 	EXPECT_EQ(std::make_pair(201, 220), window());
-	view.optWid_Click(0);
-	view.cmdRight_Click();
+	view.chooseScrollMode(0);
+	view.scrollRight();
 	EXPECT_EQ(1, md.DispStart) << "arrows act in manual mode only";
 }
 
@@ -162,21 +162,21 @@ TEST_F(GraphViewTest, YFollowsTheDataInStepsAndNeverShrinks)
 
 TEST_F(GraphViewTest, FixedYScaleIsTheUsersAndChecked)
 {
-	view.optHei_Click(1);
+	view.chooseScaleMode(1);
 	EXPECT_TRUE(controls.inputsEnabled);
 	controls.top = QStringLiteral("500");
 	controls.bottom = QStringLiteral("-250.5");
-	view.cmdSetScaleY_Click();
+	view.applyTypedScale();
 	EXPECT_EQ(std::make_pair(-250.5, 500.0), chart.y);
 	md.AllMax = 99999.0f;
 	view.FollowAxisY(kFalse);
 	EXPECT_EQ(std::make_pair(-250.5, 500.0), chart.y) << "new samples never move a fixed axis";
 
 	controls.top = QStringLiteral("-300");
-	view.cmdSetScaleY_Click();
+	view.applyTypedScale();
 	EXPECT_EQ(QStringLiteral("設定値に誤りがあります。"), prompt.texts().value(0));
 	controls.top = QStringLiteral("abc");
-	view.cmdSetScaleY_Click();
+	view.applyTypedScale();
 	EXPECT_EQ(1u, prompt.shown.size()) << "text that is no number: no message on 設定";
 
 	EXPECT_EQ(kTrue, view.SetGraphParam()) << "the run starts all the same";
@@ -189,7 +189,7 @@ TEST_F(GraphViewTest, RunStartAndFileLoadResetTheView)
 	md.RangeMax = 4999.6f;
 	md.RangeMin = -4999.6f;
 	controls.chosen = QStringLiteral("500");
-	view.optWid_Click(1);
+	view.chooseScrollMode(1);
 	measuring(0);
 	view.SetGraphParam();
 	EXPECT_EQ(std::make_pair(1, 500), window());

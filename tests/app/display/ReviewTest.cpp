@@ -59,16 +59,16 @@ TEST_F(ZoomTest, ZoomLeavesAutoScrollUntilItIsChosenAgain)
 {
 	md.MeasFlag = kTrue;
 	controls.chosen = QStringLiteral("100");
-	view.optWid_Click(1);
+	view.chooseScrollMode(1);
 	view.zoomX(1.0, 2.0);
 	EXPECT_EQ(2, controls.scrollShown);
 	EXPECT_TRUE(controls.arrowsEnabled);
 	md.DataCount = 5000;
 	view.FollowAxisX();
 	EXPECT_EQ(std::make_pair(1.0, 2.0), chart.x) << "a zoomed span stays put";
-	view.cmdRight_Click();
+	view.scrollRight();
 	EXPECT_EQ(150, md.DispStart) << "the arrows scroll by half the zoomed span";
-	view.optWid_Click(1);
+	view.chooseScrollMode(1);
 	view.FollowAxisX();
 	EXPECT_LE(chart.x.first, 50.0);
 	EXPECT_GE(chart.x.second, 50.0) << "auto-scroll follows the newest samples again";
@@ -84,7 +84,7 @@ TEST_F(ZoomTest, ZoomedValuesHoldUntilAScaleOptionOrShowAll)
 	EXPECT_EQ(std::make_pair(-10.0, 10.0), chart.y);
 	view.wheelY(0.0, 1.0);
 	EXPECT_EQ(std::make_pair(-8.0, 8.0), chart.y);
-	view.optHei_Click(0);
+	view.chooseScaleMode(0);
 	EXPECT_EQ(std::make_pair(-1000.0, 5000.0), chart.y) << "自動 rules the axis again";
 	view.zoomY(-10.0, 10.0);
 	view.showAll();

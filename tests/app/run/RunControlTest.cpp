@@ -103,7 +103,7 @@ TEST(RunControlTimer1, SplitsTheIntervalIntoTimerTicks)
 TEST_F(RunControlTest, StartRefusedWithoutUnitsOrWhenTheUserSaysNo)
 {
 	md.Channels[0].Mflag = md.Channels[2].Mflag = kFalse;
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_EQ(kFalse, md.MeasFlag);
 	EXPECT_EQ("message 使用ユニットの指定がありません。", joined(log));
 
@@ -111,7 +111,7 @@ TEST_F(RunControlTest, StartRefusedWithoutUnitsOrWhenTheUserSaysNo)
 	md.DataCount = 5;
 	prompt.answers = {false};
 	log.clear();
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_EQ("question 測定を開始するとデータが消去されます。よろしいですか？", joined(log));
 	EXPECT_EQ(5, md.DataCount) << "the data stay";
 	EXPECT_TRUE(api.calls.isEmpty());
@@ -122,7 +122,7 @@ TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 	blockRun(1000);
 	md.ScrollMode = XAxisMode::All;
 	md.DispDataNum = 500;
-	run.cmdStart_Click();
+	run.startRun();
 	ASSERT_EQ(kTrue, md.MeasFlag);
 	EXPECT_TRUE(run.timer2().isActive());
 	EXPECT_EQ(300, run.timer2().interval());
@@ -134,14 +134,14 @@ TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 	EXPECT_TRUE(api.calls.contains(QStringLiteral("start 2 100")));
 
 	log.clear();
-	run.MeasBlockTick();
+	run.blockTick();
 	EXPECT_EQ("resume, values by num, follow y -1, follow x, draw 1-128", joined(log))
 			<< "the first tick with data lays out the axes";
 	log.clear();
-	run.MeasBlockTick();
+	run.blockTick();
 	EXPECT_EQ("values by num, follow y 0, follow x, draw 128-256", joined(log));
 
-	tickUntilEnd(&RunControl::MeasBlockTick);
+	tickUntilEnd(&RunControl::blockTick);
 	EXPECT_EQ(kBufferLength, md.DataCount);
 	EXPECT_EQ((QStringList{QStringLiteral("buttons idle"), kCaptured}), log.mid(log.size() - 2))
 			<< "stop, then the message";
@@ -153,10 +153,10 @@ TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 TEST_F(RunControlTest, BlockRunWhereAUnitIsFullBeforeTheRead)
 {
 	blockRun();
-	run.cmdStart_Click();
+	run.startRun();
 	md.Channels[2].DataNum = kBufferLength;
 	log.clear();
-	run.MeasBlockTick();
+	run.blockTick();
 	EXPECT_EQ((QStringList{kCaptured, QStringLiteral("buttons idle")}), log)
 			<< "message, then stop";
 }
@@ -165,9 +165,9 @@ TEST_F(RunControlTest, FirstBlockTickWithoutSamplesDrawsNothing)
 {
 	blockRun();
 	api.units[0].deliveries = {0};
-	run.cmdStart_Click();
+	run.startRun();
 	log.clear();
-	run.MeasBlockTick();
+	run.blockTick();
 	EXPECT_EQ("resume", joined(log));
 	EXPECT_EQ(1, md.ReadTickCount);
 }
@@ -177,9 +177,9 @@ TEST_F(RunControlTest, AveragedBlockRunSamplesEveryTenMilliseconds)
 	blockRun(300);
 	md.DataAverage = kTrue;
 	md.DeriveAverageNum();
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_TRUE(api.calls.contains(QStringLiteral("start 0 1")));
-	run.MeasBlockTick();
+	run.blockTick();
 	EXPECT_EQ(4, md.DataCount) << "128 readings of 30 each";
 	EXPECT_FLOAT_EQ(15.5f, md.Channels[0].Data[0]);
 	EXPECT_EQ(8, md.AveBuf[0].AveCount);
@@ -188,13 +188,13 @@ TEST_F(RunControlTest, AveragedBlockRunSamplesEveryTenMilliseconds)
 TEST_F(RunControlTest, SingleRunTicksOnTimer1AndEndsAtTheLimit)
 {
 	singleRun(100000);
-	run.cmdStart_Click();
+	run.startRun();
 	ASSERT_TRUE(run.timer1().isActive());
 	EXPECT_EQ(10000, run.timer1().interval());
 	for (int i = 0; i < 9; ++i)
-		run.Timer1_Timer();
+		run.onSampleTimer();
 	EXPECT_EQ(0, md.DataCount) << "samples every tenth tick";
-	run.Timer1_Timer();
+	run.onSampleTimer();
 	EXPECT_EQ(1, md.DataCount);
 	EXPECT_TRUE(logFrom(QStringLiteral("resume"))
 					.join(QLatin1Char(','))
@@ -202,10 +202,10 @@ TEST_F(RunControlTest, SingleRunTicksOnTimer1AndEndsAtTheLimit)
 							"values,follow y 0,follow x,draw 1")));
 
 	md.DataMaxNum = 3;
-	run.MeasSingleTick();
-	run.MeasSingleTick();
+	run.sampleTick();
+	run.sampleTick();
 	log.clear();
-	run.MeasSingleTick();
+	run.sampleTick();
 	EXPECT_EQ("message 設定数のデータを入力したため測定を終了します。, buttons idle",
 			joined(log));
 	EXPECT_TRUE(unitsClosed());
@@ -216,7 +216,7 @@ TEST_F(RunControlTest, TimerSplitErrorLeavesTheRunIdleAndUnitsClosed)
 {
 	singleRun(500);
 	md.DataCount = 3;
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_EQ(kFalse, md.MeasFlag);
 	EXPECT_EQ(0, md.DataCount) << "the data were already cleared";
 	EXPECT_EQ((QStringList{QStringLiteral("message タイマー設定エラーのため測定開始できません。"),
@@ -229,7 +229,7 @@ TEST_F(RunControlTest, UnitStartFailureEndsTheRun)
 {
 	blockRun();
 	api.units[2].startCodes = {9};
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_EQ(kFalse, md.MeasFlag);
 	EXPECT_EQ((QStringList{QStringLiteral("message USB通信エラー"),
 				  QStringLiteral("message エラーのため測定開始できません。"),
@@ -243,7 +243,7 @@ TEST_F(RunControlTest, GraphSetUpFailureDoesNotLeaveARunning)
 {
 	blockRun();
 	view.graphParamResult = kFalse;
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_EQ(kFalse, md.MeasFlag);
 	EXPECT_TRUE(unitsClosed());
 	EXPECT_FALSE(run.timer2().isActive());
@@ -263,10 +263,10 @@ TEST_F(RunControlTest, DeviceErrorsStopEveryPath)
 		path.single ? singleRun() : blockRun();
 		api.units[0].blockCodes = {9};
 		api.units[2].singleCodes = {9};
-		run.cmdStart_Click();
+		run.startRun();
 		ASSERT_EQ(kTrue, md.MeasFlag);
-		run.Timer1_Timer();
-		run.Timer2_Timer();
+		run.onSampleTimer();
+		run.onBlockTimer();
 		EXPECT_EQ(kFalse, md.MeasFlag);
 		EXPECT_EQ(RunControl::RunEnd::DeviceError, run.lastEnd());
 		EXPECT_TRUE(unitsClosed());
@@ -280,17 +280,17 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 {
 	blockRun();
 	trigger(100, 200, 1000.0f);
-	run.cmdStart_Click();
+	run.startRun();
 	EXPECT_EQ(kTrue, md.TrgMode);
 	EXPECT_EQ(300, md.DataMaxNum);
 	EXPECT_TRUE(log.contains(QStringLiteral("header トリガ待ち...")));
 
 	for (int i = 0; i < 7; ++i)
-		run.TrgBlockTick();
+		run.triggerBlockTick();
 	EXPECT_EQ(kFalse, md.TrgOn);
 	EXPECT_EQ(0, md.ReadTickCount) << "not advanced while waiting";
 	log.clear();
-	run.TrgBlockTick(); // samples 897..1024 hold 1000
+	run.triggerBlockTick(); // samples 897..1024 hold 1000
 	ASSERT_EQ(kTrue, md.TrgOn);
 	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
 			<< "redraw is resumed on every tick until the first after the trigger";
@@ -304,11 +304,11 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 			<< "the window's sample after the 100 before";
 	EXPECT_EQ(0.0, GraphX(md, md.Events[0].timeS)) << "where the trigger line is drawn";
 	log.clear();
-	run.TrgBlockTick();
+	run.triggerBlockTick();
 	EXPECT_EQ("follow y -1, follow x, draw 125-253, values by num", joined(log))
 			<< "a steady tick after the trigger draws from the smallest count before its read";
 
-	tickUntilEnd(&RunControl::TrgBlockTick);
+	tickUntilEnd(&RunControl::triggerBlockTick);
 	EXPECT_EQ(300, md.DataCount);
 	EXPECT_EQ((QStringList{QStringLiteral("buttons idle"), kCaptured}),
 			log.mid(log.size() - 2));
@@ -323,17 +323,17 @@ TEST_F(RunControlTest, TriggerSingleRunAveragedCaptures)
 	md.DataAverage = kTrue;
 	md.DeriveAverageNum(); // 100 readings per sample
 	trigger(2, 3, 450.0f);
-	run.cmdStart_Click();
+	run.startRun();
 	for (int ticks = 0; md.TrgOn != kTrue && ticks < 10; ++ticks) {
 		log.clear();
-		run.TrgSingleTick();
+		run.triggerSampleTick();
 	}
 	EXPECT_EQ("resume, values trg, follow y 0, draw 1-3, trigger line -1", joined(log))
 			<< "the trigger tick";
 	log.clear();
-	run.TrgSingleTick();
+	run.triggerSampleTick();
 	EXPECT_EQ("values trg, follow y -1, follow x, draw 4", joined(log)) << "the tick after it";
-	tickUntilEnd(&RunControl::TrgSingleTick);
+	tickUntilEnd(&RunControl::triggerSampleTick);
 	EXPECT_EQ(5, md.DataCount);
 	EXPECT_FLOAT_EQ(450.5f, md.SampleAt(0, 3)) << "mean of readings 401..500";
 	EXPECT_FLOAT_EQ(450.5f, md.SampleAt(2, 3));
@@ -344,11 +344,11 @@ TEST_F(RunControlTest, StopAfterTheTriggerBlanksTheTime)
 {
 	blockRun();
 	trigger(0, 50000, 1.0f);
-	run.cmdStart_Click();
-	run.TrgBlockTick();
+	run.startRun();
+	run.triggerBlockTick();
 	ASSERT_EQ(kTrue, md.TrgOn);
 	log.clear();
-	run.cmdStop_Click();
+	run.stopRun();
 	const QString blanks(19, QLatin1Char(' '));
 	EXPECT_EQ(QStringLiteral("header トリガ時刻 [ ") + blanks + QStringLiteral(" ]"),
 			log.at(0));
@@ -362,13 +362,13 @@ TEST_F(RunControlTest, ATickArrivingDuringAMessageIsDropped)
 {
 	blockRun();
 	api.units[0].blockCodes = {9};
-	run.cmdStart_Click();
+	run.startRun();
 	int nested = 0;
 	prompt.whileShown = [&] {
 		++nested;
-		run.Timer2_Timer(); // what a modal box's event loop could deliver
+		run.onBlockTimer(); // what a modal box's event loop could deliver
 	};
-	run.Timer2_Timer();
+	run.onBlockTimer();
 	EXPECT_EQ(1u, api.units[0].asked.size()) << "the nested tick read nothing";
 	EXPECT_GE(nested, 1);
 }
@@ -404,9 +404,9 @@ TEST_F(RunControlTest, ALongRunRollsItsBuffersAndHandsOnEverySampleOnce)
 	CountingRecorder recorder;
 	run.setRecorder(&recorder);
 	run.setLongRun(true);
-	run.cmdStart_Click();
+	run.startRun();
 	for (int tick = 0; tick < 20; ++tick)
-		run.LongTick();
+		run.longRecordingTick();
 	ASSERT_EQ(kTrue, md.MeasFlag) << "a long run has no end of its own";
 	const int64_t taken = 20 * LongRunReader::kMaxBlocksPerTick * VARNELIO_MAX_BLOCK;
 	EXPECT_EQ(taken, md.DataOffset + md.DataCount) << "units pile up full blocks";
@@ -418,8 +418,8 @@ TEST_F(RunControlTest, ALongRunRollsItsBuffersAndHandsOnEverySampleOnce)
 	}
 
 	api.units[2].blockCodes = {9};
-	run.LongTick();
-	run.LongTick();
+	run.longRecordingTick();
+	run.longRecordingTick();
 	EXPECT_EQ(kTrue, md.MeasFlag) << "a lost unit does not end the run";
 	ASSERT_EQ(1u, recorder.events.size());
 	EXPECT_EQ(EventKind::Dropout, recorder.events[0].kind);
@@ -429,5 +429,5 @@ TEST_F(RunControlTest, ALongRunRollsItsBuffersAndHandsOnEverySampleOnce)
 	EXPECT_EQ(recorder.values[0], recorder.values[2] + recorder.missing[2])
 			<< "its samples are missing while the other unit goes on";
 	EXPECT_TRUE(log.filter(QStringLiteral("message")).isEmpty()) << "no box in the tick";
-	run.cmdStop_Click();
+	run.stopRun();
 }

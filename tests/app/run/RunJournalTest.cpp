@@ -67,11 +67,11 @@ struct JournaledRun : RunRig {
 
 	void runTicks(int limit, const std::vector<RunEvent> &atStart = {})
 	{
-		run.cmdStart_Click();
+		run.startRun();
 		for (const RunEvent &event : atStart)
 			run.addEvent(event);
 		for (int t = 0; t < limit && md.MeasFlag == kTrue; ++t)
-			md.TimerType == kTrue ? run.Timer1_Timer() : run.Timer2_Timer();
+			md.TimerType == kTrue ? run.onSampleTimer() : run.onBlockTimer();
 	}
 
 	// The journal as the program left it when it ended without a save.
@@ -239,7 +239,7 @@ TEST(RunJournal, UnwritableJournalNeverStopsTheRunAndIsToldOnce)
 	EXPECT_TRUE(run.prompt.shown.empty())
 			<< "told once the run has started, not before its first samples";
 	QCoreApplication::sendPostedEvents();
-	run.run.cmdStop_Click();
+	run.run.stopRun();
 	EXPECT_EQ(300, run.md.DataCount);
 	EXPECT_EQ(1u, run.prompt.shown.size());
 
@@ -376,7 +376,7 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	const rlimit full{static_cast<rlim_t>(QFileInfo(run.journal->fileName()).size()),
 			limit.rlim_max};
 	setrlimit(RLIMIT_FSIZE, &full);
-	run.run.cmdStop_Click();
+	run.run.stopRun();
 	for (int i = 0; i < 300 && run.prompt.shown.empty(); ++i) {
 		QThread::msleep(10);
 		QCoreApplication::processEvents();

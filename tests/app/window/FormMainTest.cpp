@@ -172,7 +172,7 @@ private Q_SLOTS:
 	void closeDuringARunOnlyRefuses()
 	{
 		Window w;
-		w.form->run().cmdStart_Click();
+		w.form->run().startRun();
 		QCOMPARE(w.md.MeasFlag, kTrue);
 		for (QPushButton *button : idleButtons(*w.form))
 			QVERIFY2(!button->isEnabled(), qPrintable(button->text()));
@@ -187,7 +187,7 @@ private Q_SLOTS:
 		QCOMPARE(w.prompt.shown.back().caption, QStringLiteral("エラーメッセージ"));
 		QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Error);
 		QVERIFY(!w.prompt.shown.back().question);
-		w.form->run().cmdStop_Click();
+		w.form->run().stopRun();
 	}
 
 	void settingsDialogsAskFirstAndEraseOnlyOnOk()
