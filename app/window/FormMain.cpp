@@ -14,6 +14,7 @@
 #include "recording/RecordingHdf5.h"
 #include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
+#include "session/RecordingTarget.h"
 #include "settings/CsvFile.h"
 #include "settings/DataFile.h"
 #include "settings/DialogMemo.h"
@@ -65,11 +66,10 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	graphMouse_ = new GraphMouse(plot_, *graphView_, cursors_);
 	values_ = std::make_unique<CurrentValues>(md_, *this);
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
-	recorders_.add(&limitWatch_);
-	run_->setRecorder(&recorders_);
-	recordingSession_ = std::make_unique<RecordingSession>(
-			md_, *run_, *this, prompt_, recorders_, limitWatch_);
-	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) {
+	assembly_ = std::make_unique<RunAssembly>(md_, *run_);
+	recordingSession_ =
+			std::make_unique<RecordingSession>(md_, *run_, *this, prompt_, *assembly_);
+	assembly_->onLimitEvents = [this](const std::vector<LimitEvent> &events) {
 		limitEvents(events);
 	};
 	showModal = [](QDialog &dialog) { dialog.exec(); };
@@ -418,7 +418,7 @@ void FormMain::Form_Load(const QString &emulatorDescription)
 	if (const QStringList reset = LoadStartUpState(md_, store_, emulatorDescription);
 			!reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
-	limitWatch_.monitor().setLimits(LoadLimits(store_));
+	assembly_->limits().monitor().setLimits(LoadLimits(store_));
 	md_.LongRecord = LoadLongRecord(store_);
 	SetButtonState();
 	drawing_->InitGraph();
@@ -444,17 +444,17 @@ void FormMain::SetButtonState()
 
 void FormMain::cmdLimit_Click()
 {
-	DialogLimits dialog(md_, limitWatch_.monitor().limits(), prompt_, this);
+	DialogLimits dialog(md_, assembly_->limits().monitor().limits(), prompt_, this);
 	showModal(dialog);
 	if (dialog.result() == QDialog::Accepted) {
-		limitWatch_.monitor().setLimits(dialog.limits());
+		assembly_->limits().monitor().setLimits(dialog.limits());
 		showLimitStates();
 	}
 }
 
 void FormMain::cmdAcknowledge_Click()
 {
-	limitWatch_.monitor().acknowledge();
+	assembly_->limits().monitor().acknowledge();
 	showLimitStates();
 }
 
@@ -514,11 +514,9 @@ void FormMain::showEvents()
 
 void FormMain::limitEvents(const std::vector<LimitEvent> &events)
 {
-	for (const LimitEvent &event : events)
-		run_->addEvent(RunEventOf(md_, event));
 	const bool alarm = std::any_of(events.begin(), events.end(),
 			[](const LimitEvent &e) { return e.kind == LimitEvent::Kind::Alarm; });
-	if (alarm && limitWatch_.monitor().limits().beep)
+	if (alarm && assembly_->limits().monitor().limits().beep)
 		QApplication::beep();
 	showLimitStates();
 }
@@ -527,7 +525,7 @@ void FormMain::showLimitStates()
 {
 	bool latched = false;
 	for (int u = 0; u < kUnitCount; ++u) {
-		const LimitState state = limitWatch_.monitor().latched(u);
+		const LimitState state = assembly_->limits().monitor().latched(u);
 		latched = latched || state != LimitState::Normal;
 		// Told in words as well, so the state is not told by colour alone.
 		switch (state) {
@@ -590,9 +588,7 @@ void FormMain::CloseDataList()
 void FormMain::setJournal(RunJournal &journal)
 {
 	journal_ = &journal;
-	recorders_ = RecorderChain();
-	recorders_.add(&limitWatch_);
-	recorders_.add(&journal);
+	assembly_->setJournal(&journal);
 }
 
 void FormMain::offerRecovery()
@@ -837,7 +833,7 @@ void FormMain::dropEvent(QDropEvent *event)
 void FormMain::cmdMeasInfo_Click()
 {
 	SaveMeasInfo(md_, store_);
-	SaveLimits(store_, limitWatch_.monitor().limits());
+	SaveLimits(store_, assembly_->limits().monitor().limits());
 	SaveLongRecord(store_, md_.LongRecord);
 }
 
@@ -847,10 +843,7 @@ void FormMain::cmdStart_Click()
 		run_->cmdStart_Click();
 		return;
 	}
-	QString problem = CheckRecordFolder(md_.LongRecord.folder);
-	if (problem.isEmpty())
-		problem = CheckRecordingSpace(md_, md_.LongRecord.folder);
-	if (!problem.isEmpty()) {
+	if (const QString problem = recordingProblem(); !problem.isEmpty()) {
 		prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
 		return;
 	}
@@ -858,6 +851,23 @@ void FormMain::cmdStart_Click()
 	showModal(memo);
 	if (memo.result() == QDialog::Accepted)
 		recordingSession_->start(memo.lines());
+}
+
+QString FormMain::recordingProblem() const
+{
+	RunPlan plan;
+	plan.longRecording = true;
+	plan.target = md_.LongRecord.folder;
+	plan.targetIsFolder = true;
+	const TargetProblem problem = CheckRecordingTarget(plan, md_);
+	switch (problem.kind) {
+	case TargetProblem::Kind::NoFolder:
+		return NoRecordFolderText();
+	case TargetProblem::Kind::FolderNotWritable:
+		return RecordFolderNotWritableText();
+	default:
+		return problem.detail;
+	}
 }
 
 bool FormMain::Form_QueryUnload()
