@@ -25,6 +25,7 @@
 #include "settings/MeasurementFiles.h"
 #include "settings/StartUpState.h"
 #include "widgets/JapaneseFonts.h"
+#include "window/SpanFiles.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -182,49 +183,13 @@ void FormMain::cmdSaveSpan_Click()
 	if (fileName.isEmpty())
 		return;
 	const auto [from, to] = graphView_->visibleX();
-	const FileResult result = recording_ ? saveRecordingSpan(fileName, from, to)
-					     : saveBufferSpan(fileName, from, to);
+	const FileResult result = recording_ ? SaveRecordingSpan(*recording_, fileName, from, to)
+					     : SaveBufferSpan(md_, fileName, from, to);
 	if (!result.ok)
 		prompt_.message(tr("ファイルを保存できませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName),
 								result.error),
 				kErrorTitle, Prompt::Icon::Error);
-}
-
-// The buffers' samples of the span, as a run of them alone would have left them.
-FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double to)
-{
-	const double seconds = md_.IntervalTM / 1000.0;
-	const auto offset = static_cast<double>(md_.DataOffset); // a long run's rolled buffers
-	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds - offset), 1.0));
-	const auto last = std::min(
-			static_cast<int32_t>(std::floor(to / seconds - offset)), md_.DataCount);
-	if (md_.TrgMode != kFalse || last < first)
-		return FileResult::failure(tr("範囲にデータがありません。"));
-	if (IsHdf5File(fileName))
-		return FileResult::failure(tr("HDF5 には連続記録の範囲を保存できます。"));
-	ModuleData span = md_;
-	for (int u = 0; u < kUnitCount; ++u) {
-		std::copy(md_.Channels[u].Data.begin() + (first - 1),
-				md_.Channels[u].Data.begin() + last, span.Channels[u].Data.begin());
-		span.Channels[u].DataNum = md_.Channels[u].inUse() ? last - first + 1 : 0;
-	}
-	span.DataCount = last - first + 1;
-	if (FileTypeOf(fileName) == FileType::Csv)
-		return SaveCsvFile(span, fileName);
-	return SaveDataFile(span, fileName);
-}
-
-FileResult FormMain::saveRecordingSpan(const QString &fileName, double from, double to)
-{
-	const SampleSpan span = SpanOfSeconds(*recording_, std::max(from, 0.0), to);
-	if (IsHdf5File(fileName))
-		return ExportHdf5(*recording_, span, fileName);
-	if (FileTypeOf(fileName) == FileType::Csv)
-		return ExportCsv(*recording_, span, fileName, CsvEncoding::CodePage932);
-	if (span.size() > static_cast<uint64_t>(kBufferLength))
-		return FileResult::failure(tr("専用ファイルには 88000 データまで保存できます。"));
-	return ExportDataFile(*recording_, span, fileName);
 }
 
 void FormMain::buildMoveButtons()

@@ -223,8 +223,6 @@ private:
 	void refreshReview();
 	// The whole run on the overview strip anew.
 	void refreshOverview();
-	FileResult saveBufferSpan(const QString &fileName, double from, double to);
-	FileResult saveRecordingSpan(const QString &fileName, double from, double to);
 
 	ModuleData &md_;
 	Prompt &prompt_;
