@@ -112,8 +112,10 @@ QWidget *FormMain::buildReviewRow()
 	auto *row = new QWidget(this);
 	overview_ = new OverviewStrip(row);
 	cmdSaveSpan = new QPushButton(tr("範囲保存"), row);
+	cmdSaveSpan->setObjectName(QStringLiteral("saveSpanButton"));
 	cmdSaveSpan->setToolTip(tr("表示範囲をファイルに保存"));
 	chkClock = new QCheckBox(tr("時刻表示"), row);
+	chkClock->setObjectName(QStringLiteral("clockCheck"));
 	chkClock->setToolTip(tr("時間軸とカーソルを開始からの経過時間でなく時刻で表示"));
 	auto *strip = new QHBoxLayout;
 	strip->addWidget(overview_, 1);
@@ -196,6 +198,7 @@ void FormMain::buildMoveButtons()
 {
 	for (int i = 0; i < static_cast<int>(cmdMove.size()); ++i) {
 		cmdMove[i] = new QPushButton(QStringLiteral("○"), this);
+		cmdMove[i]->setObjectName(QStringLiteral("moveButton%1").arg(i));
 		cmdMove[i]->setToolTip(tr("移動ツールの表示"));
 		cmdMove[i]->setAccessibleName(tr("移動ツールの表示"));
 		cmdMove[i]->setFixedSize(25, 25);
@@ -231,13 +234,17 @@ QWidget *FormMain::buildRangeGroup()
 	auto *scroll = new QVBoxLayout;
 	for (int i = 0; i < 3; ++i) {
 		optWid[i] = new QRadioButton(scrollCaptions[i], group);
+		optWid[i]->setObjectName(QStringLiteral("scrollMode%1").arg(i));
 		scrollGroup_->addButton(optWid[i], i);
 		scroll->addWidget(optWid[i]);
 	}
 
 	Combo1 = new QComboBox(group);
+	Combo1->setObjectName(QStringLiteral("countList"));
 	cmdLeft = new QPushButton(QStringLiteral("←"), group);
+	cmdLeft->setObjectName(QStringLiteral("scrollLeftButton"));
 	cmdRight = new QPushButton(QStringLiteral("→"), group);
+	cmdRight->setObjectName(QStringLiteral("scrollRightButton"));
 	auto *count = new QGridLayout;
 	count->addWidget(new QLabel(tr("表示データ数"), group), 0, 0, 1, 2);
 	count->addWidget(Combo1, 1, 0, 1, 2);
@@ -247,14 +254,20 @@ QWidget *FormMain::buildRangeGroup()
 	scaleGroup_ = new QButtonGroup(group);
 	optHei[0] = new QRadioButton(tr("自動"), group);
 	optHei[1] = new QRadioButton(tr("固定"), group);
+	optHei[0]->setObjectName(QStringLiteral("scaleAuto"));
+	optHei[1]->setObjectName(QStringLiteral("scaleFixed"));
 	scaleGroup_->addButton(optHei[0], 0);
 	scaleGroup_->addButton(optHei[1], 1);
 	txtVhi = new QLineEdit(group);
+	txtVhi->setObjectName(QStringLiteral("scaleTopEdit"));
 	txtVlow = new QLineEdit(group);
+	txtVlow->setObjectName(QStringLiteral("scaleBottomEdit"));
 	txtVhi->setToolTip(tr("上限"));
 	txtVlow->setToolTip(tr("下限"));
 	cmdSetScaleY = new QPushButton(tr("設定"), group);
+	cmdSetScaleY->setObjectName(QStringLiteral("setScaleButton"));
 	cmdLimit = new QPushButton(tr("リミット"), group);
+	cmdLimit->setObjectName(QStringLiteral("limitButton"));
 	auto *scale = new QGridLayout;
 	scale->addWidget(optHei[0], 0, 0);
 	scale->addWidget(txtVhi, 0, 1);
@@ -278,6 +291,7 @@ QWidget *FormMain::buildValueGroup()
 	const QFont valueFont = fixedPitchJapaneseFont();
 	for (int u = 0; u < kUnitCount; ++u) {
 		Label1[u] = new QLabel(group);
+		Label1[u]->setObjectName(QStringLiteral("value%1").arg(u));
 		Label1[u]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 		Label1[u]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 		Label1[u]->setFont(valueFont);
@@ -287,11 +301,14 @@ QWidget *FormMain::buildValueGroup()
 		layout->addWidget(Label1[u], u / 2, (u % 2) * 2 + 1);
 	}
 	cmdAcknowledge = new QPushButton(tr("確認"), group);
+	cmdAcknowledge->setObjectName(QStringLiteral("acknowledgeButton"));
 	cmdAcknowledge->setToolTip(tr("リミットの表示を戻す"));
 	cmdAcknowledge->setEnabled(false);
 	cmdMark = new QPushButton(tr("マーク"), group);
+	cmdMark->setObjectName(QStringLiteral("markButton"));
 	cmdMark->setToolTip(tr("最新のデータに印を付ける (M)"));
 	cmdEvents = new QPushButton(tr("イベント"), group);
+	cmdEvents->setObjectName(QStringLiteral("eventsButton"));
 	auto *buttons = new QHBoxLayout;
 	buttons->addWidget(cmdMark);
 	buttons->addWidget(cmdEvents);
@@ -306,24 +323,25 @@ QWidget *FormMain::buildCommandColumn()
 	auto *column = new QWidget(this);
 	auto *layout = new QVBoxLayout(column);
 	layout->setContentsMargins(0, 0, 0, 0);
-	auto add = [&](QPushButton *&button, const QString &caption) {
+	auto add = [&](QPushButton *&button, const QString &caption, const char *name) {
 		button = new QPushButton(caption, column);
+		button->setObjectName(QLatin1String(name));
 		button->setMinimumSize(110, 34);
 		layout->addWidget(button);
 	};
-	add(cmdStart, tr("開始"));
-	add(cmdStop, tr("停止"));
+	add(cmdStart, tr("開始"), "startButton");
+	add(cmdStop, tr("停止"), "stopButton");
 	layout->addSpacing(10);
-	add(cmdSetting, tr("取込設定"));
-	add(cmdUnitSetting, tr("単位設定"));
-	add(cmdMeasInfo, tr("測定条件保存"));
+	add(cmdSetting, tr("取込設定"), "settingButton");
+	add(cmdUnitSetting, tr("単位設定"), "unitSettingButton");
+	add(cmdMeasInfo, tr("測定条件保存"), "saveConditionsButton");
 	layout->addSpacing(10);
-	add(cmdDisp, tr("データ表示"));
-	add(cmdSave, tr("保存"));
-	add(cmdRead, tr("読込み"));
-	add(cmdPrint, tr("印刷"));
+	add(cmdDisp, tr("データ表示"), "dataListButton");
+	add(cmdSave, tr("保存"), "saveButton");
+	add(cmdRead, tr("読込み"), "readButton");
+	add(cmdPrint, tr("印刷"), "printButton");
 	layout->addStretch();
-	add(cmdEnd, tr("終了"));
+	add(cmdEnd, tr("終了"), "endButton");
 	return column;
 }
 
