@@ -42,15 +42,23 @@ void SaveLongRecord(SettingsStore &store, const LongRecordSettings &s)
 	store.setValue(kRepeatKey, QString::number(toFlag(s.repeatTrigger)));
 }
 
+QString NoRecordFolderText()
+{
+	return QCoreApplication::translate("LongRecordEntries", "記録フォルダがありません。");
+}
+
+QString RecordFolderNotWritableText()
+{
+	return QCoreApplication::translate("LongRecordEntries", "記録フォルダに書き込めません。");
+}
+
 QString CheckRecordFolder(const QString &folder)
 {
 	if (folder.trimmed().isEmpty() || !QFileInfo(folder).isDir())
-		return QCoreApplication::translate(
-				"LongRecordEntries", "記録フォルダがありません。");
+		return NoRecordFolderText();
 	QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kelvra-XXXXXX")));
 	if (!probe.open())
-		return QCoreApplication::translate(
-				"LongRecordEntries", "記録フォルダに書き込めません。");
+		return RecordFolderNotWritableText();
 	return {};
 }
 

@@ -13,6 +13,9 @@ namespace kelvra {
 LongRecordSettings LoadLongRecord(const SettingsStore &store);
 void SaveLongRecord(SettingsStore &store, const LongRecordSettings &settings);
 
+// Why a long recording does not start there, as a message.
+QString NoRecordFolderText();
+QString RecordFolderNotWritableText();
 // Empty when files can be made in the folder; else why not, as a message.
 QString CheckRecordFolder(const QString &folder);
 // "空き容量で約 3日 4時間 記録できます。": how long the folder's free space

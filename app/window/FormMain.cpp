@@ -17,6 +17,7 @@
 #include "recording/RecordingHdf5.h"
 #include "run/EventTimes.h"
 #include "run/JournalRecovery.h"
+#include "session/RecordingTarget.h"
 #include "settings/DialogMemo.h"
 #include "settings/DialogRecordMemo.h"
 #include "settings/DialogSetting.h"
@@ -24,6 +25,7 @@
 #include "settings/MeasInfo.h"
 #include "settings/StartUpState.h"
 #include "widgets/JapaneseFonts.h"
+#include "window/SpanFiles.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -65,11 +67,10 @@ FormMain::FormMain(ModuleData &md, DeviceApi &api, Prompt &prompt, SettingsStore
 	graphMouse_ = new GraphMouse(plot_, *graphView_, cursors_);
 	values_ = std::make_unique<CurrentValues>(md_, *this);
 	run_ = std::make_unique<RunControl>(md_, *devices_, prompt_, *this);
-	recorders_.add(&limitWatch_);
-	run_->setRecorder(&recorders_);
-	recordingSession_ = std::make_unique<RecordingSession>(
-			md_, *run_, *this, prompt_, recorders_, limitWatch_);
-	limitWatch_.onEvents = [this](const std::vector<LimitEvent> &events) {
+	assembly_ = std::make_unique<RunAssembly>(md_, *run_);
+	recordingSession_ =
+			std::make_unique<RecordingSession>(md_, *run_, *this, prompt_, *assembly_);
+	assembly_->onLimitEvents = [this](const std::vector<LimitEvent> &events) {
 		limitEvents(events);
 	};
 	showModal = [](QDialog &dialog) { dialog.exec(); };
@@ -111,8 +112,10 @@ QWidget *FormMain::buildReviewRow()
 	auto *row = new QWidget(this);
 	overview_ = new OverviewStrip(row);
 	cmdSaveSpan = new QPushButton(tr("範囲保存"), row);
+	cmdSaveSpan->setObjectName(QStringLiteral("saveSpanButton"));
 	cmdSaveSpan->setToolTip(tr("表示範囲をファイルに保存"));
 	chkClock = new QCheckBox(tr("時刻表示"), row);
+	chkClock->setObjectName(QStringLiteral("clockCheck"));
 	chkClock->setToolTip(tr("時間軸とカーソルを開始からの経過時間でなく時刻で表示"));
 	auto *strip = new QHBoxLayout;
 	strip->addWidget(overview_, 1);
@@ -182,8 +185,8 @@ void FormMain::cmdSaveSpan_Click()
 	if (fileName.isEmpty())
 		return;
 	const auto [from, to] = graphView_->visibleX();
-	const FileResult result = recording_ ? saveRecordingSpan(fileName, from, to)
-					     : saveBufferSpan(fileName, from, to);
+	const FileResult result = recording_ ? SaveRecordingSpan(*recording_, fileName, from, to)
+					     : SaveBufferSpan(md_, fileName, from, to);
 	if (!result.ok)
 		prompt_.message(tr("ファイルを保存できませんでした。\n%1\n%2")
 						.arg(QDir::toNativeSeparators(fileName),
@@ -191,46 +194,11 @@ void FormMain::cmdSaveSpan_Click()
 				kErrorTitle, Prompt::Icon::Error);
 }
 
-// The buffers' samples of the span, as a run of them alone would have left them.
-FileResult FormMain::saveBufferSpan(const QString &fileName, double from, double to)
-{
-	const double seconds = md_.IntervalTM / 1000.0;
-	const auto offset = static_cast<double>(md_.DataOffset); // a long run's rolled buffers
-	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds - offset), 1.0));
-	const auto last = std::min(
-			static_cast<int32_t>(std::floor(to / seconds - offset)), md_.DataCount);
-	if (md_.TrgMode != kFalse || last < first)
-		return FileResult::failure(tr("範囲にデータがありません。"));
-	if (IsHdf5File(fileName))
-		return FileResult::failure(tr("HDF5 には連続記録の範囲を保存できます。"));
-	ModuleData span = md_;
-	for (int u = 0; u < kUnitCount; ++u) {
-		std::copy(md_.Channels[u].Data.begin() + (first - 1),
-				md_.Channels[u].Data.begin() + last, span.Channels[u].Data.begin());
-		span.Channels[u].DataNum = md_.Channels[u].inUse() ? last - first + 1 : 0;
-	}
-	span.DataCount = last - first + 1;
-	if (FileTypeOf(fileName) == FileType::Csv)
-		return SaveCsvFile(span, fileName);
-	return SaveDataFile(span, fileName);
-}
-
-FileResult FormMain::saveRecordingSpan(const QString &fileName, double from, double to)
-{
-	const SampleSpan span = SpanOfSeconds(*recording_, std::max(from, 0.0), to);
-	if (IsHdf5File(fileName))
-		return ExportHdf5(*recording_, span, fileName);
-	if (FileTypeOf(fileName) == FileType::Csv)
-		return ExportCsv(*recording_, span, fileName, CsvEncoding::CodePage932);
-	if (span.size() > static_cast<uint64_t>(kBufferLength))
-		return FileResult::failure(tr("専用ファイルには 88000 データまで保存できます。"));
-	return ExportDataFile(*recording_, span, fileName);
-}
-
 void FormMain::buildMoveButtons()
 {
 	for (int i = 0; i < static_cast<int>(cmdMove.size()); ++i) {
 		cmdMove[i] = new QPushButton(QStringLiteral("○"), this);
+		cmdMove[i]->setObjectName(QStringLiteral("moveButton%1").arg(i));
 		cmdMove[i]->setToolTip(tr("移動ツールの表示"));
 		cmdMove[i]->setAccessibleName(tr("移動ツールの表示"));
 		cmdMove[i]->setFixedSize(25, 25);
@@ -266,13 +234,17 @@ QWidget *FormMain::buildRangeGroup()
 	auto *scroll = new QVBoxLayout;
 	for (int i = 0; i < 3; ++i) {
 		optWid[i] = new QRadioButton(scrollCaptions[i], group);
+		optWid[i]->setObjectName(QStringLiteral("scrollMode%1").arg(i));
 		scrollGroup_->addButton(optWid[i], i);
 		scroll->addWidget(optWid[i]);
 	}
 
 	Combo1 = new QComboBox(group);
+	Combo1->setObjectName(QStringLiteral("countList"));
 	cmdLeft = new QPushButton(QStringLiteral("←"), group);
+	cmdLeft->setObjectName(QStringLiteral("scrollLeftButton"));
 	cmdRight = new QPushButton(QStringLiteral("→"), group);
+	cmdRight->setObjectName(QStringLiteral("scrollRightButton"));
 	auto *count = new QGridLayout;
 	count->addWidget(new QLabel(tr("表示データ数"), group), 0, 0, 1, 2);
 	count->addWidget(Combo1, 1, 0, 1, 2);
@@ -282,14 +254,20 @@ QWidget *FormMain::buildRangeGroup()
 	scaleGroup_ = new QButtonGroup(group);
 	optHei[0] = new QRadioButton(tr("自動"), group);
 	optHei[1] = new QRadioButton(tr("固定"), group);
+	optHei[0]->setObjectName(QStringLiteral("scaleAuto"));
+	optHei[1]->setObjectName(QStringLiteral("scaleFixed"));
 	scaleGroup_->addButton(optHei[0], 0);
 	scaleGroup_->addButton(optHei[1], 1);
 	txtVhi = new QLineEdit(group);
+	txtVhi->setObjectName(QStringLiteral("scaleTopEdit"));
 	txtVlow = new QLineEdit(group);
+	txtVlow->setObjectName(QStringLiteral("scaleBottomEdit"));
 	txtVhi->setToolTip(tr("上限"));
 	txtVlow->setToolTip(tr("下限"));
 	cmdSetScaleY = new QPushButton(tr("設定"), group);
+	cmdSetScaleY->setObjectName(QStringLiteral("setScaleButton"));
 	cmdLimit = new QPushButton(tr("リミット"), group);
+	cmdLimit->setObjectName(QStringLiteral("limitButton"));
 	auto *scale = new QGridLayout;
 	scale->addWidget(optHei[0], 0, 0);
 	scale->addWidget(txtVhi, 0, 1);
@@ -313,6 +291,7 @@ QWidget *FormMain::buildValueGroup()
 	const QFont valueFont = fixedPitchJapaneseFont();
 	for (int u = 0; u < kUnitCount; ++u) {
 		Label1[u] = new QLabel(group);
+		Label1[u]->setObjectName(QStringLiteral("value%1").arg(u));
 		Label1[u]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 		Label1[u]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 		Label1[u]->setFont(valueFont);
@@ -322,11 +301,14 @@ QWidget *FormMain::buildValueGroup()
 		layout->addWidget(Label1[u], u / 2, (u % 2) * 2 + 1);
 	}
 	cmdAcknowledge = new QPushButton(tr("確認"), group);
+	cmdAcknowledge->setObjectName(QStringLiteral("acknowledgeButton"));
 	cmdAcknowledge->setToolTip(tr("リミットの表示を戻す"));
 	cmdAcknowledge->setEnabled(false);
 	cmdMark = new QPushButton(tr("マーク"), group);
+	cmdMark->setObjectName(QStringLiteral("markButton"));
 	cmdMark->setToolTip(tr("最新のデータに印を付ける (M)"));
 	cmdEvents = new QPushButton(tr("イベント"), group);
+	cmdEvents->setObjectName(QStringLiteral("eventsButton"));
 	auto *buttons = new QHBoxLayout;
 	buttons->addWidget(cmdMark);
 	buttons->addWidget(cmdEvents);
@@ -341,24 +323,25 @@ QWidget *FormMain::buildCommandColumn()
 	auto *column = new QWidget(this);
 	auto *layout = new QVBoxLayout(column);
 	layout->setContentsMargins(0, 0, 0, 0);
-	auto add = [&](QPushButton *&button, const QString &caption) {
+	auto add = [&](QPushButton *&button, const QString &caption, const char *name) {
 		button = new QPushButton(caption, column);
+		button->setObjectName(QLatin1String(name));
 		button->setMinimumSize(110, 34);
 		layout->addWidget(button);
 	};
-	add(cmdStart, tr("開始"));
-	add(cmdStop, tr("停止"));
+	add(cmdStart, tr("開始"), "startButton");
+	add(cmdStop, tr("停止"), "stopButton");
 	layout->addSpacing(10);
-	add(cmdSetting, tr("取込設定"));
-	add(cmdUnitSetting, tr("単位設定"));
-	add(cmdMeasInfo, tr("測定条件保存"));
+	add(cmdSetting, tr("取込設定"), "settingButton");
+	add(cmdUnitSetting, tr("単位設定"), "unitSettingButton");
+	add(cmdMeasInfo, tr("測定条件保存"), "saveConditionsButton");
 	layout->addSpacing(10);
-	add(cmdDisp, tr("データ表示"));
-	add(cmdSave, tr("保存"));
-	add(cmdRead, tr("読込み"));
-	add(cmdPrint, tr("印刷"));
+	add(cmdDisp, tr("データ表示"), "dataListButton");
+	add(cmdSave, tr("保存"), "saveButton");
+	add(cmdRead, tr("読込み"), "readButton");
+	add(cmdPrint, tr("印刷"), "printButton");
 	layout->addStretch();
-	add(cmdEnd, tr("終了"));
+	add(cmdEnd, tr("終了"), "endButton");
 	return column;
 }
 
@@ -418,7 +401,7 @@ void FormMain::Form_Load(const QString &emulatorDescription)
 	if (const QStringList reset = LoadStartUpState(md_, store_, emulatorDescription);
 			!reset.isEmpty())
 		prompt_.message(ResetKeysMessage(reset), kMessageTitle, Prompt::Icon::Information);
-	limitWatch_.monitor().setLimits(LoadLimits(store_));
+	assembly_->limits().monitor().setLimits(LoadLimits(store_));
 	md_.LongRecord = LoadLongRecord(store_);
 	SetButtonState();
 	drawing_->InitGraph();
@@ -444,17 +427,17 @@ void FormMain::SetButtonState()
 
 void FormMain::cmdLimit_Click()
 {
-	DialogLimits dialog(md_, limitWatch_.monitor().limits(), prompt_, this);
+	DialogLimits dialog(md_, assembly_->limits().monitor().limits(), prompt_, this);
 	showModal(dialog);
 	if (dialog.result() == QDialog::Accepted) {
-		limitWatch_.monitor().setLimits(dialog.limits());
+		assembly_->limits().monitor().setLimits(dialog.limits());
 		showLimitStates();
 	}
 }
 
 void FormMain::cmdAcknowledge_Click()
 {
-	limitWatch_.monitor().acknowledge();
+	assembly_->limits().monitor().acknowledge();
 	showLimitStates();
 }
 
@@ -514,11 +497,9 @@ void FormMain::showEvents()
 
 void FormMain::limitEvents(const std::vector<LimitEvent> &events)
 {
-	for (const LimitEvent &event : events)
-		run_->addEvent(RunEventOf(md_, event));
 	const bool alarm = std::any_of(events.begin(), events.end(),
 			[](const LimitEvent &e) { return e.kind == LimitEvent::Kind::Alarm; });
-	if (alarm && limitWatch_.monitor().limits().beep)
+	if (alarm && assembly_->limits().monitor().limits().beep)
 		QApplication::beep();
 	showLimitStates();
 }
@@ -527,7 +508,7 @@ void FormMain::showLimitStates()
 {
 	bool latched = false;
 	for (int u = 0; u < kUnitCount; ++u) {
-		const LimitState state = limitWatch_.monitor().latched(u);
+		const LimitState state = assembly_->limits().monitor().latched(u);
 		latched = latched || state != LimitState::Normal;
 		// Told in words as well, so the state is not told by colour alone.
 		switch (state) {
@@ -590,9 +571,7 @@ void FormMain::CloseDataList()
 void FormMain::setJournal(RunJournal &journal)
 {
 	journal_ = &journal;
-	recorders_ = RecorderChain();
-	recorders_.add(&limitWatch_);
-	recorders_.add(&journal);
+	assembly_->setJournal(&journal);
 }
 
 void FormMain::offerRecovery()
@@ -842,7 +821,7 @@ void FormMain::dropEvent(QDropEvent *event)
 void FormMain::cmdMeasInfo_Click()
 {
 	SaveMeasInfo(md_, store_);
-	SaveLimits(store_, limitWatch_.monitor().limits());
+	SaveLimits(store_, assembly_->limits().monitor().limits());
 	SaveLongRecord(store_, md_.LongRecord);
 }
 
@@ -852,10 +831,7 @@ void FormMain::cmdStart_Click()
 		run_->startRun();
 		return;
 	}
-	QString problem = CheckRecordFolder(md_.LongRecord.folder);
-	if (problem.isEmpty())
-		problem = CheckRecordingSpace(md_, md_.LongRecord.folder);
-	if (!problem.isEmpty()) {
+	if (const QString problem = recordingProblem(); !problem.isEmpty()) {
 		prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
 		return;
 	}
@@ -863,6 +839,23 @@ void FormMain::cmdStart_Click()
 	showModal(memo);
 	if (memo.result() == QDialog::Accepted)
 		recordingSession_->start(memo.lines());
+}
+
+QString FormMain::recordingProblem() const
+{
+	RunPlan plan;
+	plan.longRecording = true;
+	plan.target = md_.LongRecord.folder;
+	plan.targetIsFolder = true;
+	const TargetProblem problem = CheckRecordingTarget(plan, md_);
+	switch (problem.kind) {
+	case TargetProblem::Kind::NoFolder:
+		return NoRecordFolderText();
+	case TargetProblem::Kind::FolderNotWritable:
+		return RecordFolderNotWritableText();
+	default:
+		return problem.detail;
+	}
 }
 
 bool FormMain::Form_QueryUnload()

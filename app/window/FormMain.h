@@ -21,12 +21,11 @@
 #include "display/SeriesDrawing.h"
 #include "display/ViewControls.h"
 #include "files/FileResult.h"
-#include "limits/LimitWatch.h"
-#include "recording/RecordingSession.h"
-#include "run/RecorderChain.h"
 #include "run/RunControl.h"
 #include "run/RunJournal.h"
 #include "run/RunView.h"
+#include "session/RecordingSession.h"
+#include "session/RunAssembly.h"
 #include "settings/SettingsStore.h"
 
 #include <QPointer>
@@ -212,6 +211,8 @@ private:
 	// The current values on amber or red while a unit's limit state is latched.
 	void showLimitStates();
 	void limitEvents(const std::vector<LimitEvent> &events);
+	// Why a long recording cannot start in its folder, as a message; empty when it can.
+	QString recordingProblem() const;
 	void eventAdded(const RunEvent &event);
 	// The markers on the graph and the event list anew from the events held.
 	void showEvents();
@@ -220,8 +221,6 @@ private:
 	void refreshReview();
 	// The whole run on the overview strip anew.
 	void refreshOverview();
-	FileResult saveBufferSpan(const QString &fileName, double from, double to);
-	FileResult saveRecordingSpan(const QString &fileName, double from, double to);
 
 	ModuleData &md_;
 	Prompt &prompt_;
@@ -238,8 +237,8 @@ private:
 	QPointer<DialogDatalist> dataList_;
 	QString fileFolder_; // where the last file of this run of the program was saved or read
 	RunJournal *journal_ = nullptr;
-	LimitWatch limitWatch_;
-	RecorderChain recorders_; // the limit check, then the journal that keeps its events
+	std::unique_ptr<RunAssembly>
+			assembly_; // the limit check, then the journal or the recording
 	std::unique_ptr<RecordingSession> recordingSession_;
 	std::unique_ptr<QPrinter> printer_; // the current printer, chosen last
 	std::unique_ptr<PrinterDialog> printerDialog_;

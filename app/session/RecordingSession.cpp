@@ -24,38 +24,30 @@ QString RecordedTimeText(double seconds)
 }
 
 RecordingSession::RecordingSession(ModuleData &md, RunControl &run, RunView &view, Prompt &prompt,
-		RunRecorder &usual, RunRecorder &watch, QObject *parent)
-	: QObject(parent), md_(md), run_(run), view_(view), prompt_(prompt), usual_(usual),
-	  watch_(watch)
+		RunAssembly &assembly, QObject *parent)
+	: QObject(parent), md_(md), run_(run), view_(view), prompt_(prompt), assembly_(assembly)
 {
 	connect(&run_, &RunControl::tickDone, this, &RecordingSession::tickDone);
 	connect(&run_, &RunControl::runEnded, this, &RecordingSession::runEnded);
 	connect(&run_, &RunControl::eventAdded, this, &RecordingSession::eventAdded);
+	assembly_.onRecordingNotice = [this](const QString &text) { tellLater(text); };
+	assembly_.onCaptureFailed = [this](const QString &text) {
+		tellLater(QCoreApplication::translate("kelvra::RecordingSession",
+					  "トリガの取込データを保存できません。\n") +
+				text);
+	};
 }
 
 bool RecordingSession::start(const QStringList &memoLines)
 {
-	recording_ = std::make_unique<LongRecording>(
-			md_.LongRecord.folder, true, md_.LongRecord.split);
-	recording_->setMemoLines(memoLines);
-	recording_->onNotice = [this](const QString &text) { tellLater(text); };
-	// The limit check first: the events of a tick reach the file before its samples are due.
-	chain_ = RecorderChain();
-	chain_.add(&watch_);
-	chain_.add(recording_.get());
-	captures_.reset();
-	if (md_.LongRecord.repeatTrigger && (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue)) {
-		captures_ = std::make_unique<RepeatedCapture>(md_.LongRecord.folder);
-		captures_->onFailed = [this](const QString &text) {
-			tellLater(QCoreApplication::translate("kelvra::RecordingSession",
-						  "トリガの取込データを保存できません。\n") +
-					text);
-		};
-		captures_->onTrigger = [this](const RunEvent &event) { run_.addEvent(event); };
-		chain_.add(captures_.get());
-	}
-	run_.setRecorder(&chain_);
-	run_.setLongRun(true);
+	RunPlan plan;
+	plan.longRecording = true;
+	plan.target = md_.LongRecord.folder;
+	plan.targetIsFolder = true;
+	plan.split = md_.LongRecord.split;
+	plan.repeatTrigger = md_.LongRecord.repeatTrigger;
+	plan.memoLines = memoLines;
+	assembly_.assemble(plan);
 	shownHeader_.clear();
 	run_.startRun();
 	return md_.MeasFlag == kTrue;
@@ -63,23 +55,24 @@ bool RecordingSession::start(const QStringList &memoLines)
 
 QString RecordingSession::currentFile() const
 {
-	return recording_ ? recording_->currentFile() : QString();
+	return assembly_.recording() ? assembly_.recording()->currentFile() : QString();
 }
 
 void RecordingSession::tickDone()
 {
-	if (!run_.longRun() || !recording_)
+	const LongRecording *recording = assembly_.recording();
+	if (!run_.longRun() || !recording)
 		return;
 	const double seconds = static_cast<double>(md_.DataOffset + md_.DataCount) *
 			md_.IntervalTM / 1000.0;
 	QString header = QCoreApplication::translate(
 			"kelvra::RecordingSession", "記録中 [ %1 ]  記録時間 %2")
-					 .arg(QFileInfo(recording_->currentFile()).fileName(),
+					 .arg(QFileInfo(recording->currentFile()).fileName(),
 							 RecordedTimeText(seconds));
-	if (captures_)
+	if (const RepeatedCapture *captures = assembly_.captures())
 		header += QCoreApplication::translate(
 				"kelvra::RecordingSession", "  トリガ取込 %1 件")
-					  .arg(captures_->saved());
+					  .arg(captures->saved());
 	if (header != shownHeader_)
 		view_.SetHeaderText(header);
 	shownHeader_ = header;
@@ -89,8 +82,7 @@ void RecordingSession::runEnded()
 {
 	if (!run_.longRun())
 		return;
-	run_.setLongRun(false);
-	run_.setRecorder(&usual_);
+	assembly_.assemble(RunPlan());
 }
 
 void RecordingSession::eventAdded(const RunEvent &event)

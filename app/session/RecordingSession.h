@@ -6,16 +6,11 @@
 // the tick in which it happened. When the run ends, runs are recorded as
 // before.
 
-#include "LongRecording.h"
-#include "RepeatedCapture.h"
+#include "RunAssembly.h"
 #include "core/Prompt.h"
-#include "run/RecorderChain.h"
-#include "run/RunControl.h"
 #include "run/RunView.h"
 
 #include <QObject>
-
-#include <memory>
 
 namespace kelvra {
 
@@ -23,9 +18,9 @@ class RecordingSession : public QObject {
 	Q_OBJECT
 
 public:
-	// `usual` records the other runs; `watch` sees the samples of every run.
+	// `assembly` records the other runs as well.
 	RecordingSession(ModuleData &md, RunControl &run, RunView &view, Prompt &prompt,
-			RunRecorder &usual, RunRecorder &watch, QObject *parent = nullptr);
+			RunAssembly &assembly, QObject *parent = nullptr);
 
 	// Starts a long recording with these memo lines. False when the run did
 	// not start (the reason was told).
@@ -43,11 +38,7 @@ private:
 	RunControl &run_;
 	RunView &view_;
 	Prompt &prompt_;
-	RunRecorder &usual_;
-	RunRecorder &watch_;
-	std::unique_ptr<LongRecording> recording_;
-	std::unique_ptr<RepeatedCapture> captures_;
-	RecorderChain chain_;
+	RunAssembly &assembly_;
 	QString shownHeader_;
 };
 
