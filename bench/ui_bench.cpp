@@ -65,7 +65,7 @@ void replot(FormMain &form)
 static void BM_FullRedraw4x88000(benchmark::State &state)
 {
 	Window w(kBufferLength);
-	w.form->optWid[0]->click();
+	w.form->findChild<QRadioButton *>(QStringLiteral("scrollMode0"))->click();
 	for (auto _ : state) {
 		w.form->GrDrawData2(1, kBufferLength);
 		replot(*w.form);
@@ -80,8 +80,9 @@ static void BM_BlockTickDrawing(benchmark::State &state)
 {
 	const auto held = static_cast<int32_t>(state.range(0));
 	Window w(held);
-	w.form->Combo1->setCurrentText(QStringLiteral("1000"));
-	w.form->optWid[1]->click();
+	w.form->findChild<QComboBox *>(QStringLiteral("countList"))
+			->setCurrentText(QStringLiteral("1000"));
+	w.form->findChild<QRadioButton *>(QStringLiteral("scrollMode1"))->click();
 	w.form->GrDrawData2(1, held);
 	w.md.DispStart = held - 999;
 	w.md.DispEnd = held;
@@ -106,7 +107,7 @@ static void BM_TickFullView(benchmark::State &state)
 	const auto held = static_cast<int32_t>(state.range(0));
 	Window w(held, 4);
 	w.md.MeasFlag = kTrue;
-	w.form->optWid[0]->click();
+	w.form->findChild<QRadioButton *>(QStringLiteral("scrollMode0"))->click();
 	w.form->GrDrawData2(1, held);
 	replot(*w.form);
 	for (auto _ : state) {

@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
 	md.IntervalTM = 10;
 	md.DeriveAverageNum();
 	window.settingsChanged();
-	window.optWid[0]->click();
+	window.findChild<QRadioButton *>(QStringLiteral("scrollMode0"))->click();
 	QTemporaryDir recordDir;
 	if (longMinutes > 0) {
 		md.LongRecord = {true, recordDir.path(), kelvra::SplitPeriod::None, false};

@@ -1616,6 +1616,121 @@ N samples</translation>
     </message>
 </context>
 <context>
+    <name>MainControls</name>
+    <message>
+        <source>表示範囲</source>
+        <translation>Display range</translation>
+    </message>
+    <message>
+        <source>全表示</source>
+        <translation>Show all</translation>
+    </message>
+    <message>
+        <source>自動ｽｸﾛｰﾙ</source>
+        <translation>Auto scroll</translation>
+    </message>
+    <message>
+        <source>手動ｽｸﾛｰﾙ</source>
+        <translation>Manual scroll</translation>
+    </message>
+    <message>
+        <source>表示データ数</source>
+        <translation>Samples shown</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>固定</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>リミット</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>現在値</source>
+        <translation>Current values</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Acknowledge</translation>
+    </message>
+    <message>
+        <source>リミットの表示を戻す</source>
+        <translation>Clear the limit display</translation>
+    </message>
+    <message>
+        <source>マーク</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>最新のデータに印を付ける (M)</source>
+        <translation>Mark the newest sample (M)</translation>
+    </message>
+    <message>
+        <source>イベント</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>取込設定</source>
+        <translation>Acquisition settings</translation>
+    </message>
+    <message>
+        <source>単位設定</source>
+        <translation>Unit settings</translation>
+    </message>
+    <message>
+        <source>測定条件保存</source>
+        <translation>Save conditions</translation>
+    </message>
+    <message>
+        <source>データ表示</source>
+        <translation>Show data</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>読込み</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>移動ツールの表示</source>
+        <translation>Show the move tool</translation>
+    </message>
+</context>
+<context>
     <name>MeasInfo</name>
     <message>
         <source>保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1</source>
@@ -2735,118 +2850,68 @@ N samples</translation>
     </message>
 </context>
 <context>
+    <name>kelvra::EventPresenter</name>
+    <message>
+        <source>データがありません。</source>
+        <translation>No data.</translation>
+    </message>
+    <message>
+        <source>メモ（空欄のままでも可）</source>
+        <translation>Note (may stay empty)</translation>
+    </message>
+    <message>
+        <source>マーク</source>
+        <translation>Mark</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::FileActions</name>
+    <message>
+        <source>測定データがありません。</source>
+        <translation>No measured data.</translation>
+    </message>
+    <message>
+        <source>連続記録のデータはすべて記録ファイル %1 にあります。</source>
+        <translation>All the data of the long recording are in the recording file %1.</translation>
+    </message>
+    <message>
+        <source>表示データが消去されます。よろしいですか？</source>
+        <translation>The data shown will be erased. Continue?</translation>
+    </message>
+    <message>
+        <source>記録ファイル  (*.kvr)</source>
+        <translation>Recordings  (*.kvr)</translation>
+    </message>
+    <message>
+        <source>データがありません。</source>
+        <translation>No data.</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めませんでした。
+%1
+%2</source>
+        <translation>Could not read the file.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)</source>
+        <translation>Data files  (*.vn2);;CSV files  (*.csv);;HDF5 files  (*.h5)</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。
+%1
+%2</source>
+        <translation>Could not save the file.
+%1
+%2</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::FormMain</name>
     <message>
         <source>ひずみ測定(Ver1.2)</source>
         <translation>Strain measurement (Ver1.2)</translation>
-    </message>
-    <message>
-        <source>移動ツールの表示</source>
-        <translation>Show the move tool</translation>
-    </message>
-    <message>
-        <source>表示範囲</source>
-        <translation>Display range</translation>
-    </message>
-    <message>
-        <source>全表示</source>
-        <translation>Show all</translation>
-    </message>
-    <message>
-        <source>自動ｽｸﾛｰﾙ</source>
-        <translation>Auto scroll</translation>
-    </message>
-    <message>
-        <source>手動ｽｸﾛｰﾙ</source>
-        <translation>Manual scroll</translation>
-    </message>
-    <message>
-        <source>表示データ数</source>
-        <translation>Samples shown</translation>
-    </message>
-    <message>
-        <source>自動</source>
-        <translation>Auto</translation>
-    </message>
-    <message>
-        <source>固定</source>
-        <translation>Fixed</translation>
-    </message>
-    <message>
-        <source>上限</source>
-        <translation>Upper</translation>
-    </message>
-    <message>
-        <source>下限</source>
-        <translation>Lower</translation>
-    </message>
-    <message>
-        <source>設定</source>
-        <translation>Set</translation>
-    </message>
-    <message>
-        <source>リミット</source>
-        <translation>Limits</translation>
-    </message>
-    <message>
-        <source>現在値</source>
-        <translation>Current values</translation>
-    </message>
-    <message>
-        <source>確認</source>
-        <translation>Acknowledge</translation>
-    </message>
-    <message>
-        <source>リミットの表示を戻す</source>
-        <translation>Clear the limit display</translation>
-    </message>
-    <message>
-        <source>開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>取込設定</source>
-        <translation>Acquisition settings</translation>
-    </message>
-    <message>
-        <source>単位設定</source>
-        <translation>Unit settings</translation>
-    </message>
-    <message>
-        <source>測定条件保存</source>
-        <translation>Save conditions</translation>
-    </message>
-    <message>
-        <source>データ表示</source>
-        <translation>Show data</translation>
-    </message>
-    <message>
-        <source>保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>読込み</source>
-        <translation>Read</translation>
-    </message>
-    <message>
-        <source>印刷</source>
-        <translation>Print</translation>
-    </message>
-    <message>
-        <source>終了</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>警告</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>異常</source>
-        <translation>Alarm</translation>
     </message>
     <message>
         <source>データがありません</source>
@@ -2861,22 +2926,6 @@ N samples</translation>
         <translation>Changing the settings erases the data. Continue?</translation>
     </message>
     <message>
-        <source>測定データがありません。</source>
-        <translation>No measured data.</translation>
-    </message>
-    <message>
-        <source>表示データが消去されます。よろしいですか？</source>
-        <translation>The data shown will be erased. Continue?</translation>
-    </message>
-    <message>
-        <source>ファイルを読み込めませんでした。
-%1
-%2</source>
-        <translation>Could not read the file.
-%1
-%2</translation>
-    </message>
-    <message>
         <source>測定中です。中止してから終了して下さい。</source>
         <translation>A measurement is running. Stop it before exiting.</translation>
     </message>
@@ -2887,30 +2936,6 @@ N samples</translation>
     <message>
         <source>データが消去されます。終了してもよろしいですか？</source>
         <translation>The data will be erased. Exit anyway?</translation>
-    </message>
-    <message>
-        <source>連続記録のデータはすべて記録ファイル %1 にあります。</source>
-        <translation>All the data of the long recording are in the recording file %1.</translation>
-    </message>
-    <message>
-        <source>範囲保存</source>
-        <translation>Save span</translation>
-    </message>
-    <message>
-        <source>表示範囲をファイルに保存</source>
-        <translation>Save the span shown to a file</translation>
-    </message>
-    <message>
-        <source>専用ファイル  (*.vn2);;CSVファイル  (*.csv);;HDF5ファイル  (*.h5)</source>
-        <translation>Data files  (*.vn2);;CSV files  (*.csv);;HDF5 files  (*.h5)</translation>
-    </message>
-    <message>
-        <source>ファイルを保存できませんでした。
-%1
-%2</source>
-        <translation>Could not save the file.
-%1
-%2</translation>
     </message>
     <message>
         <source>範囲にデータがありません。</source>
@@ -2924,33 +2949,16 @@ N samples</translation>
         <source>専用ファイルには 88000 データまで保存できます。</source>
         <translation>A data file holds at most 88000 samples.</translation>
     </message>
+</context>
+<context>
+    <name>kelvra::LimitsPresenter</name>
     <message>
-        <source>マーク</source>
-        <translation>Mark</translation>
+        <source>警告</source>
+        <translation>Warning</translation>
     </message>
     <message>
-        <source>最新のデータに印を付ける (M)</source>
-        <translation>Mark the newest sample (M)</translation>
-    </message>
-    <message>
-        <source>イベント</source>
-        <translation>Events</translation>
-    </message>
-    <message>
-        <source>メモ（空欄のままでも可）</source>
-        <translation>Note (may stay empty)</translation>
-    </message>
-    <message>
-        <source>記録ファイル  (*.kvr)</source>
-        <translation>Recordings  (*.kvr)</translation>
-    </message>
-    <message>
-        <source>時刻表示</source>
-        <translation>Clock time</translation>
-    </message>
-    <message>
-        <source>時間軸とカーソルを開始からの経過時間でなく時刻で表示</source>
-        <translation>Show the time axis and the cursors as clock times, not as the time from the start</translation>
+        <source>異常</source>
+        <translation>Alarm</translation>
     </message>
 </context>
 <context>
@@ -3002,6 +3010,25 @@ N samples</translation>
     <message>
         <source>ID%1 との通信が途絶えました（%2）。再び接続されるまで、このユニットのデータは欠けます。記録は続けます。</source>
         <translation>Lost contact with ID%1 (%2). Its data are missing until it is connected again. The recording goes on.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::ReviewController</name>
+    <message>
+        <source>範囲保存</source>
+        <translation>Save span</translation>
+    </message>
+    <message>
+        <source>表示範囲をファイルに保存</source>
+        <translation>Save the span shown to a file</translation>
+    </message>
+    <message>
+        <source>時刻表示</source>
+        <translation>Clock time</translation>
+    </message>
+    <message>
+        <source>時間軸とカーソルを開始からの経過時間でなく時刻で表示</source>
+        <translation>Show the time axis and the cursors as clock times, not as the time from the start</translation>
     </message>
 </context>
 <context>

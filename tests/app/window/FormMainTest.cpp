@@ -13,6 +13,7 @@
 #include "settings/DialogSetting.h"
 #include "window/JapaneseTexts.h"
 #include "window/MessageBoxPrompt.h"
+#include "window/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -92,8 +93,10 @@ private:
 
 	static QList<QPushButton *> idleButtons(FormMain &form)
 	{
-		return {form.cmdStart, form.cmdSetting, form.cmdUnitSetting, form.cmdPrint,
-				form.cmdRead, form.cmdSave, form.cmdEnd, form.cmdDisp};
+		return {control(form, "startButton"), control(form, "settingButton"),
+				control(form, "unitSettingButton"), control(form, "printButton"),
+				control(form, "readButton"), control(form, "saveButton"),
+				control(form, "endButton"), control(form, "dataListButton")};
 	}
 
 private Q_SLOTS:
@@ -101,13 +104,14 @@ private Q_SLOTS:
 	{
 		Window w;
 		QCOMPARE(w.form->windowTitle(), QStringLiteral("ひずみ測定(Ver1.2)"));
-		QVERIFY(!w.form->cmdStop->isEnabled());
+		QVERIFY(!control(*w.form, "stopButton")->isEnabled());
 		for (QPushButton *button : idleButtons(*w.form))
 			QVERIFY2(button->isEnabled(), qPrintable(button->text()));
-		QVERIFY(w.form->cmdMeasInfo->isEnabled());
-		QCOMPARE(w.form->Combo1->currentText(), QStringLiteral("100"));
-		QVERIFY(w.form->optWid[0]->isChecked());
-		QVERIFY(w.form->optHei[0]->isChecked());
+		QVERIFY(control(*w.form, "saveConditionsButton")->isEnabled());
+		QCOMPARE(control<QComboBox>(*w.form, "countList")->currentText(),
+				QStringLiteral("100"));
+		QVERIFY(control<QRadioButton>(*w.form, "scrollMode0")->isChecked());
+		QVERIFY(control<QRadioButton>(*w.form, "scaleAuto")->isChecked());
 		QCOMPARE(w.md.Channels[2].Mflag, kTrue); // from the stored conditions
 		QCOMPARE(w.md.TrgMode, kFalse);
 		QCOMPARE(w.md.RangeMax, 8000.0f);
@@ -141,7 +145,7 @@ private Q_SLOTS:
 				QVERIFY2(button->isEnabled(),
 						qPrintable(button->text() + QLatin1Char(' ') +
 								QLatin1String(name)));
-			w.form->cmdDisp->click();
+			control(*w.form, "dataListButton")->click();
 			QCOMPARE(w.prompt.texts(),
 					QStringList{QStringLiteral("データがありません")});
 		}
@@ -176,8 +180,8 @@ private Q_SLOTS:
 		QCOMPARE(w.md.MeasFlag, kTrue);
 		for (QPushButton *button : idleButtons(*w.form))
 			QVERIFY2(!button->isEnabled(), qPrintable(button->text()));
-		QVERIFY(w.form->cmdStop->isEnabled());
-		QVERIFY2(w.form->cmdMeasInfo->isEnabled(),
+		QVERIFY(control(*w.form, "stopButton")->isEnabled());
+		QVERIFY2(control(*w.form, "saveConditionsButton")->isEnabled(),
 				"the conditions may be stored while measuring");
 		const auto shown = w.prompt.shown.size();
 		QVERIFY(!w.form->close());
@@ -193,7 +197,8 @@ private Q_SLOTS:
 	void settingsDialogsAskFirstAndEraseOnlyOnOk()
 	{
 		Window w;
-		QPushButton *dialogButtons[] = {w.form->cmdSetting, w.form->cmdUnitSetting};
+		QPushButton *dialogButtons[] = {control(*w.form, "settingButton"),
+				control(*w.form, "unitSettingButton")};
 		for (QPushButton *button : dialogButtons) {
 			w.md.Channels[0].Data[0] = 1.25f;
 			w.md.DataCount = 1;
@@ -228,7 +233,7 @@ private Q_SLOTS:
 			QCOMPARE(w.md.DataCount, 0);
 			QCOMPARE(w.md.Channels[0].Data[0], kNoData);
 			QVERIFY(!w.form->dataList());
-			QVERIFY(!w.form->cmdDisp->isEnabled());
+			QVERIFY(!control(*w.form, "dataListButton")->isEnabled());
 		}
 	}
 
@@ -244,7 +249,7 @@ private Q_SLOTS:
 			}
 			units.OKButton->click();
 		};
-		w.form->cmdUnitSetting->click();
+		control(*w.form, "unitSettingButton")->click();
 		QCOMPARE(w.md.Sing, int16_t(4));
 		QCOMPARE(w.md.RangeMax, 75.0f); // the largest capacity in use
 		QVERIFY(w.form->chart().plot()->yAxis->label().contains(QStringLiteral("KN")));
@@ -257,18 +262,18 @@ private Q_SLOTS:
 		w.form->showModal = [&](QDialog &dialog) {
 			memoDialogs += qobject_cast<DialogMemo *>(&dialog) != nullptr;
 		};
-		w.form->cmdSave->click();
+		control(*w.form, "saveButton")->click();
 		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("測定データがありません。")});
 
 		w.md.TrgMode = kTrue;
 		w.md.DataCount = 5;
-		w.form->cmdSave->click();
+		control(*w.form, "saveButton")->click();
 		QCOMPARE(w.prompt.shown.size(),
 				size_t{1}); // waiting for the trigger: nothing happens
 		QCOMPARE(memoDialogs, 0);
 
 		w.md.TrgOn = kTrue;
-		w.form->cmdSave->click();
+		control(*w.form, "saveButton")->click();
 		QCOMPARE(memoDialogs, 1);
 	}
 
@@ -285,15 +290,15 @@ private Q_SLOTS:
 		w.md.DataCount = 1;
 		w.form->cmdDisp_Click();
 		w.prompt.answers = {false, true};
-		w.form->cmdRead->click(); // No
-		w.form->cmdRead->click(); // Yes, then the file dialog is cancelled
+		control(*w.form, "readButton")->click(); // No
+		control(*w.form, "readButton")->click(); // Yes, then the file dialog is cancelled
 		QCOMPARE(w.prompt.fileDialogs.size(), size_t{1});
 		QCOMPARE(w.prompt.fileDialogs[0].filter,
 				QStringLiteral("専用ファイル  (*.vn2);;記録ファイル  (*.kvr)"));
 		QVERIFY2(w.md.DataCount == 1 && w.form->dataList(), "both keep everything");
 
 		w.prompt.fileNames = {broken};
-		w.form->cmdRead->click();
+		control(*w.form, "readButton")->click();
 		QVERIFY(w.prompt.shown.back().text.contains(QStringLiteral("broken.vn2")));
 		QCOMPARE(w.prompt.shown.back().icon, Prompt::Icon::Error);
 		QVERIFY2(w.md.DataCount == 0 && !w.form->dataList(),
@@ -303,19 +308,20 @@ private Q_SLOTS:
 				"the graph shows nothing");
 
 		w.prompt.fileNames = {empty};
-		w.form->cmdRead->click();
+		control(*w.form, "readButton")->click();
 		QCOMPARE(w.prompt.shown.back().text, QStringLiteral("データがありません。"));
 		QCOMPARE(w.prompt.fileDialogs.back().folder, dir.path());
 
 		w.prompt.fileNames = {trigger};
-		w.form->cmdRead->click();
+		control(*w.form, "readButton")->click();
 		QCOMPARE(w.md.DataCount, 30);
 		QCOMPARE(w.md.TrgOn, kTrue);
 		QCOMPARE(w.md.Channels[2].Mflag, kTrue);
 		QCOMPARE(w.form->chart().plot()->graph(2)->data()->size(), 30);
 		QVERIFY2(w.form->chart().plot()->item(0)->visible(), "the trigger line");
 		QCOMPARE(w.md.MeasFlag, kFalse);
-		QVERIFY2(w.form->cmdDisp->isEnabled(), "the data read can be listed");
+		QVERIFY2(control(*w.form, "dataListButton")->isEnabled(),
+				"the data read can be listed");
 		QCOMPARE(CheckSaveAllowed(w.md), SaveState::Ready);
 	}
 
@@ -328,10 +334,10 @@ private Q_SLOTS:
 			Window w;
 			RunJournal journal(w.prompt, journals.path());
 			w.form->setJournal(journal);
-			w.form->cmdStart->click();
+			control(*w.form, "startButton")->click();
 			QTRY_VERIFY(w.md.DataCount >= 256);
 			if (stop)
-				w.form->cmdStop->click();
+				control(*w.form, "stopButton")->click();
 			*count = w.md.DataCount;
 		};
 		int32_t ended = 0;
@@ -364,23 +370,23 @@ private Q_SLOTS:
 	void dataListOpensOnlyWithDataAndClosesOnANewRun()
 	{
 		Window w;
-		w.form->cmdDisp->click();
+		control(*w.form, "dataListButton")->click();
 		QCOMPARE(w.prompt.shown.back().text, QStringLiteral("データがありません"));
 		QVERIFY(!w.form->dataList());
 
 		w.md.Channels[0].Data[0] = 1.25f;
 		w.md.DataCount = 1;
-		w.form->cmdDisp->click();
+		control(*w.form, "dataListButton")->click();
 		QVERIFY(w.form->dataList());
-		QVERIFY(!w.form->cmdDisp->isEnabled());
+		QVERIFY(!control(*w.form, "dataListButton")->isEnabled());
 		QCOMPARE(w.form->dataList()->lblDataNum()->text(), QStringLiteral("1"));
 		QCOMPARE(w.form->dataList()->List1()->model()->rowCount(), 1);
 
 		w.prompt.answers = {true};
-		w.form->cmdStart->click();
+		control(*w.form, "startButton")->click();
 		QVERIFY(!w.form->dataList());
-		w.form->cmdStop->click();
-		QVERIFY(w.form->cmdDisp->isEnabled());
+		control(*w.form, "stopButton")->click();
+		QVERIFY(control(*w.form, "dataListButton")->isEnabled());
 	}
 
 	void limitAlarmStaysShownUntilAcknowledged()
@@ -392,19 +398,20 @@ private Q_SLOTS:
 			limits.txtLevel[2][1][0]->setText(QStringLiteral("100"));
 			limits.OKButton->click();
 		};
-		w.form->cmdLimit->click();
+		control(*w.form, "limitButton")->click();
 		// Past the level for 50 samples, then back.
 		w.api.units[2].signal = [](long k) { return k > 100 && k <= 150 ? 200.0 : 0.0; };
-		w.form->cmdStart->click();
-		QVERIFY(!w.form->cmdLimit->isEnabled());
+		control(*w.form, "startButton")->click();
+		QVERIFY(!control(*w.form, "limitButton")->isEnabled());
 		QTRY_VERIFY(w.md.DataCount >= 256);
-		w.form->cmdStop->click();
-		QCOMPARE(w.form->Label1[2]->accessibleDescription(), QStringLiteral("異常"));
-		QVERIFY(w.form->cmdAcknowledge->isEnabled());
-		w.form->cmdAcknowledge->click();
-		QVERIFY(w.form->Label1[2]->accessibleDescription().isEmpty());
-		QVERIFY(!w.form->cmdAcknowledge->isEnabled());
-		w.form->cmdMeasInfo->click();
+		control(*w.form, "stopButton")->click();
+		QCOMPARE(control<QLabel>(*w.form, "value2")->accessibleDescription(),
+				QStringLiteral("異常"));
+		QVERIFY(control(*w.form, "acknowledgeButton")->isEnabled());
+		control(*w.form, "acknowledgeButton")->click();
+		QVERIFY(control<QLabel>(*w.form, "value2")->accessibleDescription().isEmpty());
+		QVERIFY(!control(*w.form, "acknowledgeButton")->isEnabled());
+		control(*w.form, "saveConditionsButton")->click();
 		QCOMPARE(w.store.values.value(QStringLiteral("LimitAlarmUpper2")),
 				QStringLiteral("100"));
 	}
@@ -412,19 +419,19 @@ private Q_SLOTS:
 	void markersAndTheEventListFollowTheRun()
 	{
 		Window w;
-		w.form->cmdStart->click();
+		control(*w.form, "startButton")->click();
 		QTRY_VERIFY(w.md.DataCount >= 128);
 		w.prompt.textAnswers = {QStringLiteral(" 荷重 ")};
 		w.form->activateWindow();
 		QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
 		QTest::keyClick(w.form.get(), Qt::Key_M);
 		const double newest = TimeOfSample(w.md, w.md.DataCount);
-		w.form->cmdEvents->click();
+		control(*w.form, "eventsButton")->click();
 		QTreeWidget *list = w.form->eventList()->List1();
 		QCOMPARE(list->topLevelItemCount(), 1);
 		QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("マーク"));
 		QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("荷重"));
-		w.form->cmdStop->click();
+		control(*w.form, "stopButton")->click();
 
 		// At cursor 1's time; a cancelled note sets none.
 		w.prompt.textAnswers = {std::nullopt, QString()};
@@ -444,10 +451,10 @@ private Q_SLOTS:
 		QCOMPARE(w.md.ScrollMode, XAxisMode::ManualScroll);
 		QVERIFY(w.md.DispStart < k && k < w.md.DispEnd);
 
-		w.form->cmdStart->click();
+		control(*w.form, "startButton")->click();
 		QCOMPARE(list->topLevelItemCount(), 0);
 		QCOMPARE(w.form->chart().plot()->itemCount(), 1 + 2); // no marker left
-		w.form->cmdStop->click();
+		control(*w.form, "stopButton")->click();
 	}
 
 	void windowGoesWithItsDataListOpen()
@@ -466,16 +473,16 @@ private Q_SLOTS:
 		Window w;
 		auto &script = *new ScriptedPrinterDialog;
 		w.form->setPrinterDialog(std::unique_ptr<PrinterDialog>(&script));
-		w.form->cmdPrint->click();
+		control(*w.form, "printButton")->click();
 		QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("データがありません。")});
 
 		w.md.DataCount = 1;
-		w.form->cmdPrint->click(); // cancelled
+		control(*w.form, "printButton")->click(); // cancelled
 		QTemporaryDir dir;
 		script.pdf = dir.filePath(QStringLiteral("page.pdf"));
-		w.form->cmdPrint->click();
+		control(*w.form, "printButton")->click();
 		QVERIFY(QFileInfo(script.pdf).size() > 1000);
-		w.form->cmdPrint->click();
+		control(*w.form, "printButton")->click();
 		QCOMPARE(script.seeded, script.pdf);
 		QCOMPARE(w.prompt.shown.size(), size_t{1});
 	}
@@ -483,8 +490,8 @@ private Q_SLOTS:
 	void moveButtonsOpenOneToolThatMovesTheWindow()
 	{
 		Window w;
-		w.form->cmdMove[0]->click();
-		w.form->cmdMove[3]->click();
+		control(*w.form, "moveButton0")->click();
+		control(*w.form, "moveButton3")->click();
 		DialogMoveWindow *tool = w.form->moveWindow();
 		QVERIFY(tool && tool->isVisible());
 		QCOMPARE(w.form->findChildren<DialogMoveWindow *>().size(), 1);
@@ -527,23 +534,23 @@ private Q_SLOTS:
 		FormMain form(md, library, prompt, store);
 		form.show();
 
-		form.cmdStart->click();
-		QVERIFY(!form.cmdStart->isEnabled());
-		QVERIFY(form.cmdStop->isEnabled());
+		control(form, "startButton")->click();
+		QVERIFY(!control(form, "startButton")->isEnabled());
+		QVERIFY(control(form, "stopButton")->isEnabled());
 		QTRY_VERIFY_WITH_TIMEOUT(md.DataCount >= 48, 5000);
-		form.cmdStop->click();
+		control(form, "stopButton")->click();
 
 		QCOMPARE(md.MeasFlag, kFalse);
-		QVERIFY(form.cmdStart->isEnabled());
-		QVERIFY(!form.cmdStop->isEnabled());
-		QVERIFY(form.cmdDisp->isEnabled());
+		QVERIFY(control(form, "startButton")->isEnabled());
+		QVERIFY(!control(form, "stopButton")->isEnabled());
+		QVERIFY(control(form, "dataListButton")->isEnabled());
 		QCOMPARE(md.DataCount % 16, 0);
 		QCOMPARE(md.Channels[0].Data[0], 10.0f);
 		QCOMPARE(md.Channels[0].Data[4], 20.0f);
 		QCOMPARE(md.Channels[3].DataNum, md.DataCount);
 		QCOMPARE(md.Channels[3].Data[md.DataCount - 1], -5.0f);
-		QCOMPARE(form.Label1[3]->text(), QStringLiteral("-5.000"));
-		QVERIFY(form.Label1[1]->text().isEmpty());
+		QCOMPARE(control<QLabel>(form, "value3")->text(), QStringLiteral("-5.000"));
+		QVERIFY(control<QLabel>(form, "value1")->text().isEmpty());
 		QVERIFY(form.chart().plot()->graph(0)->data()->size() >= 48);
 		QVERIFY(prompt.shown.empty());
 	}

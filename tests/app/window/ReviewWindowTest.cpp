@@ -10,8 +10,10 @@
 #include "files/DataFile.h"
 #include "recording/RecordingStore.h"
 #include "window/FormMain.h"
+#include "window/WindowControls.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -218,7 +220,7 @@ private Q_SLOTS:
 		QCOMPARE(w.form->statisticsPanel()->span->text(),
 				QStringLiteral("カーソル間  1:02:03.000 – 1:30:00.000"));
 
-		w.form->chkClock->click();
+		control<QCheckBox>(*w.form, "clockCheck")->click();
 		w.plot()->replot(QCustomPlot::rpImmediateRefresh);
 		QCOMPARE(cursors.timeEdit[1]->text(),
 				QStringLiteral("00:30:00.000")); // past midnight
@@ -237,7 +239,7 @@ private Q_SLOTS:
 		QWheelEvent wheel(at, plot->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
 				Qt::NoModifier, Qt::NoScrollPhase, false);
 		QApplication::sendEvent(plot, &wheel);
-		QCOMPARE(w.form->optWid[2]->isChecked(), true);
+		QCOMPARE(control<QRadioButton>(*w.form, "scrollMode2")->isChecked(), true);
 		QVERIFY(std::abs(plot->xAxis->pixelToCoord(at.x()) - 250.0) < 1.0);
 		QVERIFY(w.time().size() < 900.0);
 
@@ -274,7 +276,7 @@ private Q_SLOTS:
 		QTest::keyClick(plot, Qt::Key_Right);
 		QVERIFY(w.time().lower > before);
 		QTest::keyClick(plot, Qt::Key_Home);
-		QVERIFY(w.form->optWid[0]->isChecked());
+		QVERIFY(control<QRadioButton>(*w.form, "scrollMode0")->isChecked());
 		QCOMPARE(w.time().upper, 1000.0);
 		QVERIFY(plot->yAxis->range().upper > 900.0);
 	}
