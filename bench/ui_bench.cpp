@@ -84,8 +84,8 @@ static void BM_BlockTickDrawing(benchmark::State &state)
 			->setCurrentText(QStringLiteral("1000"));
 	w.form->findChild<QRadioButton *>(QStringLiteral("scrollMode1"))->click();
 	w.form->GrDrawData2(1, held);
-	w.md.DispStart = held - 999;
-	w.md.DispEnd = held;
+	w.form->graphView().state().firstShown = held - 999;
+	w.form->graphView().state().lastShown = held;
 	w.form->FollowAxisX();
 	for (auto _ : state) {
 		w.form->GrDrawData2(held - 127, held);

@@ -158,19 +158,6 @@ void ModuleData::AddAllMaxMin()
 	}
 }
 
-Flag ModuleData::ExpandScaleY()
-{
-	bool changed = false;
-	if (ScaleYMax < AllMax) {
-		ScaleYMax = static_cast<float>((std::floor(AllMax / 1000.0) + 1.0) * 1000.0);
-		changed = true;
-	}
-	if (ScaleYMin <= AllMin)
-		return toFlag(changed);
-	ScaleYMin = static_cast<float>(std::floor(AllMin / 1000.0) * 1000.0);
-	return kTrue;
-}
-
 void ModuleData::SetRange()
 {
 	RangeMax = kDefaultRange;

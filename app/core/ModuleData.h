@@ -1,8 +1,8 @@
 #pragma once
 
 // The whole measurement state: per-unit records with their sample buffers,
-// the measurement settings, the state of the current run and of the graph
-// view. One object, owned by the program and passed by reference.
+// the measurement settings and the state of the current run. One object,
+// owned by the program and passed by reference.
 
 #include "RunEvent.h"
 
@@ -26,11 +26,6 @@ inline constexpr int32_t kBufferLength = 88000;
 inline constexpr float kNoData = -9999.0f;
 inline constexpr float kDefaultRange = 8000.0f;
 inline constexpr int16_t kLastSing = 5; // display unit codes run 0..5
-
-// The X axis modes, numbered as their options "全表示", "自動ｽｸﾛｰﾙ", "手動ｽｸﾛｰﾙ".
-enum class XAxisMode : int16_t { All = 0, AutoScroll = 1, ManualScroll = 2 };
-// Where the Y scale comes from, numbered as its options "自動", "固定".
-enum class YScaleMode : int16_t { FromData = 0, Fixed = 1 };
 
 // Parts of a long recording, by measurement time: "しない", "1時間", "1日".
 enum class SplitPeriod : uint8_t { None = 0, Hour = 1, Day = 2 };
@@ -127,14 +122,6 @@ public:
 	float AllMin = 0.0f;
 	std::vector<RunEvent> Events; // of the run held, in the order they happened
 
-	// Graph view state.
-	int32_t DispDataNum = 100;
-	int32_t DispStart = 1;
-	int32_t DispEnd = 100;
-	float ScaleYMax = 0.0f;
-	float ScaleYMin = 0.0f;
-	XAxisMode ScrollMode = XAxisMode::All;
-	YScaleMode ScaleYMode = YScaleMode::FromData;
 	Flag SettingOK = kFalse;
 
 	void InitDataArray();
@@ -148,7 +135,6 @@ public:
 	void SetMaxMin(int32_t n);
 	void SetAllMaxMin();
 	void AddAllMaxMin();
-	Flag ExpandScaleY();
 	void SetRange();
 
 	// Counting over the used units (0 when none is in use).

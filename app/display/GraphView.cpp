@@ -22,6 +22,19 @@ float roundedWhole(float value)
 
 } // namespace
 
+bool ExpandScaleToData(GraphViewState &state, float allMin, float allMax)
+{
+	bool changed = false;
+	if (state.scaleTop < allMax) {
+		state.scaleTop = static_cast<float>((std::floor(allMax / 1000.0) + 1.0) * 1000.0);
+		changed = true;
+	}
+	if (state.scaleBottom <= allMin)
+		return changed;
+	state.scaleBottom = static_cast<float>(std::floor(allMin / 1000.0) * 1000.0);
+	return true;
+}
+
 GraphView::GraphView(ModuleData &md, Chart &chart, ViewControls &controls, Prompt &prompt)
 	: md_(md), chart_(chart), controls_(controls), prompt_(prompt)
 {
@@ -39,20 +52,20 @@ void GraphView::InitDispNumList()
 
 void GraphView::InitGraphParam(bool fromData)
 {
-	md_.DispStart = 1;
-	md_.ScrollMode = XAxisMode::All;
-	md_.DispDataNum = md_.DispEnd = fromData ? md_.DataCount : 100;
-	md_.ScaleYMax = roundedWhole(md_.RangeMax);
-	md_.ScaleYMin = roundedWhole(md_.RangeMin);
+	state_.firstShown = 1;
+	state_.scrollMode = XAxisMode::All;
+	state_.windowSize = state_.lastShown = fromData ? md_.DataCount : 100;
+	state_.scaleTop = roundedWhole(md_.RangeMax);
+	state_.scaleBottom = roundedWhole(md_.RangeMin);
 	if (DispConnectflg)
 		DispConnectflg();
-	md_.ScaleYMode = YScaleMode::FromData;
+	state_.scaleMode = YScaleMode::FromData;
 	selectScaleOption(YScaleMode::FromData);
 	EnableScaleYInput(false);
 	selectScrollOption(XAxisMode::All);
 	controls_.setScrollButtonsEnabled(false);
-	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
-	SetAxesX(md_.DispStart, md_.DispEnd);
+	SetAxesY(state_.scaleBottom, state_.scaleTop);
+	SetAxesX(state_.firstShown, state_.lastShown);
 	InitDispNumList();
 }
 
@@ -76,14 +89,14 @@ void GraphView::selectScaleOption(YScaleMode mode)
 
 int32_t GraphView::windowEnd() const
 {
-	return md_.DispStart + md_.DispDataNum - 1;
+	return state_.firstShown + state_.windowSize - 1;
 }
 
 void GraphView::EnableScaleYInput(bool enable)
 {
 	if (enable)
-		controls_.setScaleInputs(
-				true, shortestText(md_.ScaleYMax), shortestText(md_.ScaleYMin));
+		controls_.setScaleInputs(true, shortestText(state_.scaleTop),
+				shortestText(state_.scaleBottom));
 	else
 		controls_.setScaleInputs(false, QString(), QString());
 }
@@ -99,12 +112,14 @@ std::optional<std::pair<float, float>> GraphView::typedScale() const
 
 Flag GraphView::SetGraphParam()
 {
+	if (state_.scrollMode == XAxisMode::All)
+		state_.windowSize = 100; // a run shown whole starts with 100 samples
 	bool scaleOk = true;
-	if (md_.ScaleYMode == YScaleMode::Fixed) {
+	if (state_.scaleMode == YScaleMode::Fixed) {
 		const auto scale = typedScale();
 		if (scale && scale->first > scale->second) {
-			md_.ScaleYMax = scale->first;
-			md_.ScaleYMin = scale->second;
+			state_.scaleTop = scale->first;
+			state_.scaleBottom = scale->second;
 			EnableScaleYInput(true);
 		} else {
 			// Text that is no number gets the same message; the run starts
@@ -114,24 +129,24 @@ Flag GraphView::SetGraphParam()
 			scaleOk = false;
 		}
 	} else {
-		md_.ScaleYMax = roundedWhole(md_.RangeMax);
-		md_.ScaleYMin = roundedWhole(md_.RangeMin);
-		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+		state_.scaleTop = roundedWhole(md_.RangeMax);
+		state_.scaleBottom = roundedWhole(md_.RangeMin);
+		SetAxesY(state_.scaleBottom, state_.scaleTop);
 		EnableScaleYInput(false);
 	}
 	if (scaleOk) {
-		md_.DispStart = 1;
-		if (md_.ScrollMode == XAxisMode::All) {
+		state_.firstShown = 1;
+		if (state_.scrollMode == XAxisMode::All) {
 			controls_.setScrollButtonsEnabled(false);
 			controls_.setCountListEnabled(false);
-			md_.DispDataNum = md_.DispEnd = 100;
+			state_.windowSize = state_.lastShown = 100;
 		} else {
-			md_.DispDataNum = md_.DispEnd = controls_.countListValue();
+			state_.windowSize = state_.lastShown = controls_.countListValue();
 			controls_.setScrollButtonsEnabled(
-					md_.ScrollMode == XAxisMode::ManualScroll);
+					state_.scrollMode == XAxisMode::ManualScroll);
 			controls_.setCountListEnabled(true);
 		}
-		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+		SetAxesY(state_.scaleBottom, state_.scaleTop);
 		ApplyAxisX();
 	}
 	chart_.reset();
@@ -140,8 +155,8 @@ Flag GraphView::SetGraphParam()
 
 void GraphView::SetScrollMode(XAxisMode mode)
 {
-	const XAxisMode previous = md_.ScrollMode;
-	md_.ScrollMode = mode;
+	const XAxisMode previous = state_.scrollMode;
+	state_.scrollMode = mode;
 	const bool measuring = md_.MeasFlag == kTrue;
 	if (mode == XAxisMode::All && reviewedLength_) {
 		controls_.setScrollButtonsEnabled(false);
@@ -152,36 +167,37 @@ void GraphView::SetScrollMode(XAxisMode mode)
 	if (mode == XAxisMode::All) {
 		controls_.setScrollButtonsEnabled(false);
 		controls_.setCountListEnabled(false);
-		md_.DispStart = 1;
+		state_.firstShown = 1;
 		if (measuring) {
 			const int32_t step = md_.DataCount >= 1000 ? 1000 : 100;
-			md_.DispDataNum = md_.DataCount <= 100 ? 100
-							       : (md_.DataCount / step + 1) * step;
+			state_.windowSize = md_.DataCount <= 100
+					? 100
+					: (md_.DataCount / step + 1) * step;
 		} else {
-			md_.DispDataNum = md_.DataCount < 1 ? 100 : md_.DataCount;
+			state_.windowSize = md_.DataCount < 1 ? 100 : md_.DataCount;
 		}
-		md_.DispEnd = md_.DispDataNum;
+		state_.lastShown = state_.windowSize;
 	} else if (mode == XAxisMode::AutoScroll) {
 		const int32_t n = controls_.countListValue();
-		md_.DispDataNum = n;
+		state_.windowSize = n;
 		if (measuring) {
 			if (md_.DataCount > n) {
 				const int32_t half = std::max(n / 2, 1);
-				md_.DispStart = md_.DataCount / half * half;
+				state_.firstShown = md_.DataCount / half * half;
 				// Switching here during a run shows one sample more than a
 				// full window, until the window next follows the data.
-				md_.DispEnd = windowEnd() + 1;
+				state_.lastShown = windowEnd() + 1;
 			} else {
-				md_.DispEnd = n;
+				state_.lastShown = n;
 			}
 		}
 		controls_.setScrollButtonsEnabled(false);
 		controls_.setCountListEnabled(true);
 	} else {
 		if (previous == XAxisMode::All)
-			md_.DispStart = 1;
-		md_.DispDataNum = controls_.countListValue();
-		md_.DispEnd = windowEnd();
+			state_.firstShown = 1;
+		state_.windowSize = controls_.countListValue();
+		state_.lastShown = windowEnd();
 		controls_.setScrollButtonsEnabled(true);
 		controls_.setCountListEnabled(true);
 	}
@@ -197,32 +213,32 @@ void GraphView::chooseScrollMode(int index)
 void GraphView::chooseScaleMode(int index)
 {
 	yZoomed_ = false;
-	md_.ScaleYMode = index == 1 ? YScaleMode::Fixed : YScaleMode::FromData;
-	selectedScale_ = md_.ScaleYMode;
-	if (md_.ScaleYMode == YScaleMode::Fixed) {
+	state_.scaleMode = index == 1 ? YScaleMode::Fixed : YScaleMode::FromData;
+	selectedScale_ = state_.scaleMode;
+	if (state_.scaleMode == YScaleMode::Fixed) {
 		EnableScaleYInput(true);
 		return;
 	}
 	CalcScaleYFromData();
-	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	SetAxesY(state_.scaleBottom, state_.scaleTop);
 	EnableScaleYInput(false);
 }
 
 void GraphView::chooseWindowSize()
 {
 	const int32_t n = controls_.countListValue();
-	if (n == md_.DispDataNum || n < 1)
+	if (n == state_.windowSize || n < 1)
 		return;
-	md_.DispDataNum = n;
-	if (md_.MeasFlag == kTrue && md_.ScrollMode == XAxisMode::AutoScroll) {
-		if (md_.DispStart < 2) {
-			md_.DispEnd = n;
+	state_.windowSize = n;
+	if (md_.MeasFlag == kTrue && state_.scrollMode == XAxisMode::AutoScroll) {
+		if (state_.firstShown < 2) {
+			state_.lastShown = n;
 		} else {
-			md_.DispStart = n * (md_.DataCount / n);
-			md_.DispEnd = windowEnd();
+			state_.firstShown = n * (md_.DataCount / n);
+			state_.lastShown = windowEnd();
 		}
 	} else {
-		md_.DispEnd = windowEnd();
+		state_.lastShown = windowEnd();
 	}
 	ApplyAxisX();
 }
@@ -230,35 +246,35 @@ void GraphView::chooseWindowSize()
 void GraphView::scroll(int32_t start)
 {
 	chart_.setRedrawSuspended(true);
-	md_.DispStart = start;
-	md_.DispEnd = windowEnd();
+	state_.firstShown = start;
+	state_.lastShown = windowEnd();
 	ApplyAxisX();
 	chart_.setRedrawSuspended(false);
 }
 
 void GraphView::scrollLeft()
 {
-	if (md_.ScrollMode != XAxisMode::ManualScroll ||
+	if (state_.scrollMode != XAxisMode::ManualScroll ||
 			(md_.TrgMode != kFalse && md_.TrgPoint < 0))
 		return;
-	const int32_t half = md_.DispDataNum / 2;
-	scroll(std::max(md_.DispStart - half, 1));
+	const int32_t half = state_.windowSize / 2;
+	scroll(std::max(state_.firstShown - half, 1));
 }
 
 void GraphView::scrollRight()
 {
-	if (md_.ScrollMode != XAxisMode::ManualScroll ||
+	if (state_.scrollMode != XAxisMode::ManualScroll ||
 			(md_.TrgMode != kFalse && md_.TrgPoint < 0))
 		return;
-	const int32_t half = md_.DispDataNum / 2;
-	if (md_.DataCount - half >= md_.DispStart)
-		scroll(md_.DispStart + half);
+	const int32_t half = state_.windowSize / 2;
+	if (md_.DataCount - half >= state_.firstShown)
+		scroll(state_.firstShown + half);
 }
 
 void GraphView::CentreOn(int32_t k)
 {
 	selectScrollOption(XAxisMode::ManualScroll);
-	scroll(std::max(k - md_.DispDataNum / 2, 1));
+	scroll(std::max(k - state_.windowSize / 2, 1));
 }
 
 void GraphView::applyTypedScale()
@@ -267,9 +283,9 @@ void GraphView::applyTypedScale()
 	if (!scale)
 		return; // text that is no number: nothing changes
 	if (scale->first > scale->second) {
-		md_.ScaleYMax = scale->first;
-		md_.ScaleYMin = scale->second;
-		SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+		state_.scaleTop = scale->first;
+		state_.scaleBottom = scale->second;
+		SetAxesY(state_.scaleBottom, state_.scaleTop);
 	} else {
 		prompt_.message(QCoreApplication::translate("GraphView", kBadScaleText),
 				kMessageTitle, Prompt::Icon::None);
@@ -278,26 +294,26 @@ void GraphView::applyTypedScale()
 
 void GraphView::FollowAxisX()
 {
-	const int32_t start = md_.DispStart;
-	const int32_t end = md_.DispEnd;
-	if (md_.ScrollMode == XAxisMode::All) {
-		md_.DispStart = 1;
-		if (md_.DispEnd < md_.DataCount) {
+	const int32_t start = state_.firstShown;
+	const int32_t end = state_.lastShown;
+	if (state_.scrollMode == XAxisMode::All) {
+		state_.firstShown = 1;
+		if (state_.lastShown < md_.DataCount) {
 			const int32_t count = md_.DataCount;
 			const int32_t step = count < 100 ? 10
 					: count < 1000   ? 100
 					: count < 10000  ? 1000
 							 : 10000;
-			md_.DispDataNum += step;
-			md_.DispEnd = md_.DispDataNum + 1;
+			state_.windowSize += step;
+			state_.lastShown = state_.windowSize + 1;
 		}
-	} else if (md_.ScrollMode == XAxisMode::AutoScroll) {
-		if (md_.DispEnd < md_.DataCount) {
-			md_.DispStart += md_.DispDataNum / 2;
-			md_.DispEnd = windowEnd();
+	} else if (state_.scrollMode == XAxisMode::AutoScroll) {
+		if (state_.lastShown < md_.DataCount) {
+			state_.firstShown += state_.windowSize / 2;
+			state_.lastShown = windowEnd();
 		}
 	}
-	if (md_.DispStart == start && md_.DispEnd == end)
+	if (state_.firstShown == start && state_.lastShown == end)
 		return;
 	chart_.setRedrawSuspended(true);
 	ApplyAxisX();
@@ -306,23 +322,23 @@ void GraphView::FollowAxisX()
 
 void GraphView::setScaleByStepRule()
 {
-	md_.ScaleYMax = static_cast<float>((std::floor(md_.AllMax / 1000.0) + 1.0) * 1000.0);
-	md_.ScaleYMin = static_cast<float>(std::floor(md_.AllMin / 1000.0) * 1000.0);
+	state_.scaleTop = static_cast<float>((std::floor(md_.AllMax / 1000.0) + 1.0) * 1000.0);
+	state_.scaleBottom = static_cast<float>(std::floor(md_.AllMin / 1000.0) * 1000.0);
 }
 
 void GraphView::FollowAxisY(Flag expandOnly)
 {
-	if (md_.ScaleYMode != YScaleMode::FromData || yZoomed_)
+	if (state_.scaleMode != YScaleMode::FromData || yZoomed_)
 		return;
 	bool changed = true;
 	if (expandOnly == kFalse)
 		setScaleByStepRule();
 	else
-		changed = md_.ExpandScaleY() == kTrue;
+		changed = ExpandScaleToData(state_, md_.AllMin, md_.AllMax);
 	if (!changed)
 		return;
 	chart_.setRedrawSuspended(true);
-	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	SetAxesY(state_.scaleBottom, state_.scaleTop);
 	chart_.setRedrawSuspended(false);
 }
 
@@ -398,16 +414,16 @@ void GraphView::zoomX(double from, double to)
 	const double seconds = secondsPerSample();
 	if (to - from < 2.0 * seconds) // no closer than two samples
 		return;
-	md_.ScrollMode = XAxisMode::ManualScroll;
+	state_.scrollMode = XAxisMode::ManualScroll;
 	selectedScroll_ = XAxisMode::ManualScroll;
 	controls_.showScrollMode(static_cast<int>(XAxisMode::ManualScroll));
 	controls_.setScrollButtonsEnabled(true);
 	controls_.setCountListEnabled(true);
 	// The arrows scroll by half the span from here.
-	md_.DispStart = std::max(
+	state_.firstShown = std::max(
 			static_cast<int32_t>(std::floor(from / seconds + md_.GraphOrigin())), 1);
-	md_.DispDataNum = std::max(static_cast<int32_t>(std::lround((to - from) / seconds)), 2);
-	md_.DispEnd = windowEnd();
+	state_.windowSize = std::max(static_cast<int32_t>(std::lround((to - from) / seconds)), 2);
+	state_.lastShown = windowEnd();
 	setXRange(from, to);
 }
 
@@ -453,11 +469,11 @@ void GraphView::showAll()
 	selectedScroll_ = XAxisMode::All;
 	controls_.showScrollMode(static_cast<int>(XAxisMode::All));
 	SetScrollMode(XAxisMode::All);
-	if (md_.ScaleYMode == YScaleMode::FromData && reviewedLength_)
+	if (state_.scaleMode == YScaleMode::FromData && reviewedLength_)
 		setScaleByStepRule();
-	else if (md_.ScaleYMode == YScaleMode::FromData)
+	else if (state_.scaleMode == YScaleMode::FromData)
 		CalcScaleYFromData();
-	SetAxesY(md_.ScaleYMin, md_.ScaleYMax);
+	SetAxesY(state_.scaleBottom, state_.scaleTop);
 }
 
 void GraphView::setReviewedLength(std::optional<double> seconds)
@@ -468,9 +484,9 @@ void GraphView::setReviewedLength(std::optional<double> seconds)
 void GraphView::ApplyAxisX()
 {
 	if (md_.TrgMode != kFalse)
-		SetAxesXTrg(md_.DispStart, md_.DispEnd);
+		SetAxesXTrg(state_.firstShown, state_.lastShown);
 	else
-		SetAxesX(md_.DispStart, md_.DispEnd);
+		SetAxesX(state_.firstShown, state_.lastShown);
 }
 
 } // namespace kelvra

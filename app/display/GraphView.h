@@ -15,6 +15,25 @@
 
 namespace kelvra {
 
+// The X axis modes, numbered as their options "全表示", "自動ｽｸﾛｰﾙ", "手動ｽｸﾛｰﾙ".
+enum class XAxisMode : int16_t { All = 0, AutoScroll = 1, ManualScroll = 2 };
+// Where the Y scale comes from, numbered as its options "自動", "固定".
+enum class YScaleMode : int16_t { FromData = 0, Fixed = 1 };
+
+// What the graph shows: a window of sample numbers (from 1) and the value scale.
+struct GraphViewState {
+	int32_t windowSize = 100; // "表示データ数": the samples a scrolling window spans
+	int32_t firstShown = 1;
+	int32_t lastShown = 100;
+	float scaleTop = 0.0f;
+	float scaleBottom = 0.0f;
+	XAxisMode scrollMode = XAxisMode::All;
+	YScaleMode scaleMode = YScaleMode::FromData;
+};
+
+// Widens the scale in steps of 1000 until [allMin, allMax] fits; true when it changed.
+bool ExpandScaleToData(GraphViewState &state, float allMin, float allMax);
+
 class GraphView {
 public:
 	GraphView(ModuleData &md, Chart &chart, ViewControls &controls, Prompt &prompt);
@@ -69,6 +88,9 @@ public:
 	std::pair<double, double> visibleX() const { return xSpan_; }
 	std::pair<double, double> visibleY() const { return ySpan_; }
 	bool valuesZoomed() const { return yZoomed_; }
+	const GraphViewState &state() const { return state_; }
+	// Set directly where a window is restored, as a benchmark of a long run does.
+	GraphViewState &state() { return state_; }
 
 	// Series labels, set by the drawing side.
 	std::function<void()> DispConnectflg;
@@ -77,7 +99,7 @@ private:
 	// Selecting an option from code runs its handler when the selection changes.
 	void selectScrollOption(XAxisMode mode);
 	void selectScaleOption(YScaleMode mode);
-	// The last sample of a window of DispDataNum samples from DispStart.
+	// The last sample of a window of windowSize samples from firstShown.
 	int32_t windowEnd() const;
 	void setScaleByStepRule();
 	std::optional<std::pair<float, float>> typedScale() const;
@@ -88,6 +110,7 @@ private:
 	double secondsPerSample() const;
 
 	ModuleData &md_;
+	GraphViewState state_;
 	Chart &chart_;
 	ViewControls &controls_;
 	Prompt &prompt_;

@@ -12,7 +12,7 @@ void ShowReadData(ModuleData &md, SeriesDrawing &drawing, GraphView &view, Chart
 	if (md.TrgMode != kFalse)
 		drawing.DrawTrigLine(md.TrgMode);
 	else
-		view.SetAxesX(md.DispStart, md.DispEnd);
+		view.SetAxesX(view.state().firstShown, view.state().lastShown);
 	chart.setRedrawSuspended(false);
 	drawing.GrDrawData2(1, md.DataCount);
 	md.MeasFlag = kFalse;

@@ -50,8 +50,6 @@ void RunControl::startRun()
 		return;
 
 	view_.CloseDataList();
-	if (md_.ScrollMode == XAxisMode::All)
-		md_.DispDataNum = 100;
 	md_.ClearMeasData();
 	md_.ClearMemo();
 	if (!longRun_ && (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue)) {

@@ -127,31 +127,6 @@ TEST(ModuleData, SetRangeFollowsDisplayUnitAndCapacities)
 	EXPECT_EQ(8000.0f, md.RangeMax);
 }
 
-TEST(ModuleData, ExpandScaleYGrowsInStepsOfAThousand)
-{
-	ModuleData md = freshState();
-	md.AllMax = 5000.0f;
-	md.AllMin = 0.0f;
-	md.ScaleYMax = 4000.0f;
-	md.ScaleYMin = -1000.0f;
-	EXPECT_EQ(kTrue, md.ExpandScaleY());
-	EXPECT_EQ(6000.0f, md.ScaleYMax);
-	md.ScaleYMax = 5000.0f;
-	EXPECT_EQ(kFalse, md.ExpandScaleY());
-	EXPECT_EQ(5000.0f, md.ScaleYMax);
-
-	md.AllMax = 2000.0f;
-	md.ScaleYMax = 1000.0f;
-	md.AllMin = -1500.0f;
-	EXPECT_EQ(kTrue, md.ExpandScaleY());
-	EXPECT_EQ(3000.0f, md.ScaleYMax);
-	EXPECT_EQ(-2000.0f, md.ScaleYMin);
-	md.AllMin = -2000.0f;
-	md.ScaleYMin = -1000.0f;
-	md.ExpandScaleY();
-	EXPECT_EQ(-2000.0f, md.ScaleYMin);
-}
-
 TEST(ModuleData, FormatValuePadsToTen)
 {
 	EXPECT_EQ(QStringLiteral("    -1.500"), FormatValue(-1.5f));

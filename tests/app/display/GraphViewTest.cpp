@@ -25,7 +25,10 @@ protected:
 		md.DataCount = count;
 	}
 
-	std::pair<int32_t, int32_t> window() const { return {md.DispStart, md.DispEnd}; }
+	std::pair<int32_t, int32_t> window() const
+	{
+		return {view.state().firstShown, view.state().lastShown};
+	}
 
 	ModuleData md;
 	FakeChart chart;
@@ -67,8 +70,10 @@ TEST_F(GraphViewTest, ShowAllWhileMeasuring)
 
 TEST_F(GraphViewTest, ShowAllGrowsWithTheSamples)
 {
+	view.state().windowSize = 500;
 	measuring(0);
 	ASSERT_EQ(kTrue, view.SetGraphParam());
+	EXPECT_EQ(100, view.state().windowSize) << "a run shown whole starts with 100";
 	const std::pair<int32_t, int32_t> expected[] = {{1, 100}, {1, 201}, {1, 301}};
 	int step = 0;
 	for (int32_t count : {100, 101, 202}) {
@@ -76,16 +81,16 @@ TEST_F(GraphViewTest, ShowAllGrowsWithTheSamples)
 		view.FollowAxisX();
 		EXPECT_EQ(expected[step++], window()) << count;
 	}
-	EXPECT_EQ(300, md.DispDataNum);
+	EXPECT_EQ(300, view.state().windowSize);
 	md.DataCount = 1000;
-	md.DispEnd = 999;
-	md.DispDataNum = 998;
+	view.state().lastShown = 999;
+	view.state().windowSize = 998;
 	view.FollowAxisX();
-	EXPECT_EQ(1998, md.DispDataNum) << "from 1000 on each growth adds 1000";
+	EXPECT_EQ(1998, view.state().windowSize) << "from 1000 on each growth adds 1000";
 	md.DataCount = 10000;
-	md.DispEnd = 9999;
+	view.state().lastShown = 9999;
 	view.FollowAxisX();
-	EXPECT_EQ(11998, md.DispDataNum);
+	EXPECT_EQ(11998, view.state().windowSize);
 	EXPECT_FALSE(chart.suspended());
 }
 
@@ -136,7 +141,7 @@ TEST_F(GraphViewTest, ManualScrollStaysInsideTheData)
 	EXPECT_EQ(std::make_pair(201, 220), window());
 	view.chooseScrollMode(0);
 	view.scrollRight();
-	EXPECT_EQ(1, md.DispStart) << "arrows act in manual mode only";
+	EXPECT_EQ(1, view.state().firstShown) << "arrows act in manual mode only";
 }
 
 TEST_F(GraphViewTest, YFollowsTheDataInStepsAndNeverShrinks)
@@ -208,4 +213,28 @@ TEST_F(GraphViewTest, RunStartAndFileLoadResetTheView)
 	md.IntervalTM = 500;
 	view.ApplyAxisX();
 	EXPECT_EQ(std::make_pair(-5.0, 2494.5), chart.x) << "the trigger sample sits at 0";
+}
+
+TEST(ExpandScaleToData, GrowsInStepsOfAThousandAndNeverShrinks)
+{
+	struct Row {
+		float top, bottom, allMin, allMax;
+		bool changed;
+		float newTop, newBottom;
+	};
+	const Row rows[] = {
+			{4000, -1000, 0, 5000, true, 6000, -1000},
+			{5000, -1000, 0, 5000, false, 5000, -1000},
+			{1000, -1000, -1500, 2000, true, 3000, -2000},
+			{1000, -1000, -2000, 500, true, 1000, -2000},
+	};
+	for (const Row &row : rows) {
+		GraphViewState state;
+		state.scaleTop = row.top;
+		state.scaleBottom = row.bottom;
+		EXPECT_EQ(row.changed, ExpandScaleToData(state, row.allMin, row.allMax))
+				<< row.allMax;
+		EXPECT_EQ(row.newTop, state.scaleTop) << row.allMax;
+		EXPECT_EQ(row.newBottom, state.scaleBottom) << row.allMin;
+	}
 }

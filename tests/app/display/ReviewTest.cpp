@@ -67,7 +67,7 @@ TEST_F(ZoomTest, ZoomLeavesAutoScrollUntilItIsChosenAgain)
 	view.FollowAxisX();
 	EXPECT_EQ(std::make_pair(1.0, 2.0), chart.x) << "a zoomed span stays put";
 	view.scrollRight();
-	EXPECT_EQ(150, md.DispStart) << "the arrows scroll by half the zoomed span";
+	EXPECT_EQ(150, view.state().firstShown) << "the arrows scroll by half the zoomed span";
 	view.chooseScrollMode(1);
 	view.FollowAxisX();
 	EXPECT_LE(chart.x.first, 50.0);

@@ -120,14 +120,11 @@ TEST_F(RunControlTest, StartRefusedWithoutUnitsOrWhenTheUserSaysNo)
 TEST_F(RunControlTest, BlockRunFromStartToTheFullBuffer)
 {
 	blockRun(1000);
-	md.ScrollMode = XAxisMode::All;
-	md.DispDataNum = 500;
 	run.startRun();
 	ASSERT_EQ(kTrue, md.MeasFlag);
 	EXPECT_TRUE(run.timer2().isActive());
 	EXPECT_EQ(300, run.timer2().interval());
 	EXPECT_FALSE(run.timer1().isActive());
-	EXPECT_EQ(100, md.DispDataNum) << "show-all starts with 100";
 	EXPECT_EQ("close list, buttons measuring, suspend, draw 1, trigger line 0, graph param, "
 		  "header 開始時刻 [ 2026/3/4 5:6:7 ], resume",
 			joined(log));

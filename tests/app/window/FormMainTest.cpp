@@ -448,8 +448,9 @@ private Q_SLOTS:
 		list->setCurrentItem(list->topLevelItem(0));
 		QTest::keyClick(list, Qt::Key_Return);
 		const int32_t k = SampleOfTime(w.md, newest).value();
-		QCOMPARE(w.md.ScrollMode, XAxisMode::ManualScroll);
-		QVERIFY(w.md.DispStart < k && k < w.md.DispEnd);
+		const GraphViewState &shown = w.form->graphView().state();
+		QCOMPARE(shown.scrollMode, XAxisMode::ManualScroll);
+		QVERIFY(shown.firstShown < k && k < shown.lastShown);
 
 		control(*w.form, "startButton")->click();
 		QCOMPARE(list->topLevelItemCount(), 0);
