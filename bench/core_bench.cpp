@@ -44,7 +44,7 @@ BENCHMARK(BM_ClearMeasData)->Unit(benchmark::kMicrosecond);
 static void BM_ReadBlockData4x128(benchmark::State &state)
 {
 	Core core;
-	core.md.Sing = 1;
+	core.md.settings.Sing = 1;
 	for (auto &channel : core.md.Channels) {
 		channel.Power = 2.0f;
 		channel.Capacity = 500.0f;
@@ -66,9 +66,9 @@ BENCHMARK(BM_ReadBlockData4x128)->Unit(benchmark::kMicrosecond);
 static void BM_TriggerEnginePerSample(benchmark::State &state)
 {
 	Core core;
-	core.md.TrgMaxFlag = kTrue;
-	core.md.TrgVMax = 1e30f;
-	core.md.TrgDnum1 = 1000;
+	core.md.settings.TrgMaxFlag = kTrue;
+	core.md.settings.TrgVMax = 1e30f;
+	core.md.settings.TrgDnum1 = 1000;
 	core.md.ClearMeasData();
 	ModuleTrgData engine(core.md, core.devices);
 	for (auto _ : state)

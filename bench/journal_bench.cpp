@@ -144,11 +144,11 @@ void leaveEightHourWait(const QString &folder)
 	md.InitDataArray();
 	auto journal = std::make_unique<RunJournal>(prompt, folder);
 	run.setRecorder(journal.get());
-	md.IntervalTM = 10;
-	md.TrgMaxFlag = kTrue;
-	md.TrgVMax = 1e9f; // never reached
-	md.TrgDnum1 = 1000;
-	md.TrgDnum2 = 1000;
+	md.settings.IntervalTM = 10;
+	md.settings.TrgMaxFlag = kTrue;
+	md.settings.TrgVMax = 1e9f; // never reached
+	md.settings.TrgDnum1 = 1000;
+	md.settings.TrgDnum2 = 1000;
 	for (auto &channel : md.Channels)
 		channel.Mflag = kTrue;
 	md.SetRange();

@@ -54,7 +54,7 @@ RecordingHeader header()
 	ModuleData md;
 	for (auto &channel : md.Channels)
 		channel.Mflag = kTrue;
-	md.IntervalTM = 10;
+	md.settings.IntervalTM = 10;
 	md.StartTimeStr = QStringLiteral("2026/12/9 0:0:0");
 	return RecordingHeaderOf(md, QDateTime(QDate(2026, 12, 9), QTime(0, 0), QTimeZone::utc()),
 			SplitPeriod::None);

@@ -61,8 +61,8 @@ int main(int argc, char *argv[])
 	window.show();
 	for (auto &channel : md.Channels)
 		channel.Mflag = kelvra::kTrue;
-	md.TimerType = kelvra::kFalse;
-	md.IntervalTM = 10;
+	md.settings.TimerType = kelvra::kFalse;
+	md.settings.IntervalTM = 10;
 	md.DeriveAverageNum();
 	window.settingsChanged();
 	window.findChild<QRadioButton *>(QStringLiteral("scrollMode0"))->click();

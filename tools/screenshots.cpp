@@ -42,7 +42,7 @@ QString longRecording(const QDir &folder)
 	kelvra::ModuleData md;
 	for (auto &channel : md.Channels)
 		channel.Mflag = kelvra::kTrue;
-	md.IntervalTM = 10;
+	md.settings.IntervalTM = 10;
 	md.StartTimeStr = QStringLiteral("2026/12/9 8:00:00");
 	kelvra::RecordingWriter writer;
 	kelvra::RecordingStore store(
@@ -125,8 +125,8 @@ bool saveLongRecording(kelvra::ModuleData &md, kelvra::Prompt &prompt, kelvra::F
 		const QDir &out)
 {
 	QTemporaryDir folder;
-	md.TrgMaxFlag = kelvra::kFalse;
-	md.IntervalTM = 50;
+	md.settings.TrgMaxFlag = kelvra::kFalse;
+	md.settings.IntervalTM = 50;
 	md.LongRecord = {true, QDir::toNativeSeparators(folder.path()), kelvra::SplitPeriod::Hour,
 			false};
 	window.settingsChanged();
@@ -184,8 +184,8 @@ int main(int argc, char *argv[])
 
 	for (auto &channel : md.Channels)
 		channel.Mflag = kelvra::kTrue;
-	md.TimerType = kelvra::kFalse;
-	md.IntervalTM = 50;
+	md.settings.TimerType = kelvra::kFalse;
+	md.settings.IntervalTM = 50;
 	md.DeriveAverageNum();
 	window.settingsChanged();
 	window.run().startRun();
@@ -237,12 +237,12 @@ int main(int argc, char *argv[])
 	}
 	window.cmdAcknowledge_Click();
 
-	md.TrgMaxFlag = kelvra::kTrue;
-	md.TrgVMax = 1400.0f;
-	md.TrgUnitID = 0;
-	md.TrgDnum1 = 60;
-	md.TrgDnum2 = 140;
-	md.IntervalTM = 20;
+	md.settings.TrgMaxFlag = kelvra::kTrue;
+	md.settings.TrgVMax = 1400.0f;
+	md.settings.TrgUnitID = 0;
+	md.settings.TrgDnum1 = 60;
+	md.settings.TrgDnum2 = 140;
+	md.settings.IntervalTM = 20;
 	window.settingsChanged();
 	QEventLoop capture;
 	QObject::connect(&window.run(), &kelvra::RunControl::runEnded, &capture, &QEventLoop::quit);

@@ -6,7 +6,7 @@ namespace kelvra {
 
 std::optional<float> ConvertReading(const ModuleData &md, int unit, double reading)
 {
-	if (md.Sing == 0)
+	if (md.settings.Sing == 0)
 		return static_cast<float>(reading);
 	const ChannelRecord &channel = md.Channels[unit];
 	// 2000 microstrain per mV/V; the product is formed before the division.

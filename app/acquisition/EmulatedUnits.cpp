@@ -48,8 +48,8 @@ void UseEmulatedUnits(ModuleData &md, const std::vector<int> &ids)
 		channel.Mflag = kFalse;
 	for (int id : ids)
 		md.Channels[id].Mflag = kTrue;
-	md.TimerType = kFalse;
-	md.IntervalTM = 100;
+	md.settings.TimerType = kFalse;
+	md.settings.IntervalTM = 100;
 	md.DeriveAverageNum();
 }
 

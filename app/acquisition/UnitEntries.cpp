@@ -9,7 +9,7 @@ namespace kelvra {
 UnitEntries LoadUnitData(const ModuleData &md)
 {
 	UnitEntries entries;
-	entries.sing = md.Sing;
+	entries.sing = md.settings.Sing;
 	for (int i = 0; i < kUnitCount; ++i) {
 		entries.power[i] = shortestText(md.Channels[i].Power);
 		entries.capacity[i] = shortestText(md.Channels[i].Capacity);
@@ -50,7 +50,7 @@ QString CheckUnitData(const UnitEntries &entries, const ModuleData &md)
 
 void SaveUnitData(const UnitEntries &entries, ModuleData &md)
 {
-	md.Sing = entries.sing;
+	md.settings.Sing = entries.sing;
 	for (int i = 0; i < kUnitCount; ++i) {
 		ChannelRecord &channel = md.Channels[i];
 		channel.Power = readSingle(entries.power[i]).value_or(channel.Power);

@@ -67,7 +67,7 @@ void keepUpTo(ModuleData &md, const ModuleTrgData &trigger, int64_t last)
 	if (last < 1 || (md.TrgMode == kTrue && md.TrgOn != kTrue))
 		return;
 	const int64_t first = md.TrgMode == kTrue
-			? trigger.triggerSample() - std::max(md.TrgDnum1, 0)
+			? trigger.triggerSample() - std::max(md.settings.TrgDnum1, 0)
 			: 1; // the run's sample held first
 	keepFirst(md, static_cast<int32_t>(std::clamp<int64_t>(last - first + 1, 0, md.DataCount)));
 }
@@ -133,7 +133,7 @@ RunPlan planOf(const RecordOptions &o, const ModuleData &md)
 	plan.repeatTrigger = o.repeatTrigger;
 	plan.memoLines = o.memos;
 	plan.stopAtAlarm = o.failOnAlarm;
-	const double interval = md.IntervalTM / 1000.0;
+	const double interval = md.settings.IntervalTM / 1000.0;
 	plan.sampleLimit = static_cast<uint64_t>(o.samples ? *o.samples
 					: o.durationS      ? std::llround(*o.durationS / interval)
 							   : 0);
@@ -211,7 +211,7 @@ bool checkLongTrigger(const RecordOptions &o, const ModuleData &md, const QStrin
 	if (const auto free = FreeSpace(folder))
 		printError(CliText::tr("%1 の空き容量はこの測定間隔でおよそ %2 もちます")
 						.arg(folder, SpanText(SecondsOfSpace(md, *free))));
-	const bool triggerSet = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
+	const bool triggerSet = md.settings.TrgMaxFlag == kTrue || md.settings.TrgMinFlag == kTrue;
 	if (o.repeatTrigger && !triggerSet) {
 		printError(CliText::tr(
 				"--repeat-trigger には --trigger-upper か --trigger-lower が必要です"));

@@ -61,7 +61,7 @@ void ModuleData::ClearMeasData()
 	MeasFlag = kFalse;
 	ReadTickCount = 0;
 	ClearAveData();
-	TrgMode = toFlag(TrgMaxFlag == kTrue || TrgMinFlag == kTrue);
+	TrgMode = toFlag(settings.TrgMaxFlag == kTrue || settings.TrgMinFlag == kTrue);
 	DataMaxNum = kBufferLength;
 	TrgFirst = kFalse;
 	TrgOn = kFalse;
@@ -162,7 +162,7 @@ void ModuleData::SetRange()
 {
 	RangeMax = kDefaultRange;
 	RangeMin = -kDefaultRange;
-	if (Sing <= 0)
+	if (settings.Sing <= 0)
 		return;
 	RangeMax = 0.0f;
 	for (const auto &channel : Channels) {
@@ -202,12 +202,12 @@ int32_t ModuleData::SetDataMinCounter() const
 
 void ModuleData::DeriveAverageNum()
 {
-	if (DataAverage != kTrue)
+	if (settings.DataAverage != kTrue)
 		AverageNum = 1;
-	else if (TimerType != kFalse)
+	else if (settings.TimerType != kFalse)
 		AverageNum = 100;
 	else
-		AverageNum = std::max(1, roundHalfEven(IntervalTM / 10.0));
+		AverageNum = std::max(1, roundHalfEven(settings.IntervalTM / 10.0));
 }
 
 bool ModuleData::anyUnitInUse() const
@@ -218,7 +218,7 @@ bool ModuleData::anyUnitInUse() const
 
 QString ModuleData::GetSingStr() const
 {
-	return kelvra::GetSingStr(Sing);
+	return kelvra::GetSingStr(settings.Sing);
 }
 
 QString FormatValue(float value)

@@ -76,6 +76,22 @@ struct AverageRecord {
 	std::optional<double> add(double reading, int32_t averageNum);
 };
 
+// The settings of a measurement as the settings dialogs set them and the
+// files keep them; the units' own settings are in their records.
+struct MeasurementSettings {
+	Flag TimerType = kFalse; // true: timed by the PC in seconds, false: by the unit in ms
+	int32_t IntervalTM = 1000;
+	Flag DataAverage = kFalse;
+	Flag TrgMaxFlag = kFalse;
+	float TrgVMax = 100.0f;
+	Flag TrgMinFlag = kFalse;
+	float TrgVMin = -100.0f;
+	int32_t TrgDnum1 = 0;             // samples kept before the trigger
+	int32_t TrgDnum2 = kBufferLength; // and taken after it
+	int16_t TrgUnitID = 0;
+	int16_t Sing = 0; // the display unit, 0..kLastSing
+};
+
 class ModuleData {
 public:
 	std::array<ChannelRecord, kUnitCount> Channels;
@@ -83,18 +99,7 @@ public:
 	std::array<AverageRecord, kUnitCount> AveBuf{};
 	std::array<QString, 5> MemoStr;
 
-	// Measurement settings.
-	Flag TimerType = kFalse;
-	int32_t IntervalTM = 1000;
-	Flag DataAverage = kFalse;
-	Flag TrgMaxFlag = kFalse;
-	float TrgVMax = 100.0f;
-	Flag TrgMinFlag = kFalse;
-	float TrgVMin = -100.0f;
-	int32_t TrgDnum1 = 0;
-	int32_t TrgDnum2 = kBufferLength;
-	int16_t TrgUnitID = 0;
-	int16_t Sing = 0;
+	MeasurementSettings settings;
 	LongRecordSettings LongRecord;
 
 	// Derived settings.
@@ -155,7 +160,7 @@ public:
 	// capture; before the first held one by the samples a long run rolled out.
 	double GraphOrigin() const
 	{
-		return TrgMode != kFalse ? TrgDnum1 + 1.0 : -static_cast<double>(DataOffset);
+		return TrgMode != kFalse ? settings.TrgDnum1 + 1.0 : -static_cast<double>(DataOffset);
 	}
 
 	// AllMax/AllMin from a used unit's extremes: the first one sets them, later ones widen.

@@ -21,17 +21,7 @@ bool isCount(int32_t count)
 RunSettings SettingsOfRun(const ModuleData &md)
 {
 	RunSettings s;
-	s.TimerType = md.TimerType;
-	s.IntervalTM = md.IntervalTM;
-	s.DataAverage = md.DataAverage;
-	s.TrgMaxFlag = md.TrgMaxFlag;
-	s.TrgVMax = md.TrgVMax;
-	s.TrgMinFlag = md.TrgMinFlag;
-	s.TrgVMin = md.TrgVMin;
-	s.TrgDnum1 = md.TrgDnum1;
-	s.TrgDnum2 = md.TrgDnum2;
-	s.TrgUnitID = md.TrgUnitID;
-	s.Sing = md.Sing;
+	static_cast<MeasurementSettings &>(s) = md.settings;
 	for (int u = 0; u < kUnitCount; ++u) {
 		const ChannelRecord &c = md.Channels[u];
 		s.units[u] = {c.Mflag, c.Power, c.PowerSing, c.Capacity};
@@ -41,17 +31,11 @@ RunSettings SettingsOfRun(const ModuleData &md)
 
 void ApplyRunSettings(const RunSettings &s, ModuleData &md)
 {
-	md.TimerType = readFlag(s.TimerType);
-	md.IntervalTM = s.IntervalTM;
-	md.DataAverage = readFlag(s.DataAverage);
-	md.TrgMaxFlag = readFlag(s.TrgMaxFlag);
-	md.TrgVMax = s.TrgVMax;
-	md.TrgMinFlag = readFlag(s.TrgMinFlag);
-	md.TrgVMin = s.TrgVMin;
-	md.TrgDnum1 = s.TrgDnum1;
-	md.TrgDnum2 = s.TrgDnum2;
-	md.TrgUnitID = s.TrgUnitID;
-	md.Sing = s.Sing;
+	md.settings = s;
+	md.settings.TimerType = readFlag(s.TimerType);
+	md.settings.DataAverage = readFlag(s.DataAverage);
+	md.settings.TrgMaxFlag = readFlag(s.TrgMaxFlag);
+	md.settings.TrgMinFlag = readFlag(s.TrgMinFlag);
 	for (int u = 0; u < kUnitCount; ++u) {
 		ChannelRecord &c = md.Channels[u];
 		c.Mflag = readFlag(s.units[u].Mflag);

@@ -21,18 +21,8 @@ struct UnitSettings {
 	float Capacity = 0.0f;
 };
 
-struct RunSettings {
-	Flag TimerType = kFalse;
-	int32_t IntervalTM = 0;
-	Flag DataAverage = kFalse;
-	Flag TrgMaxFlag = kFalse;
-	float TrgVMax = 0.0f;
-	Flag TrgMinFlag = kFalse;
-	float TrgVMin = 0.0f;
-	int32_t TrgDnum1 = 0;
-	int32_t TrgDnum2 = 0;
-	int16_t TrgUnitID = 0;
-	int16_t Sing = 0;
+// The measurement's settings with those of every unit.
+struct RunSettings : MeasurementSettings {
 	std::array<UnitSettings, kUnitCount> units;
 };
 

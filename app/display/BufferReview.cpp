@@ -19,12 +19,12 @@ bool BufferReview::inUse(int unit) const
 
 double BufferReview::samplePosition(double seconds) const
 {
-	return seconds / (md_.IntervalTM / 1000.0) + md_.GraphOrigin();
+	return seconds / (md_.settings.IntervalTM / 1000.0) + md_.GraphOrigin();
 }
 
 double BufferReview::secondsOf(int32_t p) const
 {
-	return (p - md_.GraphOrigin()) * (md_.IntervalTM / 1000.0);
+	return (p - md_.GraphOrigin()) * (md_.settings.IntervalTM / 1000.0);
 }
 
 std::pair<double, double> BufferReview::run() const

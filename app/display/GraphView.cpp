@@ -350,15 +350,15 @@ void GraphView::CalcScaleYFromData()
 
 void GraphView::SetAxesX(int32_t start, int32_t end)
 {
-	const double seconds = md_.IntervalTM / 1000.0;
+	const double seconds = md_.settings.IntervalTM / 1000.0;
 	const auto offset = static_cast<double>(md_.DataOffset);
 	setXRange((start + offset) * seconds, (end + offset) * seconds);
 }
 
 void GraphView::SetAxesXTrg(int32_t start, int32_t end)
 {
-	const double seconds = md_.IntervalTM / 1000.0;
-	const double trigger = md_.TrgDnum1 + 1.0;
+	const double seconds = md_.settings.IntervalTM / 1000.0;
+	const double trigger = md_.settings.TrgDnum1 + 1.0;
 	setXRange((start - trigger) * seconds, (end - trigger) * seconds);
 }
 
@@ -383,7 +383,8 @@ void GraphView::setClockShown(bool shown)
 
 double GraphView::dataSeconds() const
 {
-	return reviewedLength_ ? *reviewedLength_ : md_.DataCount * (md_.IntervalTM / 1000.0);
+	return reviewedLength_ ? *reviewedLength_
+			       : md_.DataCount * (md_.settings.IntervalTM / 1000.0);
 }
 
 TimeAxis GraphView::timeAxis() const
@@ -406,7 +407,7 @@ void GraphView::setYRange(double bottom, double top)
 
 double GraphView::secondsPerSample() const
 {
-	return md_.IntervalTM / 1000.0;
+	return md_.settings.IntervalTM / 1000.0;
 }
 
 void GraphView::zoomX(double from, double to)

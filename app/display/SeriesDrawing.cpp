@@ -35,7 +35,7 @@ void SeriesDrawing::DispConnectflg()
 
 SeriesDrawing::XScale SeriesDrawing::xScale() const
 {
-	return {md_.IntervalTM / 1000.0, md_.GraphOrigin()};
+	return {md_.settings.IntervalTM / 1000.0, md_.GraphOrigin()};
 }
 
 double SeriesDrawing::pointX(int32_t p) const
@@ -112,7 +112,7 @@ void SeriesDrawing::SetGraphTitles()
 	chart_.setRedrawSuspended(true);
 	GrDrawData(1);
 	DrawTrigLine(kFalse);
-	if (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue) {
+	if (md_.settings.TrgMaxFlag == kTrue || md_.settings.TrgMinFlag == kTrue) {
 		chart_.setHeader(QCoreApplication::translate("SeriesDrawing", "トリガ時刻 [ ") +
 				md_.StartTimeStr + QStringLiteral(" ]"));
 		chart_.setXTitle(QCoreApplication::translate(

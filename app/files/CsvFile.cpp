@@ -108,15 +108,16 @@ void writeSettings(CsvWriter &csv, const ModuleData &md)
 	static const char *const memoLabels[] = {"メモ１", "メモ２", "メモ３", "メモ４", "メモ５"};
 	for (int i = 0; i < 5; ++i)
 		line(csv, memoLabels[i], md.MemoStr[i]);
-	if (md.TimerType == kFalse)
-		csv.text(QStringLiteral("測定間隔(msec)")).whole(md.IntervalTM);
+	if (md.settings.TimerType == kFalse)
+		csv.text(QStringLiteral("測定間隔(msec)")).whole(md.settings.IntervalTM);
 	else
-		csv.text(QStringLiteral("測定間隔(sec)")).real(md.IntervalTM / 1000.0);
+		csv.text(QStringLiteral("測定間隔(sec)")).real(md.settings.IntervalTM / 1000.0);
 	csv.endLine();
 	line(csv, "データ平均化処理",
-			md.DataAverage == kFalse ? QStringLiteral("無し") : QStringLiteral("有り"));
+			md.settings.DataAverage == kFalse ? QStringLiteral("無し")
+							  : QStringLiteral("有り"));
 	line(csv, "単位", md.GetSingStr());
-	if (md.Sing > 0) {
+	if (md.settings.Sing > 0) {
 		csv.text(QString());
 		for (int u = 0; u < kUnitCount; ++u)
 			csv.text(QStringLiteral("ID") + QString::number(u));
@@ -128,17 +129,19 @@ void writeSettings(CsvWriter &csv, const ModuleData &md)
 
 void writeTriggerSettings(CsvWriter &csv, const ModuleData &md)
 {
-	if (md.TrgMaxFlag == kTrue) {
-		csv.text(QStringLiteral("上限トリガ")).single(md.TrgVMax);
+	if (md.settings.TrgMaxFlag == kTrue) {
+		csv.text(QStringLiteral("上限トリガ")).single(md.settings.TrgVMax);
 		csv.endLine();
 	}
-	if (md.TrgMinFlag == kTrue) {
-		csv.text(QStringLiteral("下限トリガ")).single(md.TrgVMin);
+	if (md.settings.TrgMinFlag == kTrue) {
+		csv.text(QStringLiteral("下限トリガ")).single(md.settings.TrgVMin);
 		csv.endLine();
 	}
-	csv.text(QStringLiteral("取込データ数（前／後）")).whole(md.TrgDnum1).whole(md.TrgDnum2);
+	csv.text(QStringLiteral("取込データ数（前／後）"))
+			.whole(md.settings.TrgDnum1)
+			.whole(md.settings.TrgDnum2);
 	csv.endLine();
-	csv.text(QStringLiteral("トリガ使用ユニットID")).whole(md.TrgUnitID);
+	csv.text(QStringLiteral("トリガ使用ユニットID")).whole(md.settings.TrgUnitID);
 	csv.endLine();
 }
 

@@ -265,7 +265,7 @@ void applyContent(const DataFileContent &content, ModuleData &md)
 	md.DeriveAverageNum();
 
 	const int32_t rows = header.rowCount;
-	const bool trigger = md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
+	const bool trigger = md.settings.TrgMaxFlag == kTrue || md.settings.TrgMinFlag == kTrue;
 	md.TrgMode = toFlag(trigger);
 	md.TrgOn = toFlag(trigger);
 	if (trigger) {
@@ -273,7 +273,7 @@ void applyContent(const DataFileContent &content, ModuleData &md)
 			channel.StartPos = 0;
 			channel.WritePos = std::max(rows - 1, 0);
 		}
-		md.TrgPoint = md.TrgDnum1;
+		md.TrgPoint = md.settings.TrgDnum1;
 	}
 	md.DataMaxNum = rows;
 	md.DataCount = rows;

@@ -23,7 +23,7 @@ int unitsInUse(const ModuleData &md)
 double SecondsOfSpace(const ModuleData &md, qint64 bytesFree)
 {
 	const double bytesPerSecond = unitsInUse(md) * kRecordingBytesPerSample /
-			std::max(md.IntervalTM / 1000.0, 0.001);
+			std::max(md.settings.IntervalTM / 1000.0, 0.001);
 	return bytesPerSecond > 0.0 ? static_cast<double>(bytesFree) / bytesPerSecond : 0.0;
 }
 

@@ -37,7 +37,7 @@ void LimitWatch::handOn()
 
 double SampleSeconds(const ModuleData &md, int32_t sample)
 {
-	return (sample - 1) * (md.IntervalTM / 1000.0);
+	return (sample - 1) * (md.settings.IntervalTM / 1000.0);
 }
 
 RunEvent RunEventOf(const ModuleData &md, const LimitEvent &event)

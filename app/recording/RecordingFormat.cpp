@@ -173,7 +173,7 @@ RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, 
 	h.settings = SettingsOfRun(md);
 	h.StartTimeStr = md.StartTimeStr;
 	h.MemoStr = md.MemoStr;
-	h.intervalS = md.IntervalTM / 1000.0;
+	h.intervalS = md.settings.IntervalTM / 1000.0;
 	h.startTimeIso = start.toOffsetFromUtc(start.offsetFromUtc()).toString(Qt::ISODate);
 	h.unitText = md.GetSingStr();
 	h.split = split;

@@ -35,7 +35,7 @@ void RepeatedCapture::arm()
 {
 	capture_.ClearMeasData();
 	capture_.TrgMode = kTrue;
-	capture_.DataMaxNum = capture_.TrgDnum2 + capture_.TrgDnum1;
+	capture_.DataMaxNum = capture_.settings.TrgDnum2 + capture_.settings.TrgDnum1;
 }
 
 void RepeatedCapture::setSampleLimit(uint64_t samples)
@@ -98,7 +98,7 @@ void RepeatedCapture::offer(int unit)
 	const int64_t number = taken_[unit]++;
 	if (capture_.Channels[unit].EndFlag != kFalse)
 		return;
-	if (awaitingReturn_ && value && unit == capture_.TrgUnitID)
+	if (awaitingReturn_ && value && unit == capture_.settings.TrgUnitID)
 		awaitingReturn_ = pastLevel(*value);
 	if (awaitingReturn_) {
 		// Into the ring as before, but not checked: the trigger cannot fire yet.
@@ -114,14 +114,16 @@ void RepeatedCapture::offer(int unit)
 
 bool RepeatedCapture::pastLevel(float value) const
 {
-	return (capture_.TrgMaxFlag == kTrue && value >= capture_.TrgVMax) ||
-			(capture_.TrgMinFlag == kTrue && value <= capture_.TrgVMin);
+	return (capture_.settings.TrgMaxFlag == kTrue && value >= capture_.settings.TrgVMax) ||
+			(capture_.settings.TrgMinFlag == kTrue &&
+					value <= capture_.settings.TrgVMin);
 }
 
 void RepeatedCapture::save()
 {
 	rings_.CalcTrgMaxMin();
-	const auto msecs = static_cast<qint64>(triggerSample_ * int64_t{capture_.IntervalTM});
+	const auto msecs =
+			static_cast<qint64>(triggerSample_ * int64_t{capture_.settings.IntervalTM});
 	capture_.StartTimeStr = StartTimeText(start_.addMSecs(msecs));
 	saved_ += 1;
 	const QString file = QDir(folder_).filePath(

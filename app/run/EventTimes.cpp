@@ -9,7 +9,7 @@ namespace {
 
 double secondsPerSample(const ModuleData &md)
 {
-	return md.IntervalTM / 1000.0;
+	return md.settings.IntervalTM / 1000.0;
 }
 
 // The time of the first sample held.
@@ -21,7 +21,7 @@ double windowStart(const ModuleData &md)
 			[](const RunEvent &e) { return e.kind == EventKind::Trigger; });
 	if (trigger == md.Events.end())
 		return 0.0;
-	return trigger->timeS - std::max(md.TrgDnum1, 0) * secondsPerSample(md);
+	return trigger->timeS - std::max(md.settings.TrgDnum1, 0) * secondsPerSample(md);
 }
 
 } // namespace

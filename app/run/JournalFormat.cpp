@@ -147,8 +147,10 @@ JournalRing RingOfRun(const ModuleData &md)
 	JournalRing ring;
 	// A later trigger fires on a later sample of the watched unit, so its
 	// window begins at that unit's sample `watched + 1 - pre` at the earliest.
-	const int64_t watched = IsUnitId(md.TrgUnitID) ? md.Channels[md.TrgUnitID].DataNum : 0;
-	const int64_t pre = std::max(md.TrgDnum1, 0);
+	const int64_t watched = IsUnitId(md.settings.TrgUnitID)
+			? md.Channels[md.settings.TrgUnitID].DataNum
+			: 0;
+	const int64_t pre = std::max(md.settings.TrgDnum1, 0);
 	for (int u = 0; u < kUnitCount; ++u) {
 		const ChannelRecord &c = md.Channels[u];
 		if (!c.inUse())

@@ -59,9 +59,10 @@ public:
 		for (const StoredSample &s : tick.samples) {
 			if (md_.TrgMode == kTrue)
 				rings_.storeAndCheck(s.unit, s.value);
-			else if (md_.TimerType == kTrue && index >= 0 && index < kBufferLength)
+			else if (md_.settings.TimerType == kTrue && index >= 0 &&
+					index < kBufferLength)
 				buffers_.storeSingleSample(s.unit, index, s.value);
-			else if (md_.TimerType != kTrue)
+			else if (md_.settings.TimerType != kTrue)
 				buffers_.storeBlockSample(s.unit, s.value);
 		}
 		md_.DataCount = std::clamp(tick.DataCount, 0, kBufferLength);

@@ -44,7 +44,7 @@ void LongRunReader::makeRoom(int32_t needed, Tick &tick)
 double LongRunReader::secondsAt(int unit) const
 {
 	return static_cast<double>(md_.DataOffset + md_.Channels[unit].DataNum) *
-			(md_.IntervalTM / 1000.0);
+			(md_.settings.IntervalTM / 1000.0);
 }
 
 void LongRunReader::drop(int unit, int16_t code)
@@ -81,7 +81,7 @@ void LongRunReader::reopenLost(int64_t nowMs)
 		if (api.Varnel_Device_Open(u) != 0)
 			continue;
 		if (api.Varnel_Zero_Adj(u, md_.ZeroValue[u]) != 0 ||
-				(md_.TimerType != kTrue &&
+				(md_.settings.TimerType != kTrue &&
 						api.Varnel_Start_Sample(u, period_) != 0)) {
 			api.Varnel_Device_Close(u);
 			continue;
@@ -126,11 +126,11 @@ void LongRunReader::keepTime(int64_t nowMs, Tick &tick)
 		return;
 	}
 	if (allLostSinceMs_ < 0) {
-		allLostSinceMs_ = md_.TimerType == kTrue ? nowMs : lastReadMs_;
+		allLostSinceMs_ = md_.settings.TimerType == kTrue ? nowMs : lastReadMs_;
 		heldWhenAllLost_ = held;
 	}
 	const int64_t due = heldWhenAllLost_ +
-			(nowMs - allLostSinceMs_) / std::max<int64_t>(md_.IntervalTM, 1);
+			(nowMs - allLostSinceMs_) / std::max<int64_t>(md_.settings.IntervalTM, 1);
 	for (int64_t behind = due - held; behind > 0;) {
 		const auto step = static_cast<int32_t>(std::min<int64_t>(behind, kRollChunk));
 		makeRoom(step, tick);
@@ -164,7 +164,8 @@ bool LongRunReader::readRound(bool averaged)
 							block.firstLost /
 									(averaged ? md_.AverageNum
 										  : 1) *
-									(md_.IntervalTM / 1000.0));
+									(md_.settings.IntervalTM /
+											1000.0));
 		full = full || block.delivered == VARNELIO_MAX_BLOCK;
 	}
 	return full;

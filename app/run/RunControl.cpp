@@ -52,9 +52,9 @@ void RunControl::startRun()
 	view_.CloseDataList();
 	md_.ClearMeasData();
 	md_.ClearMemo();
-	if (!longRun_ && (md_.TrgMaxFlag == kTrue || md_.TrgMinFlag == kTrue)) {
+	if (!longRun_ && (md_.settings.TrgMaxFlag == kTrue || md_.settings.TrgMinFlag == kTrue)) {
 		md_.TrgMode = kTrue;
-		md_.DataMaxNum = md_.TrgDnum2 + md_.TrgDnum1;
+		md_.DataMaxNum = md_.settings.TrgDnum2 + md_.settings.TrgDnum1;
 	} else {
 		md_.TrgMode = kFalse;
 	}
@@ -88,7 +88,7 @@ void RunControl::startSampling()
 	runClock_.start();
 	reader_.clearLost();
 	longReader_.start(0);
-	if (md_.TimerType == kTrue) {
+	if (md_.settings.TimerType == kTrue) {
 		if (SetTimer1Param() == kTrue) {
 			Timer1.setInterval(md_.Timer1Interval);
 			md_.Timer1Count = 0;
@@ -100,8 +100,9 @@ void RunControl::startSampling()
 		}
 		return;
 	}
-	const auto period = static_cast<int16_t>(
-			md_.DataAverage != kFalse ? 1 : roundHalfEven(md_.IntervalTM / 10.0));
+	const auto period = static_cast<int16_t>(md_.settings.DataAverage != kFalse
+					? 1
+					: roundHalfEven(md_.settings.IntervalTM / 10.0));
 	if (devices_.StartUnits(period) != 0) {
 		prompt_.message(tr("エラーのため測定開始できません。"), kMessageTitle,
 				Prompt::Icon::None);
@@ -114,7 +115,7 @@ void RunControl::startSampling()
 
 Flag RunControl::SetTimer1Param()
 {
-	const int32_t s = roundHalfEven(md_.IntervalTM / 1000.0);
+	const int32_t s = roundHalfEven(md_.settings.IntervalTM / 1000.0);
 	struct Split {
 		int32_t upTo;
 		int32_t msPerSecond;
@@ -140,7 +141,7 @@ Flag RunControl::SetTimer1Param()
 
 void RunControl::stopSampling()
 {
-	if (md_.TimerType == kTrue)
+	if (md_.settings.TimerType == kTrue)
 		Timer1.stop();
 	else
 		Timer2.stop();
@@ -221,9 +222,9 @@ void RunControl::longRecordingTick()
 	if (md_.ReadTickCount < 1)
 		view_.ResumeRedraw();
 	const int64_t now = runClock_.elapsed();
-	const LongRunReader::Tick tick = md_.TimerType == kTrue
+	const LongRunReader::Tick tick = md_.settings.TimerType == kTrue
 			? longReader_.readSingles(now)
-			: longReader_.readBlocks(md_.DataAverage != kFalse, now);
+			: longReader_.readBlocks(md_.settings.DataAverage != kFalse, now);
 	if (md_.DataCount > 0) {
 		md_.AddAllMaxMin();
 		view_.ShowCurrentValuesByNum();
@@ -319,8 +320,8 @@ void RunControl::blockTick()
 	int32_t n = 0;
 	if (md_.MeasFlag == kTrue) {
 		n = md_.SetDataMinCounter();
-		const bool ok = md_.DataAverage != kFalse ? reader_.ReadBlockAveData()
-							  : reader_.ReadBlockData();
+		const bool ok = md_.settings.DataAverage != kFalse ? reader_.ReadBlockAveData()
+								   : reader_.ReadBlockData();
 		if (!ok) {
 			endRun(RunEnd::DeviceError);
 			return;
@@ -348,8 +349,8 @@ void RunControl::triggerBlockTick()
 	int32_t n = 0;
 	if (md_.MeasFlag == kTrue) {
 		n = md_.SetDataMinCounter();
-		const Flag ok = md_.DataAverage != kFalse ? trigger_.GetTrgBlockAveData()
-							  : trigger_.GetTrgBlockData();
+		const Flag ok = md_.settings.DataAverage != kFalse ? trigger_.GetTrgBlockAveData()
+								   : trigger_.GetTrgBlockData();
 		if (ok != kTrue) {
 			endRun(RunEnd::DeviceError);
 			return;

@@ -72,20 +72,20 @@ void TriggerRing::TrgPreCount(int unit)
 	ChannelRecord &channel = md_.Channels[unit];
 	if (md_.TrgOn != kFalse)
 		return;
-	if (channel.DataNum > md_.TrgDnum1)
+	if (channel.DataNum > md_.settings.TrgDnum1)
 		channel.StartPos = nextSlot(channel.StartPos);
 }
 
 void TriggerRing::TrgCheck(int unit)
 {
-	if (unit != md_.TrgUnitID || md_.TrgOn != kFalse)
+	if (unit != md_.settings.TrgUnitID || md_.TrgOn != kFalse)
 		return;
 	const ChannelRecord &channel = md_.Channels[unit];
-	if (md_.TrgDnum1 > 0 && channel.DataNum <= md_.TrgDnum1)
+	if (md_.settings.TrgDnum1 > 0 && channel.DataNum <= md_.settings.TrgDnum1)
 		return; // the full pre-trigger window does not exist yet
 	const float v = channel.Data[channel.WritePos];
-	const bool fires = (md_.TrgMaxFlag == kTrue && v >= md_.TrgVMax) ||
-			(md_.TrgMinFlag == kTrue && v <= md_.TrgVMin);
+	const bool fires = (md_.settings.TrgMaxFlag == kTrue && v >= md_.settings.TrgVMax) ||
+			(md_.settings.TrgMinFlag == kTrue && v <= md_.settings.TrgVMin);
 	if (!fires)
 		return;
 	md_.TrgOn = kTrue;
@@ -103,8 +103,8 @@ void TriggerRing::TrgCheck(int unit)
 // was read on.
 void TriggerRing::SetTrgWindow()
 {
-	const int32_t pre = std::max(md_.TrgDnum1, 0);
-	const int64_t triggerSample = md_.Channels[md_.TrgUnitID].DataNum;
+	const int32_t pre = std::max(md_.settings.TrgDnum1, 0);
+	const int64_t triggerSample = md_.Channels[md_.settings.TrgUnitID].DataNum;
 	const int64_t firstSample = triggerSample - pre;
 	const int32_t start = wrapSlot(static_cast<int64_t>(md_.TrgPoint) - pre);
 	const int32_t windowMax = std::min(md_.DataMaxNum, kBufferLength);
@@ -176,10 +176,11 @@ bool TriggerRing::storeAndCheck(int unit, std::optional<float> value)
 
 RunEvent TriggerEventOf(const ModuleData &md, int64_t sample, float value)
 {
-	const bool upper = md.TrgMaxFlag == kTrue && value >= md.TrgVMax;
-	return LevelEvent(static_cast<double>(sample - 1) * (md.IntervalTM / 1000.0), md.TrgUnitID,
-			EventKind::Trigger, upper ? EventSide::Upper : EventSide::Lower,
-			EventLevel::None, upper ? md.TrgVMax : md.TrgVMin, value);
+	const bool upper = md.settings.TrgMaxFlag == kTrue && value >= md.settings.TrgVMax;
+	return LevelEvent(static_cast<double>(sample - 1) * (md.settings.IntervalTM / 1000.0),
+			md.settings.TrgUnitID, EventKind::Trigger,
+			upper ? EventSide::Upper : EventSide::Lower, EventLevel::None,
+			upper ? md.settings.TrgVMax : md.settings.TrgVMin, value);
 }
 
 } // namespace kelvra

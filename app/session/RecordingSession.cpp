@@ -64,7 +64,7 @@ void RecordingSession::tickDone()
 	if (!run_.longRun() || !recording)
 		return;
 	const double seconds = static_cast<double>(md_.DataOffset + md_.DataCount) *
-			md_.IntervalTM / 1000.0;
+			md_.settings.IntervalTM / 1000.0;
 	QString header = QCoreApplication::translate(
 			"kelvra::RecordingSession", "記録中 [ %1 ]  記録時間 %2")
 					 .arg(QFileInfo(recording->currentFile()).fileName(),

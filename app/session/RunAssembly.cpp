@@ -19,7 +19,7 @@ int64_t firstAlarm(const std::vector<LimitEvent> &events)
 
 bool triggerSet(const ModuleData &md)
 {
-	return md.TrgMaxFlag == kTrue || md.TrgMinFlag == kTrue;
+	return md.settings.TrgMaxFlag == kTrue || md.settings.TrgMinFlag == kTrue;
 }
 
 } // namespace

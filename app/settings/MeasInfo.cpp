@@ -78,8 +78,8 @@ private:
 
 void resetUnitData(ModuleData &md, Resets &resets)
 {
-	if (!IsDisplayUnit(md.Sing))
-		resets.take(md.Sing, int16_t{0}, key("Sing"));
+	if (!IsDisplayUnit(md.settings.Sing))
+		resets.take(md.settings.Sing, int16_t{0}, key("Sing"));
 	for (int i = 0; i < kUnitCount; ++i) {
 		if (md.Channels[i].PowerSing != 0 && md.Channels[i].PowerSing != 1)
 			resets.take(md.Channels[i].PowerSing, int16_t{0}, key("PowerSing", i));
@@ -99,7 +99,7 @@ void resetUnitData(ModuleData &md, Resets &resets)
 	}
 	// The default rated output of 100 mV/V is only good for microstrain.
 	if (!CheckUnitData(LoadUnitData(md), md).isEmpty())
-		resets.take(md.Sing, int16_t{0}, key("Sing"));
+		resets.take(md.settings.Sing, int16_t{0}, key("Sing"));
 }
 
 void resetUnitsInUse(ModuleData &md, Resets &resets)
@@ -111,32 +111,35 @@ void resetUnitsInUse(ModuleData &md, Resets &resets)
 void resetSettings(ModuleData &md, Resets &resets)
 {
 	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
-		resets.take(md.IntervalTM, int32_t{1000}, key("IntervalTM"));
+		resets.take(md.settings.IntervalTM, int32_t{1000}, key("IntervalTM"));
 	if (!CheckTime(LoadSettingEntries(md)).isEmpty())
-		resets.take(md.DataAverage, kFalse,
+		resets.take(md.settings.DataAverage, kFalse,
 				key("DataAverage")); // PC-timed averaging needs 10 s at least
 
 	// The dialog offers units 0 to 3 only.
-	if (!IsUnitId(md.TrgUnitID))
-		resets.take(md.TrgUnitID, int16_t{0}, key("TrgUnitID"));
+	if (!IsUnitId(md.settings.TrgUnitID))
+		resets.take(md.settings.TrgUnitID, int16_t{0}, key("TrgUnitID"));
 	md.SetRange();
 	if (CheckTrigger(LoadSettingEntries(md), md).isEmpty())
 		return;
-	if (!md.Channels[md.TrgUnitID].inUse())
-		resets.take(md.TrgUnitID, int16_t{0}, key("TrgUnitID"));
-	if (md.TrgDnum1 < 0 ||
-			(md.TrgDnum2 >= 1 && int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength))
-		resets.take(md.TrgDnum1, int32_t{0}, key("TrgDnum1"));
-	if (md.TrgDnum2 < 1 || int64_t{md.TrgDnum1} + md.TrgDnum2 > kBufferLength)
-		resets.take(md.TrgDnum2, kBufferLength, key("TrgDnum2"));
-	if (md.TrgMaxFlag == kTrue && md.TrgVMax > md.RangeMax)
-		resets.take(md.TrgVMax, 100.0f, key("TrgVMax"));
-	if (md.TrgMinFlag == kTrue && md.TrgVMin < md.RangeMin)
-		resets.take(md.TrgVMin, -100.0f, key("TrgVMin"));
+	if (!md.Channels[md.settings.TrgUnitID].inUse())
+		resets.take(md.settings.TrgUnitID, int16_t{0}, key("TrgUnitID"));
+	if (md.settings.TrgDnum1 < 0 ||
+			(md.settings.TrgDnum2 >= 1 &&
+					int64_t{md.settings.TrgDnum1} + md.settings.TrgDnum2 >
+							kBufferLength))
+		resets.take(md.settings.TrgDnum1, int32_t{0}, key("TrgDnum1"));
+	if (md.settings.TrgDnum2 < 1 ||
+			int64_t{md.settings.TrgDnum1} + md.settings.TrgDnum2 > kBufferLength)
+		resets.take(md.settings.TrgDnum2, kBufferLength, key("TrgDnum2"));
+	if (md.settings.TrgMaxFlag == kTrue && md.settings.TrgVMax > md.RangeMax)
+		resets.take(md.settings.TrgVMax, 100.0f, key("TrgVMax"));
+	if (md.settings.TrgMinFlag == kTrue && md.settings.TrgVMin < md.RangeMin)
+		resets.take(md.settings.TrgVMin, -100.0f, key("TrgVMin"));
 	// What still fails cannot be mended by one key: the run goes without trigger.
 	if (!CheckTrigger(LoadSettingEntries(md), md).isEmpty()) {
-		resets.take(md.TrgMaxFlag, kFalse, key("TrgMaxFlag"));
-		resets.take(md.TrgMinFlag, kFalse, key("TrgMinFlag"));
+		resets.take(md.settings.TrgMaxFlag, kFalse, key("TrgMaxFlag"));
+		resets.take(md.settings.TrgMinFlag, kFalse, key("TrgMinFlag"));
 	}
 }
 

@@ -12,16 +12,18 @@ SettingEntries LoadSettingEntries(const ModuleData &md)
 	SettingEntries entries;
 	for (int i = 0; i < kUnitCount; ++i)
 		entries.unitTicked[i] = md.Channels[i].Mflag == kTrue;
-	entries.milliseconds = md.TimerType == kFalse;
+	entries.milliseconds = md.settings.TimerType == kFalse;
 	if (entries.milliseconds)
-		entries.timeSteps = QString::number(md.IntervalTM / 10.0);
+		entries.timeSteps = QString::number(md.settings.IntervalTM / 10.0);
 	else
-		entries.timeSeconds = QString::number(md.IntervalTM / 1000.0);
-	entries.average = md.DataAverage != kFalse;
-	entries.triggerTicked = {md.TrgMaxFlag == kTrue, md.TrgMinFlag == kTrue};
-	entries.triggerLevel = {shortestText(md.TrgVMax), shortestText(md.TrgVMin)};
-	entries.triggerCount = {QString::number(md.TrgDnum1), QString::number(md.TrgDnum2)};
-	entries.triggerUnit = IsUnitId(md.TrgUnitID) ? md.TrgUnitID : -1;
+		entries.timeSeconds = QString::number(md.settings.IntervalTM / 1000.0);
+	entries.average = md.settings.DataAverage != kFalse;
+	entries.triggerTicked = {md.settings.TrgMaxFlag == kTrue, md.settings.TrgMinFlag == kTrue};
+	entries.triggerLevel = {
+			shortestText(md.settings.TrgVMax), shortestText(md.settings.TrgVMin)};
+	entries.triggerCount = {QString::number(md.settings.TrgDnum1),
+			QString::number(md.settings.TrgDnum2)};
+	entries.triggerUnit = IsUnitId(md.settings.TrgUnitID) ? md.settings.TrgUnitID : -1;
 	return entries;
 }
 
@@ -87,24 +89,24 @@ void ApplySettings(const SettingEntries &entries, ModuleData &md)
 	for (int i = 0; i < kUnitCount; ++i)
 		md.Channels[i].Mflag = toFlag(entries.unitTicked[i]);
 	if (entries.milliseconds) {
-		md.TimerType = kFalse;
-		md.IntervalTM = readWhole(entries.timeSteps).value_or(100) * 10;
+		md.settings.TimerType = kFalse;
+		md.settings.IntervalTM = readWhole(entries.timeSteps).value_or(100) * 10;
 	} else {
-		md.TimerType = kTrue;
-		md.IntervalTM = readWhole(entries.timeSeconds).value_or(1) * 1000;
+		md.settings.TimerType = kTrue;
+		md.settings.IntervalTM = readWhole(entries.timeSeconds).value_or(1) * 1000;
 	}
-	md.DataAverage = toFlag(entries.average);
+	md.settings.DataAverage = toFlag(entries.average);
 	md.DeriveAverageNum();
-	md.TrgMaxFlag = toFlag(entries.triggerTicked[0]);
-	md.TrgMinFlag = toFlag(entries.triggerTicked[1]);
+	md.settings.TrgMaxFlag = toFlag(entries.triggerTicked[0]);
+	md.settings.TrgMinFlag = toFlag(entries.triggerTicked[1]);
 	if (!entries.triggerTicked[0] && !entries.triggerTicked[1])
 		return;
-	md.TrgVMax = readSingle(entries.triggerLevel[0]).value_or(md.TrgVMax);
-	md.TrgVMin = readSingle(entries.triggerLevel[1]).value_or(md.TrgVMin);
-	md.TrgDnum1 = readWhole(entries.triggerCount[0]).value_or(md.TrgDnum1);
-	md.TrgDnum2 = readWhole(entries.triggerCount[1]).value_or(md.TrgDnum2);
+	md.settings.TrgVMax = readSingle(entries.triggerLevel[0]).value_or(md.settings.TrgVMax);
+	md.settings.TrgVMin = readSingle(entries.triggerLevel[1]).value_or(md.settings.TrgVMin);
+	md.settings.TrgDnum1 = readWhole(entries.triggerCount[0]).value_or(md.settings.TrgDnum1);
+	md.settings.TrgDnum2 = readWhole(entries.triggerCount[1]).value_or(md.settings.TrgDnum2);
 	if (entries.triggerUnit >= 0 && entries.triggerUnit < kUnitCount)
-		md.TrgUnitID = static_cast<int16_t>(entries.triggerUnit);
+		md.settings.TrgUnitID = static_cast<int16_t>(entries.triggerUnit);
 }
 
 } // namespace kelvra

@@ -16,7 +16,7 @@ namespace kelvra {
 
 FileResult SaveBufferSpan(const ModuleData &md, const QString &fileName, double from, double to)
 {
-	const double seconds = md.IntervalTM / 1000.0;
+	const double seconds = md.settings.IntervalTM / 1000.0;
 	const auto offset = static_cast<double>(md.DataOffset); // a long run's rolled buffers
 	const auto first = static_cast<int32_t>(std::max(std::ceil(from / seconds - offset), 1.0));
 	const auto last = std::min(

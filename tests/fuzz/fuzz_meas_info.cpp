@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 	if (!CheckSettings(LoadSettingEntries(md), md).isEmpty() ||
 			!CheckUnitData(LoadUnitData(md), md).isEmpty())
 		__builtin_trap();
-	if (md.TrgUnitID < 0 || md.TrgUnitID >= kUnitCount || md.Sing < 0 || md.Sing > kLastSing)
+	if (md.settings.TrgUnitID < 0 || md.settings.TrgUnitID >= kUnitCount ||
+			md.settings.Sing < 0 || md.settings.Sing > kLastSing)
 		__builtin_trap();
 	return 0;
 }

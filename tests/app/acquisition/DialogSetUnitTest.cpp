@@ -28,7 +28,7 @@ struct Rig {
 			channel.Power = 2.0f;
 			channel.Capacity = 500.0f;
 		}
-		md.Sing = 1;
+		md.settings.Sing = 1;
 		dialog = std::make_unique<DialogSetUnit>(md, prompt);
 	}
 };
@@ -114,7 +114,7 @@ private Q_SLOTS:
 			QVERIFY(d.lblSign[i]->text().isEmpty() && !d.txtPower[i]->isEnabled());
 		d.OKButton->click();
 		QVERIFY2(d.GetDlgButton(), "microstrain needs no sensor data");
-		QCOMPARE(rig.md.Sing, int16_t(0));
+		QCOMPARE(rig.md.settings.Sing, int16_t(0));
 		QCOMPARE(rig.md.GetSingStr(), QStringLiteral("μひずみ"));
 	}
 
@@ -125,7 +125,7 @@ private Q_SLOTS:
 		rig.dialog->txtCapacity[0]->setText(QStringLiteral("7"));
 		rig.dialog->CancelButton->click();
 		QVERIFY(!rig.dialog->GetDlgButton());
-		QCOMPARE(rig.md.Sing, int16_t(1));
+		QCOMPARE(rig.md.settings.Sing, int16_t(1));
 		QCOMPARE(rig.md.Channels[0].Capacity, 500.0f);
 	}
 };

@@ -16,12 +16,12 @@ TEST(EmulatedFirstLook, PutsTheDescribedUnitsInUseAtOneHundredMilliseconds)
 
 	ModuleData md;
 	md.Channels[0].Mflag = kTrue;
-	md.TimerType = kTrue;
-	md.IntervalTM = 5000;
+	md.settings.TimerType = kTrue;
+	md.settings.IntervalTM = 5000;
 	UseEmulatedUnits(md, {1, 3});
 	EXPECT_EQ(kFalse, md.Channels[0].Mflag);
 	EXPECT_EQ(kTrue, md.Channels[1].Mflag);
 	EXPECT_EQ(kTrue, md.Channels[3].Mflag);
-	EXPECT_EQ(kFalse, md.TimerType);
-	EXPECT_EQ(100, md.IntervalTM);
+	EXPECT_EQ(kFalse, md.settings.TimerType);
+	EXPECT_EQ(100, md.settings.IntervalTM);
 }

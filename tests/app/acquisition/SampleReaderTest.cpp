@@ -25,9 +25,9 @@ protected:
 TEST(Conversion, LoadFromRatedOutputAndCapacity)
 {
 	ModuleData md;
-	md.Sing = 0;
+	md.settings.Sing = 0;
 	EXPECT_EQ(4000.0f, ConvertReading(md, 0, 4000.0));
-	md.Sing = 1;
+	md.settings.Sing = 1;
 	md.Channels[0].PowerSing = 0;
 	md.Channels[0].Power = 2.0f;
 	md.Channels[0].Capacity = 500.0f;
@@ -80,7 +80,7 @@ TEST_F(SampleReaderTest, HostileCountsNeverWritePastTheBuffers)
 TEST_F(SampleReaderTest, AveragingCarriesAcrossBlocks)
 {
 	use({0});
-	md.DataAverage = kTrue;
+	md.settings.DataAverage = kTrue;
 	md.AverageNum = 30;
 	api.units[0].deliveries = {20, 20, 20};
 	for (int block = 0; block < 3; ++block)
@@ -94,7 +94,7 @@ TEST_F(SampleReaderTest, AveragingCarriesAcrossBlocks)
 TEST_F(SampleReaderTest, UnconvertibleSamplesKeepTheMarkerAndCount)
 {
 	use({0});
-	md.Sing = 2;
+	md.settings.Sing = 2;
 	md.Channels[0].Power = 0.0f;
 	md.Channels[0].Capacity = 10.0f;
 	api.units[0].deliveries = {3};

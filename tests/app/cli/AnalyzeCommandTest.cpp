@@ -25,7 +25,7 @@ protected:
 		ModuleData md;
 		md.Channels[0].Mflag = kTrue;
 		md.Channels[2].Mflag = kTrue;
-		md.IntervalTM = 10;
+		md.settings.IntervalTM = 10;
 		RecordingWriter writer;
 		RecordingStore store(RecordingHeaderOf(md, QDateTime::currentDateTime(),
 						     SplitPeriod::None),

@@ -44,7 +44,7 @@ TEST_F(KelvraCli, InfoAndConvertOfALongRecording)
 	ModuleData md;
 	md.Channels[1].Mflag = kTrue;
 	md.Channels[2].Mflag = kTrue;
-	md.IntervalTM = 100;
+	md.settings.IntervalTM = 100;
 	{
 		RecordingWriter writer;
 		RecordingStore store(RecordingHeaderOf(md, QDateTime::currentDateTime(),

@@ -33,7 +33,7 @@ TEST_F(KelvraCli, PlainBlockRunKeepsExactlyTheSamplesAsked)
 		EXPECT_EQ(static_cast<float>((k - 1) % 5 + 1), md.SampleAt(0, k));
 	EXPECT_EQ(-1.0f, md.SampleAt(2, 12));
 	EXPECT_EQ(QStringLiteral("試験 A"), md.MemoStr[0]);
-	EXPECT_EQ(10, md.IntervalTM);
+	EXPECT_EQ(10, md.settings.IntervalTM);
 }
 
 TEST_F(KelvraCli, AveragedRunStoresMeansOfTheUnitSamples)
@@ -106,8 +106,8 @@ TEST_F(KelvraCli, EmulatedUnitsWithNothingStoredGetTheWindowsFirstLook)
 	for (int u = 0; u < kUnitCount; ++u)
 		EXPECT_EQ(u >= 2 ? kTrue : kFalse, md.Channels[u].Mflag)
 				<< "unit " << u; // the 16-bit unit 1 as 2
-	EXPECT_EQ(kFalse, md.TimerType);
-	EXPECT_EQ(100, md.IntervalTM);
+	EXPECT_EQ(kFalse, md.settings.TimerType);
+	EXPECT_EQ(100, md.settings.IntervalTM);
 	EXPECT_EQ(3, md.DataCount);
 }
 

@@ -31,7 +31,7 @@ TEST(ModuleData, ClearMeasDataResetsEveryUnitUsedOrNot)
 	}
 	md.DataCount = 9;
 	md.MeasFlag = kTrue;
-	md.TrgMinFlag = kTrue;
+	md.settings.TrgMinFlag = kTrue;
 	md.AveBuf[2] = {4, 1.5};
 	md.ClearMeasData();
 
@@ -111,7 +111,7 @@ TEST(ModuleData, CalcMaxMinCountsMarkersAndSkipsUnusedUnits)
 TEST(ModuleData, SetRangeFollowsDisplayUnitAndCapacities)
 {
 	ModuleData md = freshState();
-	md.Sing = 3;
+	md.settings.Sing = 3;
 	md.SetRange();
 	EXPECT_EQ(0.0f, md.RangeMax) << "a force unit with no unit in use";
 	EXPECT_EQ(0.0f, md.RangeMin);
@@ -122,7 +122,7 @@ TEST(ModuleData, SetRangeFollowsDisplayUnitAndCapacities)
 	md.SetRange();
 	EXPECT_EQ(500.0f, md.RangeMax);
 	EXPECT_EQ(-500.0f, md.RangeMin);
-	md.Sing = 0;
+	md.settings.Sing = 0;
 	md.SetRange();
 	EXPECT_EQ(8000.0f, md.RangeMax);
 }
@@ -140,14 +140,14 @@ TEST(ModuleData, FormatValuePadsToTen)
 TEST(ModuleData, DerivedAverageCountAndRounding)
 {
 	ModuleData md;
-	md.DataAverage = kTrue;
-	md.IntervalTM = 250;
+	md.settings.DataAverage = kTrue;
+	md.settings.IntervalTM = 250;
 	md.DeriveAverageNum();
 	EXPECT_EQ(25, md.AverageNum);
-	md.TimerType = kTrue;
+	md.settings.TimerType = kTrue;
 	md.DeriveAverageNum();
 	EXPECT_EQ(100, md.AverageNum);
-	md.DataAverage = kFalse;
+	md.settings.DataAverage = kFalse;
 	md.DeriveAverageNum();
 	EXPECT_EQ(1, md.AverageNum);
 

@@ -209,8 +209,8 @@ TEST_F(GraphViewTest, RunStartAndFileLoadResetTheView)
 	EXPECT_EQ(QStringLiteral("100"), controls.chosen);
 
 	md.TrgMode = kTrue;
-	md.TrgDnum1 = 10;
-	md.IntervalTM = 500;
+	md.settings.TrgDnum1 = 10;
+	md.settings.IntervalTM = 500;
 	view.ApplyAxisX();
 	EXPECT_EQ(std::make_pair(-5.0, 2494.5), chart.x) << "the trigger sample sits at 0";
 }

@@ -105,7 +105,7 @@ struct Printed {
 	explicit Printed(const Setup &setup, bool chartDraws = true)
 	{
 		md.StartTimeStr = QStringLiteral("2024/5/1 9:3:5");
-		md.IntervalTM = 500;
+		md.settings.IntervalTM = 500;
 		setup(md);
 		chart.paintable = chartDraws;
 		ok = PrintDatGraph(md, chart, page, prompt,
@@ -176,13 +176,16 @@ private Q_SLOTS:
 						   QStringLiteral("単位=μひずみ")};
 		QTest::newRow("both triggers, sec")
 				<< Setup([](ModuleData &md) {
-					   md.TimerType = md.DataAverage = md.TrgMaxFlag =
-							   md.TrgMinFlag = kTrue;
-					   md.IntervalTM = 2000;
-					   std::tie(md.TrgVMax, md.TrgVMin, md.TrgDnum1,
-							   md.TrgDnum2) =
+					   md.settings.TimerType = md.settings.DataAverage =
+							   md.settings.TrgMaxFlag =
+									   md.settings.TrgMinFlag =
+											   kTrue;
+					   md.settings.IntervalTM = 2000;
+					   std::tie(md.settings.TrgVMax, md.settings.TrgVMin,
+							   md.settings.TrgDnum1,
+							   md.settings.TrgDnum2) =
 							   std::tuple(1.5f, -20.0f, 100, 200);
-					   md.TrgUnitID = 3;
+					   md.settings.TrgUnitID = 3;
 				   })
 				<< QStringList{date, QStringLiteral("測定間隔=2 (sec)"),
 						   QStringLiteral("平均化=有り"),
@@ -193,9 +196,9 @@ private Q_SLOTS:
 						   QStringLiteral("単位=μひずみ")};
 		QTest::newRow("load unit, units 0 and 2")
 				<< Setup([](ModuleData &md) {
-					   md.TimerType = kTrue;
-					   md.IntervalTM = 1500;
-					   md.Sing = 1;
+					   md.settings.TimerType = kTrue;
+					   md.settings.IntervalTM = 1500;
+					   md.settings.Sing = 1;
 					   for (int u : {0, 2})
 						   md.Channels[u] = {.Data = {},
 								   .Mflag = kTrue,
@@ -225,11 +228,12 @@ private Q_SLOTS:
 	{
 		QTest::addColumn<Setup>("setup");
 		QTest::newRow("kN, trigger, unit-timed") << Setup([](ModuleData &md) {
-			md.IntervalTM = 50;
-			md.TrgMaxFlag = kTrue;
-			std::tie(md.TrgVMax, md.TrgDnum1, md.TrgDnum2, md.TrgUnitID) =
+			md.settings.IntervalTM = 50;
+			md.settings.TrgMaxFlag = kTrue;
+			std::tie(md.settings.TrgVMax, md.settings.TrgDnum1, md.settings.TrgDnum2,
+					md.settings.TrgUnitID) =
 					std::tuple(12.5f, 100, 200, int16_t(2));
-			md.Sing = 4;
+			md.settings.Sing = 4;
 			for (int u : {0, 2})
 				md.Channels[u] = {.Data = {},
 						.Mflag = kTrue,
@@ -238,8 +242,8 @@ private Q_SLOTS:
 						.Capacity = u * 250.0f + 500};
 		});
 		QTest::newRow("microstrain, PC-timed") << Setup([](ModuleData &md) {
-			md.TimerType = md.DataAverage = kTrue;
-			md.IntervalTM = 1500;
+			md.settings.TimerType = md.settings.DataAverage = kTrue;
+			md.settings.IntervalTM = 1500;
 		});
 	}
 

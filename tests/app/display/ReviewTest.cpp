@@ -22,7 +22,7 @@ protected:
 		md.InitDataArray();
 		md.ClearMeasData();
 		md.SetRange();
-		md.IntervalTM = 10;
+		md.settings.IntervalTM = 10;
 		md.DataCount = 1000;
 		view.InitGraphParam(true);
 	}
@@ -104,7 +104,7 @@ TEST_F(ZoomTest, TheTimeAxisReadsInHoursPastAnHourAndInClockTimeOnRequest)
 			     Case{3700, "2026/1/2 3:4:5", false, TimeAxis::Hours},
 			     Case{10, "2026/1/2 3:4:5", true, TimeAxis::Clock},
 			     Case{3700, "", true, TimeAxis::Hours}}) {
-		md.IntervalTM = c.intervalMs;
+		md.settings.IntervalTM = c.intervalMs;
 		md.StartTimeStr = QString::fromLatin1(c.startTime);
 		view.setClockShown(c.clock);
 		view.showAll();

@@ -49,7 +49,7 @@ TEST_F(DrawingTest, TriggerDataSitAroundTheTriggerAndKeepOrderAcrossTheWrap)
 	md.Channels[1].Mflag = kTrue;
 	md.TrgMode = kTrue;
 	md.TrgOn = kTrue;
-	md.TrgDnum1 = 3;
+	md.settings.TrgDnum1 = 3;
 	md.Channels[1].StartPos = kBufferLength - 2;
 	md.Channels[1].DataNum = 6;
 	for (int k = 1; k <= 6; ++k)
@@ -81,13 +81,13 @@ TEST_F(DrawingTest, TitlesFollowTheSettings)
 	EXPECT_EQ(QStringLiteral("μひずみ"), chart.yTitle);
 	EXPECT_FALSE(chart.trigger);
 
-	md.TrgMinFlag = kTrue;
-	md.Sing = 5;
+	md.settings.TrgMinFlag = kTrue;
+	md.settings.Sing = 5;
 	drawing.SetGraphTitles();
 	EXPECT_EQ(QStringLiteral("トリガ時刻 [ ") + blanks + QStringLiteral(" ]"), chart.header);
 	EXPECT_EQ(QStringLiteral("トリガの経過時間（秒）"), chart.xTitle);
 	EXPECT_EQ(QStringLiteral("MN"), chart.yTitle);
-	md.Sing = 6;
+	md.settings.Sing = 6;
 	drawing.SetGraphTitles();
 	EXPECT_TRUE(chart.yTitle.isEmpty());
 	EXPECT_FALSE(chart.suspended());

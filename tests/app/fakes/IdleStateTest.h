@@ -15,7 +15,7 @@ protected:
 		md.InitDataArray();
 		md.SetRange();
 		md.ClearMeasData();
-		md.IntervalTM = 500;
+		md.settings.IntervalTM = 500;
 	}
 
 	ModuleData md;

@@ -16,15 +16,15 @@ inline ModuleData smallMeasurement()
 	md.ClearMeasData();
 	md.StartTimeStr = QStringLiteral("2026/1/2 3:4:5");
 	md.MemoStr[0] = QStringLiteral("ひずみ");
-	md.IntervalTM = 1000;
-	md.TrgMaxFlag = kTrue; // armed in the settings, but this run had no trigger
+	md.settings.IntervalTM = 1000;
+	md.settings.TrgMaxFlag = kTrue; // armed in the settings, but this run had no trigger
 	md.TrgMode = kFalse;
 	md.Channels[0].Mflag = kTrue;
 	md.Channels[0].Data[0] = 1.5f;
 	md.Channels[0].Data[1] = -2.0f;
 	md.Channels[0].DataNum = 2;
 	md.DataCount = 2;
-	md.Sing = 1;
+	md.settings.Sing = 1;
 	md.Channels[0].Power = 2.0f;
 	md.Channels[0].Capacity = 500.0f;
 	for (int u = 1; u < kUnitCount; ++u) {

@@ -50,17 +50,17 @@ TEST(CsvFile, CsvOfASmallMeasurement)
 TEST(CsvFile, CsvOfATriggerCaptureInSeconds)
 {
 	ModuleData md = smallMeasurement();
-	md.Sing = 0;
-	md.TimerType = kTrue;
-	md.IntervalTM = 1500;
-	md.DataAverage = kTrue;
+	md.settings.Sing = 0;
+	md.settings.TimerType = kTrue;
+	md.settings.IntervalTM = 1500;
+	md.settings.DataAverage = kTrue;
 	md.TrgMode = kTrue;
-	md.TrgMinFlag = kTrue;
-	md.TrgVMax = 100.0f;
-	md.TrgVMin = -0.25f;
-	md.TrgDnum1 = 1;
-	md.TrgDnum2 = 1;
-	md.TrgUnitID = 0;
+	md.settings.TrgMinFlag = kTrue;
+	md.settings.TrgVMax = 100.0f;
+	md.settings.TrgVMin = -0.25f;
+	md.settings.TrgDnum1 = 1;
+	md.settings.TrgDnum2 = 1;
+	md.settings.TrgUnitID = 0;
 	md.Channels[0].StartPos = kBufferLength - 1;
 	md.Channels[0].Data[kBufferLength - 1] = 7.0f;
 	md.Channels[0].Data[0] = 8.0f;

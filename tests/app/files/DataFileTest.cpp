@@ -93,7 +93,7 @@ TEST_F(DataFileTest, ReadingInfersUnitsInUseAndRestoresUnitSettings)
 	ModuleData md;
 	md.InitDataArray();
 	md.Channels[3].Mflag = kTrue;
-	md.DataAverage = kTrue;
+	md.settings.DataAverage = kTrue;
 	ASSERT_TRUE(ReadDataFile(md, path("small.vn2")).ok);
 	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
 	EXPECT_EQ(kFalse, md.Channels[3].Mflag);
@@ -101,12 +101,13 @@ TEST_F(DataFileTest, ReadingInfersUnitsInUseAndRestoresUnitSettings)
 	EXPECT_EQ(2, md.DataMaxNum);
 	EXPECT_EQ(2, md.Channels[0].DataNum);
 	EXPECT_EQ(-2.0f, md.Channels[0].Data[1]);
-	EXPECT_EQ(kFalse, md.TrgMaxFlag) << "a file without trigger turns the triggers off";
+	EXPECT_EQ(kFalse, md.settings.TrgMaxFlag)
+			<< "a file without trigger turns the triggers off";
 	EXPECT_EQ(kFalse, md.TrgMode);
-	EXPECT_EQ(kFalse, md.DataAverage);
+	EXPECT_EQ(kFalse, md.settings.DataAverage);
 	EXPECT_EQ(1, md.AverageNum);
 	EXPECT_EQ(QStringLiteral("ひずみ"), md.MemoStr[0]);
-	EXPECT_EQ(1, md.Sing);
+	EXPECT_EQ(1, md.settings.Sing);
 	EXPECT_EQ(500.0f, md.Channels[0].Capacity);
 }
 
@@ -120,8 +121,8 @@ TEST_F(DataFileTest, LaterMarkersAndLevelsWithoutTheirFlagsReadAsStored)
 	ModuleData md;
 	md.InitDataArray();
 	ASSERT_TRUE(ReadDataFileBytes(md, bytes).ok);
-	EXPECT_EQ(12.5f, md.TrgVMax);
-	EXPECT_EQ(-7.25f, md.TrgVMin);
+	EXPECT_EQ(12.5f, md.settings.TrgVMax);
+	EXPECT_EQ(-7.25f, md.settings.TrgVMin);
 	EXPECT_EQ(kFalse, md.TrgMode);
 	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
 	EXPECT_EQ(1, md.Channels[0].DataNum) << "a marker in a later row is not a sample";
@@ -136,10 +137,10 @@ TEST_F(DataFileTest, UnitSettingsStayWhenTheFileCarriesNone)
 	writeRaw(path("short.vn2"), bytes);
 	ModuleData md;
 	md.InitDataArray();
-	md.Sing = 3;
+	md.settings.Sing = 3;
 	md.Channels[0].Capacity = 77.0f;
 	ASSERT_TRUE(ReadDataFile(md, path("short.vn2")).ok);
-	EXPECT_EQ(0, md.Sing);
+	EXPECT_EQ(0, md.settings.Sing);
 	EXPECT_EQ(77.0f, md.Channels[0].Capacity);
 }
 
@@ -147,11 +148,11 @@ TEST_F(DataFileTest, TriggerCaptureIsWrittenInRingOrderAndReadsBackLinear)
 {
 	ModuleData md = smallMeasurement();
 	md.TrgMode = kTrue;
-	md.TrgMinFlag = kFalse;
-	md.TrgVMax = 12.5f;
-	md.TrgDnum1 = 2;
-	md.TrgDnum2 = 3;
-	md.TrgUnitID = 2;
+	md.settings.TrgMinFlag = kFalse;
+	md.settings.TrgVMax = 12.5f;
+	md.settings.TrgDnum1 = 2;
+	md.settings.TrgDnum2 = 3;
+	md.settings.TrgUnitID = 2;
 	md.Channels[2].Mflag = kTrue;
 	for (int u : {0, 2}) {
 		md.Channels[u].StartPos = kBufferLength - 2; // the window wraps past the last slot
@@ -168,8 +169,8 @@ TEST_F(DataFileTest, TriggerCaptureIsWrittenInRingOrderAndReadsBackLinear)
 	EXPECT_EQ(kTrue, back.TrgMode);
 	EXPECT_EQ(kTrue, back.TrgOn);
 	EXPECT_EQ(2, back.TrgPoint);
-	EXPECT_EQ(12.5f, back.TrgVMax);
-	EXPECT_EQ(2, back.TrgUnitID);
+	EXPECT_EQ(12.5f, back.settings.TrgVMax);
+	EXPECT_EQ(2, back.settings.TrgUnitID);
 	for (int u : {0, 2}) {
 		EXPECT_EQ(0, back.Channels[u].StartPos);
 		EXPECT_EQ(4, back.Channels[u].WritePos);

@@ -28,7 +28,7 @@ std::unique_ptr<RecordingReader> recordingOf(const QTemporaryDir &dir, uint64_t 
 	ModuleData md;
 	for (int u : {0, 1, 3})
 		md.Channels[u].Mflag = kTrue;
-	md.IntervalTM = 10;
+	md.settings.IntervalTM = 10;
 	md.StartTimeStr = QStringLiteral("2026/12/9 13:40:0");
 	md.MemoStr[1] = QStringLiteral("疲労試験");
 	const QString base = dir.filePath(QStringLiteral("r"));

@@ -19,7 +19,7 @@ RecordingHeader twoUnits(SplitPeriod split = SplitPeriod::None)
 {
 	ModuleData md;
 	md.Channels[0].Mflag = md.Channels[1].Mflag = kTrue;
-	md.IntervalTM = 100;
+	md.settings.IntervalTM = 100;
 	md.StartTimeStr = QStringLiteral("2026/12/9 13:40:0");
 	return RecordingHeaderOf(
 			md, QDateTime(QDate(2026, 12, 9), QTime(13, 40), QTimeZone::utc()), split);

@@ -32,7 +32,7 @@ RecordingHeader headerFor(int32_t intervalMs, SplitPeriod split = SplitPeriod::N
 	ModuleData md;
 	for (auto &channel : md.Channels)
 		channel.Mflag = kTrue;
-	md.IntervalTM = intervalMs;
+	md.settings.IntervalTM = intervalMs;
 	md.StartTimeStr = QStringLiteral("2026/12/9 13:40:0");
 	md.MemoStr[0] = QStringLiteral("クリープ試験");
 	return RecordingHeaderOf(

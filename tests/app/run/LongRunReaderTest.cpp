@@ -14,8 +14,8 @@ void useUnitOneAt10Ms(ModuleData &md, bool pcTimed)
 	md.SetRange();
 	md.Channels[1].Mflag = kTrue;
 	md.ClearMeasData();
-	md.TimerType = toFlag(pcTimed);
-	md.IntervalTM = 10;
+	md.settings.TimerType = toFlag(pcTimed);
+	md.settings.IntervalTM = 10;
 	md.DeriveAverageNum();
 }
 

@@ -19,17 +19,17 @@ public:
 		md.SetRange();
 		for (int unit : units)
 			md.Channels[unit].Mflag = kTrue;
-		md.TrgMaxFlag = kTrue;
-		md.TrgVMax = 1e9f;
-		md.TrgDnum1 = pre;
-		md.TrgDnum2 = post;
-		md.TrgUnitID = static_cast<int16_t>(watched);
+		md.settings.TrgMaxFlag = kTrue;
+		md.settings.TrgVMax = 1e9f;
+		md.settings.TrgDnum1 = pre;
+		md.settings.TrgDnum2 = post;
+		md.settings.TrgUnitID = static_cast<int16_t>(watched);
 		md.ClearMeasData();
 		md.DataMaxNum = pre + post;
 	}
 
 	// Fires when the watched unit's sample number reaches g.
-	void fireAt(long g) { md.TrgVMax = static_cast<float>(g); }
+	void fireAt(long g) { md.settings.TrgVMax = static_cast<float>(g); }
 
 	int runBlocks(int maxTicks = 100000)
 	{
@@ -56,14 +56,15 @@ public:
 			if (!md.Channels[u].inUse())
 				continue;
 			SCOPED_TRACE(::testing::Message() << "unit " << u);
-			ASSERT_EQ(md.TrgDnum1 + md.TrgDnum2, md.Channels[u].DataNum);
+			ASSERT_EQ(md.settings.TrgDnum1 + md.settings.TrgDnum2,
+					md.Channels[u].DataNum);
 			EXPECT_EQ(kTrue, md.Channels[u].EndFlag);
 			for (int32_t k = 1; k <= md.Channels[u].DataNum; ++k)
 				ASSERT_EQ(static_cast<float>(firstSample + k - 1),
 						md.SampleAt(u, k))
 						<< "k = " << k;
 		}
-		EXPECT_EQ(md.TrgDnum1 + md.TrgDnum2, md.DataCount);
+		EXPECT_EQ(md.settings.TrgDnum1 + md.settings.TrgDnum2, md.DataCount);
 	}
 
 	ModuleData md;
@@ -78,7 +79,7 @@ public:
 TEST(ModuleTrgData, PreTriggerWindowIgnoresEarlyCrossings)
 {
 	TriggerRig rig({0}, 0, 100, 50);
-	rig.md.TrgVMax = 1000.0f;
+	rig.md.settings.TrgVMax = 1000.0f;
 	rig.api.units[0].signal = [](long g) { return g == 50 || g == 150 ? 1000.0 : 0.0; };
 	for (int i = 0; i < 149; ++i)
 		rig.engine.GetTrgSingleData();
@@ -96,14 +97,14 @@ TEST(ModuleTrgData, PreTriggerWindowIgnoresEarlyCrossings)
 TEST(ModuleTrgData, LevelsFireOnEquality)
 {
 	TriggerRig upper({0}, 0, 0, 5);
-	upper.md.TrgVMax = 7.0f;
+	upper.md.settings.TrgVMax = 7.0f;
 	upper.runSingles();
 	EXPECT_EQ(6, upper.md.TrgPoint) << "sample 7 equals the upper level";
 
 	TriggerRig lower({0}, 0, 0, 5);
-	lower.md.TrgMaxFlag = kFalse;
-	lower.md.TrgMinFlag = kTrue;
-	lower.md.TrgVMin = -3.0f;
+	lower.md.settings.TrgMaxFlag = kFalse;
+	lower.md.settings.TrgMinFlag = kTrue;
+	lower.md.settings.TrgVMin = -3.0f;
 	lower.api.units[0].signal = [](long g) { return -static_cast<double>(g); };
 	lower.runSingles();
 	EXPECT_EQ(2, lower.md.TrgPoint);

@@ -30,24 +30,24 @@ protected:
 
 	void blockRun(int intervalMs = 1000)
 	{
-		md.TimerType = kFalse;
-		md.IntervalTM = intervalMs;
+		md.settings.TimerType = kFalse;
+		md.settings.IntervalTM = intervalMs;
 		md.DeriveAverageNum();
 	}
 
 	void singleRun(int intervalMs = 1000)
 	{
-		md.TimerType = kTrue;
-		md.IntervalTM = intervalMs;
+		md.settings.TimerType = kTrue;
+		md.settings.IntervalTM = intervalMs;
 		md.DeriveAverageNum();
 	}
 
 	void trigger(int32_t pre, int32_t post, float level)
 	{
-		md.TrgMaxFlag = kTrue;
-		md.TrgVMax = level;
-		md.TrgDnum1 = pre;
-		md.TrgDnum2 = post;
+		md.settings.TrgMaxFlag = kTrue;
+		md.settings.TrgVMax = level;
+		md.settings.TrgDnum1 = pre;
+		md.settings.TrgDnum2 = post;
 	}
 
 	// Runs ticks until the run ends; returns how many ran.
@@ -93,7 +93,7 @@ TEST(RunControlTimer1, SplitsTheIntervalIntoTimerTicks)
 		RecordingRunView view(md, log);
 		DeviceControl devices(md, api, prompt);
 		RunControl run(md, devices, prompt, view);
-		md.IntervalTM = row.interval;
+		md.settings.IntervalTM = row.interval;
 		EXPECT_EQ(row.result, run.SetTimer1Param()) << row.interval;
 		EXPECT_EQ(row.timerInterval, md.Timer1Interval) << row.interval;
 		EXPECT_EQ(row.ticks, md.Timer1Ticks) << row.interval;
@@ -172,7 +172,7 @@ TEST_F(RunControlTest, FirstBlockTickWithoutSamplesDrawsNothing)
 TEST_F(RunControlTest, AveragedBlockRunSamplesEveryTenMilliseconds)
 {
 	blockRun(300);
-	md.DataAverage = kTrue;
+	md.settings.DataAverage = kTrue;
 	md.DeriveAverageNum();
 	run.startRun();
 	EXPECT_TRUE(api.calls.contains(QStringLiteral("start 0 1")));
@@ -256,7 +256,7 @@ TEST_F(RunControlTest, DeviceErrorsStopEveryPath)
 			     Path{true, true}}) {
 		SCOPED_TRACE(::testing::Message()
 				<< "single " << path.single << " trigger " << path.withTrigger);
-		md.TrgMaxFlag = toFlag(path.withTrigger);
+		md.settings.TrgMaxFlag = toFlag(path.withTrigger);
 		path.single ? singleRun() : blockRun();
 		api.units[0].blockCodes = {9};
 		api.units[2].singleCodes = {9};
@@ -292,9 +292,9 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 	EXPECT_EQ("resume, follow y 0, draw 1-125, trigger line -1, values by num", joined(log))
 			<< "redraw is resumed on every tick until the first after the trigger";
 	EXPECT_EQ(kFalse, md.TrgFirst);
-	EXPECT_EQ((std::vector<RunEvent>{LevelEvent(999 * md.IntervalTM / 1000.0, md.TrgUnitID,
-				  EventKind::Trigger, EventSide::Upper, EventLevel::None, 1000.0f,
-				  1000.0f)}),
+	EXPECT_EQ((std::vector<RunEvent>{LevelEvent(999 * md.settings.IntervalTM / 1000.0,
+				  md.settings.TrgUnitID, EventKind::Trigger, EventSide::Upper,
+				  EventLevel::None, 1000.0f, 1000.0f)}),
 			md.Events)
 			<< "the trigger moment is an event at sample 1000 of the run, which holds 1000";
 	EXPECT_EQ(101, SampleOfTime(md, md.Events[0].timeS))
@@ -317,7 +317,7 @@ TEST_F(RunControlTest, TriggerBlockRunCapturesAndStops)
 TEST_F(RunControlTest, TriggerSingleRunAveragedCaptures)
 {
 	singleRun();
-	md.DataAverage = kTrue;
+	md.settings.DataAverage = kTrue;
 	md.DeriveAverageNum(); // 100 readings per sample
 	trigger(2, 3, 450.0f);
 	run.startRun();

@@ -71,7 +71,7 @@ struct JournaledRun : RunRig {
 		for (const RunEvent &event : atStart)
 			run.addEvent(event);
 		for (int t = 0; t < limit && md.MeasFlag == kTrue; ++t)
-			md.TimerType == kTrue ? run.onSampleTimer() : run.onBlockTimer();
+			md.settings.TimerType == kTrue ? run.onSampleTimer() : run.onBlockTimer();
 	}
 
 	// The journal as the program left it when it ended without a save.
@@ -202,14 +202,14 @@ TEST(RunJournal, RebuiltTriggerCaptureEqualsTheLiveOne)
 		ModuleData rebuilt;
 		{
 			JournaledRun live(dir.path());
-			live.md.TimerType = toFlag(c.single);
-			live.md.IntervalTM = c.single ? 1000 : 10;
+			live.md.settings.TimerType = toFlag(c.single);
+			live.md.settings.IntervalTM = c.single ? 1000 : 10;
 			live.md.DeriveAverageNum();
-			live.md.TrgMaxFlag = kTrue;
-			live.md.TrgVMax = 130.0f;
-			live.md.TrgDnum1 = c.pre;
-			live.md.TrgDnum2 = 50;
-			live.md.TrgUnitID = static_cast<int16_t>(c.watched);
+			live.md.settings.TrgMaxFlag = kTrue;
+			live.md.settings.TrgVMax = 130.0f;
+			live.md.settings.TrgDnum1 = c.pre;
+			live.md.settings.TrgDnum2 = 50;
+			live.md.settings.TrgUnitID = static_cast<int16_t>(c.watched);
 			live.use({0, 2, 3});
 			for (int u : {0, 2, 3})
 				live.api.units[u].deliveries = {7, 7, 40, 3, 100, 11, 60, 128, 9};
@@ -232,7 +232,7 @@ TEST(RunJournal, UnwritableJournalNeverStopsTheRunAndIsToldOnce)
 	ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
 	JournaledRun run(blocker.fileName() + QStringLiteral("/journals"));
 	run.journal->setEchoToStandardError(false);
-	run.md.IntervalTM = 10;
+	run.md.settings.IntervalTM = 10;
 	run.use({0});
 	run.api.units[0].deliveries = {100, 100, 100};
 	run.runTicks(3);
@@ -280,7 +280,7 @@ TEST(RecoveryOffer, OffersLeftJournalsNewestFirstAndKeepsTheChosenOne)
 	QTemporaryDir dir;
 	auto leaveRun = [&](int32_t samples) {
 		JournaledRun run(dir.path());
-		run.md.IntervalTM = 10;
+		run.md.settings.IntervalTM = 10;
 		run.use({1});
 		run.api.units[1].deliveries = {samples};
 		run.runTicks(1);
@@ -289,7 +289,7 @@ TEST(RecoveryOffer, OffersLeftJournalsNewestFirstAndKeepsTheChosenOne)
 	const QString older = leaveRun(5);
 	const QString newer = leaveRun(8);
 	JournaledRun running(dir.path());
-	running.md.IntervalTM = 10;
+	running.md.settings.IntervalTM = 10;
 	running.use({2});
 	running.runTicks(1);
 
@@ -328,12 +328,13 @@ TEST(RunJournal, HoursOfTriggerWaitKeepTheJournalSmallAndTheCaptureWhole)
 		SCOPED_TRACE(::testing::Message() << "watched " << c.watched << " pre " << c.pre);
 		QTemporaryDir dir;
 		JournaledRun live(dir.path());
-		live.md.IntervalTM = 10;
-		live.md.TrgMaxFlag = kTrue;
-		live.md.TrgVMax = 400000.0f; // sample 400000, after about 8 MB of waiting ticks
-		live.md.TrgDnum1 = c.pre;
-		live.md.TrgDnum2 = 50;
-		live.md.TrgUnitID = static_cast<int16_t>(c.watched);
+		live.md.settings.IntervalTM = 10;
+		live.md.settings.TrgMaxFlag = kTrue;
+		live.md.settings.TrgVMax =
+				400000.0f; // sample 400000, after about 8 MB of waiting ticks
+		live.md.settings.TrgDnum1 = c.pre;
+		live.md.settings.TrgDnum2 = 50;
+		live.md.settings.TrgUnitID = static_cast<int16_t>(c.watched);
 		live.use({0, 2, 3});
 		for (int u : {0, 2, 3}) {
 			for (int t = 0; t < 500; ++t)
@@ -364,7 +365,7 @@ TEST(RunJournal, AFailedLastWriteAfterTheRunIsTold)
 	QTemporaryDir dir;
 	JournaledRun run(dir.path());
 	run.journal->setEchoToStandardError(false);
-	run.md.IntervalTM = 10;
+	run.md.settings.IntervalTM = 10;
 	run.use({0});
 	run.runTicks(3);
 	ASSERT_TRUE(run.journal->Flush());

@@ -34,8 +34,8 @@ TEST(RunAssembly, AGuestSeesEverySampleOfAJournaledRunAndOfALongRecording)
 		rig.md.Channels[0].Mflag = kTrue;
 		rig.md.SetRange();
 		rig.md.ClearMeasData();
-		rig.md.TimerType = kFalse;
-		rig.md.IntervalTM = 10;
+		rig.md.settings.TimerType = kFalse;
+		rig.md.settings.IntervalTM = 10;
 		rig.md.DeriveAverageNum();
 		RunAssembly assembly(rig.md, rig.run);
 		SampleCounter guest;

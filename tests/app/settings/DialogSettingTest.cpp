@@ -32,7 +32,7 @@ struct Rig {
 	{
 		md.InitDataArray();
 		md.Channels[0].Mflag = kTrue;
-		md.IntervalTM = 1000;
+		md.settings.IntervalTM = 1000;
 		md.SetRange();
 		dialog = std::make_unique<DialogSetting>(
 				md,
@@ -137,7 +137,7 @@ private Q_SLOTS:
 			QCOMPARE(rig.prompt.shown.back().caption, kErrorTitle);
 			QCOMPARE(rig.prompt.shown.back().icon, Prompt::Icon::Error);
 			QCOMPARE(rig.md.SettingOK, kFalse);
-			QCOMPARE(rig.md.IntervalTM, before.IntervalTM);
+			QCOMPARE(rig.md.settings.IntervalTM, before.settings.IntervalTM);
 			QCOMPARE(rig.dialog->result(), int(QDialog::Rejected));
 			return;
 		}
@@ -145,7 +145,7 @@ private Q_SLOTS:
 		QCOMPARE(rig.md.SettingOK, kTrue);
 		QFETCH(int, interval);
 		QFETCH(int, averageNum);
-		QCOMPARE(rig.md.IntervalTM, interval);
+		QCOMPARE(rig.md.settings.IntervalTM, interval);
 		QCOMPARE(rig.md.AverageNum, averageNum);
 	}
 
@@ -163,8 +163,9 @@ private Q_SLOTS:
 
 		d.txtTrgData[1]->setText(QStringLiteral("-250"));
 		d.OKButton->click();
-		QCOMPARE(rig.md.TrgVMin, -250.0f); // stored although only the upper trigger is on
-		QCOMPARE(rig.md.TrgMinFlag, kFalse);
+		QCOMPARE(rig.md.settings.TrgVMin,
+				-250.0f); // stored although only the upper trigger is on
+		QCOMPARE(rig.md.settings.TrgMinFlag, kFalse);
 	}
 
 	void cancelChangesNothing()
@@ -173,7 +174,7 @@ private Q_SLOTS:
 		rig.dialog->chkAverage->setChecked(true);
 		rig.dialog->chkID[3]->setChecked(true);
 		rig.dialog->CancelButton->click();
-		QCOMPARE(rig.md.DataAverage, kFalse);
+		QCOMPARE(rig.md.settings.DataAverage, kFalse);
 		QCOMPARE(rig.md.Channels[3].Mflag, kFalse);
 		QCOMPARE(rig.md.SettingOK, kFalse);
 	}
@@ -221,7 +222,7 @@ private Q_SLOTS:
 		d.txtTime[0]->setFocus();
 		d.txtTime[0]->setText(QStringLiteral("5"));
 		QTest::keyClick(d.txtTime[0], Qt::Key_Return);
-		QCOMPARE(rig.md.IntervalTM, 50);
+		QCOMPARE(rig.md.settings.IntervalTM, 50);
 		QVERIFY(!d.isVisible());
 	}
 };

@@ -21,16 +21,16 @@ TEST(MeasInfo, EmptyStoreGivesTheDefaults)
 	LoadMeasInfo(md, MapStore());
 	EXPECT_EQ(kTrue, md.Channels[0].Mflag);
 	EXPECT_EQ(kFalse, md.Channels[3].Mflag);
-	EXPECT_EQ(kFalse, md.TimerType);
-	EXPECT_EQ(1000, md.IntervalTM);
+	EXPECT_EQ(kFalse, md.settings.TimerType);
+	EXPECT_EQ(1000, md.settings.IntervalTM);
 	EXPECT_EQ(1, md.AverageNum);
-	EXPECT_EQ(kFalse, md.TrgMaxFlag);
-	EXPECT_EQ(100.0f, md.TrgVMax);
-	EXPECT_EQ(-100.0f, md.TrgVMin);
-	EXPECT_EQ(0, md.TrgDnum1);
-	EXPECT_EQ(88000, md.TrgDnum2);
-	EXPECT_EQ(0, md.TrgUnitID);
-	EXPECT_EQ(0, md.Sing);
+	EXPECT_EQ(kFalse, md.settings.TrgMaxFlag);
+	EXPECT_EQ(100.0f, md.settings.TrgVMax);
+	EXPECT_EQ(-100.0f, md.settings.TrgVMin);
+	EXPECT_EQ(0, md.settings.TrgDnum1);
+	EXPECT_EQ(88000, md.settings.TrgDnum2);
+	EXPECT_EQ(0, md.settings.TrgUnitID);
+	EXPECT_EQ(0, md.settings.Sing);
 	for (const auto &channel : md.Channels) {
 		EXPECT_EQ(100.0f, channel.Power);
 		EXPECT_EQ(0, channel.PowerSing);
@@ -43,12 +43,12 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	ModuleData md;
 	LoadMeasInfo(md, MapStore());
 	md.Channels[2].Mflag = kTrue;
-	md.TimerType = kTrue;
-	md.IntervalTM = 250;
-	md.TrgVMin = 0.1f;
+	md.settings.TimerType = kTrue;
+	md.settings.IntervalTM = 250;
+	md.settings.TrgVMin = 0.1f;
 	md.Channels[3].Capacity = 1234.567f;
 	md.Channels[1].Capacity = 1234.5678f;
-	md.Sing = 4;
+	md.settings.Sing = 4;
 	md.Channels[0].Power = md.Channels[2].Power =
 			2.0f; // the default 100 mV/V is beyond the unit dialog
 	MapStore store;
@@ -64,9 +64,9 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	ModuleData back;
 	LoadMeasInfo(back, store);
 	EXPECT_EQ(kTrue, back.Channels[2].Mflag);
-	EXPECT_EQ(0.1f, back.TrgVMin);
+	EXPECT_EQ(0.1f, back.settings.TrgVMin);
 	EXPECT_EQ(1234.567f, back.Channels[3].Capacity);
-	EXPECT_EQ(4, back.Sing);
+	EXPECT_EQ(4, back.settings.Sing);
 
 	store.values[QStringLiteral("DataAverage")] = QStringLiteral("-1");
 	store.values[QStringLiteral("TimerType")] = QStringLiteral("False");
@@ -82,7 +82,7 @@ TEST(MeasInfo, TextFormsRoundTripAndUnreadableValuesTakeDefaults)
 	store.values[QStringLiteral("MflagID0")] = QStringLiteral("maybe");
 	store.values[QStringLiteral("Power1")] = QStringLiteral("");
 	LoadMeasInfo(back, store);
-	EXPECT_EQ(1000, back.IntervalTM);
+	EXPECT_EQ(1000, back.settings.IntervalTM);
 	EXPECT_EQ(kTrue, back.Channels[0].Mflag);
 	EXPECT_EQ(100.0f, back.Channels[1].Power);
 }
@@ -156,7 +156,7 @@ TEST(MeasInfo, IniFileStoreUnderItsSection)
 		QSettingsStore store(file);
 		ModuleData md;
 		LoadMeasInfo(md, store);
-		md.TrgDnum1 = 42;
+		md.settings.TrgDnum1 = 42;
 		SaveMeasInfo(md, store);
 	}
 	QSettingsStore store(file);

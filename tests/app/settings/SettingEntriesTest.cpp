@@ -57,11 +57,11 @@ TEST(SettingEntries, IntervalInTenMillisecondSteps)
 
 	ModuleData applied = md;
 	ApplySettings(steps("1", true), applied);
-	EXPECT_EQ(10, applied.IntervalTM);
+	EXPECT_EQ(10, applied.settings.IntervalTM);
 	EXPECT_EQ(1, applied.AverageNum);
 	ApplySettings(steps("25", true), applied);
 	EXPECT_EQ(25, applied.AverageNum);
-	EXPECT_EQ(kFalse, applied.TimerType);
+	EXPECT_EQ(kFalse, applied.settings.TimerType);
 }
 
 TEST(SettingEntries, IntervalInSecondsWithAndWithoutAveraging)
@@ -75,8 +75,8 @@ TEST(SettingEntries, IntervalInSecondsWithAndWithoutAveraging)
 
 	ModuleData md = defaults();
 	ApplySettings(seconds("20", true), md);
-	EXPECT_EQ(kTrue, md.TimerType);
-	EXPECT_EQ(20000, md.IntervalTM);
+	EXPECT_EQ(kTrue, md.settings.TimerType);
+	EXPECT_EQ(20000, md.settings.IntervalTM);
 	EXPECT_EQ(100, md.AverageNum);
 }
 
@@ -118,14 +118,14 @@ TEST(SettingEntries, TriggerCountsLevelsAndWatchedUnit)
 	EXPECT_TRUE(CheckTrigger(off, md).isEmpty());
 	ModuleData applied = md;
 	ApplySettings(off, applied);
-	EXPECT_EQ(0, applied.TrgDnum1) << "nothing of an unticked trigger is stored";
+	EXPECT_EQ(0, applied.settings.TrgDnum1) << "nothing of an unticked trigger is stored";
 
 	SettingEntries upperOnly = withTrigger("3", "4");
 	upperOnly.triggerLevel = {QStringLiteral("50"), QStringLiteral("-75")};
 	ApplySettings(upperOnly, applied);
-	EXPECT_EQ(-75.0f, applied.TrgVMin) << "the disabled lower level is stored too";
-	EXPECT_EQ(kFalse, applied.TrgMinFlag);
-	EXPECT_EQ(3, applied.TrgDnum1);
+	EXPECT_EQ(-75.0f, applied.settings.TrgVMin) << "the disabled lower level is stored too";
+	EXPECT_EQ(kFalse, applied.settings.TrgMinFlag);
+	EXPECT_EQ(3, applied.settings.TrgDnum1);
 }
 
 TEST(UnitEntries, RatedOutputLimitsForUnitsInUse)
@@ -173,7 +173,7 @@ TEST(UnitEntries, SavingKeepsRowsThatAreNoNumber)
 	entries.capacity[0] = QStringLiteral("0.1");
 	entries.power[1] = QStringLiteral("?");
 	SaveUnitData(entries, md);
-	EXPECT_EQ(5, md.Sing);
+	EXPECT_EQ(5, md.settings.Sing);
 	EXPECT_EQ(QStringLiteral("MN"), md.GetSingStr());
 	EXPECT_EQ(1.5f, md.Channels[0].Power);
 	EXPECT_EQ(1, md.Channels[0].PowerSing);

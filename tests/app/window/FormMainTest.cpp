@@ -71,12 +71,12 @@ private:
 		md.InitDataArray();
 		md.ClearMeasData();
 		md.Channels[2].Mflag = kTrue;
-		md.TrgMaxFlag = kTrue;
+		md.settings.TrgMaxFlag = kTrue;
 		md.TrgMode = kTrue;
 		md.TrgOn = kTrue;
-		md.TrgDnum1 = 10;
-		md.TrgDnum2 = 20;
-		md.TrgUnitID = 2;
+		md.settings.TrgDnum1 = 10;
+		md.settings.TrgDnum2 = 20;
+		md.settings.TrgUnitID = 2;
 		for (int i = 0; i < 30; ++i)
 			md.Channels[2].Data[i] = static_cast<float>(i);
 		md.Channels[2].WritePos = 29;
@@ -139,7 +139,8 @@ private Q_SLOTS:
 			for (int u = 0; u < kUnitCount; ++u)
 				QVERIFY2(w.md.Channels[u].Mflag == start.used[u], name.constData());
 			if (!start.stored)
-				QVERIFY2(w.md.TimerType == kFalse && w.md.IntervalTM == 100,
+				QVERIFY2(w.md.settings.TimerType == kFalse &&
+								w.md.settings.IntervalTM == 100,
 						name.constData());
 			for (QPushButton *button : idleButtons(*w.form))
 				QVERIFY2(button->isEnabled(),
@@ -250,7 +251,7 @@ private Q_SLOTS:
 			units.OKButton->click();
 		};
 		control(*w.form, "unitSettingButton")->click();
-		QCOMPARE(w.md.Sing, int16_t(4));
+		QCOMPARE(w.md.settings.Sing, int16_t(4));
 		QCOMPARE(w.md.RangeMax, 75.0f); // the largest capacity in use
 		QVERIFY(w.form->chart().plot()->yAxis->label().contains(QStringLiteral("KN")));
 	}

@@ -133,7 +133,7 @@ private Q_SLOTS:
 		{
 			ModuleData md;
 			md.Channels[1].Mflag = md.Channels[3].Mflag = kTrue;
-			md.IntervalTM = 10;
+			md.settings.IntervalTM = 10;
 			RecordingWriter writer;
 			RecordingStore store(
 					RecordingHeaderOf(md,
@@ -187,7 +187,7 @@ private Q_SLOTS:
 		{
 			ModuleData md;
 			md.Channels[0].Mflag = kTrue;
-			md.IntervalTM = 1000;
+			md.settings.IntervalTM = 1000;
 			md.StartTimeStr = QStringLiteral("2026/12/9 23:0:0");
 			RecordingWriter writer;
 			RecordingStore store(
