@@ -1231,29 +1231,31 @@ KELVRA_EVENT、KELVRA_UNIT、KELVRA_TIME、KELVRA_VALUE、
 KELVRA_TEXT、KELVRA_RECORDING に入る。一度に一つ、
 30 秒で打ち切り、終了コードと出力の一行目は
 イベントとして残す</source>
-        <translation>run COMMAND at every alarm, dropout, reconnect, disk trouble,
-low space, resume and at the end of the measurement
-(no shell: the line is only split into words). The event is in
-the environment: KELVRA_EVENT, KELVRA_UNIT, KELVRA_TIME,
-KELVRA_VALUE, KELVRA_TEXT, KELVRA_RECORDING. One at a time,
-killed after 30 s; its exit status and first line of output
+        <translation>run COMMAND at every alarm, dropout, reconnect,
+disk trouble, low space, resume and at the end
+(no shell: the line is split into words). The
+event is in KELVRA_EVENT, KELVRA_UNIT,
+KELVRA_TIME, KELVRA_VALUE, KELVRA_TEXT and
+KELVRA_RECORDING. One at a time, killed after
+30 s; its exit status and first line of output
 are kept as events</translation>
     </message>
     <message>
         <source>--on-event を実行するイベントの種類 (コンマ区切り):
 alarm、dropout、reconnect、disk-trouble、low-space、
 resumed、run-end</source>
-        <translation>the kinds of event --on-event runs for (apart by commas):
-alarm, dropout, reconnect, disk-trouble, low-space,
-resumed, run-end</translation>
+        <translation>the kinds of event --on-event runs for, apart
+by commas: alarm, dropout, reconnect,
+disk-trouble, low-space, resumed, run-end</translation>
     </message>
     <message>
         <source>--continuous のとき: 記録先の空き容量が SIZE (2GB、500MB)
 か、この測定で TIME (6h、30m) 記録できる量を
 下回ったとき、また上回ったときにイベントにする</source>
-        <translation>with --continuous: an event when the free space of the recording&apos;s
-disk falls below SIZE (2GB, 500MB) or what TIME (6h, 30m) of this
-measurement takes, and one when it rises above it again</translation>
+        <translation>with --continuous: an event when the free space
+of the recording&apos;s disk falls below SIZE (2GB,
+500MB) or what TIME (6h, 30m) of this recording
+takes, and one when it rises back above it</translation>
     </message>
     <message>
         <source>--on-event-kinds は --on-event と一緒に指定します</source>
@@ -1533,16 +1535,16 @@ measurement takes, and one when it rises above it again</translation>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>空き %1 が下限 %2 を下回りました</source>
-        <translation>%1 free, below the least of %2</translation>
-    </message>
-    <message>
-        <source>空き %1 が下限 %2 を上回りました</source>
-        <translation>%1 free, above the least of %2 again</translation>
-    </message>
-    <message>
         <source>待ち行列が満杯のため %1 件のイベントでフックを実行しませんでした</source>
         <translation>the queue was full: no hook ran for %1 events</translation>
+    </message>
+    <message>
+        <source>空き容量 %1 が下限 %2 を下回りました</source>
+        <translation>free space %1 fell below the limit of %2</translation>
+    </message>
+    <message>
+        <source>空き容量 %1 が下限 %2 を上回りました</source>
+        <translation>free space %1 is back above the limit of %2</translation>
     </message>
 </context>
 <context>

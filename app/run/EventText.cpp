@@ -143,8 +143,8 @@ QString hookText(const RunEvent &event, const LanguageTexts &texts)
 QString spaceText(const RunEvent &event, const LanguageTexts &texts)
 {
 	const char *text = event.kind == EventKind::LowSpace
-			? QT_TRANSLATE_NOOP("EventText", "空き %1 が下限 %2 を下回りました")
-			: QT_TRANSLATE_NOOP("EventText", "空き %1 が下限 %2 を上回りました");
+			? QT_TRANSLATE_NOOP("EventText", "空き容量 %1 が下限 %2 を下回りました")
+			: QT_TRANSLATE_NOOP("EventText", "空き容量 %1 が下限 %2 を上回りました");
 	return texts(kContext, text).arg(byteText(event.value), byteText(event.threshold));
 }
 
