@@ -5,6 +5,7 @@
 
 #include "run/EventText.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -116,7 +117,12 @@ RecordHooks::RecordHooks(
 	});
 }
 
-RecordHooks::~RecordHooks() = default;
+RecordHooks::~RecordHooks()
+{
+	runner_.reset();
+	// The hooks that ended last are deleted from the event loop, which runs no more.
+	QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 void RecordHooks::watchSpace(const QString &folder, double bytesPerSecond)
 {
