@@ -216,7 +216,8 @@ void RecordHooks::waitForHooks()
 		runner_->stop(); // its onIdle follows once the hook is reaped
 		QTimer::singleShot(kReapMs, &loop, &QEventLoop::quit);
 	});
-	bound.start(HookRunner::kTimeLimitMs);
+	// Time for the running hook to reach its own limit; those queued behind it are stopped.
+	bound.start(HookRunner::kTimeLimitMs + kReapMs);
 	loop.exec();
 	runner_->onIdle = nullptr;
 }
