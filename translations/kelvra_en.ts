@@ -1211,6 +1211,60 @@ N samples</translation>
         <source>測定が終わりました。%1 に %2 個のデータがあります</source>
         <translation>the run ended; %1 holds %2 samples</translation>
     </message>
+    <message>
+        <source>測定が終わりました</source>
+        <translation>the measurement ended</translation>
+    </message>
+    <message>
+        <source>記録を閉じた後のイベント: %1</source>
+        <translation>event after the recording was closed: %1</translation>
+    </message>
+    <message>
+        <source>フックの終了を待っています (最長 %1 秒)</source>
+        <translation>waiting for the hooks to end (at most %1 s)</translation>
+    </message>
+    <message>
+        <source>異常、切断、再接続、ディスクの障害、空き容量不足、
+再開、測定の終わりごとに COMMAND を実行する
+(シェルは通さず語に分けるだけ)。イベントは環境変数
+KELVRA_EVENT、KELVRA_UNIT、KELVRA_TIME、KELVRA_VALUE、
+KELVRA_TEXT、KELVRA_RECORDING に入る。一度に一つ、
+30 秒で打ち切り、終了コードと出力の一行目は
+イベントとして残す</source>
+        <translation>run COMMAND at every alarm, dropout, reconnect,
+disk trouble, low space, resume and at the end
+(no shell: the line is split into words). The
+event is in KELVRA_EVENT, KELVRA_UNIT,
+KELVRA_TIME, KELVRA_VALUE, KELVRA_TEXT and
+KELVRA_RECORDING. One at a time, killed after
+30 s; its exit status and first line of output
+are kept as events</translation>
+    </message>
+    <message>
+        <source>--on-event を実行するイベントの種類 (コンマ区切り):
+alarm、dropout、reconnect、disk-trouble、low-space、
+resumed、run-end</source>
+        <translation>the kinds of event --on-event runs for, apart
+by commas: alarm, dropout, reconnect,
+disk-trouble, low-space, resumed, run-end</translation>
+    </message>
+    <message>
+        <source>--continuous のとき: 記録先の空き容量が SIZE (2GB、500MB)
+か、この測定で TIME (6h、30m) 記録できる量を
+下回ったとき、また上回ったときにイベントにする</source>
+        <translation>with --continuous: an event when the free space
+of the recording&apos;s disk falls below SIZE (2GB,
+500MB) or what TIME (6h, 30m) of this recording
+takes, and one when it rises back above it</translation>
+    </message>
+    <message>
+        <source>--on-event-kinds は --on-event と一緒に指定します</source>
+        <translation>--on-event-kinds goes with --on-event</translation>
+    </message>
+    <message>
+        <source>--min-free は --continuous と一緒に指定します</source>
+        <translation>--min-free goes with --continuous</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -1419,6 +1473,78 @@ N samples</translation>
     <message>
         <source>全体</source>
         <translation>all</translation>
+    </message>
+    <message>
+        <source>フック</source>
+        <translation>Hook</translation>
+    </message>
+    <message>
+        <source>フック未実行</source>
+        <translation>Hooks dropped</translation>
+    </message>
+    <message>
+        <source>空き容量不足</source>
+        <translation>Low space</translation>
+    </message>
+    <message>
+        <source>空き容量回復</source>
+        <translation>Space back</translation>
+    </message>
+    <message>
+        <source>フック</source>
+        <comment>a word of an event line</comment>
+        <translation>hook</translation>
+    </message>
+    <message>
+        <source>フック未実行</source>
+        <comment>a word of an event line</comment>
+        <translation>hooks-dropped</translation>
+    </message>
+    <message>
+        <source>空き容量不足</source>
+        <comment>a word of an event line</comment>
+        <translation>low-space</translation>
+    </message>
+    <message>
+        <source>空き容量回復</source>
+        <comment>a word of an event line</comment>
+        <translation>space-back</translation>
+    </message>
+    <message>
+        <source>%1 のフック: 終了コード %2</source>
+        <translation>hook for %1: exit status %2</translation>
+    </message>
+    <message>
+        <source>%1 のフックを起動できません</source>
+        <translation>the hook for %1 could not start</translation>
+    </message>
+    <message>
+        <source>%1 のフックが異常終了しました</source>
+        <translation>the hook for %1 crashed</translation>
+    </message>
+    <message>
+        <source>%1 のフックを %2 秒で打ち切りました</source>
+        <translation>the hook for %1 was killed after %2 s</translation>
+    </message>
+    <message>
+        <source>%1 のフックを止めました</source>
+        <translation>the hook for %1 was stopped</translation>
+    </message>
+    <message>
+        <source>%1「%2」</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>待ち行列が満杯のため %1 件のイベントでフックを実行しませんでした</source>
+        <translation>the queue was full: no hook ran for %1 events</translation>
+    </message>
+    <message>
+        <source>空き容量 %1 が下限 %2 を下回りました</source>
+        <translation>free space %1 fell below the limit of %2</translation>
+    </message>
+    <message>
+        <source>空き容量 %1 が下限 %2 を上回りました</source>
+        <translation>free space %1 is back above the limit of %2</translation>
     </message>
 </context>
 <context>

@@ -6,12 +6,14 @@
 #include "ConsolePrompt.h"
 #include "ConsoleRunView.h"
 
+#include "RecordHooks.h"
 #include "RecordOptions.h"
 #include "RecordProgress.h"
 
 #include "acquisition/VarnelLibrary.h"
 #include "files/DataFile.h"
 #include "files/MeasurementFiles.h"
+#include "files/RecordingSpace.h"
 #include "limits/LimitEntries.h"
 #include "run/EventText.h"
 #include "session/RecordingTarget.h"
@@ -24,10 +26,12 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace kelvra::cli {
@@ -48,6 +52,15 @@ QString stopSignalName()
 	return stopSignal == SIGINT             ? QStringLiteral("Ctrl+C")
 			: stopSignal == SIGTERM ? QStringLiteral("SIGTERM")
 						: QStringLiteral("SIGHUP");
+}
+
+// What a long recording of the state's units writes a second.
+double recordingBytesPerSecond(const ModuleData &md)
+{
+	const auto units = std::count_if(md.Channels.begin(), md.Channels.end(),
+			[](const ChannelRecord &c) { return c.inUse(); });
+	return static_cast<double>(units) * kRecordingBytesPerSample /
+			std::max(md.IntervalTM / 1000.0, 0.001);
 }
 
 // Keeps exactly the first `samples` samples of a run without trigger.
@@ -407,8 +420,22 @@ int record(const RecordOptions &o)
 	});
 	RunAssembly assembly(md, run);
 	assembly.limits().monitor().setLimits(limits);
-	return o.continuous ? recordLong(o, md, run, assembly)
-			    : recordToFile(o, md, run, assembly, prompt);
+	std::unique_ptr<RecordHooks> hooks;
+	if (o.onEvent || o.minFree) {
+		const QString out = QFileInfo(o.out).absoluteFilePath();
+		hooks = std::make_unique<RecordHooks>(o, run, [&assembly, out] {
+			return assembly.recording() ? QFileInfo(assembly.recording()->currentFile())
+								      .absoluteFilePath()
+						    : out;
+		});
+		hooks->watchSpace(RecordingFolder(planOf(o, md)), recordingBytesPerSecond(md));
+		assembly.addGuest(hooks.get());
+	}
+	const int status = o.continuous ? recordLong(o, md, run, assembly)
+					: recordToFile(o, md, run, assembly, prompt);
+	if (hooks)
+		hooks->waitForHooks();
+	return status;
 }
 } // namespace
 

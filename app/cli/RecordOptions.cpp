@@ -117,6 +117,25 @@ const OptionTable kRecordOptions{"record",
 								"--continuous とトリガのとき: 取込みごとに記録の\n"
 								"隣に番号付きの .vn2 ファイルを保存し、\n"
 								"トリガを再び掛ける")},
+				{{{"on-event", "COMMAND"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"異常、切断、再接続、ディスクの障害、空き容量不足、\n"
+								"再開、測定の終わりごとに COMMAND を実行する\n"
+								"(シェルは通さず語に分けるだけ)。イベントは環境変数\n"
+								"KELVRA_EVENT、KELVRA_UNIT、KELVRA_TIME、KELVRA_VALUE、\n"
+								"KELVRA_TEXT、KELVRA_RECORDING に入る。一度に一つ、\n"
+								"30 秒で打ち切り、終了コードと出力の一行目は\n"
+								"イベントとして残す")},
+				{{{"on-event-kinds", "LIST"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--on-event を実行するイベントの種類 (コンマ区切り):\n"
+								"alarm、dropout、reconnect、disk-trouble、low-space、\n"
+								"resumed、run-end")},
+				{{{"min-free", "SIZE|TIME"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--continuous のとき: 記録先の空き容量が SIZE (2GB、500MB)\n"
+								"か、この測定で TIME (6h、30m) 記録できる量を\n"
+								"下回ったとき、また上回ったときにイベントにする")},
 		},
 		QT_TRANSLATE_NOOP("CliText",
 				"測定は控えに記録します。プログラムが強制終了されても、'kelvra-cli recover' で\n"
@@ -252,6 +271,37 @@ void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
 				"--duration と --samples はどちらか一方だけを指定します")};
 }
 
+// --on-event, --on-event-kinds and --min-free, checked together.
+void parseUnattended(QCommandLineParser &parser, RecordOptions &o)
+{
+	if (parser.isSet(QStringLiteral("on-event"))) {
+		const HookCommandCheck check =
+				ParseHookCommand(parser.value(QStringLiteral("on-event")));
+		if (!check.command)
+			throw UsageError{check.message};
+		o.onEvent = check.command;
+	}
+	if (parser.isSet(QStringLiteral("on-event-kinds"))) {
+		if (!o.onEvent)
+			throw UsageError{CliText::tr(
+					"--on-event-kinds は --on-event と一緒に指定します")};
+		const HookKindsCheck check =
+				ParseHookKinds(parser.value(QStringLiteral("on-event-kinds")));
+		if (!check.kinds)
+			throw UsageError{check.message};
+		o.onEventKinds = *check.kinds;
+	}
+	if (parser.isSet(QStringLiteral("min-free"))) {
+		if (!o.continuous)
+			throw UsageError{CliText::tr(
+					"--min-free は --continuous と一緒に指定します")};
+		const MinFreeCheck check = ParseMinFree(parser.value(QStringLiteral("min-free")));
+		if (!check.minFree)
+			throw UsageError{check.message};
+		o.minFree = check.minFree;
+	}
+}
+
 } // namespace
 
 RecordOptions ParseRecordOptions(QCommandLineParser &parser)
@@ -334,6 +384,7 @@ RecordOptions ParseRecordOptions(QCommandLineParser &parser)
 	o.failOnAlarm = parser.isSet(QStringLiteral("fail-on-alarm"));
 	if (o.memos.size() > 5)
 		throw UsageError{CliText::tr("--memo は五回までしか指定できません")};
+	parseUnattended(parser, o);
 	return o;
 }
 

@@ -7,6 +7,9 @@
 #include "core/ModuleData.h"
 #include "files/CsvFile.h"
 #include "files/MeasurementFiles.h"
+#include "hooks/HookCommand.h"
+#include "hooks/HookEvent.h"
+#include "hooks/MinFree.h"
 #include "limits/UnitLimits.h"
 
 #include <QCommandLineParser>
@@ -64,6 +67,11 @@ struct RecordOptions {
 	SplitPeriod split = SplitPeriod::None;
 	std::optional<double> durationS;
 	bool repeatTrigger = false;
+	// Unattended runs: the program run for the run's events, the kinds it
+	// runs for, and the least free space of a long recording's disk.
+	std::optional<HookCommand> onEvent;
+	HookKinds onEventKinds = HookKinds::all();
+	std::optional<MinFree> minFree;
 };
 
 struct UsageError {

@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <utility>
 
 namespace kelvra {
 
@@ -33,7 +34,8 @@ T take(const char *&at)
 QString EventKindName(EventKind kind)
 {
 	static const char *const names[] = {"warning", "alarm", "clear", "marker", "dropout",
-			"reconnect", "zero", "trigger"};
+			"reconnect", "zero", "trigger", "hook", "hooks-dropped", "low-space",
+			"space-back"};
 	return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
 
@@ -64,6 +66,25 @@ RunEvent DiskLossEvent(double timeS, int32_t error, QString reason)
 	return e;
 }
 
+RunEvent HookRanEvent(double timeS, int unit, HookCause cause, HookEnd end, int32_t status,
+		float timeLimitS, QString firstLine)
+{
+	RunEvent e{timeS, unit, EventKind::Hook, std::move(firstLine)};
+	e.hookCause = cause;
+	e.hookEnd = end;
+	e.code = status;
+	e.threshold = timeLimitS;
+	return e;
+}
+
+RunEvent SpaceEvent(double timeS, bool low, double freeBytes, double limitBytes)
+{
+	RunEvent e{timeS, -1, low ? EventKind::LowSpace : EventKind::SpaceBack, {}};
+	e.value = static_cast<float>(freeBytes);
+	e.threshold = static_cast<float>(limitBytes);
+	return e;
+}
+
 void AppendEventData(QByteArray &out, const RunEvent &e)
 {
 	const QByteArray text = e.text.toUtf8().left(0xFFFF);
@@ -78,6 +99,8 @@ void AppendEventData(QByteArray &out, const RunEvent &e)
 	put(out, e.code);
 	put(out, static_cast<uint16_t>(text.size()));
 	out.append(text);
+	put(out, static_cast<uint8_t>(e.hookCause));
+	put(out, static_cast<uint8_t>(e.hookEnd));
 }
 
 std::optional<DecodedEvent> DecodeEventData(const char *p, qsizetype size)
@@ -100,16 +123,28 @@ std::optional<DecodedEvent> DecodeEventData(const char *p, qsizetype size)
 	if (p + size - at < textSize || !(e.timeS >= 0.0) || !std::isfinite(e.timeS))
 		return std::nullopt;
 	e.text = QString::fromUtf8(at, textSize);
+	at += textSize;
+	// Written since events of hooks were kept; none before.
+	uint8_t hookCause = 0;
+	uint8_t hookEnd = 0;
+	if (p + size - at >= 2) {
+		hookCause = take<uint8_t>(at);
+		hookEnd = take<uint8_t>(at);
+	}
 	// Kinds, units and causes this version does not know are a later one's.
-	d.known = kind <= uint8_t(EventKind::Trigger) && e.unit >= -1 && e.unit < kUnitCount &&
+	d.known = kind <= uint8_t(EventKind::SpaceBack) && e.unit >= -1 && e.unit < kUnitCount &&
 			side <= uint8_t(EventSide::Lower) && level <= uint8_t(EventLevel::Alarm) &&
-			cause <= uint8_t(EventCause::Disk);
+			cause <= uint8_t(EventCause::Disk) &&
+			hookCause <= uint8_t(HookCause::RunEnd) &&
+			hookEnd <= uint8_t(HookEnd::Stopped);
 	if (!d.known)
 		return d;
 	e.kind = static_cast<EventKind>(kind);
 	e.side = static_cast<EventSide>(side);
 	e.level = static_cast<EventLevel>(level);
 	e.cause = static_cast<EventCause>(cause);
+	e.hookCause = static_cast<HookCause>(hookCause);
+	e.hookEnd = static_cast<HookEnd>(hookEnd);
 	return d;
 }
 

@@ -253,7 +253,8 @@ private:
 						{"event_kind", text, count, true}, text,
 						kinds.data(), nullptr,
 						"kind of the event: warning, alarm, clear, marker, "
-						"dropout, reconnect, zero or trigger") &&
+						"dropout, reconnect, zero, trigger, hook, "
+						"hooks-dropped, low-space or space-back") &&
 				writeEventVariable(file, dimension,
 						{"event_text", text, count, true}, text,
 						texts.data(), nullptr, "text of the event") &&
