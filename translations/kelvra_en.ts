@@ -1265,6 +1265,36 @@ takes, and one when it rises back above it</translation>
         <source>--min-free は --continuous と一緒に指定します</source>
         <translation>--min-free goes with --continuous</translation>
     </message>
+    <message>
+        <source>状態ページ: %1</source>
+        <translation>status page: %1</translation>
+    </message>
+    <message>
+        <source>読み取り専用の状態ページを ADDRESS:PORT で開く
+(127.0.0.1:8080、ポート 0 は空きポート)。ループバック
+以外のアドレスには --serve-token か --serve-token-file が必要</source>
+        <translation>serve a read-only status page at ADDRESS:PORT
+(127.0.0.1:8080; port 0 takes a free one). An address
+other than loopback needs --serve-token or --serve-token-file</translation>
+    </message>
+    <message>
+        <source>--serve のとき: 要求ごとに Authorization: Bearer TOKEN
+(ページの最初の読み込みは ?token=TOKEN) を求める</source>
+        <translation>with --serve: every request needs Authorization: Bearer TOKEN
+(the page&apos;s first load ?token=TOKEN)</translation>
+    </message>
+    <message>
+        <source>--serve のとき: トークンを FILE の一行目から読む</source>
+        <translation>with --serve: the token is the first line of FILE</translation>
+    </message>
+    <message>
+        <source>--serve-token と --serve-token-file は --serve と一緒に指定します</source>
+        <translation>--serve-token and --serve-token-file go with --serve</translation>
+    </message>
+    <message>
+        <source>--serve-token と --serve-token-file はどちらか一方だけを指定します</source>
+        <translation>give either --serve-token or --serve-token-file, not both</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>

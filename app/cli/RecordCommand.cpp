@@ -9,6 +9,8 @@
 #include "RecordHooks.h"
 #include "RecordOptions.h"
 #include "RecordProgress.h"
+#include "RecordStatus.h"
+#include "StopSignals.h"
 
 #include "acquisition/VarnelLibrary.h"
 #include "files/DataFile.h"
@@ -28,7 +30,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -37,31 +38,6 @@
 namespace kelvra::cli {
 
 namespace {
-
-// The signal that stopped the run: SIGINT (Ctrl+C), SIGTERM or SIGHUP; 0 while none did.
-volatile std::sig_atomic_t stopSignal = 0;
-
-void onStopSignal(int signal)
-{
-	stopSignal = signal;
-}
-
-// "Ctrl+C", "SIGTERM" or "SIGHUP": what stopped the run, as the user gave it.
-QString stopSignalName()
-{
-	return stopSignal == SIGINT             ? QStringLiteral("Ctrl+C")
-			: stopSignal == SIGTERM ? QStringLiteral("SIGTERM")
-						: QStringLiteral("SIGHUP");
-}
-
-// What a long recording of the state's units writes a second.
-double recordingBytesPerSecond(const ModuleData &md)
-{
-	const auto units = std::count_if(md.Channels.begin(), md.Channels.end(),
-			[](const ChannelRecord &c) { return c.inUse(); });
-	return static_cast<double>(units) * kRecordingBytesPerSample /
-			std::max(md.IntervalTM / 1000.0, 0.001);
-}
 
 // Keeps exactly the first `samples` samples of a run without trigger.
 void keepFirst(ModuleData &md, int32_t samples)
@@ -111,11 +87,10 @@ bool runToEnd(RunControl &run, const ModuleData &md, RecordProgress &progress,
 	});
 	QTimer interruptPoll;
 	QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&] {
-		if (stopSignal)
+		if (StopSignalCaught())
 			run.stopRun();
 	});
-	for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-		std::signal(signal, onStopSignal);
+	CatchStopSignals();
 	interruptPoll.start(100);
 
 	run.startRun();
@@ -176,48 +151,6 @@ int tellTargetProblem(const TargetProblem &problem, const RunPlan &plan)
 	return kExitFailure;
 }
 
-// The closing lines of a long recording: how it ended, the file that opens
-// it with its samples, and every part on the disk.
-void tellRecorded(const LongRecording::OnDisk &recorded, bool atAlarm)
-{
-	const QString first = QDir::toNativeSeparators(recorded.first);
-	const auto samples = static_cast<qint64>(recorded.samples);
-	if (first.isEmpty())
-		printError(CliText::tr("記録されたデータはありません"));
-	else if (atAlarm)
-		printError(CliText::tr(
-				"異常で停止しました。%1 にユニットごとにその異常までの %2 個のデータがあります")
-						.arg(first)
-						.arg(samples));
-	else if (stopSignal)
-		printError(CliText::tr(
-				"%1 で停止しました。%2 にユニットごとに %3 個のデータがあります")
-						.arg(stopSignalName(), first)
-						.arg(samples));
-	else
-		printError(CliText::tr(
-				"記録を終えました。%1 にユニットごとに %2 個のデータがあります")
-						.arg(first)
-						.arg(samples));
-	if (recorded.files.size() < 2)
-		return;
-	QStringList names;
-	for (const QString &file : recorded.files)
-		names << QFileInfo(file).fileName();
-	printError(CliText::tr("記録の部分 (%1 個): %2")
-					.arg(recorded.files.size())
-					.arg(names.join(QStringLiteral(", "))));
-}
-
-void tellOverflow(uint64_t lost, const QString &file)
-{
-	printError(
-			CliText::tr("ユニットのバッファがあふれ、%1 個のデータが失われました。"
-				    "%2 にはそれが欠落データとして入っています")
-					.arg(lost)
-					.arg(file));
-}
-
 // How long the folder's space lasts, and whether the trigger goes with the recording.
 bool checkLongTrigger(const RecordOptions &o, const ModuleData &md, const QString &folder)
 {
@@ -251,7 +184,7 @@ int tellLongOutcome(const RunOutcome &outcome, const LongRecording &recording)
 	if (outcome.captureFailed)
 		return kExitFailure;
 	if (outcome.lostToOverflow > 0)
-		tellOverflow(outcome.lostToOverflow, file);
+		TellOverflow(outcome.lostToOverflow, file);
 	if (outcome.unitLost)
 		printError(CliText::tr(
 				"記録中にユニットが失われました。%1 にはその間が欠落データとして入っています")
@@ -280,7 +213,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, RunAssem
 	if (!runToEnd(run, md, progress, [&] { return assembly.endReached(); }))
 		return kExitFailure;
 	const RunOutcome outcome = assembly.outcome();
-	tellRecorded(assembly.recording()->onDisk(), outcome.stoppedAtAlarm);
+	TellRecorded(assembly.recording()->onDisk(), outcome.stoppedAtAlarm);
 	if (outcome.stoppedAtAlarm)
 		return kExitAlarm;
 	return tellLongOutcome(outcome, *assembly.recording());
@@ -334,9 +267,9 @@ bool writeFile(const RecordOptions &o, const ModuleData &md, RunJournal &journal
 // The closing lines of a run written to FILE; the exit status.
 int tellOutcome(const RecordOptions &o, const ModuleData &md, const RunOutcome &outcome)
 {
-	if (stopSignal)
+	if (StopSignalCaught())
 		printError(CliText::tr("%1 で停止しました。%2 に %3 個のデータがあります")
-						.arg(stopSignalName(), o.out)
+						.arg(StopSignalName(), o.out)
 						.arg(md.DataCount));
 	if (outcome.stoppedAtAlarm) {
 		printError(CliText::tr("異常で停止しました。%1 に %2 個のデータがあります")
@@ -351,12 +284,12 @@ int tellOutcome(const RecordOptions &o, const ModuleData &md, const RunOutcome &
 						.arg(md.DataCount));
 		return kExitFailure;
 	}
-	if (!stopSignal)
+	if (!StopSignalCaught())
 		printError(CliText::tr("測定が終わりました。%1 に %2 個のデータがあります")
 						.arg(o.out)
 						.arg(md.DataCount));
 	if (outcome.lostToOverflow > 0) {
-		tellOverflow(outcome.lostToOverflow, o.out);
+		TellOverflow(outcome.lostToOverflow, o.out);
 		return kExitFailure;
 	}
 	return kExitOk;
@@ -420,16 +353,29 @@ int record(const RecordOptions &o)
 	});
 	RunAssembly assembly(md, run);
 	assembly.limits().monitor().setLimits(limits);
+	const QString out = QFileInfo(o.out).absoluteFilePath();
+	const auto recordingFile = [&assembly, out] {
+		return assembly.recording()
+				? QFileInfo(assembly.recording()->currentFile()).absoluteFilePath()
+				: out;
+	};
+	const QString folder = RecordingFolder(planOf(o, md));
 	std::unique_ptr<RecordHooks> hooks;
 	if (o.onEvent || o.minFree) {
-		const QString out = QFileInfo(o.out).absoluteFilePath();
-		hooks = std::make_unique<RecordHooks>(o, run, [&assembly, out] {
-			return assembly.recording() ? QFileInfo(assembly.recording()->currentFile())
-								      .absoluteFilePath()
-						    : out;
-		});
-		hooks->watchSpace(RecordingFolder(planOf(o, md)), recordingBytesPerSecond(md));
+		hooks = std::make_unique<RecordHooks>(o, run, recordingFile);
+		hooks->watchSpace(folder, RecordingBytesPerSecond(md));
 		assembly.addGuest(hooks.get());
+	}
+	std::unique_ptr<RecordStatus> statusPage;
+	if (o.serve) {
+		statusPage = std::make_unique<RecordStatus>(
+				*o.serve, assembly.limits().monitor(), recordingFile, folder);
+		if (QString error; !statusPage->start(error)) {
+			printError(error);
+			return kExitUsage;
+		}
+		printError(CliText::tr("状態ページ: %1").arg(statusPage->url()));
+		assembly.addGuest(statusPage.get());
 	}
 	const int status = o.continuous ? recordLong(o, md, run, assembly)
 					: recordToFile(o, md, run, assembly, prompt);

@@ -136,6 +136,18 @@ const OptionTable kRecordOptions{"record",
 								"--continuous のとき: 記録先の空き容量が SIZE (2GB、500MB)\n"
 								"か、この測定で TIME (6h、30m) 記録できる量を\n"
 								"下回ったとき、また上回ったときにイベントにする")},
+				{{{"serve", "ADDRESS:PORT"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"読み取り専用の状態ページを ADDRESS:PORT で開く\n"
+								"(127.0.0.1:8080、ポート 0 は空きポート)。ループバック\n"
+								"以外のアドレスには --serve-token か --serve-token-file が必要")},
+				{{{"serve-token", "TOKEN"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--serve のとき: 要求ごとに Authorization: Bearer TOKEN\n"
+								"(ページの最初の読み込みは ?token=TOKEN) を求める")},
+				{{{"serve-token-file", "FILE"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"--serve のとき: トークンを FILE の一行目から読む")},
 		},
 		QT_TRANSLATE_NOOP("CliText",
 				"測定は控えに記録します。プログラムが強制終了されても、'kelvra-cli recover' で\n"
@@ -302,6 +314,34 @@ void parseUnattended(QCommandLineParser &parser, RecordOptions &o)
 	}
 }
 
+// --serve with its token, given or read from a file.
+void parseServe(QCommandLineParser &parser, RecordOptions &o)
+{
+	const QString tokenOption = QStringLiteral("serve-token");
+	const QString tokenFileOption = QStringLiteral("serve-token-file");
+	if (!parser.isSet(QStringLiteral("serve"))) {
+		if (parser.isSet(tokenOption) || parser.isSet(tokenFileOption))
+			throw UsageError{CliText::tr(
+					"--serve-token と --serve-token-file は --serve と一緒に指定します")};
+		return;
+	}
+	if (parser.isSet(tokenOption) && parser.isSet(tokenFileOption))
+		throw UsageError{CliText::tr(
+				"--serve-token と --serve-token-file はどちらか一方だけを指定します")};
+	QString error;
+	QByteArray token = parser.value(tokenOption).toUtf8();
+	if (parser.isSet(tokenFileOption)) {
+		const std::optional<QByteArray> read =
+				ReadStatusToken(parser.value(tokenFileOption), error);
+		if (!read)
+			throw UsageError{error};
+		token = *read;
+	}
+	o.serve = ParseStatusOptions(parser.value(QStringLiteral("serve")), token, error);
+	if (!o.serve)
+		throw UsageError{error};
+}
+
 } // namespace
 
 RecordOptions ParseRecordOptions(QCommandLineParser &parser)
@@ -385,6 +425,7 @@ RecordOptions ParseRecordOptions(QCommandLineParser &parser)
 	if (o.memos.size() > 5)
 		throw UsageError{CliText::tr("--memo は五回までしか指定できません")};
 	parseUnattended(parser, o);
+	parseServe(parser, o);
 	return o;
 }
 

@@ -11,6 +11,7 @@
 #include "hooks/HookEvent.h"
 #include "hooks/MinFree.h"
 #include "limits/UnitLimits.h"
+#include "status/StatusOptions.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -72,6 +73,8 @@ struct RecordOptions {
 	std::optional<HookCommand> onEvent;
 	HookKinds onEventKinds = HookKinds::all();
 	std::optional<MinFree> minFree;
+	// The status page of --serve, with its token if any.
+	std::optional<StatusServerOptions> serve;
 };
 
 struct UsageError {

@@ -160,7 +160,8 @@ public:
 	// capture; before the first held one by the samples a long run rolled out.
 	double GraphOrigin() const
 	{
-		return TrgMode != kFalse ? settings.TrgDnum1 + 1.0 : -static_cast<double>(DataOffset);
+		return TrgMode != kFalse ? settings.TrgDnum1 + 1.0
+					 : -static_cast<double>(DataOffset);
 	}
 
 	// AllMax/AllMin from a used unit's extremes: the first one sets them, later ones widen.

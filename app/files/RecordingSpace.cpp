@@ -12,18 +12,19 @@ namespace {
 
 constexpr double kMinimumRecordingSeconds = 60.0;
 
-int unitsInUse(const ModuleData &md)
-{
-	return static_cast<int>(std::count_if(md.Channels.begin(), md.Channels.end(),
-			[](const ChannelRecord &c) { return c.inUse(); }));
-}
-
 } // namespace
+
+double RecordingBytesPerSecond(const ModuleData &md)
+{
+	const auto units = std::count_if(md.Channels.begin(), md.Channels.end(),
+			[](const ChannelRecord &c) { return c.inUse(); });
+	return static_cast<double>(units) * kRecordingBytesPerSample /
+			std::max(md.settings.IntervalTM / 1000.0, 0.001);
+}
 
 double SecondsOfSpace(const ModuleData &md, qint64 bytesFree)
 {
-	const double bytesPerSecond = unitsInUse(md) * kRecordingBytesPerSample /
-			std::max(md.settings.IntervalTM / 1000.0, 0.001);
+	const double bytesPerSecond = RecordingBytesPerSecond(md);
 	return bytesPerSecond > 0.0 ? static_cast<double>(bytesFree) / bytesPerSecond : 0.0;
 }
 

@@ -14,6 +14,8 @@ namespace kelvra {
 // Bytes a sample takes on the disk, summaries and framing included.
 inline constexpr double kRecordingBytesPerSample = 4.4;
 
+// What a long recording of the state's units in use writes a second.
+double RecordingBytesPerSecond(const ModuleData &md);
 // How long `bytesFree` lasts for the state's units in use at its interval.
 double SecondsOfSpace(const ModuleData &md, qint64 bytesFree);
 // "3日 4時間", "2時間 15分", "12分": a span of recording time.

@@ -1,0 +1,111 @@
+#include "RecordStatus.h"
+
+#include "files/RecordingSpace.h"
+#include "run/EventText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra::cli {
+
+namespace {
+
+constexpr int kPublishPeriodMs = 1000;
+
+StatusAlarm alarmOf(LimitState state)
+{
+	switch (state) {
+	case LimitState::Warning:
+		return StatusAlarm::Warning;
+	case LimitState::Alarm:
+		return StatusAlarm::Alarm;
+	case LimitState::Normal:
+		break;
+	}
+	return StatusAlarm::None;
+}
+
+QString unitName(int unit)
+{
+	return QStringLiteral("ID%1").arg(unit);
+}
+
+} // namespace
+
+RecordStatus::RecordStatus(StatusServerOptions options, const LimitMonitor &limits,
+		std::function<QString()> recordingFile, QString folder)
+	: server_(std::move(options)), limits_(limits), recordingFile_(std::move(recordingFile)),
+	  folder_(std::move(folder))
+{
+}
+
+void RecordStatus::runStarted(const ModuleData &md)
+{
+	intervalS_ = std::max(md.settings.IntervalTM / 1000.0, 0.001);
+	stored_.fill(0);
+	newest_.fill(NAN);
+	for (StatusTrail &trail : trails_)
+		trail.clear();
+	missing_ = 0;
+	publish(md, true);
+}
+
+void RecordStatus::sampleStored(int unit, std::optional<float> value)
+{
+	const float shown = value.value_or(NAN);
+	if (!value)
+		++missing_;
+	newest_[unit] = shown;
+	trails_[unit].add(static_cast<double>(stored_[unit]) * intervalS_, shown);
+	++stored_[unit];
+}
+
+void RecordStatus::tickDone(const ModuleData &md)
+{
+	if (sincePublished_.hasExpired(kPublishPeriodMs))
+		publish(md, true);
+}
+
+void RecordStatus::eventHappened(const ModuleData &md, const RunEvent &event)
+{
+	(void)md;
+	StatusEvent shown;
+	shown.kind = EventKindName(event.kind);
+	shown.kindText = EventKindText(event.kind);
+	shown.unit = event.unit >= 0 ? unitName(event.unit) : QString();
+	shown.timeS = event.timeS;
+	shown.text = EventDetailText(event);
+	server_.addEvent(std::move(shown));
+}
+
+void RecordStatus::runEnded(const ModuleData &md)
+{
+	publish(md, false);
+}
+
+void RecordStatus::publish(const ModuleData &md, bool running)
+{
+	StatusSnapshot snapshot;
+	snapshot.running = running;
+	const QString unitText = ShownUnitText(md.GetSingStr());
+	int64_t recorded = 0;
+	for (int u = 0; u < kUnitCount; ++u) {
+		if (!md.Channels[u].inUse())
+			continue;
+		recorded = std::max(recorded, stored_[u]);
+		snapshot.values.push_back(
+				{unitName(u), newest_[u], unitText, alarmOf(limits_.latched(u))});
+		snapshot.series.push_back({unitName(u), unitText, trails_[u].points()});
+	}
+	StatusRecording &recording = snapshot.recording;
+	recording.file = recordingFile_();
+	recording.recordedS = static_cast<double>(recorded) * intervalS_;
+	recording.samplesLost = missing_;
+	recording.freeBytes = FreeSpace(folder_);
+	if (recording.freeBytes)
+		recording.lastsS = SecondsOfSpace(md, *recording.freeBytes);
+	server_.publish(std::move(snapshot));
+	sincePublished_.start();
+}
+
+} // namespace kelvra::cli
