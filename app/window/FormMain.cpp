@@ -198,12 +198,17 @@ void FormMain::settingsChanged()
 	review_->clearCursors();
 }
 
-void FormMain::showLoadedData()
+void FormMain::showNewData()
 {
 	md_.SetRange();
 	drawing_->SetGraphTitles();
 	values_->ClearValueLabels();
 	CloseDataList();
+}
+
+void FormMain::showLoadedData()
+{
+	showNewData();
 	// A settings change may have disabled it while no data were held.
 	controls_.dataList->setEnabled(true);
 	ShowReadData(md_, *drawing_, *graphView_, *chart_);
@@ -220,10 +225,7 @@ void FormMain::showNoData()
 
 void FormMain::showRecording(std::unique_ptr<RecordingReader> reader)
 {
-	md_.SetRange();
-	drawing_->SetGraphTitles();
-	values_->ClearValueLabels();
-	CloseDataList();
+	showNewData();
 	review_->showRecording(std::move(reader));
 }
 

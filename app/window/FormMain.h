@@ -134,6 +134,8 @@ private:
 	bool Form_QueryUnload();
 	// The question before a settings dialog opens while data are held; true to go on.
 	bool mayEraseData();
+	// The titles and ranges of data just read; their values and list cleared.
+	void showNewData();
 	// Data that came from a file or a journal, shown with their settings.
 	void showLoadedData();
 	// A read that gave no data: the cleared state shown as such.
