@@ -967,30 +967,6 @@ Commands:
 </translation>
     </message>
     <message>
-        <source>使い方: kelvra-cli record --out FILE [options]
-        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
-測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
---continuous では止めるまで .kvr ファイルに直接記録します。
-指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
-保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
-ユニット計時の 100 ms で測定します。
-Ctrl+C (SIGTERM、SIGHUP も) は停止ボタンと同じく測定を止め、
-ファイルはそれでも書き出します。
-
-</source>
-        <translation>Usage: kelvra-cli record --out FILE [options]
-       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
-Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);
-with --continuous, records straight to a .kvr file until stopped.
-Settings not given are taken from the stored measuring conditions; with
-emulated units and none stored, every described unit is in use, unit-timed
-at 100 ms, as in the window.
-Ctrl+C (and SIGTERM, SIGHUP) stops the run as the stop button does; the file
-is still written.
-
-</translation>
-    </message>
-    <message>
         <source>最初の異常でそのティックのうちに測定を終え、
 その異常のデータまでを FILE に書き出して
 3 で終了する</source>
@@ -1295,6 +1271,82 @@ other than loopback needs --serve-token or --serve-token-file</translation>
         <source>--serve-token と --serve-token-file はどちらか一方だけを指定します</source>
         <translation>give either --serve-token or --serve-token-file, not both</translation>
     </message>
+    <message>
+        <source>%1 はもう記録する長さを記録しました</source>
+        <translation>%1 has already recorded the length asked for</translation>
+    </message>
+    <message>
+        <source>使い方: kelvra-cli record --out FILE [options]
+        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
+        kelvra-cli record --resume FILE.kvr|DIR [options]
+測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。
+--continuous では止めるまで .kvr ファイルに直接記録します。
+指定のない設定は保存された測定条件から取ります。エミュレータのユニットで
+保存された条件がなければ、ウィンドウと同じく記述した全ユニットを使用し、
+ユニット計時の 100 ms で測定します。
+Ctrl+C (SIGTERM、SIGHUP も) は停止ボタンと同じく測定を止め、
+ファイルはそれでも書き出します。
+
+</source>
+        <translation>Usage: kelvra-cli record --out FILE [options]
+       kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]
+       kelvra-cli record --resume FILE.kvr|DIR [options]
+Runs one measurement and writes FILE as a data file (.vn2) or CSV (.csv);
+with --continuous, records straight to a .kvr file until stopped.
+Settings not given are taken from the stored measuring conditions; with
+emulated units and none stored, every described unit is in use, unit-timed
+at 100 ms, as in the window.
+Ctrl+C (and SIGTERM, SIGHUP) stops the run as the stop button does; the file
+is still written.
+
+</translation>
+    </message>
+    <message>
+        <source>強制終了や停電で途切れた長時間記録を、同じ設定と
+メモで次の部分として続ける (DIR では一番新しい記録)。
+途切れた間は各ユニットの欠落データと resumed イベントに
+なる。正常に終わった記録は続けず 2 で終了する。
+まだ記録がなければ新しく始める。--duration と --samples
+は記録全体の長さ</source>
+        <translation>goes on with a long recording cut off by a kill or a power
+cut (in DIR, the newest) as its next part, with its settings
+and memo; the outage is missing data of every unit and a
+resumed event. A recording that ended normally is refused
+with exit status 2; where there is none yet, one begins.
+--duration and --samples count the whole recording</translation>
+    </message>
+    <message>
+        <source>--resume は --out とも --folder とも一緒に指定できません</source>
+        <translation>--resume cannot be given with --out or --folder</translation>
+    </message>
+    <message>
+        <source>--resume には .kvr ファイルかフォルダを指定します</source>
+        <translation>--resume takes a .kvr file or a folder</translation>
+    </message>
+    <message>
+        <source>%1 に続ける記録はありません。新しく記録を始めます</source>
+        <translation>%1 holds no recording to go on with; a new one begins</translation>
+    </message>
+    <message>
+        <source>%1 は正常に終わった記録です。続けることはできません</source>
+        <translation>%1 is a recording that ended normally; it cannot go on</translation>
+    </message>
+    <message>
+        <source>%1 を続けられません: %2</source>
+        <translation>Cannot go on with %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 はほかのプログラムが記録しているところです</source>
+        <translation>%1 is being recorded by another program</translation>
+    </message>
+    <message>
+        <source>途切れた記録 %1 を続けます</source>
+        <translation>Going on with the interrupted recording %1</translation>
+    </message>
+    <message>
+        <source>記録の設定とメモで続けるため、%1 は使いません</source>
+        <translation>The recording goes on with its own settings and memo: %1 not used</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -1575,6 +1627,19 @@ other than loopback needs --serve-token or --serve-token-file</translation>
     <message>
         <source>空き容量 %1 が下限 %2 を上回りました</source>
         <translation>free space %1 is back above the limit of %2</translation>
+    </message>
+    <message>
+        <source>再開</source>
+        <translation>Resumed</translation>
+    </message>
+    <message>
+        <source>再開</source>
+        <comment>a word of an event line</comment>
+        <translation>resumed</translation>
+    </message>
+    <message>
+        <source>中断 %1 秒の後に記録を続けました</source>
+        <translation>recording went on after an outage of %1 s</translation>
     </message>
 </context>
 <context>
@@ -2067,6 +2132,13 @@ other than loopback needs --serve-token or --serve-token-file</translation>
     <message>
         <source>終わりの記録（%1）が、記録されたサンプル（%2 まで）と合いません</source>
         <translation>the end record (%1) does not agree with the samples recorded (up to %2)</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingResume</name>
+    <message>
+        <source>長時間記録のファイルではありません</source>
+        <translation>not a long recording&apos;s file</translation>
     </message>
 </context>
 <context>

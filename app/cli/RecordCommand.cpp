@@ -9,6 +9,7 @@
 #include "RecordHooks.h"
 #include "RecordOptions.h"
 #include "RecordProgress.h"
+#include "RecordResume.h"
 #include "RecordStatus.h"
 #include "StopSignals.h"
 
@@ -110,8 +111,10 @@ void printEvents(RunControl &run)
 }
 
 // The run the options ask for; a long recording's limit of samples from
-// --samples or --duration at the state's interval.
-RunPlan planOf(const RecordOptions &o, const ModuleData &md)
+// --samples or --duration at the state's interval, of the whole recording
+// when it is resumed.
+RunPlan planOf(const RecordOptions &o, const ModuleData &md,
+		const std::optional<ResumePoint> &resume = std::nullopt)
 {
 	RunPlan plan;
 	plan.longRecording = o.continuous;
@@ -125,6 +128,9 @@ RunPlan planOf(const RecordOptions &o, const ModuleData &md)
 	plan.sampleLimit = static_cast<uint64_t>(o.samples ? *o.samples
 					: o.durationS      ? std::llround(*o.durationS / interval)
 							   : 0);
+	plan.resumePoint = resume;
+	if (resume)
+		plan.sampleLimit = ResumedSampleLimit(*resume, plan.sampleLimit).value_or(0);
 	return plan;
 }
 
@@ -192,9 +198,15 @@ int tellLongOutcome(const RunOutcome &outcome, const LongRecording &recording)
 	return outcome.lostToOverflow > 0 || outcome.unitLost ? kExitFailure : kExitOk;
 }
 
-int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, RunAssembly &assembly)
+int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, RunAssembly &assembly,
+		const std::optional<ResumePoint> &resume)
 {
-	const RunPlan plan = planOf(o, md);
+	if (resume && !ResumedSampleLimit(*resume, planOf(o, md).sampleLimit)) {
+		printError(CliText::tr("%1 はもう記録する長さを記録しました")
+						.arg(resume->firstFile));
+		return kExitUsage;
+	}
+	const RunPlan plan = planOf(o, md, resume);
 	if (const TargetProblem problem = CheckRecordingTarget(plan, md))
 		return tellTargetProblem(problem, plan);
 	if (!checkLongTrigger(o, md, RecordingFolder(plan)))
@@ -209,6 +221,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, RunAssem
 	};
 	assembly.assemble(plan);
 	printEvents(run);
+	TellResumed(run, *assembly.recording());
 	RecordProgress progress(md, o.progress);
 	if (!runToEnd(run, md, progress, [&] { return assembly.endReached(); }))
 		return kExitFailure;
@@ -219,8 +232,10 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, RunAssem
 	return tellLongOutcome(outcome, *assembly.recording());
 }
 
-// The stored conditions with the options; the exit status when they refuse.
-std::optional<int> prepareState(const RecordOptions &o, VarnelLibrary &library, ModuleData &md)
+// The stored conditions with the options, or a resumed recording's own
+// settings; the exit status when they refuse.
+std::optional<int> prepareState(const RecordOptions &o, VarnelLibrary &library, ModuleData &md,
+		const std::optional<ResumePoint> &resume)
 {
 	if (const QString error = emulatorError(o, library); !error.isEmpty()) {
 		printError(error);
@@ -234,7 +249,9 @@ std::optional<int> prepareState(const RecordOptions &o, VarnelLibrary &library, 
 		printError(CliText::tr(
 				"保存された測定条件のうち次の項目は設定できない値のため、初期値に戻しました: %1")
 						.arg(reset.join(QStringLiteral(", "))));
-	if (const QString error = ApplyRecordSettings(o, md); !error.isEmpty()) {
+	if (resume)
+		ApplyResumedSettings(*resume, md);
+	else if (const QString error = ApplyRecordSettings(o, md); !error.isEmpty()) {
 		printError(error);
 		return kExitUsage;
 	}
@@ -317,11 +334,18 @@ int recordToFile(const RecordOptions &o, ModuleData &md, RunControl &run, RunAss
 	return tellOutcome(o, md, assembly.outcome());
 }
 
-int record(const RecordOptions &o)
+int record(RecordOptions o)
 {
+	std::optional<ResumePoint> resume;
+	if (o.resume) {
+		ResumeStart start = LookUpResume(o);
+		if (start.refused)
+			return *start.refused;
+		resume = std::move(start.point);
+	}
 	VarnelLibrary library;
 	ModuleData md;
-	if (const std::optional<int> refused = prepareState(o, library, md))
+	if (const std::optional<int> refused = prepareState(o, library, md, resume))
 		return *refused;
 	const LimitSettings limits = ApplyRecordLimits(o, md, LoadLimits(QSettingsStore()));
 	// Found out now, not once the measurement is over.
@@ -335,7 +359,7 @@ int record(const RecordOptions &o)
 
 	ConsolePrompt prompt;
 	DeviceControl devices(md, library, prompt);
-	if (o.zero) {
+	if (o.zero && !resume) {
 		for (int u = 0; u < kUnitCount; ++u) {
 			if (md.Channels[u].inUse() && !devices.TakeZeroReference(u, true))
 				return kExitFailure;
@@ -347,7 +371,7 @@ int record(const RecordOptions &o)
 	// The references taken for this run are its first events.
 	QObject::connect(&run, &RunControl::runStarted, [&] {
 		for (int u = 0; u < kUnitCount; ++u) {
-			if (o.zero && md.Channels[u].inUse())
+			if (o.zero && !resume && md.Channels[u].inUse())
 				run.addEvent({0.0, u, EventKind::Zero, {}});
 		}
 	});
@@ -377,7 +401,7 @@ int record(const RecordOptions &o)
 		printError(CliText::tr("状態ページ: %1").arg(statusPage->url()));
 		assembly.addGuest(statusPage.get());
 	}
-	const int status = o.continuous ? recordLong(o, md, run, assembly)
+	const int status = o.continuous ? recordLong(o, md, run, assembly, resume)
 					: recordToFile(o, md, run, assembly, prompt);
 	if (hooks)
 		hooks->waitForHooks();

@@ -82,6 +82,8 @@ std::optional<HookKind> hookKindOf(const RunEvent &event)
 		return event.cause == EventCause::Disk ? HookKind::DiskTrouble : HookKind::Dropout;
 	case EventKind::Reconnect:
 		return HookKind::Reconnect;
+	case EventKind::Resumed:
+		return HookKind::Resumed;
 	case EventKind::Warning:
 	case EventKind::Clear:
 	case EventKind::Marker:

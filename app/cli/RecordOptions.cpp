@@ -17,6 +17,7 @@ const OptionTable kRecordOptions{"record",
 		QT_TRANSLATE_NOOP("CliText",
 				"使い方: kelvra-cli record --out FILE [options]\n"
 				"        kelvra-cli record --continuous --out FILE.kvr|--folder DIR [options]\n"
+				"        kelvra-cli record --resume FILE.kvr|DIR [options]\n"
 				"測定を一回行い、FILE をデータファイル (.vn2) か CSV (.csv) として書き出します。\n"
 				"--continuous では止めるまで .kvr ファイルに直接記録します。\n"
 				"指定のない設定は保存された測定条件から取ります。エミュレータのユニットで\n"
@@ -117,6 +118,14 @@ const OptionTable kRecordOptions{"record",
 								"--continuous とトリガのとき: 取込みごとに記録の\n"
 								"隣に番号付きの .vn2 ファイルを保存し、\n"
 								"トリガを再び掛ける")},
+				{{{"resume", "FILE.kvr|DIR"}},
+						QT_TRANSLATE_NOOP("CliText",
+								"強制終了や停電で途切れた長時間記録を、同じ設定と\n"
+								"メモで次の部分として続ける (DIR では一番新しい記録)。\n"
+								"途切れた間は各ユニットの欠落データと resumed イベントに\n"
+								"なる。正常に終わった記録は続けず 2 で終了する。\n"
+								"まだ記録がなければ新しく始める。--duration と --samples\n"
+								"は記録全体の長さ")},
 				{{{"on-event", "COMMAND"}},
 						QT_TRANSLATE_NOOP("CliText",
 								"異常、切断、再接続、ディスクの障害、空き容量不足、\n"
@@ -254,10 +263,31 @@ double parseDuration(const QString &text)
 					 .arg(text)};
 }
 
+// The options of the settings a resumed recording has of its own.
+const char *const kSettingsOptions[] = {"units", "interval-ms", "interval-s", "average",
+		"no-average", "trigger-upper", "trigger-lower", "no-trigger", "pre", "post",
+		"trigger-unit", "display-unit", "rated-output", "capacity", "memo", "split",
+		"zero"};
+
+// --resume: a long recording, to a file or folder found once the recording is looked up.
+void parseResume(QCommandLineParser &parser, RecordOptions &o)
+{
+	if (!parser.isSet(QStringLiteral("resume")))
+		return;
+	if (!o.out.isEmpty() || parser.isSet(QStringLiteral("folder")))
+		throw UsageError{CliText::tr(
+				"--resume は --out とも --folder とも一緒に指定できません")};
+	o.resume = parser.value(QStringLiteral("resume"));
+	for (const char *name : kSettingsOptions) {
+		if (parser.isSet(QString::fromLatin1(name)))
+			o.settingsOptions << QStringLiteral("--") + QString::fromLatin1(name);
+	}
+}
+
 // The options of a long recording, checked together.
 void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
 {
-	o.continuous = parser.isSet(QStringLiteral("continuous"));
+	o.continuous = parser.isSet(QStringLiteral("continuous")) || o.resume.has_value();
 	o.folder = parser.value(QStringLiteral("folder"));
 	o.repeatTrigger = parser.isSet(QStringLiteral("repeat-trigger"));
 	const bool longOnly = !o.folder.isEmpty() || parser.isSet(QStringLiteral("split")) ||
@@ -269,7 +299,7 @@ void parseContinuous(QCommandLineParser &parser, RecordOptions &o)
 					"--continuous と一緒に指定します")};
 		return;
 	}
-	if (o.out.isEmpty() == o.folder.isEmpty())
+	if (o.out.isEmpty() == o.folder.isEmpty() && !o.resume)
 		throw UsageError{CliText::tr(
 				"--continuous には --out FILE.kvr か --folder DIR を指定します")};
 	if (!o.out.isEmpty() && !IsRecordingFile(o.out))
@@ -352,6 +382,7 @@ RecordOptions ParseRecordOptions(QCommandLineParser &parser)
 		return parser.isSet(key) ? std::optional(parser.value(key)) : std::nullopt;
 	};
 	o.out = value("out").value_or(QString());
+	parseResume(parser, o);
 	parseContinuous(parser, o);
 	if (o.out.isEmpty() && !o.continuous)
 		throw UsageError{CliText::tr("--out FILE を指定して下さい")};

@@ -73,6 +73,10 @@ struct RecordOptions {
 	std::optional<HookCommand> onEvent;
 	HookKinds onEventKinds = HookKinds::all();
 	std::optional<MinFree> minFree;
+	// The interrupted recording (a .kvr file or its folder) to go on with,
+	// and the options of the settings it has of its own, given anyway.
+	std::optional<QString> resume;
+	QStringList settingsOptions;
 	// The status page of --serve, with its token if any.
 	std::optional<StatusServerOptions> serve;
 };

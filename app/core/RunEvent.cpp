@@ -35,7 +35,7 @@ QString EventKindName(EventKind kind)
 {
 	static const char *const names[] = {"warning", "alarm", "clear", "marker", "dropout",
 			"reconnect", "zero", "trigger", "hook", "hooks-dropped", "low-space",
-			"space-back"};
+			"space-back", "resumed"};
 	return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
 
@@ -82,6 +82,13 @@ RunEvent SpaceEvent(double timeS, bool low, double freeBytes, double limitBytes)
 	RunEvent e{timeS, -1, low ? EventKind::LowSpace : EventKind::SpaceBack, {}};
 	e.value = static_cast<float>(freeBytes);
 	e.threshold = static_cast<float>(limitBytes);
+	return e;
+}
+
+RunEvent ResumedEvent(double timeS, double outageS)
+{
+	RunEvent e{timeS, -1, EventKind::Resumed, {}};
+	e.value = static_cast<float>(outageS);
 	return e;
 }
 
@@ -132,7 +139,7 @@ std::optional<DecodedEvent> DecodeEventData(const char *p, qsizetype size)
 		hookEnd = take<uint8_t>(at);
 	}
 	// Kinds, units and causes this version does not know are a later one's.
-	d.known = kind <= uint8_t(EventKind::SpaceBack) && e.unit >= -1 && e.unit < kUnitCount &&
+	d.known = kind <= uint8_t(EventKind::Resumed) && e.unit >= -1 && e.unit < kUnitCount &&
 			side <= uint8_t(EventSide::Lower) && level <= uint8_t(EventLevel::Alarm) &&
 			cause <= uint8_t(EventCause::Disk) &&
 			hookCause <= uint8_t(HookCause::RunEnd) &&

@@ -2,9 +2,9 @@
 
 // Something that happened during a run, at a time from its start: a limit
 // crossed or cleared, a marker set, a unit lost or back, a zero reference
-// taken, the trigger fired, a hook of an event run, the disk short of space. Recordings, journals
-// and the event list keep them. An event holds its data, not a text: the text is made where it is
-// shown, in the reader's language (run/EventText.h).
+// taken, the trigger fired, a hook of an event run, the disk short of space, a recording resumed.
+// Recordings, journals and the event list keep them. An event holds its data, not a text: the text
+// is made where it is shown, in the reader's language (run/EventText.h).
 
 #include <QByteArray>
 #include <QString>
@@ -27,6 +27,7 @@ enum class EventKind : uint8_t {
 	HooksDropped, // events whose hook never ran, the queue being full
 	LowSpace,     // the free space fell below the least the recording keeps
 	SpaceBack,    // and rose above it again
+	Resumed,      // an interrupted recording went on after an outage
 };
 
 // The level a limit event or the trigger compared against.
@@ -87,6 +88,9 @@ RunEvent HookRanEvent(double timeS, int unit, HookCause cause, HookEnd end, int3
 // The free space of the recording's disk fell below `limitBytes` (low) or
 // rose back above it.
 RunEvent SpaceEvent(double timeS, bool low, double freeBytes, double limitBytes);
+
+// An interrupted recording went on after `outageS` seconds without samples.
+RunEvent ResumedEvent(double timeS, double outageS);
 
 // The bytes of an event as recordings and journals keep them: Float64 time,
 // Int8 unit, UInt8 kind, UInt8 side, UInt8 level, Float32 threshold, Float32

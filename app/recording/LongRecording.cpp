@@ -13,18 +13,29 @@ namespace kelvra {
 
 namespace {
 
-// The names RecordingStore gives the parts: BASE.kvr (0), BASE-001.kvr (1) on.
-QString partFileName(const QString &baseName, int number)
-{
-	if (number == 0)
-		return baseName + QStringLiteral(".kvr");
-	return baseName + QStringLiteral("-%1.kvr").arg(number, 3, 10, QLatin1Char('0'));
-}
-
 int partNumberOf(const QString &baseName, const QString &file)
 {
 	const QString suffix = file.mid(baseName.size()); // ".kvr" or "-001.kvr"
 	return suffix.startsWith(QLatin1Char('-')) ? suffix.mid(1).chopped(4).toInt() : 0;
+}
+
+// A hidden file beside the recording says who writes it; a lock left by a
+// program that died is taken over.
+std::unique_ptr<QLockFile> lockOf(const QString &baseName)
+{
+	const QFileInfo base(baseName);
+	auto lock = std::make_unique<QLockFile>(base.absoluteDir().filePath(
+			QLatin1Char('.') + base.fileName() + QStringLiteral(".lock")));
+	lock->setStaleLockTime(0); // a week-long recording holds it for a week
+	return lock;
+}
+
+// The run's start to the millisecond, unless the state's start time says otherwise.
+QDateTime startOf(const ModuleData &md)
+{
+	const QDateTime now = QDateTime::currentDateTime();
+	const QDateTime start = StartTimeOf(md.StartTimeStr);
+	return start.isValid() && std::abs(start.secsTo(now)) > 2 ? start : now;
 }
 
 } // namespace
@@ -50,21 +61,59 @@ QString LongRecording::baseNameAt(const QDateTime &start) const
 
 void LongRecording::runStarted(const ModuleData &md)
 {
-	QDateTime start = StartTimeOf(md.StartTimeStr);
-	if (!start.isValid())
-		start = QDateTime::currentDateTime();
 	pending_ = {};
 	taken_.fill(0);
 	toldFailures_ = 0;
 	toldLowSpace_ = false;
+	writer_ = std::make_unique<RecordingWriter>();
+	if (resume_)
+		goOn(*resume_);
+	else
+		begin(md);
+	lastSpaceCheckMs_ = nowMs() - kSpaceCheckPeriodMs;
+}
+
+bool LongRecording::BeingWritten(const QString &baseName)
+{
+	const auto probe = lockOf(baseName);
+	return !probe->tryLock(0) && probe->error() == QLockFile::LockFailedError;
+}
+
+void LongRecording::lock()
+{
+	lock_ = lockOf(baseName_);
+	lock_->tryLock(0);
+}
+
+void LongRecording::begin(const ModuleData &md)
+{
+	const QDateTime start = startOf(md);
 	RecordingHeader header = RecordingHeaderOf(md, start, split_);
 	for (qsizetype i = 0; i < qsizetype(header.MemoStr.size()); ++i)
 		header.MemoStr[i] = memoLines_.value(i);
-	writer_ = std::make_unique<RecordingWriter>();
 	baseName_ = baseNameAt(start);
+	lock();
 	store_ = std::make_unique<RecordingStore>(std::move(header), baseName_, *writer_, nowMs());
 	firstFile_ = store_->currentFile();
-	lastSpaceCheckMs_ = nowMs() - kSpaceCheckPeriodMs;
+	outageS_.reset();
+	shiftS_ = 0.0;
+}
+
+void LongRecording::goOn(const ResumePoint &point)
+{
+	const uint64_t first = ResumeSample(point, QDateTime::currentDateTime());
+	const double intervalS = point.header.intervalS;
+	RecordingHeader header = point.header;
+	header.firstSample = point.earliestEnd();
+	baseName_ = point.baseName;
+	lock();
+	store_ = std::make_unique<RecordingStore>(std::move(header), baseName_, *writer_, nowMs(),
+			RecordingStore::Continuation{point.nextPart, point.unitEnds});
+	for (int u = 0; u < kUnitCount; ++u)
+		store_->skip(u, first - std::min(first, point.unitEnds[u]));
+	firstFile_ = point.firstFile;
+	outageS_ = static_cast<double>(first - point.end()) * intervalS;
+	shiftS_ = static_cast<double>(first) * intervalS;
 }
 
 bool LongRecording::limitReached(const ModuleData &md) const
@@ -155,8 +204,11 @@ void LongRecording::checkDisk(const ModuleData &md, int64_t now)
 void LongRecording::eventHappened(const ModuleData &md, const RunEvent &event)
 {
 	(void)md;
-	if (store_)
-		store_->event(event);
+	if (!store_)
+		return;
+	RunEvent shifted = event;
+	shifted.timeS += shiftS_;
+	store_->event(shifted);
 }
 
 void LongRecording::runEnded(const ModuleData &md)
@@ -168,6 +220,7 @@ void LongRecording::runEnded(const ModuleData &md)
 	lastFile_ = store_->currentFile();
 	store_.reset(); // ends the part
 	writer_->finish();
+	lock_.reset();
 }
 
 QString LongRecording::currentFile() const
@@ -193,7 +246,7 @@ LongRecording::OnDisk LongRecording::onDisk() const
 	const int last = partNumberOf(baseName_, currentFile());
 	for (int number = partNumberOf(baseName_, firstFile_);
 			!firstFile_.isEmpty() && number <= last; ++number) {
-		const QString file = partFileName(baseName_, number);
+		const QString file = RecordingPartFile(baseName_, number);
 		if (QFileInfo(file).size() > 0)
 			found.files << file;
 	}

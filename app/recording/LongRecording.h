@@ -5,12 +5,14 @@
 // most a second after they were measured. Trouble with the disk is told
 // once, as text, and never stops the run.
 
+#include "RecordingResume.h"
 #include "RecordingStore.h"
 #include "RecordingWriter.h"
 #include "files/RecordingSpace.h"
 #include "run/RunRecorder.h"
 
 #include <QElapsedTimer>
+#include <QLockFile>
 
 #include <functional>
 #include <memory>
@@ -36,6 +38,15 @@ public:
 	// The memo lines of every part's header: the run clears the state's own
 	// at its start, so they come from here.
 	void setMemoLines(const QStringList &lines) { memoLines_ = lines; }
+	// Goes on with an interrupted recording instead of beginning one: in its
+	// next part, from the sample number of the clock on, the outage a gap of
+	// every unit. The state's settings are to be the recording's.
+	void resumeFrom(ResumePoint point) { resume_ = std::move(point); }
+	// Whether a program is writing the recording of these files now.
+	static bool BeingWritten(const QString &baseName);
+	// The seconds without samples before a resumed recording went on, once
+	// its run has started.
+	std::optional<double> outageS() const { return outageS_; }
 	// Keeps at most this many samples per unit; 0: no limit. Samples of the
 	// tick under way past a new limit are dropped.
 	void setSampleLimit(uint64_t samples);
@@ -71,6 +82,9 @@ private:
 	};
 
 	QString baseNameAt(const QDateTime &start) const;
+	void lock();
+	void begin(const ModuleData &md);
+	void goOn(const ResumePoint &point);
 	void handOver();
 	void checkDisk(const ModuleData &md, int64_t now);
 
@@ -84,6 +98,10 @@ private:
 	std::array<uint64_t, kUnitCount> taken_{};
 	uint64_t sampleLimit_ = 0;
 	QStringList memoLines_;
+	std::optional<ResumePoint> resume_;
+	std::unique_ptr<QLockFile> lock_; // held while the recording is written
+	std::optional<double> outageS_;
+	double shiftS_ = 0.0; // of the run's times in the recording's
 	QString baseName_;
 	QString firstFile_;
 	QString lastFile_;

@@ -177,7 +177,27 @@ RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, 
 	h.startTimeIso = start.toOffsetFromUtc(start.offsetFromUtc()).toString(Qt::ISODate);
 	h.unitText = md.GetSingStr();
 	h.split = split;
+	QByteArray ms(sizeof(qint64), Qt::Uninitialized);
+	qToLittleEndian<qint64>(start.toMSecsSinceEpoch(), ms.data());
+	h.blocks.push_back({kStartMsTag, ms});
 	return h;
+}
+
+QString RecordingPartFile(const QString &baseName, int number)
+{
+	if (number == 0)
+		return baseName + QStringLiteral(".kvr");
+	return baseName + QStringLiteral("-%1.kvr").arg(number, 3, 10, QLatin1Char('0'));
+}
+
+QDateTime StartOf(const RecordingHeader &h)
+{
+	for (const HeaderBlock &block : h.blocks) {
+		if (block.tag == kStartMsTag && block.bytes.size() == sizeof(qint64))
+			return QDateTime::fromMSecsSinceEpoch(
+					qFromLittleEndian<qint64>(block.bytes.constData()));
+	}
+	return QDateTime::fromString(h.startTimeIso, Qt::ISODate);
 }
 
 uint64_t SamplesPerPart(const RecordingHeader &h)

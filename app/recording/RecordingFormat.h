@@ -55,13 +55,21 @@ struct RecordingHeader {
 	SplitPeriod split = SplitPeriod::None;
 	uint16_t part = 0;               // 0 in a recording that is not split
 	uint64_t firstSample = 0;        // number of the part's first sample, from 0 at the start
-	std::vector<HeaderBlock> blocks; // those this version does not read itself
+	std::vector<HeaderBlock> blocks; // later additions, this version's and others'
 
 	bool inUse(int unit) const { return settings.units[unit].Mflag != kFalse; }
 };
 
 // The header of a recording of the state's run, begun at `start`.
 RecordingHeader RecordingHeaderOf(const ModuleData &md, const QDateTime &start, SplitPeriod split);
+
+// The file of part `number` of a recording: BASE.kvr (0), BASE-001.kvr (1) on.
+QString RecordingPartFile(const QString &baseName, int number);
+
+// The moment of sample 0 to the millisecond, in a block of the header (the
+// ISO start time has whole seconds); the ISO time in a file without it.
+inline constexpr uint16_t kStartMsTag = 1;
+QDateTime StartOf(const RecordingHeader &h);
 
 // Sample numbers in each part of a split recording (an hour or a day of
 // measurement time); 0 when it is not split.

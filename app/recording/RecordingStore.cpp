@@ -19,14 +19,20 @@ uint64_t blockStart(int level, uint64_t sample)
 
 } // namespace
 
-RecordingStore::RecordingStore(
-		RecordingHeader header, QString baseName, RecordingWriter &writer, int64_t nowMs)
+RecordingStore::RecordingStore(RecordingHeader header, QString baseName, RecordingWriter &writer,
+		int64_t nowMs, std::optional<Continuation> from)
 	: header_(std::move(header)), baseName_(std::move(baseName)), writer_(writer),
 	  samplesPerPart_(SamplesPerPart(header_)), firstNumber_(samplesPerPart_ > 0 ? 1 : 0),
 	  lastFlushMs_(nowMs), lastRetryMs_(nowMs)
 {
 	for (UnitStream &unit : units_)
 		unit.next = unit.encoded = header_.firstSample;
+	if (from) {
+		firstNumber_ = from->partNumber;
+		for (int u = 0; u < kUnitCount; ++u)
+			units_[u].next = units_[u].encoded =
+					std::max(from->next[u], header_.firstSample);
+	}
 	beginPart(header_.firstSample);
 }
 
@@ -89,13 +95,6 @@ void RecordingStore::tick(int64_t nowMs)
 	}
 }
 
-QString RecordingStore::partName(int number) const
-{
-	if (number == 0)
-		return baseName_ + QStringLiteral(".kvr");
-	return baseName_ + QStringLiteral("-%1.kvr").arg(number, 3, 10, QLatin1Char('0'));
-}
-
 bool RecordingStore::startsSettled() const
 {
 	return writer_.startsTaken() == static_cast<int>(partFirsts_.size());
@@ -117,7 +116,7 @@ void RecordingStore::beginPart(uint64_t firstSample)
 	}
 	QByteArray bytes;
 	AppendHeader(bytes, header_);
-	currentFile_ = partName(fileNumber_);
+	currentFile_ = RecordingPartFile(baseName_, fileNumber_);
 	writer_.startPart(currentFile_, std::move(bytes));
 	partFirsts_.push_back(firstSample);
 }

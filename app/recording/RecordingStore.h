@@ -13,6 +13,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace kelvra {
@@ -22,9 +23,17 @@ public:
 	static constexpr int64_t kFlushPeriodMs = 1000;
 	static constexpr int64_t kRetryPeriodMs = 5000;
 
+	// Where the store of a resumed recording goes on: the number of its next
+	// part and each unit's next sample number.
+	struct Continuation {
+		int partNumber = 0;
+		std::array<uint64_t, kUnitCount> next{};
+	};
+
 	// baseName is the file name without ".kvr"; parts add "-001", "-002", ….
+	// The first part begins at the header's first sample.
 	RecordingStore(RecordingHeader header, QString baseName, RecordingWriter &writer,
-			int64_t nowMs);
+			int64_t nowMs, std::optional<Continuation> from = std::nullopt);
 	// Ends the part and the recording.
 	~RecordingStore();
 
@@ -64,7 +73,6 @@ private:
 		std::array<Block, kSummaryLevels> blocks;
 	};
 
-	QString partName(int number) const;
 	bool startsSettled() const;
 	void beginPart(uint64_t firstSample);
 	void tellLoss();

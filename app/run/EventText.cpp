@@ -27,6 +27,7 @@ const char *const kKindTexts[] = {
 		QT_TRANSLATE_NOOP("EventText", "フック未実行"),
 		QT_TRANSLATE_NOOP("EventText", "空き容量不足"),
 		QT_TRANSLATE_NOOP("EventText", "空き容量回復"),
+		QT_TRANSLATE_NOOP("EventText", "再開"),
 };
 
 struct Word {
@@ -48,6 +49,7 @@ const Word kKindWords[] = {
 		QT_TRANSLATE_NOOP3("EventText", "フック未実行", "a word of an event line"),
 		QT_TRANSLATE_NOOP3("EventText", "空き容量不足", "a word of an event line"),
 		QT_TRANSLATE_NOOP3("EventText", "空き容量回復", "a word of an event line"),
+		QT_TRANSLATE_NOOP3("EventText", "再開", "a word of an event line"),
 };
 
 // The events a hook runs for, as --on-event-kinds names them in every language.
@@ -182,6 +184,10 @@ QString EventDetailText(const RunEvent &event, const LanguageTexts &texts)
 	case EventKind::LowSpace:
 	case EventKind::SpaceBack:
 		return spaceText(event, texts);
+	case EventKind::Resumed:
+		return texts(kContext,
+				QT_TRANSLATE_NOOP("EventText", "中断 %1 秒の後に記録を続けました"))
+				.arg(QString::number(event.value, 'f', 1));
 	case EventKind::Marker:
 	case EventKind::Reconnect:
 	case EventKind::Zero:

@@ -67,6 +67,8 @@ void RunAssembly::makeRecording()
 	recording_ = std::make_unique<LongRecording>(
 			plan_.target, plan_.targetIsFolder, plan_.split);
 	recording_->setMemoLines(plan_.memoLines);
+	if (plan_.resumePoint)
+		recording_->resumeFrom(*plan_.resumePoint);
 	recording_->setSampleLimit(plan_.sampleLimit);
 	recording_->onNotice = onRecordingNotice;
 	captures_.reset();

@@ -5,10 +5,12 @@
 // keeps; whether the first alarm ends it.
 
 #include "core/ModuleData.h"
+#include "recording/RecordingResume.h"
 
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 namespace kelvra {
 
@@ -27,6 +29,8 @@ struct RunPlan {
 	uint64_t sampleLimit = 0;
 	// The run ends at its first alarm and keeps nothing measured after it.
 	bool stopAtAlarm = false;
+	// The interrupted long recording the run goes on with, in its folder.
+	std::optional<ResumePoint> resumePoint;
 };
 
 // The folder a long recording writes in: its folder, or its file's.

@@ -118,6 +118,7 @@ TEST(RecordingFormat, ARecordWhoseNumbersCannotBelongToTheFileEndsWhatIsRead)
 TEST(RecordingFormat, VersionOneFilesReadAndLaterAdditionsArePassedOverOrRefused)
 {
 	RecordingHeader header = twoUnits();
+	header.blocks.clear(); // the start to the millisecond
 	QByteArray v2;
 	AppendHeader(v2, header);
 	// Version 1: the same fields without the list of blocks, events with a text.
@@ -149,7 +150,7 @@ TEST(RecordingFormat, VersionOneFilesReadAndLaterAdditionsArePassedOverOrRefused
 			{0.4, -1, EventKind::Marker, QStringLiteral("荷重 5 kN")},
 			HookRanEvent(0.5, 0, HookCause::Alarm, HookEnd::Exited, 3, 30.0f,
 					QStringLiteral("sent")),
-			SpaceEvent(0.6, true, 1.5e9, 2e9)};
+			SpaceEvent(0.6, true, 1.5e9, 2e9), ResumedEvent(0.7, 125.5)};
 	RunEvent later = events[0];
 	later.kind = static_cast<EventKind>(200);
 	QByteArray bytes = tenSamples(header);

@@ -1,6 +1,7 @@
 #include "fakes/SmallFileSystem.h"
 #include "files/DataFile.h"
 #include "recording/RecordingExport.h"
+#include "recording/RecordingResume.h"
 #include "recording/RecordingStore.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +208,65 @@ TEST(Recording, HourlyPartsOfADayOpenAloneAndJoinToEverySampleOnce)
 	for (int u = 0; u < kUnitCount; ++u)
 		EXPECT_EQ(864000u, joined->sampleCount(u))
 				<< "from the summaries, across the parts";
+}
+
+// A split recording cut off in its second hour goes on three hours later:
+// the outage is a gap through the hours between, in parts of their own.
+TEST(Recording, AnHourlyRecordingCutOffGoesOnAtTheClocksSampleAcrossTheHoursBetween)
+{
+	QTemporaryDir dir;
+	ScriptedRun run;
+	run.header = headerFor(100, SplitPeriod::Hour);
+	run.samples = 40000; // 36000 to an hour
+	{
+		RecordingWriter writer;
+		run.record(dir.filePath(QStringLiteral("cut")), writer);
+	}
+	const QString second = dir.filePath(QStringLiteral("cut-002.kvr"));
+	writeBytes(second, bytesOf(second).chopped(5000)); // the power failed
+	const ResumeLookup found = FindResumePoint(second);
+	ASSERT_EQ(found.kind, ResumeLookup::Kind::Interrupted);
+	EXPECT_EQ(found.file, dir.filePath(QStringLiteral("cut-001.kvr")));
+	const ResumePoint &point = *found.point;
+	EXPECT_EQ(point.nextPart, 3);
+	const QDateTime start = StartOf(point.header);
+	const uint64_t first = 3 * 36000 + 500;
+	ASSERT_EQ(ResumeSample(point, start.addSecs(first / 10)), first);
+	EXPECT_EQ(ResumeSample(point, start.addSecs(-60)), point.end()) << "a clock set back";
+	{
+		RecordingWriter writer;
+		RecordingHeader header = point.header;
+		header.firstSample = point.earliestEnd();
+		RecordingStore store(header, point.baseName, writer, 0,
+				RecordingStore::Continuation{point.nextPart, point.unitEnds});
+		std::vector<float> values(1000);
+		for (int u = 0; u < kUnitCount; ++u) {
+			store.skip(u, first - point.unitEnds[u]);
+			for (uint64_t n = 0; n < values.size(); ++n)
+				values[n] = valueOf(u, first + n);
+			store.add(u, values.data(), static_cast<qsizetype>(values.size()));
+		}
+		for (int64_t now = 1000; now <= 10000; now += 1000)
+			store.tick(now);
+	}
+	QString error;
+	const auto joined = RecordingReader::open(found.file, &error);
+	ASSERT_TRUE(joined) << error.toStdString();
+	EXPECT_TRUE(joined->ended());
+	EXPECT_EQ(joined->files().size(), 5) << "hours 2, 3 and 4 resumed";
+	EXPECT_EQ(FindResumePoint(found.file).kind, ResumeLookup::Kind::Ended);
+	for (int u = 0; u < kUnitCount; ++u) {
+		SCOPED_TRACE(u);
+		const uint64_t end = point.unitEnds[u];
+		const std::vector<RecordingGap> gaps = joined->gaps(u);
+		ASSERT_EQ(gaps.size(), 1u);
+		EXPECT_EQ(gaps[0].from, end);
+		EXPECT_EQ(gaps[0].count, first - end);
+		EXPECT_EQ(joined->sampleCount(u), end + 1000) << "from the summaries";
+		const std::vector<float> after = joined->samples(u, first, first + 1000);
+		EXPECT_EQ(after.front(), valueOf(u, first));
+		EXPECT_EQ(after.back(), valueOf(u, first + 999));
+	}
 }
 
 TEST(Recording, AFullDiskIsToldKeepsTheFileAndGoesOnInANewPart)
