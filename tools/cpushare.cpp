@@ -68,7 +68,9 @@ int main(int argc, char *argv[])
 	window.findChild<QRadioButton *>(QStringLiteral("scrollMode0"))->click();
 	QTemporaryDir recordDir;
 	if (longMinutes > 0) {
-		md.LongRecord = {true, recordDir.path(), kelvra::SplitPeriod::None, false};
+		md.LongRecord = {};
+		md.LongRecord.enabled = true;
+		md.LongRecord.folder = recordDir.path();
 		window.showModal = [](QDialog &dialog) { dialog.accept(); }; // no memo lines
 	}
 

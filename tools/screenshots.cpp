@@ -127,8 +127,13 @@ bool saveLongRecording(kelvra::ModuleData &md, kelvra::Prompt &prompt, kelvra::F
 	QTemporaryDir folder;
 	md.settings.TrgMaxFlag = kelvra::kFalse;
 	md.settings.IntervalTM = 50;
-	md.LongRecord = {true, QDir::toNativeSeparators(folder.path()), kelvra::SplitPeriod::Hour,
-			false};
+	md.LongRecord = {};
+	md.LongRecord.enabled = true;
+	md.LongRecord.folder = QDir::toNativeSeparators(folder.path());
+	md.LongRecord.split = kelvra::SplitPeriod::Hour;
+	md.LongRecord.hookCommand = QStringLiteral("/usr/local/bin/kelvra-mail");
+	md.LongRecord.hookKinds = QStringLiteral("alarm,dropout,low-space");
+	md.LongRecord.minFree = QStringLiteral("6h");
 	window.settingsChanged();
 	kelvra::DialogSetting settings(
 			md, [](int, bool) {}, prompt, &window);

@@ -1188,18 +1188,6 @@ N samples</translation>
         <translation>the run ended; %1 holds %2 samples</translation>
     </message>
     <message>
-        <source>測定が終わりました</source>
-        <translation>the measurement ended</translation>
-    </message>
-    <message>
-        <source>記録を閉じた後のイベント: %1</source>
-        <translation>event after the recording was closed: %1</translation>
-    </message>
-    <message>
-        <source>フックの終了を待っています (最長 %1 秒)</source>
-        <translation>waiting for the hooks to end (at most %1 s)</translation>
-    </message>
-    <message>
         <source>異常、切断、再接続、ディスクの障害、空き容量不足、
 再開、測定の終わりごとに COMMAND を実行する
 (シェルは通さず語に分けるだけ)。イベントは環境変数
@@ -2142,6 +2130,21 @@ with exit status 2; where there is none yet, one begins.
     </message>
 </context>
 <context>
+    <name>RunHooks</name>
+    <message>
+        <source>測定が終わりました</source>
+        <translation>the measurement ended</translation>
+    </message>
+    <message>
+        <source>記録を閉じた後のイベント: %1</source>
+        <translation>event after the recording was closed: %1</translation>
+    </message>
+    <message>
+        <source>フックの終了を待っています (最長 %1 秒)</source>
+        <translation>waiting for the hooks to end (at most %1 s)</translation>
+    </message>
+</context>
+<context>
     <name>RunJournal</name>
     <message>
         <source>測定データの控えを書き込めません。測定は続けますが、異常終了したときは復元できません。
@@ -2969,6 +2972,42 @@ with exit status 2; where there is none yet, one begins.
         <source>繰り返しトリガ</source>
         <translation>Repeat the trigger</translation>
     </message>
+    <message>
+        <source>イベントで実行</source>
+        <translation>Run at events</translation>
+    </message>
+    <message>
+        <source>異常、切断、再接続、ディスクの障害、空き容量不足、再開、測定の終わりごとに実行するコマンド (シェルは通さない)</source>
+        <translation>The command run at every alarm, dropout, reconnect, disk trouble, low space, resume and run end (no shell)</translation>
+    </message>
+    <message>
+        <source>実行するイベント</source>
+        <translation>Events to run at</translation>
+    </message>
+    <message>
+        <source>すべて (alarm,dropout,…)</source>
+        <translation>all (alarm,dropout,…)</translation>
+    </message>
+    <message>
+        <source>最小空き容量</source>
+        <translation>Least free space</translation>
+    </message>
+    <message>
+        <source>2GB か 6h</source>
+        <translation>2GB or 6h</translation>
+    </message>
+    <message>
+        <source>状態ページ</source>
+        <translation>Status page</translation>
+    </message>
+    <message>
+        <source>トークン</source>
+        <translation>Token</translation>
+    </message>
+    <message>
+        <source>ループバック以外では必要</source>
+        <translation>needed beyond loopback</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::DialogStrainSetup</name>
@@ -3238,6 +3277,14 @@ with exit status 2; where there is none yet, one begins.
     <message>
         <source>ID%1 との通信が途絶えました（%2）。再び接続されるまで、このユニットのデータは欠けます。記録は続けます。</source>
         <translation>Lost contact with ID%1 (%2). Its data are missing until it is connected again. The recording goes on.</translation>
+    </message>
+    <message>
+        <source>  空き容量不足 (残り %1)</source>
+        <translation>  Low space (%1 left)</translation>
+    </message>
+    <message>
+        <source>  状態ページ %1</source>
+        <translation>  Status page %1</translation>
     </message>
 </context>
 <context>

@@ -6,11 +6,9 @@
 #include "ConsolePrompt.h"
 #include "ConsoleRunView.h"
 
-#include "RecordHooks.h"
 #include "RecordOptions.h"
 #include "RecordProgress.h"
 #include "RecordResume.h"
-#include "RecordStatus.h"
 #include "StopSignals.h"
 
 #include "acquisition/VarnelLibrary.h"
@@ -21,6 +19,8 @@
 #include "run/EventText.h"
 #include "session/RecordingTarget.h"
 #include "session/RunAssembly.h"
+#include "session/RunHooks.h"
+#include "session/RunStatusPage.h"
 #include "settings/QSettingsStore.h"
 #include "settings/StartUpState.h"
 
@@ -384,15 +384,18 @@ int record(RecordOptions o)
 				: out;
 	};
 	const QString folder = RecordingFolder(planOf(o, md));
-	std::unique_ptr<RecordHooks> hooks;
+	std::unique_ptr<RunHooks> hooks;
 	if (o.onEvent || o.minFree) {
-		hooks = std::make_unique<RecordHooks>(o, run, recordingFile);
+		hooks = std::make_unique<RunHooks>(
+				RunHookOptions{o.onEvent, o.onEventKinds, o.minFree}, run,
+				recordingFile);
+		hooks->onTold = [](const QString &text) { printError(text); };
 		hooks->watchSpace(folder, RecordingBytesPerSecond(md));
 		assembly.addGuest(hooks.get());
 	}
-	std::unique_ptr<RecordStatus> statusPage;
+	std::unique_ptr<RunStatusPage> statusPage;
 	if (o.serve) {
-		statusPage = std::make_unique<RecordStatus>(
+		statusPage = std::make_unique<RunStatusPage>(
 				*o.serve, assembly.limits().monitor(), recordingFile, folder);
 		if (QString error; !statusPage->start(error)) {
 			printError(error);

@@ -36,6 +36,14 @@ struct LongRecordSettings {
 	QString folder;
 	SplitPeriod split = SplitPeriod::None;
 	bool repeatTrigger = false; // each trigger capture saved as a data file, then re-armed
+	// Unattended runs, as typed (empty: none): the command run for the run's
+	// events, the kinds it runs for (empty: all), the least free space
+	// ("2GB", "6h"), the status page's ADDRESS:PORT and its token.
+	QString hookCommand;
+	QString hookKinds;
+	QString minFree;
+	QString serveAddress;
+	QString serveToken;
 };
 
 constexpr Flag toFlag(bool value)

@@ -1,6 +1,9 @@
 #include "RecordingSession.h"
 
+#include "files/RecordingSpace.h"
+#include "hooks/MinFree.h"
 #include "run/EventText.h"
+#include "settings/LongRecordEntries.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -38,8 +41,15 @@ RecordingSession::RecordingSession(ModuleData &md, RunControl &run, RunView &vie
 	};
 }
 
+RecordingSession::~RecordingSession()
+{
+	dropUnattended();
+}
+
 bool RecordingSession::start(const QStringList &memoLines)
 {
+	if (!addUnattended())
+		return false;
 	RunPlan plan;
 	plan.longRecording = true;
 	plan.target = md_.LongRecord.folder;
@@ -49,8 +59,53 @@ bool RecordingSession::start(const QStringList &memoLines)
 	plan.memoLines = memoLines;
 	assembly_.assemble(plan);
 	shownHeader_.clear();
+	lowSpaceBytes_.reset();
 	run_.startRun();
 	return md_.MeasFlag == kTrue;
+}
+
+// The hooks and the status page of the settings, guests of the coming run;
+// false when the settings or the page's address refuse (told).
+bool RecordingSession::addUnattended()
+{
+	dropUnattended();
+	const UnattendedCheck check = CheckUnattended(md_.LongRecord);
+	if (!check.options) {
+		prompt_.message(check.message, kErrorTitle, Prompt::Icon::Error);
+		return false;
+	}
+	const UnattendedOptions &o = *check.options;
+	const auto file = [this] { return QFileInfo(currentFile()).absoluteFilePath(); };
+	if (o.serve) {
+		statusPage_ = std::make_unique<RunStatusPage>(*o.serve,
+				assembly_.limits().monitor(), file, md_.LongRecord.folder);
+		if (QString error; !statusPage_->start(error)) {
+			statusPage_.reset();
+			prompt_.message(error, kErrorTitle, Prompt::Icon::Error);
+			return false;
+		}
+		assembly_.addGuest(statusPage_.get());
+	}
+	if (o.command || o.minFree) {
+		hooks_ = std::make_unique<RunHooks>(
+				RunHookOptions{o.command, o.kinds, o.minFree}, run_, file);
+		hooks_->watchSpace(md_.LongRecord.folder, RecordingBytesPerSecond(md_));
+		assembly_.addGuest(hooks_.get());
+	}
+	return true;
+}
+
+void RecordingSession::dropUnattended()
+{
+	assembly_.removeGuest(hooks_.get());
+	assembly_.removeGuest(statusPage_.get());
+	hooks_.reset();
+	statusPage_.reset();
+}
+
+QString RecordingSession::statusUrl() const
+{
+	return statusPage_ ? statusPage_->url() : QString();
 }
 
 QString RecordingSession::currentFile() const
@@ -73,6 +128,13 @@ void RecordingSession::tickDone()
 		header += QCoreApplication::translate(
 				"kelvra::RecordingSession", "  トリガ取込 %1 件")
 					  .arg(captures->saved());
+	if (lowSpaceBytes_)
+		header += QCoreApplication::translate(
+				"kelvra::RecordingSession", "  空き容量不足 (残り %1)")
+					  .arg(ByteText(static_cast<qint64>(*lowSpaceBytes_)));
+	if (statusPage_)
+		header += QCoreApplication::translate("kelvra::RecordingSession", "  状態ページ %1")
+					  .arg(statusPage_->url());
 	if (header != shownHeader_)
 		view_.SetHeaderText(header);
 	shownHeader_ = header;
@@ -82,6 +144,9 @@ void RecordingSession::runEnded()
 {
 	if (!run_.longRun())
 		return;
+	// The hooks and the page stay until the next recording, but the next runs go without them.
+	assembly_.removeGuest(hooks_.get());
+	assembly_.removeGuest(statusPage_.get());
 	assembly_.assemble(RunPlan());
 }
 
@@ -89,6 +154,10 @@ void RecordingSession::eventAdded(const RunEvent &event)
 {
 	if (!run_.longRun())
 		return;
+	if (event.kind == EventKind::LowSpace)
+		lowSpaceBytes_ = event.value;
+	else if (event.kind == EventKind::SpaceBack)
+		lowSpaceBytes_.reset();
 	if (event.kind == EventKind::Dropout)
 		tellLater(QCoreApplication::translate("kelvra::RecordingSession",
 				"ID%1 との通信が途絶えました（%2）。再び接続されるまで、"

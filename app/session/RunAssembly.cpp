@@ -44,6 +44,11 @@ void RunAssembly::addGuest(RunRecorder *guest)
 	guests_.push_back(guest);
 }
 
+void RunAssembly::removeGuest(RunRecorder *guest)
+{
+	guests_.erase(std::remove(guests_.begin(), guests_.end(), guest), guests_.end());
+}
+
 void RunAssembly::assemble(const RunPlan &plan)
 {
 	plan_ = plan;

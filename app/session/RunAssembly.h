@@ -50,6 +50,8 @@ public:
 	// A further recorder of every run assembled from now on, told of each
 	// sample after the limit check and before whoever keeps it.
 	void addGuest(RunRecorder *guest);
+	// From the next run assembled on.
+	void removeGuest(RunRecorder *guest);
 
 	// Sets the run's recorders up for the plan; the next start runs it.
 	void assemble(const RunPlan &plan);

@@ -162,9 +162,36 @@ QWidget *DialogSetting::buildRecordFrame()
 	chkRepeatTrigger = new QCheckBox(tr("繰り返しトリガ"), frame);
 	chkRepeatTrigger->setAccessibleName(chkRepeatTrigger->text());
 	grid->addWidget(chkRepeatTrigger, 3, 0, 1, 3);
+
+	txtHook = addRecordLine(grid, 4, tr("イベントで実行"),
+			QStringLiteral("/usr/local/bin/kelvra-mail"));
+	txtHook->setToolTip(
+			tr("異常、切断、再接続、ディスクの障害、空き容量不足、再開、"
+			   "測定の終わりごとに実行するコマンド (シェルは通さない)"));
+	txtHookKinds = addRecordLine(
+			grid, 5, tr("実行するイベント"), tr("すべて (alarm,dropout,…)"));
+	txtMinFree = addRecordLine(grid, 6, tr("最小空き容量"), tr("2GB か 6h"));
+	txtServe = addRecordLine(grid, 7, tr("状態ページ"), QStringLiteral("127.0.0.1:8080"));
+	txtServeToken = addRecordLine(grid, 8, tr("トークン"), tr("ループバック以外では必要"));
+	txtServeToken->setEchoMode(QLineEdit::Password);
+
 	lblFreeSpace = new QLabel(frame);
-	grid->addWidget(lblFreeSpace, 4, 0, 1, 3);
+	grid->addWidget(lblFreeSpace, 9, 0, 1, 3);
 	return frame;
+}
+
+// A captioned line of the recording frame, its caption its accessible name.
+QLineEdit *DialogSetting::addRecordLine(
+		QGridLayout *grid, int row, const QString &caption, const QString &placeholder)
+{
+	auto *label = new QLabel(caption, grid->parentWidget());
+	auto *edit = new QLineEdit(grid->parentWidget());
+	edit->setAccessibleName(caption);
+	edit->setPlaceholderText(placeholder);
+	label->setBuddy(edit);
+	grid->addWidget(label, row, 0);
+	grid->addWidget(edit, row, 1, 1, 2);
+	return edit;
 }
 
 LongRecordSettings DialogSetting::longRecord() const
@@ -174,14 +201,19 @@ LongRecordSettings DialogSetting::longRecord() const
 	s.folder = txtRecordFolder->text().trimmed();
 	s.split = static_cast<SplitPeriod>(cboSplit->currentIndex());
 	s.repeatTrigger = chkRepeatTrigger->isChecked();
+	s.hookCommand = txtHook->text().trimmed();
+	s.hookKinds = txtHookKinds->text().trimmed();
+	s.minFree = txtMinFree->text().trimmed();
+	s.serveAddress = txtServe->text().trimmed();
+	s.serveToken = txtServeToken->text();
 	return s;
 }
 
 void DialogSetting::SetRecordEnabled()
 {
 	const bool on = chkLongRecord->isChecked();
-	for (QWidget *control : {static_cast<QWidget *>(txtRecordFolder),
-			     static_cast<QWidget *>(cmdBrowse), static_cast<QWidget *>(cboSplit)})
+	for (QWidget *control : std::initializer_list<QWidget *>{txtRecordFolder, cmdBrowse,
+			     cboSplit, txtHook, txtHookKinds, txtMinFree, txtServe, txtServeToken})
 		control->setEnabled(on);
 	chkRepeatTrigger->setEnabled(on && (chkTrg[0]->isChecked() || chkTrg[1]->isChecked()));
 	showFreeSpace();
@@ -224,6 +256,11 @@ void DialogSetting::Form_Load()
 	txtRecordFolder->setText(md_.LongRecord.folder);
 	cboSplit->setCurrentIndex(static_cast<int>(md_.LongRecord.split));
 	chkRepeatTrigger->setChecked(md_.LongRecord.repeatTrigger);
+	txtHook->setText(md_.LongRecord.hookCommand);
+	txtHookKinds->setText(md_.LongRecord.hookKinds);
+	txtMinFree->setText(md_.LongRecord.minFree);
+	txtServe->setText(md_.LongRecord.serveAddress);
+	txtServeToken->setText(md_.LongRecord.serveToken);
 	SetRecordEnabled();
 }
 
@@ -275,6 +312,10 @@ void DialogSetting::OKButton_Click()
 	if (record.enabled) {
 		if (const QString problem = CheckRecordFolder(record.folder); !problem.isEmpty()) {
 			prompt_.message(problem, kErrorTitle, Prompt::Icon::Error);
+			return;
+		}
+		if (const UnattendedCheck check = CheckUnattended(record); !check.options) {
+			prompt_.message(check.message, kErrorTitle, Prompt::Icon::Error);
 			return;
 		}
 	}

@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,6 +55,12 @@ public:
 	QComboBox *cboSplit = nullptr;
 	QCheckBox *chkRepeatTrigger = nullptr;
 	QLabel *lblFreeSpace = nullptr;
+	// Unattended runs: the hook, its kinds, the least free space, the status page.
+	QLineEdit *txtHook = nullptr;
+	QLineEdit *txtHookKinds = nullptr;
+	QLineEdit *txtMinFree = nullptr;
+	QLineEdit *txtServe = nullptr;
+	QLineEdit *txtServeToken = nullptr;
 	QPushButton *OKButton = nullptr;
 	QPushButton *CancelButton = nullptr;
 
@@ -70,6 +77,8 @@ private:
 	QWidget *buildRecordFrame();
 	// The long-recording settings as the controls show them now.
 	LongRecordSettings longRecord() const;
+	QLineEdit *addRecordLine(QGridLayout *grid, int row, const QString &caption,
+			const QString &placeholder);
 	void SetRecordEnabled();
 	void showFreeSpace();
 	void cmdBrowse_Click();

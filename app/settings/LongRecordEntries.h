@@ -5,13 +5,35 @@
 
 #include "SettingsStore.h"
 #include "core/ModuleData.h"
+#include "hooks/HookCommand.h"
+#include "hooks/HookEvent.h"
+#include "hooks/MinFree.h"
+#include "status/StatusOptions.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace kelvra {
 
 LongRecordSettings LoadLongRecord(const SettingsStore &store);
 void SaveLongRecord(SettingsStore &store, const LongRecordSettings &settings);
+
+// The unattended settings read: the hook and its kinds, the least free space
+// and the status page; none is set where its text is empty.
+struct UnattendedOptions {
+	std::optional<HookCommand> command;
+	HookKinds kinds = HookKinds::all();
+	std::optional<MinFree> minFree;
+	std::optional<StatusServerOptions> serve;
+};
+
+struct UnattendedCheck {
+	std::optional<UnattendedOptions> options;
+	QString message; // the first refusal, when options is empty
+};
+
+UnattendedCheck CheckUnattended(const LongRecordSettings &settings);
 
 // Why a long recording does not start there, as a message.
 QString NoRecordFolderText();

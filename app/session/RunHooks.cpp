@@ -1,7 +1,4 @@
-#include "RecordHooks.h"
-
-#include "Commands.h"
-#include "ConsolePrompt.h"
+#include "RunHooks.h"
 
 #include "run/EventText.h"
 
@@ -9,7 +6,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace kelvra::cli {
+namespace kelvra {
 
 namespace {
 
@@ -100,16 +97,15 @@ std::optional<HookKind> hookKindOf(const RunEvent &event)
 
 } // namespace
 
-RecordHooks::RecordHooks(
-		const RecordOptions &o, RunControl &run, std::function<QString()> recordingFile)
+RunHooks::RunHooks(RunHookOptions options, RunControl &run, std::function<QString()> recordingFile)
 	: run_(run), recordingFile_(std::move(recordingFile))
 {
-	if (o.onEvent) {
-		runner_ = std::make_unique<HookRunner>(*o.onEvent, o.onEventKinds);
+	if (options.command) {
+		runner_ = std::make_unique<HookRunner>(*options.command, options.kinds);
 		runner_->nowS = [this] { return nowS(); };
 		runner_->onReport = [this](const HookReport &report) { reported(report); };
 	}
-	minFree_ = o.minFree;
+	minFree_ = options.minFree;
 	// The recording exists once every recorder has started: events from then on are kept.
 	QObject::connect(&run_, &RunControl::runStarted, &run_, [this] {
 		if (runner_)
@@ -119,14 +115,14 @@ RecordHooks::RecordHooks(
 	});
 }
 
-RecordHooks::~RecordHooks()
+RunHooks::~RunHooks()
 {
 	runner_.reset();
 	// The hooks that ended last are deleted from the event loop, which runs no more.
 	QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void RecordHooks::watchSpace(const QString &folder, double bytesPerSecond)
+void RunHooks::watchSpace(const QString &folder, double bytesPerSecond)
 {
 	if (!minFree_)
 		return;
@@ -134,25 +130,25 @@ void RecordHooks::watchSpace(const QString &folder, double bytesPerSecond)
 	watch_->setBytesPerSecond(bytesPerSecond);
 }
 
-double RecordHooks::nowS() const
+double RunHooks::nowS() const
 {
 	return clock_.isValid() ? clock_.elapsed() / 1000.0 : 0.0;
 }
 
-void RecordHooks::runStarted(const ModuleData &md)
+void RunHooks::runStarted(const ModuleData &md)
 {
 	(void)md;
 	clock_.start();
 	open_ = true;
 }
 
-void RecordHooks::sampleStored(int unit, std::optional<float> value)
+void RunHooks::sampleStored(int unit, std::optional<float> value)
 {
 	(void)unit;
 	(void)value;
 }
 
-void RecordHooks::tickDone(const ModuleData &md)
+void RunHooks::tickDone(const ModuleData &md)
 {
 	(void)md;
 	// A split recording goes on in a new file.
@@ -160,7 +156,7 @@ void RecordHooks::tickDone(const ModuleData &md)
 		runner_->setRecording(recordingFile_());
 }
 
-void RecordHooks::eventHappened(const ModuleData &md, const RunEvent &event)
+void RunHooks::eventHappened(const ModuleData &md, const RunEvent &event)
 {
 	(void)md;
 	const std::optional<HookKind> kind = hookKindOf(event);
@@ -174,7 +170,7 @@ void RecordHooks::eventHappened(const ModuleData &md, const RunEvent &event)
 	runner_->notify({*kind, event.unit, event.timeS, value, EventDetailText(event)});
 }
 
-void RecordHooks::runEnded(const ModuleData &md)
+void RunHooks::runEnded(const ModuleData &md)
 {
 	(void)md;
 	open_ = false;
@@ -182,10 +178,10 @@ void RecordHooks::runEnded(const ModuleData &md)
 		watch_->stop();
 	if (runner_)
 		runner_->notify({HookKind::RunEnd, -1, nowS(), std::nullopt,
-				CliText::tr("測定が終わりました")});
+				QCoreApplication::translate("RunHooks", "測定が終わりました")});
 }
 
-void RecordHooks::spaceChanged(const SpaceChange &change)
+void RunHooks::spaceChanged(const SpaceChange &change)
 {
 	const double timeS = nowS();
 	run_.addEvent(SpaceEvent(timeS, change.low, static_cast<double>(change.freeBytes),
@@ -194,21 +190,28 @@ void RecordHooks::spaceChanged(const SpaceChange &change)
 		runner_->notify(LowSpaceEvent(change, timeS));
 }
 
-void RecordHooks::reported(const HookReport &report)
+void RunHooks::reported(const HookReport &report)
 {
 	const RunEvent event = eventOf(report);
 	if (open_) {
 		run_.addEvent(event);
 		return;
 	}
-	printError(CliText::tr("記録を閉じた後のイベント: %1").arg(EventLine(event)));
+	tell(QCoreApplication::translate("RunHooks", "記録を閉じた後のイベント: %1")
+					.arg(EventLine(event)));
 }
 
-void RecordHooks::waitForHooks()
+void RunHooks::tell(const QString &text) const
+{
+	if (onTold)
+		onTold(text);
+}
+
+void RunHooks::waitForHooks()
 {
 	if (!runner_ || runner_->idle())
 		return;
-	printError(CliText::tr("フックの終了を待っています (最長 %1 秒)")
+	tell(QCoreApplication::translate("RunHooks", "フックの終了を待っています (最長 %1 秒)")
 					.arg(HookRunner::kTimeLimitMs / 1000));
 	QEventLoop loop;
 	runner_->onIdle = [&loop] { loop.quit(); };
@@ -224,4 +227,4 @@ void RecordHooks::waitForHooks()
 	runner_->onIdle = nullptr;
 }
 
-} // namespace kelvra::cli
+} // namespace kelvra

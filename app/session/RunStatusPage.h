@@ -1,6 +1,6 @@
 #pragma once
 
-// The status page of kelvra-cli record --serve, a guest of the run's
+// The status page of a run, a guest of the run's
 // recorders: once a second it hands the server the newest value and limit
 // state of every unit in use, how the recording stands and the trail of
 // the last ten minutes; each event of the run goes over as it happens.
@@ -16,13 +16,13 @@
 #include <array>
 #include <functional>
 
-namespace kelvra::cli {
+namespace kelvra {
 
-class RecordStatus : public RunRecorder {
+class RunStatusPage : public RunRecorder {
 public:
 	// `recordingFile`: the file the run is kept in; `folder`: the disk whose
 	// free space the page shows.
-	RecordStatus(StatusServerOptions options, const LimitMonitor &limits,
+	RunStatusPage(StatusServerOptions options, const LimitMonitor &limits,
 			std::function<QString()> recordingFile, QString folder);
 
 	// Listens; false with the reason when the address cannot be served.
@@ -50,4 +50,4 @@ private:
 	QElapsedTimer sincePublished_;
 };
 
-} // namespace kelvra::cli
+} // namespace kelvra

@@ -1,16 +1,17 @@
 #pragma once
 
-// The hooks and the low-space watch of kelvra-cli record, a guest of the
-// run's recorders: every alarm, dropout, reconnect, disk trouble, low space
-// and the run's end go to the hook of --on-event, and what became of each
-// hook is an event of the run while its recording is open (on standard
-// error only, once it is closed). With --min-free the free space of the
+// The hooks and the low-space watch of an unattended recording, a guest of
+// the run's recorders: every alarm, dropout, reconnect, disk trouble, low
+// space, resume and the run's end go to the hook command, and what became of
+// each hook is an event of the run while its recording is open (told to the
+// front end only, once it is closed). With a least free space, that of the
 // recording's folder is watched, and its falls and rises are events too.
 
-#include "RecordOptions.h"
-
+#include "hooks/HookCommand.h"
+#include "hooks/HookEvent.h"
 #include "hooks/HookRunner.h"
 #include "hooks/LowSpaceWatch.h"
+#include "hooks/MinFree.h"
 #include "run/RunControl.h"
 
 #include <QElapsedTimer>
@@ -18,18 +19,27 @@
 #include <functional>
 #include <memory>
 
-namespace kelvra::cli {
+namespace kelvra {
 
-class RecordHooks : public RunRecorder {
+struct RunHookOptions {
+	std::optional<HookCommand> command;
+	HookKinds kinds = HookKinds::all();
+	std::optional<MinFree> minFree;
+};
+
+class RunHooks : public RunRecorder {
 public:
 	// `recordingFile`: the file the run is kept in, for KELVRA_RECORDING.
-	RecordHooks(const RecordOptions &o, RunControl &run,
-			std::function<QString()> recordingFile);
-	RecordHooks(const RecordHooks &) = delete;
-	RecordHooks &operator=(const RecordHooks &) = delete;
-	~RecordHooks() override;
+	RunHooks(RunHookOptions options, RunControl &run, std::function<QString()> recordingFile);
+	RunHooks(const RunHooks &) = delete;
+	RunHooks &operator=(const RunHooks &) = delete;
+	~RunHooks() override;
 
-	// Watches the free space of `folder` against --min-free once the run has
+	// What the recording cannot keep: a hook's report once it was closed,
+	// the wait for the last hooks.
+	std::function<void(const QString &)> onTold;
+
+	// Watches the free space of `folder` against the least once the run has
 	// started; `bytesPerSecond` is what the recording writes, for a limit in time.
 	void watchSpace(const QString &folder, double bytesPerSecond);
 	// After the run: lets the last hooks end, at most a hook's time limit,
@@ -44,6 +54,7 @@ public:
 
 private:
 	double nowS() const;
+	void tell(const QString &text) const;
 	void spaceChanged(const SpaceChange &change);
 	void reported(const HookReport &report);
 
@@ -56,4 +67,4 @@ private:
 	bool open_ = false; // between the start and the end of the run's recording
 };
 
-} // namespace kelvra::cli
+} // namespace kelvra

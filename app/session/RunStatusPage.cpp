@@ -1,4 +1,4 @@
-#include "RecordStatus.h"
+#include "RunStatusPage.h"
 
 #include "files/RecordingSpace.h"
 #include "run/EventText.h"
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace kelvra::cli {
+namespace kelvra {
 
 namespace {
 
@@ -32,14 +32,14 @@ QString unitName(int unit)
 
 } // namespace
 
-RecordStatus::RecordStatus(StatusServerOptions options, const LimitMonitor &limits,
+RunStatusPage::RunStatusPage(StatusServerOptions options, const LimitMonitor &limits,
 		std::function<QString()> recordingFile, QString folder)
 	: server_(std::move(options)), limits_(limits), recordingFile_(std::move(recordingFile)),
 	  folder_(std::move(folder))
 {
 }
 
-void RecordStatus::runStarted(const ModuleData &md)
+void RunStatusPage::runStarted(const ModuleData &md)
 {
 	intervalS_ = std::max(md.settings.IntervalTM / 1000.0, 0.001);
 	stored_.fill(0);
@@ -50,7 +50,7 @@ void RecordStatus::runStarted(const ModuleData &md)
 	publish(md, true);
 }
 
-void RecordStatus::sampleStored(int unit, std::optional<float> value)
+void RunStatusPage::sampleStored(int unit, std::optional<float> value)
 {
 	const float shown = value.value_or(NAN);
 	if (!value)
@@ -60,13 +60,13 @@ void RecordStatus::sampleStored(int unit, std::optional<float> value)
 	++stored_[unit];
 }
 
-void RecordStatus::tickDone(const ModuleData &md)
+void RunStatusPage::tickDone(const ModuleData &md)
 {
 	if (sincePublished_.hasExpired(kPublishPeriodMs))
 		publish(md, true);
 }
 
-void RecordStatus::eventHappened(const ModuleData &md, const RunEvent &event)
+void RunStatusPage::eventHappened(const ModuleData &md, const RunEvent &event)
 {
 	(void)md;
 	StatusEvent shown;
@@ -78,12 +78,12 @@ void RecordStatus::eventHappened(const ModuleData &md, const RunEvent &event)
 	server_.addEvent(std::move(shown));
 }
 
-void RecordStatus::runEnded(const ModuleData &md)
+void RunStatusPage::runEnded(const ModuleData &md)
 {
 	publish(md, false);
 }
 
-void RecordStatus::publish(const ModuleData &md, bool running)
+void RunStatusPage::publish(const ModuleData &md, bool running)
 {
 	StatusSnapshot snapshot;
 	snapshot.running = running;
@@ -108,4 +108,4 @@ void RecordStatus::publish(const ModuleData &md, bool running)
 	sincePublished_.start();
 }
 
-} // namespace kelvra::cli
+} // namespace kelvra
