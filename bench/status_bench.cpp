@@ -1,7 +1,8 @@
 // What the status page costs the run: a sample into its ten minutes, the
 // snapshot made from them once a second, and publish() while 16 clients
-// stream; and what the server's own thread takes: a status's JSON, and its
-// share of a core with 16 streams.
+// stream; what the server's own thread takes: a status's JSON, and its
+// share of a core with 16 streams; and how long a status takes from
+// publish() to a client of the stream.
 
 #include "status/StatusJson.h"
 #include "status/StatusServer.h"
@@ -35,21 +36,25 @@ constexpr int kStreams = 16;
 // what comes, as a browser that only shows it would.
 class Streams {
 public:
-	explicit Streams(quint16 port)
+	explicit Streams(quint16 port, int count = kStreams)
 	{
-		for (int i = 0; i < kStreams; ++i) {
-			const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-			sockaddr_in address{};
-			address.sin_family = AF_INET;
-			address.sin_port = htons(port);
-			address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-			::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-			const QByteArray request = "GET /api/stream HTTP/1.1\r\nHost: 127.0.0.1:" +
-					QByteArray::number(port) + "\r\n\r\n";
-			::send(fd, request.constData(), static_cast<size_t>(request.size()), 0);
-			fds_.push_back({fd, POLLIN, 0});
-		}
+		for (int i = 0; i < count; ++i)
+			fds_.push_back({OpenStream(port), POLLIN, 0});
 		reader_ = std::thread([this] { read(); });
+	}
+
+	static int OpenStream(quint16 port)
+	{
+		const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+		sockaddr_in address{};
+		address.sin_family = AF_INET;
+		address.sin_port = htons(port);
+		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+		const QByteArray request = "GET /api/stream HTTP/1.1\r\nHost: 127.0.0.1:" +
+				QByteArray::number(port) + "\r\n\r\n";
+		::send(fd, request.constData(), static_cast<size_t>(request.size()), 0);
+		return fd;
 	}
 	~Streams()
 	{
@@ -194,6 +199,54 @@ void BM_ServerShareWith16Streams(benchmark::State &state)
 	state.counters["stream MB/s"] = static_cast<double>(streams.bytes()) / 1e6 / 10.0;
 }
 BENCHMARK(BM_ServerShareWith16Streams)->Iterations(1)->Unit(benchmark::kSecond);
+
+// publish() to the status in a stream read by a client, 15 more streams
+// open, publishing once a second as the run does and an event half a second
+// after each: a value is on the page at most a second and this later.
+void BM_StreamDelayWith16Streams(benchmark::State &state)
+{
+	Served served;
+	Streams others(served.server.port(), kStreams - 1);
+	const int watched = Streams::OpenStream(served.server.port());
+	QByteArray seen;
+	int tick = 0;
+	auto published = std::chrono::steady_clock::now();
+	// Publishes a second after the last and reads the watched stream up to it.
+	const auto publishAndRead = [&] {
+		StatusSnapshot snapshot = SyntheticSnapshot(1, kSeries);
+		snapshot.recording.samplesLost = ++tick + 1000000;
+		const QByteArray marker = "\"samplesLost\":" + QByteArray::number(tick + 1000000);
+		std::this_thread::sleep_until(published + std::chrono::seconds(1));
+		published = std::chrono::steady_clock::now();
+		served.server.publish(std::move(snapshot));
+		char buffer[65536];
+		pollfd fd{watched, POLLIN, 0};
+		while (!seen.contains(marker) && ::poll(&fd, 1, 5000) > 0)
+			seen += QByteArray(buffer,
+					std::max<ssize_t>(0,
+							::recv(watched, buffer, sizeof buffer, 0)));
+		seen = seen.mid(seen.lastIndexOf(marker));
+		const double ms = std::chrono::duration<double, std::milli>(
+				std::chrono::steady_clock::now() - published)
+						  .count();
+		std::this_thread::sleep_until(published + std::chrono::milliseconds(500));
+		served.server.addEvent(SyntheticEvent(tick));
+		return ms;
+	};
+	publishAndRead(); // the stream's first status, sent as it opens
+	double worstMs = 0.0;
+	for (auto _ : state) {
+		const double ms = publishAndRead();
+		worstMs = std::max(worstMs, ms);
+		state.SetIterationTime(ms / 1000.0);
+	}
+	state.counters["worst ms"] = worstMs;
+	::close(watched);
+}
+BENCHMARK(BM_StreamDelayWith16Streams)
+		->Iterations(20)
+		->UseManualTime()
+		->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -14,6 +14,7 @@ namespace kelvra {
 
 namespace {
 
+// A run that publishes faster than once a second is held to about that.
 constexpr qint64 kStreamSpacingMs = 900;
 constexpr int kKeepAliveMs = 15'000;
 const QByteArray kCookie = "kelvra_status";
@@ -100,7 +101,8 @@ quint16 StatusHttp::open(const QHostAddress &address, quint16 port, QString &err
 void StatusHttp::takeNews()
 {
 	StatusHandOver::News news = handOver_.take();
-	if (news.snapshotVersion != snapshotVersion_) {
+	const bool newSnapshot = news.snapshotVersion != snapshotVersion_;
+	if (newSnapshot) {
 		snapshot_ = std::move(news.snapshot);
 		snapshotVersion_ = news.snapshotVersion;
 		statusJson_.clear();
@@ -113,7 +115,10 @@ void StatusHttp::takeNews()
 			events_.pop_front();
 		statusJson_.clear();
 	}
-	if (statusJson_.isEmpty() && !streamPace_.isActive())
+	// The streams get a status with each snapshot, as soon as it comes; events
+	// go with the next one. A status sent for events alone would hold the
+	// next snapshot back by the spacing, and the page behind the run.
+	if (newSnapshot && !streamPace_.isActive())
 		streamPace_.start(static_cast<int>(
 				std::max<qint64>(0, kStreamSpacingMs - sinceSent_.elapsed())));
 }
