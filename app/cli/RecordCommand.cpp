@@ -102,11 +102,14 @@ bool runToEnd(RunControl &run, const ModuleData &md, RecordProgress &progress,
 	return true;
 }
 
-// Prints every event of the run as it happens.
-void printEvents(RunControl &run)
+// Prints every event of the run as it happens, at the time of its recording
+// when that has one of its own (a resumed one).
+void printEvents(RunControl &run, const LongRecording *recording = nullptr)
 {
-	QObject::connect(&run, &RunControl::eventAdded, [](const RunEvent &event) {
-		printError(CliText::tr("イベント: %1").arg(EventLine(event)));
+	QObject::connect(&run, &RunControl::eventAdded, [recording](const RunEvent &event) {
+		RunEvent shown = event;
+		shown.timeS += recording ? recording->timeShiftS() : 0.0;
+		printError(CliText::tr("イベント: %1").arg(EventLine(shown)));
 	});
 }
 
@@ -220,7 +223,7 @@ int recordLong(const RecordOptions &o, ModuleData &md, RunControl &run, RunAssem
 		printError(CliText::tr("トリガの取込データを保存できません: %1").arg(text));
 	};
 	assembly.assemble(plan);
-	printEvents(run);
+	printEvents(run, assembly.recording());
 	TellResumed(run, *assembly.recording());
 	RecordProgress progress(md, o.progress);
 	if (!runToEnd(run, md, progress, [&] { return assembly.endReached(); }))
@@ -384,12 +387,16 @@ int record(RecordOptions o)
 				: out;
 	};
 	const QString folder = RecordingFolder(planOf(o, md));
+	const auto recordingShift = [&assembly] {
+		return assembly.recording() ? assembly.recording()->timeShiftS() : 0.0;
+	};
 	std::unique_ptr<RunHooks> hooks;
 	if (o.onEvent || o.minFree) {
 		hooks = std::make_unique<RunHooks>(
 				RunHookOptions{o.onEvent, o.onEventKinds, o.minFree}, run,
 				recordingFile);
 		hooks->onTold = [](const QString &text) { printError(text); };
+		hooks->timeShiftS = recordingShift;
 		hooks->watchSpace(folder, RecordingBytesPerSecond(md));
 		assembly.addGuest(hooks.get());
 	}
@@ -397,6 +404,7 @@ int record(RecordOptions o)
 	if (o.serve) {
 		statusPage = std::make_unique<RunStatusPage>(
 				*o.serve, assembly.limits().monitor(), recordingFile, folder);
+		statusPage->timeShiftS = recordingShift;
 		if (QString error; !statusPage->start(error)) {
 			printError(error);
 			return kExitUsage;

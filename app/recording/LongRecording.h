@@ -47,6 +47,9 @@ public:
 	// The seconds without samples before a resumed recording went on, once
 	// its run has started.
 	std::optional<double> outageS() const { return outageS_; }
+	// What the recording's times add to the run's: the time of its first
+	// sample when resumed, else 0.
+	double timeShiftS() const { return shiftS_; }
 	// Keeps at most this many samples per unit; 0: no limit. Samples of the
 	// tick under way past a new limit are dropped.
 	void setSampleLimit(uint64_t samples);

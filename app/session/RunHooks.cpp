@@ -167,7 +167,8 @@ void RunHooks::eventHappened(const ModuleData &md, const RunEvent &event)
 		value = event.value;
 	else if (event.kind == EventKind::Dropout)
 		value = event.code;
-	runner_->notify({*kind, event.unit, event.timeS, value, EventDetailText(event)});
+	runner_->notify({*kind, event.unit, recordingTimeS(event.timeS), value,
+			EventDetailText(event)});
 }
 
 void RunHooks::runEnded(const ModuleData &md)
@@ -177,7 +178,7 @@ void RunHooks::runEnded(const ModuleData &md)
 	if (watch_)
 		watch_->stop();
 	if (runner_)
-		runner_->notify({HookKind::RunEnd, -1, nowS(), std::nullopt,
+		runner_->notify({HookKind::RunEnd, -1, recordingTimeS(nowS()), std::nullopt,
 				QCoreApplication::translate("RunHooks", "測定が終わりました")});
 }
 
@@ -187,7 +188,7 @@ void RunHooks::spaceChanged(const SpaceChange &change)
 	run_.addEvent(SpaceEvent(timeS, change.low, static_cast<double>(change.freeBytes),
 			static_cast<double>(change.limitBytes)));
 	if (runner_)
-		runner_->notify(LowSpaceEvent(change, timeS));
+		runner_->notify(LowSpaceEvent(change, recordingTimeS(timeS)));
 }
 
 void RunHooks::reported(const HookReport &report)
@@ -199,6 +200,11 @@ void RunHooks::reported(const HookReport &report)
 	}
 	tell(QCoreApplication::translate("RunHooks", "記録を閉じた後のイベント: %1")
 					.arg(EventLine(event)));
+}
+
+double RunHooks::recordingTimeS(double runTimeS) const
+{
+	return runTimeS + (timeShiftS ? timeShiftS() : 0.0);
 }
 
 void RunHooks::tell(const QString &text) const

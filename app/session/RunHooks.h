@@ -38,6 +38,9 @@ public:
 	// What the recording cannot keep: a hook's report once it was closed,
 	// the wait for the last hooks.
 	std::function<void(const QString &)> onTold;
+	// What the recording's times add to the run's (a resumed recording's);
+	// the hooks are told the recording's.
+	std::function<double()> timeShiftS;
 
 	// Watches the free space of `folder` against the least once the run has
 	// started; `bytesPerSecond` is what the recording writes, for a limit in time.
@@ -54,6 +57,7 @@ public:
 
 private:
 	double nowS() const;
+	double recordingTimeS(double runTimeS) const;
 	void tell(const QString &text) const;
 	void spaceChanged(const SpaceChange &change);
 	void reported(const HookReport &report);

@@ -42,6 +42,7 @@ RunStatusPage::RunStatusPage(StatusServerOptions options, const LimitMonitor &li
 void RunStatusPage::runStarted(const ModuleData &md)
 {
 	intervalS_ = std::max(md.settings.IntervalTM / 1000.0, 0.001);
+	shiftS_.reset();
 	stored_.fill(0);
 	newest_.fill(NAN);
 	for (StatusTrail &trail : trails_)
@@ -56,7 +57,7 @@ void RunStatusPage::sampleStored(int unit, std::optional<float> value)
 	if (!value)
 		++missing_;
 	newest_[unit] = shown;
-	trails_[unit].add(static_cast<double>(stored_[unit]) * intervalS_, shown);
+	trails_[unit].add(shiftS() + static_cast<double>(stored_[unit]) * intervalS_, shown);
 	++stored_[unit];
 }
 
@@ -73,7 +74,7 @@ void RunStatusPage::eventHappened(const ModuleData &md, const RunEvent &event)
 	shown.kind = EventKindName(event.kind);
 	shown.kindText = EventKindText(event.kind);
 	shown.unit = event.unit >= 0 ? unitName(event.unit) : QString();
-	shown.timeS = event.timeS;
+	shown.timeS = shiftS() + event.timeS;
 	shown.text = EventDetailText(event);
 	server_.addEvent(std::move(shown));
 }
@@ -81,6 +82,13 @@ void RunStatusPage::eventHappened(const ModuleData &md, const RunEvent &event)
 void RunStatusPage::runEnded(const ModuleData &md)
 {
 	publish(md, false);
+}
+
+double RunStatusPage::shiftS()
+{
+	if (!shiftS_)
+		shiftS_ = timeShiftS ? timeShiftS() : 0.0;
+	return *shiftS_;
 }
 
 void RunStatusPage::publish(const ModuleData &md, bool running)
@@ -99,7 +107,7 @@ void RunStatusPage::publish(const ModuleData &md, bool running)
 	}
 	StatusRecording &recording = snapshot.recording;
 	recording.file = recordingFile_();
-	recording.recordedS = static_cast<double>(recorded) * intervalS_;
+	recording.recordedS = shiftS_.value_or(0.0) + static_cast<double>(recorded) * intervalS_;
 	recording.samplesLost = missing_;
 	recording.freeBytes = FreeSpace(folder_);
 	if (recording.freeBytes)

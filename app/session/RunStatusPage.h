@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace kelvra {
 
@@ -24,6 +25,10 @@ public:
 	// free space the page shows.
 	RunStatusPage(StatusServerOptions options, const LimitMonitor &limits,
 			std::function<QString()> recordingFile, QString folder);
+
+	// What the recording's times add to the run's (a resumed recording's):
+	// the page shows the recording's.
+	std::function<double()> timeShiftS;
 
 	// Listens; false with the reason when the address cannot be served.
 	bool start(QString &error) { return server_.start(error); }
@@ -37,12 +42,15 @@ public:
 
 private:
 	void publish(const ModuleData &md, bool running);
+	double shiftS();
 
 	StatusServer server_;
 	const LimitMonitor &limits_;
 	std::function<QString()> recordingFile_;
 	QString folder_;
 	double intervalS_ = 1.0;
+	// Asked once the recording has started, which is after this guest.
+	std::optional<double> shiftS_;
 	std::array<int64_t, kUnitCount> stored_{}; // samples of each unit this run
 	std::array<float, kUnitCount> newest_{};
 	std::array<StatusTrail, kUnitCount> trails_;

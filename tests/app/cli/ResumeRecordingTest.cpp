@@ -81,13 +81,24 @@ TEST_F(KelvraCli, AKilledRecordingGoesOnAfterItsOutage)
 	const QDateTime start = StartOf(before->header());
 	before.reset();
 
+	// The hook is told the resume at the recording's time.
+	const QString told = path("told.txt");
+	QFile hook(path("hook.sh"));
+	ASSERT_TRUE(hook.open(QIODevice::WriteOnly));
+	hook.write("#!/bin/sh\necho \"$KELVRA_EVENT $KELVRA_TIME\" >> \"" + told.toUtf8() + "\"\n");
+	hook.close();
+	hook.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
 	QThread::sleep(2); // the outage
 	const QDateTime resumedAt = QDateTime::currentDateTime();
 	// The whole recording lasts 10 s; the settings options are the recording's.
-	const Outcome resumed = run(
-			QStringList{QStringLiteral("record"), QStringLiteral("--resume"), folder,
-					QStringLiteral("--duration"), QStringLiteral("10s")} +
-			units);
+	const Outcome resumed =
+			run(QStringList{QStringLiteral("record"), QStringLiteral("--resume"),
+					    folder, QStringLiteral("--duration"),
+					    QStringLiteral("10s"), QStringLiteral("--on-event"),
+					    hook.fileName(), QStringLiteral("--on-event-kinds"),
+					    QStringLiteral("resumed")} +
+					units);
 	ASSERT_EQ(resumed.status, 0) << resumed.errors.toStdString();
 	EXPECT_TRUE(resumed.errors.contains(QStringLiteral("--units, --interval-ms")))
 			<< resumed.errors.toStdString();
@@ -107,6 +118,9 @@ TEST_F(KelvraCli, AKilledRecordingGoesOnAfterItsOutage)
 	EXPECT_LE(late, 3.0);
 	EXPECT_NEAR(event->value, (first - std::max(ends[0], ends[1])) * kIntervalS, 1e-3);
 	EXPECT_GE(event->value, 2.0);
+	QFile toldFile(told);
+	ASSERT_TRUE(toldFile.open(QIODevice::ReadOnly));
+	EXPECT_EQ(toldFile.readAll(), "resumed " + QByteArray::number(event->timeS, 'f', 3) + "\n");
 	for (int i = 0; i < 2; ++i) {
 		const int unit = i * 2;
 		SCOPED_TRACE(unit);
