@@ -115,7 +115,7 @@ TEST_F(KelvraCli, AKilledRecordingGoesOnAfterItsOutage)
 	// Sample numbers are the clock's: the resumed run began after resumedAt.
 	const double late = first * kIntervalS - start.msecsTo(resumedAt) / 1000.0;
 	EXPECT_GE(late, -0.2);
-	EXPECT_LE(late, 3.0);
+	EXPECT_LE(late, 10.0) << "the resumed program's start, however busy the machine";
 	EXPECT_NEAR(event->value, (first - std::max(ends[0], ends[1])) * kIntervalS, 1e-3);
 	EXPECT_GE(event->value, 2.0);
 	QFile toldFile(told);
@@ -135,8 +135,10 @@ TEST_F(KelvraCli, AKilledRecordingGoesOnAfterItsOutage)
 				}));
 		EXPECT_EQ(joined->samples(unit, first, first + 1).front(),
 				unit == 0 ? 1.0f : -5.0f);
+		// The ten seconds, and at most the samples of the program's start after
+		// the resume's sample number was first reckoned.
 		EXPECT_GE(joined->sampleEnd(unit), 100u);
-		EXPECT_LE(joined->sampleEnd(unit), 120u);
+		EXPECT_LE(joined->sampleEnd(unit), 101u + static_cast<uint64_t>(late / kIntervalS));
 	}
 
 	const Outcome again = run(
