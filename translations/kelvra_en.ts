@@ -1335,6 +1335,12 @@ with exit status 2; where there is none yet, one begins.
         <source>記録の設定とメモで続けるため、%1 は使いません</source>
         <translation>The recording goes on with its own settings and memo: %1 not used</translation>
     </message>
+    <message>
+        <source>各ユニットを位相ずれのないフィルタ (前後両方向) に
+通して書き出す。欠落はそのまま欠落</source>
+        <translation>writes every unit through the filter zero-phase (forward
+and backward); a missing sample stays missing</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>

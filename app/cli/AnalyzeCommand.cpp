@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ConsolePrompt.h"
+#include "FilterOption.h"
 
 #include "analysis/AmplitudeSpectrum.h"
 #include "analysis/FilteredSeries.h"
@@ -84,11 +85,6 @@ const OptionTable kAnalyzeOptions{"analyze",
 								"書き出すファイル (.csv か .h5)")},
 		}};
 
-// Bad usage, or an analysis refused with its reason: exit status 2.
-struct UsageError {
-	QString text;
-};
-
 struct AnalyzeOptions {
 	QString file;
 	QString out;
@@ -159,36 +155,6 @@ std::optional<double> secondsOption(const QCommandLineParser &parser, const char
 	return seconds;
 }
 
-// lowpass:FC[:ORDER], highpass:FC[:ORDER] or moving:N; its values are
-// checked against the sampling rate later, by DesignFilter.
-FilterSpec parseFilter(const QString &text)
-{
-	const QStringList parts = text.split(QLatin1Char(':'));
-	const QString &kind = parts[0];
-	FilterSpec spec;
-	bool ok = parts.size() >= 2;
-	if (ok && kind == QLatin1String("moving") && parts.size() == 2) {
-		spec.kind = FilterKind::MovingAverage;
-		spec.length = parts[1].toULongLong(&ok);
-	} else if (ok && (kind == QLatin1String("lowpass") || kind == QLatin1String("highpass")) &&
-			parts.size() <= 3) {
-		spec.kind = kind == QLatin1String("lowpass") ? FilterKind::LowPass
-							     : FilterKind::HighPass;
-		const auto cutoff = readNumber(parts[1]);
-		spec.cutoffHz = cutoff.value_or(0.0);
-		ok = cutoff.has_value();
-		if (ok && parts.size() == 3)
-			spec.order = parts[2].toInt(&ok);
-	} else {
-		ok = false;
-	}
-	if (!ok)
-		throw UsageError{
-				CliText::tr("--filter には lowpass:FC[:ORDER]、"
-					    "highpass:FC[:ORDER] か moving:N を指定します")};
-	return spec;
-}
-
 void parseAnalysisOptions(const QCommandLineParser &parser, AnalyzeOptions &o)
 {
 	if (const auto name = value(parser, "window")) {
@@ -253,26 +219,8 @@ AnalyzeOptions parseOptions(const QCommandLineParser &parser)
 	o.fromS = secondsOption(parser, "from");
 	o.toS = secondsOption(parser, "to");
 	if (const auto text = value(parser, "filter"))
-		o.filter = parseFilter(*text);
+		o.filter = ParseFilterOption(*text);
 	return o;
-}
-
-QString refusalText(Refusal refusal, const FilterSpec &spec, double rateHz)
-{
-	switch (refusal) {
-	case Refusal::CutoffOutOfRange:
-		return CliText::tr(
-				"カットオフ周波数 %1 Hz はサンプリング周波数の半分 (%2 Hz) "
-				"未満の正の値にします")
-				.arg(spec.cutoffHz)
-				.arg(rateHz / 2.0);
-	case Refusal::OrderOutOfRange:
-		return CliText::tr("フィルタの次数は 1 から 8 です");
-	case Refusal::LengthOutOfRange:
-		return CliText::tr("移動平均は 1 から %1 サンプルです").arg(kMaxAverageLength);
-	default:
-		return CliText::tr("解析できません");
-	}
 }
 
 // The units named by --units, or every unit of the file. Computed channels
@@ -305,12 +253,10 @@ Selection selectSeries(const AnalysisInput &input, const std::optional<QString> 
 
 void applyFilter(Selection &selection, const FilterSpec &spec, double intervalS)
 {
-	const auto design = DesignFilter(spec, 1.0 / intervalS);
-	if (!design)
-		throw UsageError{refusalText(design.refusal(), spec, 1.0 / intervalS)};
+	const DesignedFilter design = DesignFilterOption(spec, intervalS);
 	for (const SeriesSource *recorded : selection.recorded)
 		selection.filtered.push_back(std::make_unique<FilteredSeries>(
-				*recorded, *design, FilterMode::ZeroPhase));
+				*recorded, design, FilterMode::ZeroPhase));
 	selection.analysed.clear();
 	for (const auto &filtered : selection.filtered)
 		selection.analysed.push_back(filtered.get());

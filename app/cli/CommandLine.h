@@ -11,6 +11,11 @@
 
 namespace kelvra::cli {
 
+// Bad usage, or work refused with its reason: exit status 2.
+struct UsageError {
+	QString text;
+};
+
 struct OptionName {
 	const char *name;
 	const char *valueName = nullptr; // none for a flag

@@ -2,6 +2,8 @@
 
 #include "files/CsvFile.h"
 
+#include "analysis/FilterDesign.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 
@@ -27,7 +29,7 @@ std::optional<CsvEncoding> parseCsvEncoding(const QString &name);
 
 // A long recording's convert and info.
 int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out,
-		CsvEncoding encoding);
+		CsvEncoding encoding, const std::optional<analysis::FilterSpec> &filter);
 int infoRecording(const QString &in);
 
 // Sets up its own application on the offscreen platform, so it takes main's arguments.

@@ -4,6 +4,8 @@
 // command's --help), their reading and checks, and how they change the stored
 // measuring conditions and limits.
 
+#include "CommandLine.h"
+
 #include "core/ModuleData.h"
 #include "files/CsvFile.h"
 #include "files/MeasurementFiles.h"
@@ -79,10 +81,6 @@ struct RecordOptions {
 	QStringList settingsOptions;
 	// The status page of --serve, with its token if any.
 	std::optional<StatusServerOptions> serve;
-};
-
-struct UsageError {
-	QString text;
 };
 
 extern const OptionTable kRecordOptions;

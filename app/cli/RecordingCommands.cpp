@@ -1,7 +1,9 @@
 // kelvra-cli convert and info for a long recording (.kvr).
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "ConsolePrompt.h"
+#include "FilterOption.h"
 
 #include "files/MeasurementFiles.h"
 #include "recording/RecordingHdf5.h"
@@ -58,7 +60,7 @@ std::unique_ptr<RecordingReader> openRecording(const QString &fileName)
 } // namespace
 
 int convertRecording(const QCommandLineParser &parser, const QString &in, const QString &out,
-		CsvEncoding encoding)
+		CsvEncoding encoding, const std::optional<analysis::FilterSpec> &filter)
 {
 	bool ok = true;
 	const auto from = seconds(parser, "from", &ok);
@@ -80,9 +82,20 @@ int convertRecording(const QCommandLineParser &parser, const QString &in, const 
 	const SampleSpan span = SpanOfSeconds(*reader, from, to);
 	if (span.size() == 0)
 		return refuseEmptySpan(*reader, in, from || to);
-	const FileResult written = hdf5         ? ExportHdf5(*reader, span, out)
-			: type == FileType::Csv ? ExportCsv(*reader, span, out, encoding)
-						: ExportDataFile(*reader, span, out);
+	std::unique_ptr<FilteredReading> filtered;
+	try {
+		if (filter)
+			filtered = std::make_unique<FilteredReading>(*reader,
+					DesignFilterOption(*filter, reader->header().intervalS));
+	} catch (const UsageError &error) {
+		printError(error.text);
+		return kExitUsage;
+	}
+	const SampleReading read = filtered ? filtered->reading() : SampleReading();
+	const FileResult written = hdf5 ? ExportHdf5(*reader, span, out, read)
+			: type == FileType::Csv
+			? ExportCsv(*reader, span, out, encoding, nullptr, read)
+			: ExportDataFile(*reader, span, out, read);
 	if (!written.ok) {
 		printError(CliText::tr("%1 に書き込めません: %2").arg(out, written.error));
 		return kExitFailure;

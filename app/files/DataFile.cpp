@@ -340,6 +340,12 @@ std::optional<DataFileContent> ParseDataFile(const QByteArray &bytes, QString *e
 	return content;
 }
 
+void ApplyDataFileContent(const DataFileContent &content, ModuleData &md)
+{
+	md.ClearMeasData();
+	applyContent(content, md);
+}
+
 FileResult ReadDataFileBytes(ModuleData &md, const QByteArray &bytes)
 {
 	md.ClearMeasData();

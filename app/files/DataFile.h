@@ -59,6 +59,9 @@ FileResult SaveDataFile(const ModuleData &md, const QString &fileName);
 FileResult ReadDataFile(ModuleData &md, const QString &fileName);
 // The same from bytes in memory.
 FileResult ReadDataFileBytes(ModuleData &md, const QByteArray &bytes);
+// The same from a file's content, parsed before (and changed, when a filter
+// has been through its rows).
+void ApplyDataFileContent(const DataFileContent &content, ModuleData &md);
 
 // Writes bytes to a temporary file beside the target and replaces the target
 // only when everything was written.

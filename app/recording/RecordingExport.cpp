@@ -74,7 +74,7 @@ QByteArray eventsCsv(const RecordingReader &reader, SampleSpan span, CsvEncoding
 }
 
 QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan span,
-		CsvEncoding encoding)
+		CsvEncoding encoding, const SampleReading &read)
 {
 	md.DataCount = static_cast<int32_t>(span.size());
 	md.StartTimeStr = SpanStartTimeStr(reader.header(), span);
@@ -86,7 +86,7 @@ QByteArray csvFile(const RecordingReader &reader, ModuleData &md, SampleSpan spa
 	for (uint64_t at = span.from; at < span.to; at += kChunkRows) {
 		const uint64_t end = std::min(span.to, at + kChunkRows);
 		for (int u = 0; u < kUnitCount; ++u)
-			columns[u] = used[u] ? reader.samples(u, at, end)
+			columns[u] = used[u] ? ReadSpanSamples(reader, read, u, at, end)
 					     : std::vector<float>(end - at, NAN);
 		// Rows go straight into the file's bytes; the slack is cut off after.
 		const qsizetype begin = bytes.size();
@@ -147,7 +147,18 @@ QString EmptySpanText()
 	return QCoreApplication::translate("RecordingExport", "範囲にサンプルがありません");
 }
 
-FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md)
+std::vector<float> ReadSpanSamples(const RecordingReader &reader, const SampleReading &read,
+		int unit, uint64_t from, uint64_t to)
+{
+	if (!read)
+		return reader.samples(unit, from, to);
+	std::vector<float> values(to > from ? to - from : 0);
+	read(unit, from, to, values.data());
+	return values;
+}
+
+FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md,
+		const SampleReading &read)
 {
 	if (span.size() > uint64_t{kBufferLength})
 		return FileResult::failure(QCoreApplication::translate("RecordingExport",
@@ -163,7 +174,8 @@ FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, Mod
 		ChannelRecord &channel = md.Channels[u];
 		if (!channel.inUse())
 			continue;
-		const std::vector<float> values = reader.samples(u, span.from, span.to);
+		const std::vector<float> values =
+				ReadSpanSamples(reader, read, u, span.from, span.to);
 		std::transform(values.begin(), values.end(), channel.Data.begin(),
 				[](float v) { return std::isnan(v) ? kNoData : v; });
 		channel.DataNum = n;
@@ -186,7 +198,7 @@ QString NumberedFileName(const QString &fileName, int number)
 }
 
 FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName,
-		CsvEncoding encoding, QStringList *written)
+		CsvEncoding encoding, QStringList *written, const SampleReading &read)
 {
 	if (span.size() == 0)
 		return FileResult::failure(EmptySpanText());
@@ -201,8 +213,8 @@ FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QStri
 	for (uint64_t at = span.from; at < span.to; at += rowsPerFile) {
 		const SampleSpan piece{at, std::min(span.to, at + rowsPerFile)};
 		names << (numbered ? NumberedFileName(fileName, names.size() + 1) : fileName);
-		const FileResult result =
-				files.write(names.back(), csvFile(reader, md, piece, encoding));
+		const FileResult result = files.write(
+				names.back(), csvFile(reader, md, piece, encoding, read));
 		if (!result.ok)
 			return failureOf(names.back(), fileName, result);
 	}
@@ -224,12 +236,13 @@ QString EventsFileName(const QString &fileName)
 			QStringLiteral("-events.csv");
 }
 
-FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName)
+FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName,
+		const SampleReading &read)
 {
 	if (span.size() == 0)
 		return FileResult::failure(EmptySpanText());
 	ModuleData md;
-	const FileResult loaded = LoadRecordingSpan(reader, span, md);
+	const FileResult loaded = LoadRecordingSpan(reader, span, md, read);
 	return loaded.ok ? SaveDataFile(md, fileName) : loaded;
 }
 

@@ -9,6 +9,7 @@
 #include "files/CsvFile.h"
 #include "files/FileResult.h"
 
+#include <functional>
 #include <optional>
 
 namespace kelvra {
@@ -23,6 +24,10 @@ struct SampleSpan {
 
 	uint64_t size() const { return to - from; }
 };
+
+// Where an export takes a unit's samples numbered from..to-1 from: the
+// recording's own when empty, or the same seen through a filter.
+using SampleReading = std::function<void(int unit, uint64_t from, uint64_t to, float *out)>;
 
 // The span between the seconds given (from the start), within what the
 // recording holds.
@@ -41,7 +46,8 @@ QString SpanStartTimeStr(const RecordingHeader &header, SampleSpan span);
 // The settings and memo lines of the recording, the span's start time, and
 // the span's samples when it fits the buffers (a missing sample is kNoData)
 // and its events, timed from the span's start as the data held are.
-FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md);
+FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, ModuleData &md,
+		const SampleReading &read = {});
 
 // The exports refuse an empty span, and write nothing under a final name
 // unless every file of the export is whole: a failure gives the system's
@@ -52,8 +58,14 @@ FileResult LoadRecordingSpan(const RecordingReader &reader, SampleSpan span, Mod
 // first row, and the span's events beside them in fileName's stem with
 // "-events" (EventsFileName); `written` gets the names of the data files.
 FileResult ExportCsv(const RecordingReader &reader, SampleSpan span, const QString &fileName,
-		CsvEncoding encoding, QStringList *written = nullptr);
-FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName);
+		CsvEncoding encoding, QStringList *written = nullptr,
+		const SampleReading &read = {});
+FileResult ExportDataFile(const RecordingReader &reader, SampleSpan span, const QString &fileName,
+		const SampleReading &read = {});
+
+// The samples of the unit numbered from..to-1, through `read` when it is set.
+std::vector<float> ReadSpanSamples(const RecordingReader &reader, const SampleReading &read,
+		int unit, uint64_t from, uint64_t to);
 
 // The companion of a CSV export: its stem with "-events.csv". One line per
 // event, "time_s,unit,kind,text", the time in seconds from the span's first

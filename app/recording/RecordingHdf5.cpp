@@ -136,8 +136,10 @@ bool writeSlab(hid_t data, hid_t memoryType, hsize_t offset, hsize_t count, cons
 
 class Hdf5Writer {
 public:
-	Hdf5Writer(const RecordingReader &reader, SampleSpan span, const Hdf5FileDriver &driver)
-		: reader_(reader), header_(reader.header()), span_(span), driver_(driver)
+	Hdf5Writer(const RecordingReader &reader, SampleSpan span, const Hdf5FileDriver &driver,
+			const SampleReading &read)
+		: reader_(reader), header_(reader.header()), span_(span), driver_(driver),
+		  read_(read)
 	{
 	}
 
@@ -211,7 +213,11 @@ private:
 						&missing) &&
 				writeSamples<float>(data, H5T_NATIVE_FLOAT,
 						[&](uint64_t at, uint64_t end, float *out) {
-							reader_.readSamples(unit, at, end, out);
+							if (read_)
+								read_(unit, at, end, out);
+							else
+								reader_.readSamples(
+										unit, at, end, out);
 						}) &&
 				data.close();
 	}
@@ -278,11 +284,13 @@ private:
 	const RecordingHeader &header_;
 	SampleSpan span_;
 	const Hdf5FileDriver &driver_;
+	const SampleReading &read_;
 };
 
 } // namespace
 
-FileResult ExportHdf5(const RecordingReader &reader, SampleSpan span, const QString &fileName)
+FileResult ExportHdf5(const RecordingReader &reader, SampleSpan span, const QString &fileName,
+		const SampleReading &read)
 {
 	if (span.size() == 0)
 		return FileResult::failure(EmptySpanText());
@@ -293,7 +301,7 @@ FileResult ExportHdf5(const RecordingReader &reader, SampleSpan span, const QStr
 		return staged;
 	H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr); // a failure is told once, below
 	const Hdf5FileDriver driver;
-	const bool written = Hdf5Writer(reader, span, driver).write(partial);
+	const bool written = Hdf5Writer(reader, span, driver, read).write(partial);
 	if (!driver.failure().isEmpty()) // the disk's reason goes before the library's
 		return FileResult::failure(driver.failure());
 	if (!written)

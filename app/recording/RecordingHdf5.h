@@ -20,6 +20,7 @@
 
 namespace kelvra {
 
-FileResult ExportHdf5(const RecordingReader &reader, SampleSpan span, const QString &fileName);
+FileResult ExportHdf5(const RecordingReader &reader, SampleSpan span, const QString &fileName,
+		const SampleReading &read = {});
 
 } // namespace kelvra
