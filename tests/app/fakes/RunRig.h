@@ -19,6 +19,18 @@ struct RunRig {
 	RecordingRunView view{md, log};
 	DeviceControl devices{md, api, prompt};
 	RunControl run{md, devices, prompt, view};
+
+	// Unit 0 alone, block-read at 10 ms.
+	void useUnitZero()
+	{
+		md.InitDataArray();
+		md.Channels[0].Mflag = kTrue;
+		md.SetRange();
+		md.ClearMeasData();
+		md.settings.TimerType = kFalse;
+		md.settings.IntervalTM = 10;
+		md.DeriveAverageNum();
+	}
 };
 
 } // namespace kelvra::testing

@@ -51,13 +51,7 @@ TEST(RecordingSession, UnattendedSettingsServeTheRunWatchTheSpaceAndRunTheHook)
 	script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
 	RunRig rig;
-	rig.md.InitDataArray();
-	rig.md.Channels[0].Mflag = kTrue;
-	rig.md.SetRange();
-	rig.md.ClearMeasData();
-	rig.md.settings.TimerType = kFalse;
-	rig.md.settings.IntervalTM = 10;
-	rig.md.DeriveAverageNum();
+	rig.useUnitZero();
 	LongRecordSettings &record = rig.md.LongRecord;
 	record.enabled = true;
 	record.folder = folder.path();

@@ -30,13 +30,7 @@ TEST(RunAssembly, AGuestSeesEverySampleOfAJournaledRunAndOfALongRecording)
 	ASSERT_TRUE(folder.isValid());
 	for (const bool longRecording : {false, true}) {
 		RunRig rig;
-		rig.md.InitDataArray();
-		rig.md.Channels[0].Mflag = kTrue;
-		rig.md.SetRange();
-		rig.md.ClearMeasData();
-		rig.md.settings.TimerType = kFalse;
-		rig.md.settings.IntervalTM = 10;
-		rig.md.DeriveAverageNum();
+		rig.useUnitZero();
 		RunAssembly assembly(rig.md, rig.run);
 		SampleCounter guest;
 		assembly.addGuest(&guest);
