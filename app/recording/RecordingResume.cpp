@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace kelvra {
 
@@ -64,22 +65,28 @@ int lastPartNumber(const QString &baseName)
 	return last;
 }
 
-// The newest recording of a folder, by the start time in its name.
-QString newestInFolder(const QString &folder)
+// The files of a folder's newest recording (by the start time in its name),
+// its lowest part first: a part cut off as it was made may not open.
+QStringList newestInFolder(const QString &folder)
 {
 	static const QRegularExpression named(
-			QStringLiteral("^(kelvra-\\d{8}-\\d{6})(-\\d{3,})?\\.kvr$"));
+			QStringLiteral("^(kelvra-\\d{8}-\\d{6})(?:-(\\d{3,}))?\\.kvr$"));
 	QString newest;
-	QString file;
+	std::map<int, QString> parts;
 	for (const QString &name :
 			QDir(folder).entryList({QStringLiteral("kelvra-*.kvr")}, QDir::Files)) {
 		const auto match = named.match(name);
-		if (match.hasMatch() && match.captured(1) > newest) {
-			newest = match.captured(1);
-			file = name;
-		}
+		if (!match.hasMatch() || match.captured(1) < newest)
+			continue;
+		if (match.captured(1) > newest)
+			parts.clear();
+		newest = match.captured(1);
+		parts[match.captured(2).toInt()] = QDir(folder).filePath(name);
 	}
-	return file.isEmpty() ? QString() : QDir(folder).filePath(file);
+	QStringList files;
+	for (const auto &[number, file] : parts)
+		files << file;
+	return files;
 }
 
 // The part that opens the recording `file` is a part of.
@@ -117,11 +124,19 @@ uint64_t ResumePoint::earliestEnd() const
 ResumeLookup FindResumePoint(const QString &fileOrFolder)
 {
 	ResumeLookup found;
-	const bool isFolder = QFileInfo(fileOrFolder).isDir();
-	const QString given = isFolder ? newestInFolder(fileOrFolder) : fileOrFolder;
-	if (given.isEmpty() || !QFileInfo::exists(given))
+	const QStringList candidates = QFileInfo(fileOrFolder).isDir()
+			? newestInFolder(fileOrFolder)
+			: QStringList{fileOrFolder};
+	if (candidates.isEmpty() || !QFileInfo::exists(candidates.first()))
 		return found;
-	const auto header = headerOf(given);
+	QString given = candidates.first();
+	std::optional<RecordingHeader> header;
+	for (const QString &candidate : candidates) {
+		if ((header = headerOf(candidate))) {
+			given = candidate;
+			break;
+		}
+	}
 	if (!header) {
 		found.kind = ResumeLookup::Kind::Unreadable;
 		found.file = given;

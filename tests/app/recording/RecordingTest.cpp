@@ -210,8 +210,9 @@ TEST(Recording, HourlyPartsOfADayOpenAloneAndJoinToEverySampleOnce)
 				<< "from the summaries, across the parts";
 }
 
-// A split recording cut off in its second hour goes on three hours later:
-// the outage is a gap through the hours between, in parts of their own.
+// A split recording of a folder, cut off in its second hour as its third part
+// was begun, goes on three hours later: the outage is a gap through the hours
+// between, in parts of their own.
 TEST(Recording, AnHourlyRecordingCutOffGoesOnAtTheClocksSampleAcrossTheHoursBetween)
 {
 	QTemporaryDir dir;
@@ -220,15 +221,16 @@ TEST(Recording, AnHourlyRecordingCutOffGoesOnAtTheClocksSampleAcrossTheHoursBetw
 	run.samples = 40000; // 36000 to an hour
 	{
 		RecordingWriter writer;
-		run.record(dir.filePath(QStringLiteral("cut")), writer);
+		run.record(dir.filePath(QStringLiteral("kelvra-20261209-134000")), writer);
 	}
-	const QString second = dir.filePath(QStringLiteral("cut-002.kvr"));
+	const QString second = dir.filePath(QStringLiteral("kelvra-20261209-134000-002.kvr"));
 	writeBytes(second, bytesOf(second).chopped(5000)); // the power failed
-	const ResumeLookup found = FindResumePoint(second);
+	writeBytes(dir.filePath(QStringLiteral("kelvra-20261209-134000-003.kvr")), {});
+	const ResumeLookup found = FindResumePoint(dir.path());
 	ASSERT_EQ(found.kind, ResumeLookup::Kind::Interrupted);
-	EXPECT_EQ(found.file, dir.filePath(QStringLiteral("cut-001.kvr")));
+	EXPECT_EQ(found.file, dir.filePath(QStringLiteral("kelvra-20261209-134000-001.kvr")));
 	const ResumePoint &point = *found.point;
-	EXPECT_EQ(point.nextPart, 3);
+	EXPECT_EQ(point.nextPart, 4) << "the empty part keeps its number";
 	const QDateTime start = StartOf(point.header);
 	const uint64_t first = 3 * 36000 + 500;
 	ASSERT_EQ(ResumeSample(point, start.addSecs(first / 10)), first);
